@@ -2,7 +2,7 @@
 # Installs what is missing (Debian 12, apt), then configures and builds.
 #   scripts/setup.sh [build-dir] [extra cmake options...]
 # Quick when everything is already there: apt is only called for missing packages and the
-# build is incremental.
+# build is incremental. ZV_JOBS sets the build's parallelism (default: every core).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-"$root/build"}
@@ -26,4 +26,4 @@ fi
 if [[ ! -f "$build/CMakeCache.txt" ]]; then
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
 fi
-cmake --build "$build" --parallel "$(nproc)"
+cmake --build "$build" --parallel "${ZV_JOBS:-$(nproc)}"

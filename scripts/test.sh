@@ -3,7 +3,7 @@
 # with AddressSanitizer and UndefinedBehaviorSanitizer (any report fails the run).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-jobs=$(nproc)
+jobs=${ZV_JOBS:-$(nproc)}
 
 "$root/scripts/setup.sh" "$root/build" -DZV_WERROR=ON
 (cd "$root/build" && ctest --output-on-failure --parallel "$jobs")
