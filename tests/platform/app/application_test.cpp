@@ -92,3 +92,19 @@ TEST(ApplicationTest, MessageHookSeesInputFirstAndCanSwallowIt) {
     EXPECT_EQ(widget.keys, 1);
     EXPECT_EQ(seen.size(), expected.size());
 }
+
+TEST(ApplicationTest, ActivationHandlerRunsWhenTheProgramBecomesActive) {
+    // The offscreen platform never deactivates a program, so this needs a fresh process
+    // (CTest runs each case on its own).
+    if (QGuiApplication::applicationState() == Qt::ApplicationActive)
+        GTEST_SKIP() << "the program is already active";
+    int activations = 0;
+    setActivationHandler([&] { ++activations; });
+    QWidget window;
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(activations, 1);
+    setActivationHandler(nullptr);
+}
