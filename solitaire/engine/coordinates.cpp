@@ -2,9 +2,44 @@
 
 #include "solitaire/engine/shared_state.h"
 
+#include "platform/app/random.h"
+
 namespace solitaire {
 
 PileCoordinates pileCoordinates;
+RandomJitterRows randomJitterRows{};
+
+void MakeRandomOffsetRow(int row) {
+    if (row < 1 || row > kJitterRowCount)
+        return;
+    auto& words = randomJitterRows[static_cast<std::size_t>(row - 1)];
+    words[0] = 0;
+    int previous = platform::app::random(4);
+    int sum = 0;
+    for (std::size_t i = 1; i <= 12; ++i) {
+        int b = platform::app::random(4);
+        // A step to the right only follows a step to the left, and two steps to the left
+        // never follow each other.
+        if ((previous > 2 && b > 2) || (b > 0 && previous <= 2 && b <= 2))
+            b = 0;
+        int step = b <= 2 ? b : 2 - b;
+        sum += step;
+        if (sum > 2) {
+            step -= 2;
+            sum -= 2;
+        } else if (sum < -2) {
+            step += 2;
+            sum += 2;
+        }
+        words[i] = static_cast<std::int16_t>(step);
+        previous = b;
+    }
+}
+
+void MakeRandomOffsetRows() {
+    for (int row = 1; row <= kJitterRowCount; ++row)
+        MakeRandomOffsetRow(row);
+}
 
 namespace {
 

@@ -4,18 +4,11 @@
 // dialog through the one Presentation interface; the main window implements it, the tests
 // record the calls.
 
+#include "platform/gdi/geometry.h"
+
 #include <string>
 
 namespace solitaire {
-
-// Window coordinates; right and bottom are exclusive.
-struct WindowRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    friend bool operator==(const WindowRect&, const WindowRect&) = default;
-};
 
 // Where a drawing call draws: straight onto the window or into the back buffer that holds
 // the whole table in table coordinates.
@@ -32,7 +25,7 @@ struct MainWindowState {
     // The dragged cards: height of the group, where the drag image was last drawn, the
     // grab point inside the top card, and the shadow's depth (9, or 0 without shadows).
     int DragHeight = 0;
-    WindowRect DragTargetRect;
+    platform::gdi::Rect DragTargetRect; // window coordinates
     int GrabX = 0;
     int GrabY = 0;
     int ShadowOffset = 0;
@@ -89,7 +82,8 @@ public:
                                  bool alsoBackBuffer, bool force, int pileLength) = 0;
     virtual void fnRestoreCardCorners(int left, int top, int right, int bottom) = 0;
     virtual void fnRestoreTableauBaseCorners(int pileIndex) = 0;
-    virtual void fnInvertCardRect(Surface canvas, bool onWindow, const WindowRect& rect) = 0;
+    virtual void fnInvertCardRect(Surface canvas, bool onWindow,
+                                  const platform::gdi::Rect& rect) = 0;
     virtual void DrawSelection(Surface canvas, bool onWindow) = 0;
 
     // Animations, sounds and the input filters that run with them

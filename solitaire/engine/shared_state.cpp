@@ -19,6 +19,7 @@ void fnBuildSharedObjects(bool create) {
     fnWriteSettingsField(kProgramDirectoryPosition, kProgramDirectoryWidth, fnProgramDirectory());
     fnWriteSettingsField(kPreferencesFilePosition, kPreferencesFileWidth, kPreferencesFileName);
     engineScalars = EngineScalars{};
+    sharedObjects.DragImage = platform::gdi::Bitmap(kDragImageWidth, kDragImageHeight);
 }
 
 void fnCreateSharedObjects() { fnBuildSharedObjects(true); }

@@ -4,6 +4,8 @@
 
 #include "solitaire/engine/utils.h"
 
+#include "platform/gdi/bitmap.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -55,14 +57,29 @@ struct SharedObjects {
     std::array<StringList, kPileListCount> RedoStack;
     std::string MovedCardsLog;     // undo side
     std::string RedoMovedCardsLog; // redo side
+
+    // Pictures; their contents come from the card and picture resources and the table
+    // drawing. The back buffer holds the whole table in table coordinates, the background
+    // copy the bare background that repairs every uncovered area.
+    platform::gdi::Bitmap CardBackImage;
+    platform::gdi::Bitmap DragImage;
+    platform::gdi::Bitmap BackBuffer;
+    platform::gdi::Bitmap BackgroundCopy;
+    std::array<platform::gdi::Bitmap, 22> MarkerImages;
+    std::array<platform::gdi::Bitmap, 2> ShadowImages;
+    std::array<platform::gdi::Bitmap, 2> BorderImages;
+    std::array<platform::gdi::Bitmap, 52> CardFaces;
 };
+
+inline constexpr int kDragImageWidth = 100;
+inline constexpr int kDragImageHeight = 200;
 
 extern EngineScalars engineScalars;
 extern SharedObjects sharedObjects;
 
 // create: settings record blank but for the program directory (501/200) and the
-// preferences file name (1/20), every list and picture new and empty, the engine words 0.
-// !create: the lists and pictures are released.
+// preferences file name (1/20), every list and picture new and empty (the drag image
+// 100 x 200 pixels), the engine words 0. !create: the lists and pictures are released.
 void fnBuildSharedObjects(bool create);
 void fnCreateSharedObjects();
 void fnFreeSharedObjects();

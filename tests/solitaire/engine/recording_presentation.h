@@ -72,7 +72,7 @@ public:
     void fnRestoreTableauBaseCorners(int pileIndex) override {
         record("fnRestoreTableauBaseCorners", pileIndex);
     }
-    void fnInvertCardRect(Surface canvas, bool onWindow, const WindowRect& rect) override {
+    void fnInvertCardRect(Surface canvas, bool onWindow, const platform::gdi::Rect& rect) override {
         record("fnInvertCardRect", canvas, onWindow, rect.left, rect.top, rect.right,
                rect.bottom);
     }
