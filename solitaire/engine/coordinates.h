@@ -10,7 +10,9 @@ namespace solitaire {
 
 // Values -10000..-10003 mark a pile the current game does not have.
 inline constexpr std::int16_t kAbsentPile = -10000;
-constexpr bool isPresentCoordinate(int value) { return value >= -9999; }
+constexpr bool isPresentCoordinate(int value) {
+    return value >= -9999;
+}
 
 struct PileCoordinates {
     std::array<std::int16_t, 28> FilaX{};
@@ -29,8 +31,7 @@ extern PileCoordinates pileCoordinates;
 // -2..2 whose running sum stays within -2..2.
 inline constexpr int kJitterRowCount = 7;
 inline constexpr int kJitterRowWords = 14;
-using RandomJitterRows =
-    std::array<std::array<std::int16_t, kJitterRowWords>, kJitterRowCount>;
+using RandomJitterRows = std::array<std::array<std::int16_t, kJitterRowWords>, kJitterRowCount>;
 
 extern RandomJitterRows randomJitterRows;
 

@@ -22,7 +22,9 @@ std::string* lineOf(StringList& list, int line) {
                : nullptr;
 }
 
-std::string codeText(int card) { return fnIntZeroPad(card, 3); }
+std::string codeText(int card) {
+    return fnIntZeroPad(card, 3);
+}
 
 // Offset of the first 3-digit code equal to card, read while at least two characters are
 // left (a 2-character fragment at the end is read as written).
@@ -218,9 +220,13 @@ int TakeCardFromPiles(int card, int mode) {
     return kNoPileKind;
 }
 
-int fnRemoveCardFromPiles(int card) { return TakeCardFromPiles(card, kDeleteCode); }
+int fnRemoveCardFromPiles(int card) {
+    return TakeCardFromPiles(card, kDeleteCode);
+}
 
-int fnBlankCardInPiles(int card) { return TakeCardFromPiles(card, kBlankCode); }
+int fnBlankCardInPiles(int card) {
+    return TakeCardFromPiles(card, kBlankCode);
+}
 
 int fnLocateCard(int card) {
     SharedObjects& s = sharedObjects;
@@ -286,7 +292,9 @@ bool ExtractRunFromPiles(StringList& out, int card, bool cut) {
     return false;
 }
 
-bool fnListRunFromCard(StringList& out, int card) { return ExtractRunFromPiles(out, card, false); }
+bool fnListRunFromCard(StringList& out, int card) {
+    return ExtractRunFromPiles(out, card, false);
+}
 
 bool fnCutRunFromPiles(int card) {
     StringList scratch;

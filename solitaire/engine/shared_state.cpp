@@ -22,8 +22,12 @@ void fnBuildSharedObjects(bool create) {
     sharedObjects.DragImage = platform::gdi::Bitmap(kDragImageWidth, kDragImageHeight);
 }
 
-void fnCreateSharedObjects() { fnBuildSharedObjects(true); }
+void fnCreateSharedObjects() {
+    fnBuildSharedObjects(true);
+}
 
-void fnFreeSharedObjects() { fnBuildSharedObjects(false); }
+void fnFreeSharedObjects() {
+    fnBuildSharedObjects(false);
+}
 
 } // namespace solitaire

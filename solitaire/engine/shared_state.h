@@ -48,9 +48,9 @@ enum PileListIndex { kMazzoList = 0, kDestList = 1, kFilaList = 2, kAppoggList =
 struct SharedObjects {
     StringList GameList;
     StringList CardTable;
-    StringList MazzoPiles; // 0 stock, 1 waste, 2 discard pile
-    StringList DestPiles;  // foundations 1..16
-    StringList FilaPiles;  // tableau piles 1..26
+    StringList MazzoPiles;  // 0 stock, 1 waste, 2 discard pile
+    StringList DestPiles;   // foundations 1..16
+    StringList FilaPiles;   // tableau piles 1..26
     StringList AppoggPiles; // reserves 1..8
     std::array<StringList, kPileListCount> PileBackups;
     std::array<StringList, kPileListCount> UndoStack;

@@ -8,23 +8,37 @@
 
 namespace solitaire {
 
-void fnWaitProcessing(unsigned ms) { platform::app::waitTicksProcessing(ms); }
+void fnWaitProcessing(unsigned ms) {
+    platform::app::waitTicksProcessing(ms);
+}
 
-void fnWaitMs(unsigned ms) { platform::app::waitTicks(ms); }
+void fnWaitMs(unsigned ms) {
+    platform::app::waitTicks(ms);
+}
 
-void fnWaitMsAgain(unsigned ms) { platform::app::waitTicks(ms); }
+void fnWaitMsAgain(unsigned ms) {
+    platform::app::waitTicks(ms);
+}
 
-void fnInfoMessage(const std::string& text) { platform::app::showInformation(text); }
+void fnInfoMessage(const std::string& text) {
+    platform::app::showInformation(text);
+}
 
-void fnBeep(platform::app::BeepKind kind) { platform::app::beep(kind); }
+void fnBeep(platform::app::BeepKind kind) {
+    platform::app::beep(kind);
+}
 
 bool fnTempFileName(const std::string& folder, const std::string& prefix, std::string& name) {
     return platform::files::tempFileName(folder, prefix, name);
 }
 
-bool fnDirExists(const std::string& directory) { return platform::files::dirExists(directory); }
+bool fnDirExists(const std::string& directory) {
+    return platform::files::dirExists(directory);
+}
 
-std::string fnWindowsDir() { return {}; }
+std::string fnWindowsDir() {
+    return {};
+}
 
 int fnColorCount() {
     const int bits = platform::app::colorDepth();

@@ -73,16 +73,14 @@ public:
         record("fnRestoreTableauBaseCorners", pileIndex);
     }
     void fnInvertCardRect(Surface canvas, bool onWindow, const platform::gdi::Rect& rect) override {
-        record("fnInvertCardRect", canvas, onWindow, rect.left, rect.top, rect.right,
-               rect.bottom);
+        record("fnInvertCardRect", canvas, onWindow, rect.left, rect.top, rect.right, rect.bottom);
     }
     void DrawSelection(Surface canvas, bool onWindow) override {
         record("DrawSelection", canvas, onWindow);
     }
 
-    void fnAnimateCardMove(int card, int fromX, int fromY, int toX, int toY,
-                           bool leaveInBackBuffer, bool fineSteps, bool fromShadowedPlace,
-                           bool prepareImage) override {
+    void fnAnimateCardMove(int card, int fromX, int fromY, int toX, int toY, bool leaveInBackBuffer,
+                           bool fineSteps, bool fromShadowedPlace, bool prepareImage) override {
         record("fnAnimateCardMove", card, fromX, fromY, toX, toY, leaveInBackBuffer, fineSteps,
                fromShadowedPlace, prepareImage);
     }

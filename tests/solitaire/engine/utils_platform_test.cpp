@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 
 #include <unistd.h>
@@ -46,8 +45,8 @@ TEST(InfoMessage, ShowsOneOkBoxWithTheText) {
 }
 
 TEST(ColorCount, FollowsTheScreenDepth) {
-    const std::pair<int, int> cases[] = {{1, 2}, {8, 256}, {16, 65536}, {24, 16777216},
-                                         {32, 999999999}};
+    const std::pair<int, int> cases[] = {
+        {1, 2}, {8, 256}, {16, 65536}, {24, 16777216}, {32, 999999999}};
     for (const auto& [depth, colours] : cases) {
         platform::app::TestScreen screen(1024, 768, depth);
         EXPECT_EQ(fnColorCount(), colours) << depth;

@@ -25,9 +25,9 @@ TEST_P(StrictConversion, AcceptsOnlyWellFormedDecimals) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, StrictConversion,
-    ::testing::Values(ConversionCase{"0", 0}, ConversionCase{"007", 7},
-                      ConversionCase{"-42", -42}, ConversionCase{"+42", 42},
-                      ConversionCase{"  12", 12}, ConversionCase{"2147483647", 2147483647},
+    ::testing::Values(ConversionCase{"0", 0}, ConversionCase{"007", 7}, ConversionCase{"-42", -42},
+                      ConversionCase{"+42", 42}, ConversionCase{"  12", 12},
+                      ConversionCase{"2147483647", 2147483647},
                       ConversionCase{"-2147483648", -2147483647 - 1},
                       ConversionCase{"", std::nullopt}, ConversionCase{"   ", std::nullopt},
                       ConversionCase{"-", std::nullopt}, ConversionCase{"12 ", std::nullopt},
@@ -122,8 +122,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ZeroPadCase{3, 0, 12345, "***"}, ZeroPadCase{4, 0, -5, "-005"},
                       ZeroPadCase{2, 0, -5, "-5"}, ZeroPadCase{1, 0, -5, "*"},
                       ZeroPadCase{6, 0, -120, "-00120"}, ZeroPadCase{6, 2, 3.5, "003.50"},
-                      ZeroPadCase{6, 2, -3.5, "-03.50"}, ZeroPadCase{13, 0, 1234567, "0000001234567"},
-                      ZeroPadCase{0, 0, 5, ""}));
+                      ZeroPadCase{6, 2, -3.5, "-03.50"},
+                      ZeroPadCase{13, 0, 1234567, "0000001234567"}, ZeroPadCase{0, 0, 5, ""}));
 
 TEST(IntZeroPad, MatchesTheFormatterAtZeroDecimals) {
     EXPECT_EQ(fnIntZeroPad(7, 3), "007");
