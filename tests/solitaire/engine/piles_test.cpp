@@ -59,6 +59,10 @@ struct FaceModeCase {
     char flag;
     const char* faces; // of the cards 1..5 of the pile
 };
+// Names the case in test lists.
+void PrintTo(const FaceModeCase& c, std::ostream* out) {
+    *out << "mode " << c.mode << " flag " << c.flag;
+}
 
 class PileFaceModes : public PileStoreTest, public ::testing::WithParamInterface<FaceModeCase> {};
 
@@ -98,6 +102,10 @@ struct NamedPileCase {
     int list; // index into the lists below, -1 none
     int line;
 };
+// Names the case in test lists.
+void PrintTo(const NamedPileCase& c, std::ostream* out) {
+    *out << "name \"" << c.name << "\"";
+}
 
 class NamedPiles : public PileStoreTest, public ::testing::WithParamInterface<NamedPileCase> {};
 
@@ -145,6 +153,10 @@ struct FindCase {
     bool found;
     const char* after;
 };
+// Names the case in test lists.
+void PrintTo(const FindCase& c, std::ostream* out) {
+    *out << "pile \"" << c.pile << "\" card " << c.card << " mode " << c.mode;
+}
 
 class FindInLine : public PileStoreTest, public ::testing::WithParamInterface<FindCase> {};
 
