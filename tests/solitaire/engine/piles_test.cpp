@@ -95,6 +95,13 @@ TEST_F(PileStoreTest, AppendCards) {
     AppendCardToPile(sharedObjects.FilaPiles, 26, 2); // no such line
     AppendCardToPile(sharedObjects.FilaPiles, -1, 2);
     EXPECT_EQ(sharedObjects.FilaPiles.size(), 26u);
+    // Codes that are no card would leave "***" or "-05" in the pile.
+    AppendCardToPile(sharedObjects.FilaPiles, 0, 105);
+    AppendCardToPile(sharedObjects.FilaPiles, 0, -5);
+    EXPECT_FALSE(AppendCardToNamedPile("Fila1", 1000));
+    EXPECT_EQ(fila(1), "001000014");
+    AppendCardToPile(sharedObjects.FilaPiles, 0, 104);
+    EXPECT_EQ(fila(1), "001000014104");
 }
 
 struct NamedPileCase {
