@@ -63,9 +63,16 @@ public:
         QtBase::setFocusPolicy(Qt::StrongFocus);
     }
 
-    // The client area's pixels; resized with the window, keeping what fits.
-    gdi::Bitmap& frontBuffer() { return frontBuffer_; }
-    const gdi::Bitmap& frontBuffer() const { return frontBuffer_; }
+    // The client area's pixels; resized with the window, keeping what fits. Also right for
+    // a hidden window, whose resize events Qt holds back until it is shown.
+    gdi::Bitmap& frontBuffer() {
+        fitFrontBuffer();
+        return frontBuffer_;
+    }
+    const gdi::Bitmap& frontBuffer() const {
+        fitFrontBuffer();
+        return frontBuffer_;
+    }
 
     // Shows what was drawn into the front buffer now, without calling onPaint.
     void present() {
@@ -111,10 +118,10 @@ protected:
     void paintEvent(QPaintEvent* event) override {
         if (!presenting_)
             app::runGuarded([&] { onPaint(); });
-        detail::paintFrontBuffer(*this, frontBuffer_, event->rect());
+        detail::paintFrontBuffer(*this, frontBuffer(), event->rect());
     }
     void resizeEvent(QResizeEvent* event) override {
-        frontBuffer_.resize(event->size().width(), event->size().height());
+        fitFrontBuffer();
         QtBase::resizeEvent(event);
         app::runGuarded([&] { onResize(); });
     }
@@ -172,7 +179,9 @@ private:
     static int x(const QMouseEvent& event) { return qFloor(event.position().x()); }
     static int y(const QMouseEvent& event) { return qFloor(event.position().y()); }
 
-    gdi::Bitmap frontBuffer_;
+    void fitFrontBuffer() const { frontBuffer_.resize(QtBase::width(), QtBase::height()); }
+
+    mutable gdi::Bitmap frontBuffer_;
     bool presenting_ = false;
 };
 

@@ -104,6 +104,16 @@ TEST_F(FormTest, FrontBufferFollowsTheClientSize) {
     EXPECT_EQ(window.frontBuffer().pixel(3, 4), yellow); // kept across the resize
 }
 
+TEST(FormSizeTest, HiddenWindowHasAFrontBufferOfItsClientSize) {
+    Window window;
+    window.setClientSize(50, 40);
+    EXPECT_EQ(window.frontBuffer().width(), 50);
+    EXPECT_EQ(window.frontBuffer().height(), 40);
+    window.frontBuffer().setPixel(49, 39, yellow);
+    window.show();
+    EXPECT_EQ(window.frontBuffer().pixel(49, 39), yellow);
+}
+
 TEST_F(FormTest, PresentShowsTheFrontBufferAtOnceWithoutOnPaint) {
     window.paints = 0;
     window.frontBuffer().fillRect(window.frontBuffer().rect(), yellow);
