@@ -74,10 +74,12 @@ public:
         return frontBuffer_;
     }
 
-    // Shows what was drawn into the front buffer now, without calling onPaint.
-    void present() {
+    // Shows what was drawn into the front buffer now, without calling onPaint: all of it, or
+    // only the area that changed.
+    void present() { present(frontBuffer().rect()); }
+    void present(const gdi::Rect& area) {
         presenting_ = true;
-        QtBase::repaint();
+        QtBase::repaint(area.left, area.top, area.width(), area.height());
         presenting_ = false;
     }
 

@@ -133,6 +133,19 @@ TEST_F(FormTest, PresentShowsTheFrontBufferAtOnceWithoutOnPaint) {
     }
 }
 
+TEST_F(FormTest, PresentOfAnAreaShowsOnlyThatArea) {
+    window.frontBuffer().fillRect(window.frontBuffer().rect(), yellow);
+    window.present();
+    window.frontBuffer().fillRect(window.frontBuffer().rect(), navy);
+    window.present({5, 6, 7, 9});
+    const QImage shown = onScreen();
+    for (int y = 0; y < 80; ++y)
+        for (int x = 0; x < 120; ++x) {
+            const bool inside = x >= 5 && x < 7 && y >= 6 && y < 9;
+            ASSERT_EQ(gdi::fromQRgb(shown.pixel(x, y)), inside ? navy : yellow) << x << "," << y;
+        }
+}
+
 TEST_F(FormTest, PaintRequestsFromQtCallOnPaintFirst) {
     window.paints = 0;
     window.frontBuffer().fillRect(window.frontBuffer().rect(), yellow);
