@@ -17,7 +17,7 @@ using solitaire::GameDefinition;
 
 namespace {
 
-constexpr int kLastStoredWord = solitaire::kGameWordCount - 1;
+constexpr int kLastStoredWord = solitaire::kGameDefinitionWords - 1;
 
 std::string_view trim(std::string_view text)
 {
