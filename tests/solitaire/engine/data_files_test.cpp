@@ -22,7 +22,7 @@ using testing::ProgramFolder;
 
 class GameParametersTest : public ProgramFolder {
 protected:
-    // Row r holds 100 * r + game in game columns 0..2; the labels run backwards, so a read
+    // Row r holds 10 * r + game in game columns 0..2; the labels run backwards, so a read
     // by label instead of by position would give other values.
     void writeMatrix(int rows)
     {
@@ -30,7 +30,7 @@ protected:
         for (int r = 1; r <= rows; ++r) {
             std::string body(12, ' ');
             for (int game = 0; game <= 2; ++game)
-                body += fnPadRight(std::to_string(100 * r + game), kGameCellWidth) + " ";
+                body += fnPadRight(std::to_string(10 * r + game), kGameCellWidth) + " ";
             lines.push_back(fnIntZeroPad(rows + 1 - r, 4) + fnScrambleText(body));
         }
         writeLines("GAMES.DAT", lines);
@@ -43,7 +43,7 @@ TEST_F(GameParametersTest, ReadsRowsByPositionForTheGame)
     const GameParameters values =
         fnReadGameParameters(2, {340, 341, 343, 344, 345, 13, 265, -1, -1});
     EXPECT_EQ(values,
-              (GameParameters{34002, 34102, 34302, 34402, 34502, 1302, 26502, kNoGameParameter,
+              (GameParameters{3402, 3412, 3432, 3442, 3452, 132, 2652, kNoGameParameter,
                               kNoGameParameter}));
 }
 
@@ -63,7 +63,7 @@ TEST_F(GameParametersTest, RowZeroAndRowsPastTheMatrixAreErrors)
     EXPECT_THROW(fnReadGameParameters(0, {0, -1, -1, -1, -1, -1, -1, -1, -1}),
                  std::invalid_argument);
     EXPECT_THROW(fnReadGameParameters(0, {4, -1, -1, -1, -1, -1, -1, -1, -1}), GameDataError);
-    EXPECT_EQ(fnReadGameParameters(1, {3, -1, -1, -1, -1, -1, -1, -1, -1})[0], 301);
+    EXPECT_EQ(fnReadGameParameters(1, {3, -1, -1, -1, -1, -1, -1, -1, -1})[0], 31);
 }
 
 TEST_F(GameParametersTest, GameWithoutACellIsAConversionError)
@@ -123,7 +123,7 @@ TEST_F(RequiredFileDeathTest, MissingFileEndsTheProgramAfterTheErrorBox)
 
 TEST_F(RequiredFileDeathTest, MissingImagesFileSaysWhatCannotBeShown)
 {
-    const std::string path = dir() + "IMAGES\\B001.BMP";
+    const std::string path = dir() + "IMAGES/B001.BMP";
     EXPECT_EXIT(requireInChild(true, path), ::testing::ExitedWithCode(0),
                 "\\[Error\\|1\\|Cannot find images file:\n" + path +
                     "\nSome program components cannot be shown correctly.\n"
@@ -154,7 +154,7 @@ protected:
     {
         ProgramFolder::SetUp();
         writeLines("DATA/S.INI", {"Alpha=before the section", "[Other]", "Alpha=other",
-                                  "[Main]", "Alpha=1", "Beta=two=2", "AlphaBeta=3", "[Next]",
+                                  "[Main]", "AlphaBeta=3", "Alpha=1", "Beta=two=2", "[Next]",
                                   "Gamma=next"});
     }
 
@@ -170,10 +170,12 @@ TEST_F(IniSectionReader, FindsEveryKeyInsideTheSection)
 
 TEST_F(IniSectionReader, KeysMatchTheLineStartInOrder)
 {
-    // "AlphaBeta=3" starts with "Alpha": the first key in order that matches takes it.
+    // "AlphaBeta=3" also starts with "Alpha": the first key in order that matches takes it.
     StringList values;
-    EXPECT_TRUE(ReadIniSection(file(), "Main", {"Alpha", "AlphaBeta"}, values, {"", ""}));
-    EXPECT_EQ(values, (StringList{"3", ""})) << "the later line overwrites Alpha";
+    EXPECT_TRUE(ReadIniSection(file(), "Main", {"AlphaBeta", "Alpha"}, values, {"", ""}));
+    EXPECT_EQ(values, (StringList{"3", "1"}));
+    EXPECT_FALSE(ReadIniSection(file(), "Main", {"Alpha", "AlphaBeta"}, values, {"", "d"}));
+    EXPECT_EQ(values, (StringList{"1", "d"})) << "Alpha took both lines, the later one last";
 }
 
 TEST_F(IniSectionReader, StopsAtTheNextSectionWithDefaultsForMissingKeys)
