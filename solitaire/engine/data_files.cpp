@@ -19,7 +19,7 @@ constexpr const char* kLineBreak = "\n";
 constexpr std::string_view kStatisticsFolder = "DATA\\";
 constexpr std::string_view kStatisticsFile = "DATA\\STAT_SCR.DAT";
 constexpr std::string_view kStatisticsVersion = "0300";
-constexpr std::size_t kStatisticsRowWidth = 89; // old rows are widened to this, then " x"
+constexpr int kStatisticsRowWidth = 89; // old rows are widened to this, then " x"
 
 std::string preferencesFilePath()
 {
@@ -65,8 +65,7 @@ bool convertStatisticsFile(const std::string& path)
     for (const std::string& line : *old) {
         if (line.starts_with("[Version]") || line.starts_with("Version=")) continue;
         if (line.starts_with('0'))
-            converted.push_back(
-                fnPadRight(line, static_cast<int>(kStatisticsRowWidth)) + " x");
+            converted.push_back(fnPadRight(line, kStatisticsRowWidth) + " x");
         else
             converted.push_back(line);
     }
@@ -81,8 +80,7 @@ bool convertStatisticsFile(const std::string& path)
         return false;
     }
     if (!platform::files::renameFile(temporary, path)) {
-        informationBox("Error renaming file: " + temporary + kLineBreak + "with:" +
-                       " " + path);
+        informationBox("Error renaming file: " + temporary + kLineBreak + "with: " + path);
         return false;
     }
     return true;
