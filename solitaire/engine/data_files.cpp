@@ -21,16 +21,16 @@ constexpr std::string_view kStatisticsFile = "DATA\\STAT_SCR.DAT";
 constexpr std::string_view kStatisticsVersion = "0300";
 constexpr int kStatisticsRowWidth = 89; // old rows are widened to this, then " x"
 
-std::string preferencesFilePath()
-{
+std::string preferencesFilePath() {
     return fnProgramFilePath(fnReadSettingsField(kPreferencesFilePosition, kPreferencesFileWidth));
 }
 
-void informationBox(const std::string& text) { platform::app::showInformation(text); }
+void informationBox(const std::string& text) {
+    platform::app::showInformation(text);
+}
 
 [[noreturn]] void endWithMissingFile(const std::string& firstLine, const std::string& path,
-                                     const std::string& consequence)
-{
+                                     const std::string& consequence) {
     std::string text = firstLine + kLineBreak + path + kLineBreak;
     text += consequence;
     text += "Copy the file into the directory that above is specified";
@@ -43,11 +43,11 @@ void informationBox(const std::string& text) { platform::app::showInformation(te
 
 // The statistics file in the current form, written to a temporary file that then takes the
 // old file's place. True when the file was converted.
-bool convertStatisticsFile(const std::string& path)
-{
+bool convertStatisticsFile(const std::string& path) {
     StringList version;
     ReadIniSection(path, "Version", {"Version"}, version, {"0000"});
-    if (version.front() >= kStatisticsVersion) return false;
+    if (version.front() >= kStatisticsVersion)
+        return false;
 
     std::string temporary;
     if (!platform::files::tempFileName(fnProgramFilePath(kStatisticsFolder), "rpl", temporary)) {
@@ -63,7 +63,8 @@ bool convertStatisticsFile(const std::string& path)
     }
     StringList converted{"[Version]", "Version=" + std::string(kStatisticsVersion), ""};
     for (const std::string& line : *old) {
-        if (line.starts_with("[Version]") || line.starts_with("Version=")) continue;
+        if (line.starts_with("[Version]") || line.starts_with("Version="))
+            continue;
         if (line.starts_with('0'))
             converted.push_back(fnPadRight(line, kStatisticsRowWidth) + " x");
         else
@@ -87,8 +88,7 @@ bool convertStatisticsFile(const std::string& path)
 }
 
 // Older versions stored these two switches as "S"; the program now tests for "Y".
-void rewriteOldPreferenceSwitches()
-{
+void rewriteOldPreferenceSwitches() {
     platform::files::IniFile preferences(preferencesFilePath());
     for (const char* key : {"Cards_Animate", "ConfirmQuit"})
         if (preferences.readString("Preference", key, "") == "S")
@@ -97,25 +97,25 @@ void rewriteOldPreferenceSwitches()
 
 } // namespace
 
-std::string fnProgramFilePath(std::string_view relative)
-{
+std::string fnProgramFilePath(std::string_view relative) {
     return fnReadSettingsField(kProgramDirectoryPosition, kProgramDirectoryWidth) +
            std::string(relative);
 }
 
-GameParameters fnReadGameParameters(int game, const GameParameters& rows)
-{
+GameParameters fnReadGameParameters(int game, const GameParameters& rows) {
     GameParameters values;
     values.fill(kNoGameParameter);
     if (std::ranges::find(rows, 0) != rows.end())
         throw std::invalid_argument("fnReadGameParameters: row 0 does not exist");
-    if (std::ranges::none_of(rows, [](int row) { return row > 0; })) return values;
+    if (std::ranges::none_of(rows, [](int row) { return row > 0; }))
+        return values;
 
     StringList matrix;
     fnSectionLines(matrix, fnReadGamesFile(fnProgramFilePath(kGamesFileName)), kGameMatrixHeader);
     for (std::size_t slot = 0; slot < rows.size(); ++slot) {
         const int row = rows[slot];
-        if (row < 1) continue;
+        if (row < 1)
+            continue;
         if (static_cast<std::size_t>(row) > matrix.size())
             throw GameDataError("Game definitions hold no row " + std::to_string(row));
         values[slot] = fnGameCellValue(matrix[static_cast<std::size_t>(row) - 1], game);
@@ -123,22 +123,21 @@ GameParameters fnReadGameParameters(int game, const GameParameters& rows)
     return values;
 }
 
-bool fnRequireImageFile(const std::string& path)
-{
-    if (platform::files::fileExists(path)) return true;
+bool fnRequireImageFile(const std::string& path) {
+    if (platform::files::fileExists(path))
+        return true;
     endWithMissingFile("Cannot find images file:", path,
                        std::string("Some program components cannot be shown correctly.") +
                            kLineBreak);
 }
 
-bool fnRequireFile(const std::string& path)
-{
-    if (platform::files::fileExists(path)) return true;
+bool fnRequireFile(const std::string& path) {
+    if (platform::files::fileExists(path))
+        return true;
     endWithMissingFile("Cannot find file:", path, "");
 }
 
-std::string fnExpandProgramTokens(std::string_view text)
-{
+std::string fnExpandProgramTokens(std::string_view text) {
     std::string result(text);
     for (const auto& [token, name] : {std::pair{std::string_view("[Program]"), "Brindlewood"},
                                       std::pair{std::string_view("[Program_sw]"), "Pellmoor 2000"}})
@@ -148,46 +147,48 @@ std::string fnExpandProgramTokens(std::string_view text)
 }
 
 bool ReadIniSection(const std::string& file, const std::string& section, const StringList& keys,
-                    StringList& values, const StringList& defaults)
-{
+                    StringList& values, const StringList& defaults) {
     values = defaults;
     values.resize(keys.size());
     const auto lines = platform::files::readLines(file);
-    if (!lines) return false;
+    if (!lines)
+        return false;
 
     const std::string header = "[" + section + "]";
     std::vector<bool> found(keys.size(), false);
     bool inSection = false;
     for (const std::string& line : *lines) {
         if (!inSection) {
-            if (!line.starts_with(header)) continue;
+            if (!line.starts_with(header))
+                continue;
             inSection = true;
         } else if (line.starts_with('[')) {
             break;
         }
         for (std::size_t k = 0; k < keys.size(); ++k) {
-            if (!line.starts_with(keys[k])) continue;
+            if (!line.starts_with(keys[k]))
+                continue;
             const auto equals = line.find('=');
             values[k] = equals == std::string::npos ? std::string() : line.substr(equals + 1);
             found[k] = true;
             break;
         }
-        if (std::ranges::all_of(found, [](bool f) { return f; })) return true;
+        if (std::ranges::all_of(found, [](bool f) { return f; }))
+            return true;
     }
     return false;
 }
 
-bool fnUpgradeStatisticsFile()
-{
+bool fnUpgradeStatisticsFile() {
     const std::string path = fnProgramFilePath(kStatisticsFile);
-    if (!platform::files::fileExists(path)) return false;
+    if (!platform::files::fileExists(path))
+        return false;
     const bool converted = convertStatisticsFile(path);
     rewriteOldPreferenceSwitches();
     return converted;
 }
 
-int fnReadRunCount()
-{
+int fnReadRunCount() {
     return platform::files::IniFile(preferencesFilePath()).readInteger("Parameters", "Run_Exe", 0);
 }
 
