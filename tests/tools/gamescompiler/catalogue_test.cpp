@@ -208,12 +208,6 @@ TEST_F(GamesFile, RejectsTwoGamesWithOneId) {
     }
 }
 
-} // namespace
-} // namespace gamescompiler
-
-namespace gamescompiler {
-namespace {
-
 // Every name must address stored words only (1..345), and no word may have two names.
 TEST(WordNames, FamiliesAreDisjointAndInsideTheStoredWords)
 {
