@@ -209,8 +209,7 @@ TEST_F(GamesFile, RejectsTwoGamesWithOneId) {
 }
 
 // Every name must address stored words only (1..345), and no word may have two names.
-TEST(WordNames, FamiliesAreDisjointAndInsideTheStoredWords)
-{
+TEST(WordNames, FamiliesAreDisjointAndInsideTheStoredWords) {
     int nextFree = 1; // word 0 is not stored
     for (const WordFamily& family : wordFamilies()) {
         EXPECT_GE(family.first, nextFree) << family.name << " overlaps the family before it";
