@@ -10,7 +10,9 @@ namespace solitaire {
 namespace {
 
 // The second deck repeats the first.
-int reduced(int code) { return code > 52 ? code - 52 : code; }
+int reduced(int code) {
+    return code > 52 ? code - 52 : code;
+}
 
 } // namespace
 
@@ -24,13 +26,21 @@ int CardRank(int code) {
     return c < 1 || c > 52 ? -1 : (c - 1) % 13 + 1;
 }
 
-bool IsRedCard(int code) { return code <= 26 || (code >= 53 && code <= 78); }
+bool IsRedCard(int code) {
+    return code <= 26 || (code >= 53 && code <= 78);
+}
 
-bool IsFaceCard(int code) { return code >= 1 && code <= 104 && CardRank(code) >= 11; }
+bool IsFaceCard(int code) {
+    return code >= 1 && code <= 104 && CardRank(code) >= 11;
+}
 
-int PrevRank(int rank) { return rank == 1 ? 13 : rank - 1; }
+int PrevRank(int rank) {
+    return rank == 1 ? 13 : rank - 1;
+}
 
-int NextRank(int rank) { return rank == 13 ? 1 : rank + 1; }
+int NextRank(int rank) {
+    return rank == 13 ? 1 : rank + 1;
+}
 
 int CodeAt(std::string_view codes, std::size_t offset) {
     if (offset >= codes.size())
@@ -73,7 +83,8 @@ bool CodeListContains(std::string_view codeText, std::string_view codes) {
 
 void DropLastListItem(std::string& list) {
     // The comma closing the last item itself is not looked at.
-    const std::size_t comma = list.size() < 2 ? std::string::npos : list.rfind(',', list.size() - 2);
+    const std::size_t comma =
+        list.size() < 2 ? std::string::npos : list.rfind(',', list.size() - 2);
     if (comma == std::string::npos)
         list.clear();
     else

@@ -2,15 +2,51 @@
 
 #include "solitaire/engine/shared_state.h"
 
+#include "platform/app/random.h"
+
 namespace solitaire {
 
 PileCoordinates pileCoordinates;
+RandomJitterRows randomJitterRows{};
+
+void MakeRandomOffsetRow(int row) {
+    if (row < 1 || row > kJitterRowCount)
+        return;
+    auto& words = randomJitterRows[static_cast<std::size_t>(row - 1)];
+    words[0] = 0;
+    int previous = platform::app::random(4);
+    int sum = 0;
+    for (std::size_t i = 1; i <= 12; ++i) {
+        int b = platform::app::random(4);
+        // A step to the right only follows a step to the left, and two steps to the left
+        // never follow each other.
+        if ((previous > 2 && b > 2) || (b > 0 && previous <= 2 && b <= 2))
+            b = 0;
+        int step = b <= 2 ? b : 2 - b;
+        sum += step;
+        if (sum > 2) {
+            step -= 2;
+            sum -= 2;
+        } else if (sum < -2) {
+            step += 2;
+            sum += 2;
+        }
+        words[i] = static_cast<std::int16_t>(step);
+        previous = b;
+    }
+}
+
+void MakeRandomOffsetRows() {
+    for (int row = 1; row <= kJitterRowCount; ++row)
+        MakeRandomOffsetRow(row);
+}
 
 namespace {
 
 template <std::size_t N> int get(const std::array<std::int16_t, N>& group, int index) {
-    return index >= 0 && static_cast<std::size_t>(index) < N ? group[static_cast<std::size_t>(index)]
-                                                             : kAbsentPile;
+    return index >= 0 && static_cast<std::size_t>(index) < N
+               ? group[static_cast<std::size_t>(index)]
+               : kAbsentPile;
 }
 
 template <std::size_t N> int getY(const std::array<std::int16_t, N>& group, int index) {
@@ -24,22 +60,48 @@ template <std::size_t N> void set(std::array<std::int16_t, N>& group, int index,
 
 } // namespace
 
-int fnStockPileX(int slot) { return get(pileCoordinates.StockX, slot); }
-int fnStockPileY(int slot) { return getY(pileCoordinates.StockY, slot); }
-void fnSetStockPileX(int slot, int value) { set(pileCoordinates.StockX, slot, value); }
-void fnSetStockPileY(int slot, int value) { set(pileCoordinates.StockY, slot, value); }
-int fnFoundationX(int index) { return get(pileCoordinates.DestX, index); }
-int fnFoundationY(int index) { return getY(pileCoordinates.DestY, index); }
-void fnSetFoundationX(int index, int value) { set(pileCoordinates.DestX, index, value); }
-void fnSetFoundationY(int index, int value) { set(pileCoordinates.DestY, index, value); }
-int fnReserveX(int index) { return get(pileCoordinates.AppoggX, index); }
-int fnReserveY(int index) { return getY(pileCoordinates.AppoggY, index); }
-void fnSetReserveX(int index, int value) { set(pileCoordinates.AppoggX, index, value); }
-void fnSetReserveY(int index, int value) { set(pileCoordinates.AppoggY, index, value); }
+int fnStockPileX(int slot) {
+    return get(pileCoordinates.StockX, slot);
+}
+int fnStockPileY(int slot) {
+    return getY(pileCoordinates.StockY, slot);
+}
+void fnSetStockPileX(int slot, int value) {
+    set(pileCoordinates.StockX, slot, value);
+}
+void fnSetStockPileY(int slot, int value) {
+    set(pileCoordinates.StockY, slot, value);
+}
+int fnFoundationX(int index) {
+    return get(pileCoordinates.DestX, index);
+}
+int fnFoundationY(int index) {
+    return getY(pileCoordinates.DestY, index);
+}
+void fnSetFoundationX(int index, int value) {
+    set(pileCoordinates.DestX, index, value);
+}
+void fnSetFoundationY(int index, int value) {
+    set(pileCoordinates.DestY, index, value);
+}
+int fnReserveX(int index) {
+    return get(pileCoordinates.AppoggX, index);
+}
+int fnReserveY(int index) {
+    return getY(pileCoordinates.AppoggY, index);
+}
+void fnSetReserveX(int index, int value) {
+    set(pileCoordinates.AppoggX, index, value);
+}
+void fnSetReserveY(int index, int value) {
+    set(pileCoordinates.AppoggY, index, value);
+}
 
 namespace {
 
-bool within(int value, int low, int high) { return low <= value && value <= high; }
+bool within(int value, int low, int high) {
+    return low <= value && value <= high;
+}
 
 struct Rectangles {
     int l1, t1, r1, b1, l2, t2, r2, b2;

@@ -10,7 +10,9 @@ namespace solitaire {
 
 // Values -10000..-10003 mark a pile the current game does not have.
 inline constexpr std::int16_t kAbsentPile = -10000;
-constexpr bool isPresentCoordinate(int value) { return value >= -9999; }
+constexpr bool isPresentCoordinate(int value) {
+    return value >= -9999;
+}
 
 struct PileCoordinates {
     std::array<std::int16_t, 28> FilaX{};
@@ -24,6 +26,18 @@ struct PileCoordinates {
 };
 
 extern PileCoordinates pileCoordinates;
+
+// Sideways steps of untidy tableau cards: per row, word 0 is 0 and words 1..12 are steps of
+// -2..2 whose running sum stays within -2..2.
+inline constexpr int kJitterRowCount = 7;
+inline constexpr int kJitterRowWords = 14;
+using RandomJitterRows = std::array<std::array<std::int16_t, kJitterRowWords>, kJitterRowCount>;
+
+extern RandomJitterRows randomJitterRows;
+
+// Row 1..7 from the program's random generator; other rows are ignored.
+void MakeRandomOffsetRow(int row);
+void MakeRandomOffsetRows();
 
 // Indices are 0-based; an index outside a group reads as an absent pile and is not stored.
 int fnStockPileX(int slot);

@@ -10,7 +10,9 @@ namespace {
 Presentation* installed = nullptr;
 }
 
-void setPresentation(Presentation* presentation) { installed = presentation; }
+void setPresentation(Presentation* presentation) {
+    installed = presentation;
+}
 
 Presentation& presentation() {
     if (!installed)

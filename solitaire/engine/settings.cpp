@@ -9,7 +9,9 @@ namespace solitaire {
 
 SettingsRecord settingsRecord;
 
-SettingsRecord::SettingsRecord() { clear(); }
+SettingsRecord::SettingsRecord() {
+    clear();
+}
 
 void SettingsRecord::clear() {
     for (std::string& block : blocks_)
@@ -73,8 +75,8 @@ std::optional<std::string> fnProgramDirectoryError(const std::string& directory)
     if (static_cast<int>(directory.size()) <= kProgramDirectoryWidth)
         return std::nullopt;
     return "The program folder's path is too long: at most " +
-           std::to_string(kProgramDirectoryWidth - 1) + " characters are allowed.\n" +
-           directory + "\nMove the program to a folder with a shorter path.";
+           std::to_string(kProgramDirectoryWidth - 1) + " characters are allowed.\n" + directory +
+           "\nMove the program to a folder with a shorter path.";
 }
 
 } // namespace solitaire

@@ -19,10 +19,15 @@ void fnBuildSharedObjects(bool create) {
     fnWriteSettingsField(kProgramDirectoryPosition, kProgramDirectoryWidth, fnProgramDirectory());
     fnWriteSettingsField(kPreferencesFilePosition, kPreferencesFileWidth, kPreferencesFileName);
     engineScalars = EngineScalars{};
+    sharedObjects.DragImage = platform::gdi::Bitmap(kDragImageWidth, kDragImageHeight);
 }
 
-void fnCreateSharedObjects() { fnBuildSharedObjects(true); }
+void fnCreateSharedObjects() {
+    fnBuildSharedObjects(true);
+}
 
-void fnFreeSharedObjects() { fnBuildSharedObjects(false); }
+void fnFreeSharedObjects() {
+    fnBuildSharedObjects(false);
+}
 
 } // namespace solitaire

@@ -4,16 +4,18 @@
 
 #include "solitaire/engine/utils.h"
 
+#include "platform/gdi/bitmap.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
 
 namespace solitaire {
 
-// Small engine words shared with the presentation; each is written by one routine family
-// only (named beside it).
+// Small engine words shared with the presentation, all 0 at creation. Each is written by
+// one family of routines only: the fan steps when a game is set up, the drag words by the
+// table's mouse handling, the scroll offset by the table layout, TableHeight by drawing.
 struct EngineScalars {
-    // fan steps, set when a game is set up
     std::int16_t FanUpY = 0;
     std::int16_t FanUpX = 0;
     std::int16_t FanDownY = 0;
@@ -46,23 +48,38 @@ enum PileListIndex { kMazzoList = 0, kDestList = 1, kFilaList = 2, kAppoggList =
 struct SharedObjects {
     StringList GameList;
     StringList CardTable;
-    StringList MazzoPiles; // 0 stock, 1 waste, 2 discard pile
-    StringList DestPiles;  // foundations 1..16
-    StringList FilaPiles;  // tableau piles 1..26
+    StringList MazzoPiles;  // 0 stock, 1 waste, 2 discard pile
+    StringList DestPiles;   // foundations 1..16
+    StringList FilaPiles;   // tableau piles 1..26
     StringList AppoggPiles; // reserves 1..8
     std::array<StringList, kPileListCount> PileBackups;
     std::array<StringList, kPileListCount> UndoStack;
     std::array<StringList, kPileListCount> RedoStack;
     std::string MovedCardsLog;     // undo side
     std::string RedoMovedCardsLog; // redo side
+
+    // Pictures; their contents come from the card and picture resources and the table
+    // drawing. The back buffer holds the whole table in table coordinates, the background
+    // copy the bare background that repairs every uncovered area.
+    platform::gdi::Bitmap CardBackImage;
+    platform::gdi::Bitmap DragImage;
+    platform::gdi::Bitmap BackBuffer;
+    platform::gdi::Bitmap BackgroundCopy;
+    std::array<platform::gdi::Bitmap, 22> MarkerImages;
+    std::array<platform::gdi::Bitmap, 2> ShadowImages;
+    std::array<platform::gdi::Bitmap, 2> BorderImages;
+    std::array<platform::gdi::Bitmap, 52> CardFaces;
 };
+
+inline constexpr int kDragImageWidth = 100;
+inline constexpr int kDragImageHeight = 200;
 
 extern EngineScalars engineScalars;
 extern SharedObjects sharedObjects;
 
 // create: settings record blank but for the program directory (501/200) and the
-// preferences file name (1/20), every list and picture new and empty, the engine words 0.
-// !create: the lists and pictures are released.
+// preferences file name (1/20), every list and picture new and empty (the drag image
+// 100 x 200 pixels), the engine words 0. !create: the lists and pictures are released.
 void fnBuildSharedObjects(bool create);
 void fnCreateSharedObjects();
 void fnFreeSharedObjects();

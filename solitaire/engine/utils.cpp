@@ -93,7 +93,9 @@ std::string fnReplaceChar(char character, std::string_view replacement, std::str
     return result;
 }
 
-std::string fnSpaces(int n) { return fnReplicate(' ', n); }
+std::string fnSpaces(int n) {
+    return fnReplicate(' ', n);
+}
 
 std::string fnPadRight(std::string_view text, int n) {
     if (n <= 0)
@@ -132,7 +134,9 @@ std::string fnFormatZeroPad(int width, int decimals, double value) {
     return t;
 }
 
-std::string fnIntZeroPad(int value, int width) { return fnFormatZeroPad(width, 0, value); }
+std::string fnIntZeroPad(int value, int width) {
+    return fnFormatZeroPad(width, 0, value);
+}
 
 int fnIntPower(int base, int n) {
     // Wraps on overflow like the 32-bit arithmetic the callers were written for.
@@ -142,7 +146,9 @@ int fnIntPower(int base, int n) {
     return static_cast<int>(result);
 }
 
-int fnMax(int a, int b) { return std::max(a, b); }
+int fnMax(int a, int b) {
+    return std::max(a, b);
+}
 
 namespace {
 
@@ -150,7 +156,8 @@ namespace {
 // A reflection i -> (kMirror - i) mod n of their order is its own inverse; '[' swaps with
 // DEL, which plain text never holds, so no plain character turns into a section start.
 constexpr std::string_view kSubstituted =
-    "!\"#$%&'()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ\\]^_`abcdefghijklmnopqrstuvwxyz{|}~";
+    "!\"#$%&'()*+,-./"
+    "0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ\\]^_`abcdefghijklmnopqrstuvwxyz{|}~";
 constexpr int kMirror = 61;
 
 constexpr std::array<unsigned char, 256> makeScrambleTable() {

@@ -2,6 +2,8 @@
 // Small stateless helpers on 8-bit text, numbers and time that the whole solitaire program
 // uses. Positions in texts are 1-based, as the callers count them.
 
+#include "platform/app/beep.h"
+
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -50,5 +52,24 @@ std::string fnScrambleText(std::string_view text);
 // dest := the lines after every source line that begins with header, each run ending at the
 // next line that begins with "[".
 void fnSectionLines(StringList& dest, const StringList& source, std::string_view header);
+
+// Waits until the millisecond tick count has advanced by ms; the first lets pending window
+// events run on every pass.
+void fnWaitProcessing(unsigned ms);
+void fnWaitMs(unsigned ms);
+void fnWaitMsAgain(unsigned ms);
+
+// A modal information box with one OK button; also the report of internal errors.
+void fnInfoMessage(const std::string& text);
+void fnBeep(platform::app::BeepKind kind = platform::app::BeepKind::Default);
+
+// A new empty temporary file in folder; name receives its path.
+bool fnTempFileName(const std::string& folder, const std::string& prefix, std::string& name);
+bool fnDirExists(const std::string& directory);
+// There is no system folder of the kind the program once asked for: always empty.
+std::string fnWindowsDir();
+
+// Colours the screen can show; 999999999 above 24 bits per pixel.
+int fnColorCount();
 
 } // namespace solitaire

@@ -9,8 +9,8 @@ TEST(CardCodes, SuitAndRankOfBothDecks) {
     struct Case {
         int code, suit, rank;
     };
-    const Case cases[] = {{1, 0, 1},   {13, 0, 13}, {14, 1, 1},  {26, 1, 13},  {27, 2, 1},
-                          {39, 2, 13}, {40, 3, 1},  {52, 3, 13}, {53, 0, 1},   {66, 1, 1},
+    const Case cases[] = {{1, 0, 1},    {13, 0, 13}, {14, 1, 1},   {26, 1, 13},  {27, 2, 1},
+                          {39, 2, 13},  {40, 3, 1},  {52, 3, 13},  {53, 0, 1},   {66, 1, 1},
                           {104, 3, 13}, {0, -1, -1}, {-5, -1, -1}, {105, -1, -1}};
     for (const Case& c : cases) {
         EXPECT_EQ(CardSuit(c.code), c.suit) << c.code;
@@ -38,11 +38,11 @@ TEST(CardCodes, RanksWrapAround) {
 
 TEST(CodeLists, RanksAllDistinct) {
     EXPECT_TRUE(RanksAllDistinct(""));
-    EXPECT_TRUE(RanksAllDistinct("001002016"));  // A, 2, 3
-    EXPECT_FALSE(RanksAllDistinct("001014"));    // two aces
-    EXPECT_FALSE(RanksAllDistinct("013065"));    // two kings of different decks
-    EXPECT_TRUE(RanksAllDistinct("000000005"));  // empty slots are ignored
-    EXPECT_TRUE(RanksAllDistinct("00501"));      // an incomplete code is not read
+    EXPECT_TRUE(RanksAllDistinct("001002016")); // A, 2, 3
+    EXPECT_FALSE(RanksAllDistinct("001014"));   // two aces
+    EXPECT_FALSE(RanksAllDistinct("013065"));   // two kings of different decks
+    EXPECT_TRUE(RanksAllDistinct("000000005")); // empty slots are ignored
+    EXPECT_TRUE(RanksAllDistinct("00501"));     // an incomplete code is not read
 }
 
 TEST(CodeLists, CodeListContains) {

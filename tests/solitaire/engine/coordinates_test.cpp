@@ -48,6 +48,10 @@ struct OverlapCase {
     int overlaps;
     int area;
 };
+// Names the case in test lists.
+void PrintTo(const OverlapCase& c, std::ostream* out) {
+    *out << c.what;
+}
 
 // The pile card is always (100, 100)-(171, 196).
 class Overlap : public ::testing::TestWithParam<OverlapCase> {};
@@ -68,7 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
         OverlapCase{"apart sideways", 300, 100, 371, 196, 0, 0},
         OverlapCase{"left edge inside, taller than the card", 120, 0, 191, 400, 1,
                     (171 - 120) * 400},
-        OverlapCase{"right edge inside, taller than the card", 50, 0, 121, 400, 1, (121 - 100) * 400},
+        OverlapCase{"right edge inside, taller than the card", 50, 0, 121, 400, 1,
+                    (121 - 100) * 400},
         OverlapCase{"columns meet, rows apart", 120, 300, 191, 396, 0, 0},
         OverlapCase{"rows above the card", 120, 60, 191, 99, 0, 0}));
 

@@ -17,13 +17,20 @@ protected:
 
 TEST_F(PileStoreTest, CardTableLines) {
     ASSERT_EQ(sharedObjects.CardTable.size(), 104u);
-    EXPECT_EQ(sharedObjects.CardTable[0], "CUORI_A        1001" "1");
-    EXPECT_EQ(sharedObjects.CardTable[9], "CUORI_10       1010" "1");
-    EXPECT_EQ(sharedObjects.CardTable[14], "QUADR_02       2015" "1");
-    EXPECT_EQ(sharedObjects.CardTable[38], "FIORI_K        3039" "1");
-    EXPECT_EQ(sharedObjects.CardTable[49], "PICCH_J        4050" "1");
-    EXPECT_EQ(sharedObjects.CardTable[52], "CUORI_A        1053" "1");
-    EXPECT_EQ(sharedObjects.CardTable[103], "PICCH_K        4104" "1");
+    EXPECT_EQ(sharedObjects.CardTable[0], "CUORI_A        1001"
+                                          "1");
+    EXPECT_EQ(sharedObjects.CardTable[9], "CUORI_10       1010"
+                                          "1");
+    EXPECT_EQ(sharedObjects.CardTable[14], "QUADR_02       2015"
+                                           "1");
+    EXPECT_EQ(sharedObjects.CardTable[38], "FIORI_K        3039"
+                                           "1");
+    EXPECT_EQ(sharedObjects.CardTable[49], "PICCH_J        4050"
+                                           "1");
+    EXPECT_EQ(sharedObjects.CardTable[52], "CUORI_A        1053"
+                                           "1");
+    EXPECT_EQ(sharedObjects.CardTable[103], "PICCH_K        4104"
+                                            "1");
     for (const std::string& line : sharedObjects.CardTable)
         EXPECT_EQ(line.size(), 20u);
     EXPECT_EQ(sharedObjects.MazzoPiles.size(), 3u);
@@ -35,13 +42,14 @@ TEST_F(PileStoreTest, CardTableLines) {
 TEST_F(PileStoreTest, FaceFlags) {
     SetCardFaceFlag(5, kFaceDown);
     EXPECT_TRUE(fnIsFaceDown(5));
-    EXPECT_EQ(sharedObjects.CardTable[4], "CUORI_05       1005" "0");
+    EXPECT_EQ(sharedObjects.CardTable[4], "CUORI_05       1005"
+                                          "0");
     SetCardFaceFlag(5, kFaceUp);
     EXPECT_FALSE(fnIsFaceDown(5));
     EXPECT_FALSE(fnIsFaceDown(0));
     EXPECT_FALSE(fnIsFaceDown(-1));
     EXPECT_FALSE(fnIsFaceDown(105));
-    SetCardFaceFlag(0, kFaceDown);   // no card: nothing changes
+    SetCardFaceFlag(0, kFaceDown); // no card: nothing changes
     SetCardFaceFlag(105, kFaceDown);
     EXPECT_EQ(sharedObjects.CardTable.size(), 104u);
 }
@@ -51,6 +59,10 @@ struct FaceModeCase {
     char flag;
     const char* faces; // of the cards 1..5 of the pile
 };
+// Names the case in test lists.
+void PrintTo(const FaceModeCase& c, std::ostream* out) {
+    *out << "mode " << c.mode << " flag " << c.flag;
+}
 
 class PileFaceModes : public PileStoreTest, public ::testing::WithParamInterface<FaceModeCase> {};
 
@@ -66,15 +78,12 @@ TEST_P(PileFaceModes, SetPileFaceFlags) {
     EXPECT_EQ(faces, c.faces) << "mode " << c.mode;
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, PileFaceModes,
-                         ::testing::Values(FaceModeCase{1, kFaceDown, "01110"},
-                                           FaceModeCase{2, kFaceDown, "01100"},
-                                           FaceModeCase{9, kFaceDown, "00000"},
-                                           FaceModeCase{-1, kFaceDown, "10101"},
-                                           FaceModeCase{-2, kFaceUp, "01010"},
-                                           FaceModeCase{-3, kFaceDown, "10000"},
-                                           FaceModeCase{0, kFaceUp, "01111"},
-                                           FaceModeCase{-4, kFaceUp, "01111"}));
+INSTANTIATE_TEST_SUITE_P(
+    Modes, PileFaceModes,
+    ::testing::Values(FaceModeCase{1, kFaceDown, "01110"}, FaceModeCase{2, kFaceDown, "01100"},
+                      FaceModeCase{9, kFaceDown, "00000"}, FaceModeCase{-1, kFaceDown, "10101"},
+                      FaceModeCase{-2, kFaceUp, "01010"}, FaceModeCase{-3, kFaceDown, "10000"},
+                      FaceModeCase{0, kFaceUp, "01111"}, FaceModeCase{-4, kFaceUp, "01111"}));
 
 TEST_F(PileStoreTest, AppendCards) {
     AppendCardToPile(sharedObjects.FilaPiles, 0, 1, kFaceDown);
@@ -86,6 +95,13 @@ TEST_F(PileStoreTest, AppendCards) {
     AppendCardToPile(sharedObjects.FilaPiles, 26, 2); // no such line
     AppendCardToPile(sharedObjects.FilaPiles, -1, 2);
     EXPECT_EQ(sharedObjects.FilaPiles.size(), 26u);
+    // Codes that are no card would leave "***" or "-05" in the pile.
+    AppendCardToPile(sharedObjects.FilaPiles, 0, 105);
+    AppendCardToPile(sharedObjects.FilaPiles, 0, -5);
+    EXPECT_FALSE(AppendCardToNamedPile("Fila1", 1000));
+    EXPECT_EQ(fila(1), "001000014");
+    AppendCardToPile(sharedObjects.FilaPiles, 0, 104);
+    EXPECT_EQ(fila(1), "001000014104");
 }
 
 struct NamedPileCase {
@@ -93,6 +109,10 @@ struct NamedPileCase {
     int list; // index into the lists below, -1 none
     int line;
 };
+// Names the case in test lists.
+void PrintTo(const NamedPileCase& c, std::ostream* out) {
+    *out << "name \"" << c.name << "\"";
+}
 
 class NamedPiles : public PileStoreTest, public ::testing::WithParamInterface<NamedPileCase> {};
 
@@ -106,7 +126,8 @@ TEST_P(NamedPiles, AppendCardToNamedPile) {
     for (int l = 0; l < 4; ++l) {
         for (std::size_t i = 0; i < lists[l]->size(); ++i) {
             const bool target = l == c.list && static_cast<int>(i) == c.line;
-            EXPECT_EQ((*lists[l])[i], target ? "007" : "") << c.name << " list " << l << " line " << i;
+            EXPECT_EQ((*lists[l])[i], target ? "007" : "")
+                << c.name << " list " << l << " line " << i;
         }
     }
 }
@@ -139,6 +160,10 @@ struct FindCase {
     bool found;
     const char* after;
 };
+// Names the case in test lists.
+void PrintTo(const FindCase& c, std::ostream* out) {
+    *out << "pile \"" << c.pile << "\" card " << c.card << " mode " << c.mode;
+}
 
 class FindInLine : public PileStoreTest, public ::testing::WithParamInterface<FindCase> {};
 
@@ -205,14 +230,14 @@ TEST_F(PileStoreTest, LocateCard) {
     dest(16) = "004";
     fila(1) = "005";
     fila(8) = "006";
-    fila(9) = "007";   // the game has 8 tableau piles
+    fila(9) = "007"; // the game has 8 tableau piles
     appogg(1) = "008";
     appogg(4) = "009";
     appogg(5) = "010"; // and 4 reserves
     discard() = "011";
-    const std::pair<int, int> expected[] = {{1, -99}, {2, -98}, {3, -1},  {4, -16},
-                                            {5, 1},   {6, 8},   {7, 0},   {8, -21},
-                                            {9, -24}, {10, 0},  {11, 0},  {12, 0}};
+    const std::pair<int, int> expected[] = {{1, -99}, {2, -98}, {3, -1}, {4, -16},
+                                            {5, 1},   {6, 8},   {7, 0},  {8, -21},
+                                            {9, -24}, {10, 0},  {11, 0}, {12, 0}};
     for (const auto& [card, location] : expected)
         EXPECT_EQ(fnLocateCard(card), location) << card;
 }

@@ -28,6 +28,9 @@ public:
     };
 
     void UpdateMainWindow() override { record("UpdateMainWindow"); }
+    void RepaintWindowRect(const platform::gdi::Rect& rect) override {
+        record("RepaintWindowRect", rect.left, rect.top, rect.right, rect.bottom);
+    }
     void fnUpdateCaption() override { record("fnUpdateCaption"); }
     void Timer1Timer() override { record("Timer1Timer"); }
     void CloseMainWindow() override { record("CloseMainWindow"); }
@@ -72,17 +75,15 @@ public:
     void fnRestoreTableauBaseCorners(int pileIndex) override {
         record("fnRestoreTableauBaseCorners", pileIndex);
     }
-    void fnInvertCardRect(Surface canvas, bool onWindow, const WindowRect& rect) override {
-        record("fnInvertCardRect", canvas, onWindow, rect.left, rect.top, rect.right,
-               rect.bottom);
+    void fnInvertCardRect(Surface canvas, bool onWindow, const platform::gdi::Rect& rect) override {
+        record("fnInvertCardRect", canvas, onWindow, rect.left, rect.top, rect.right, rect.bottom);
     }
     void DrawSelection(Surface canvas, bool onWindow) override {
         record("DrawSelection", canvas, onWindow);
     }
 
-    void fnAnimateCardMove(int card, int fromX, int fromY, int toX, int toY,
-                           bool leaveInBackBuffer, bool fineSteps, bool fromShadowedPlace,
-                           bool prepareImage) override {
+    void fnAnimateCardMove(int card, int fromX, int fromY, int toX, int toY, bool leaveInBackBuffer,
+                           bool fineSteps, bool fromShadowedPlace, bool prepareImage) override {
         record("fnAnimateCardMove", card, fromX, fromY, toX, toY, leaveInBackBuffer, fineSteps,
                fromShadowedPlace, prepareImage);
     }

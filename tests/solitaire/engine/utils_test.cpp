@@ -11,6 +11,10 @@ struct ConversionCase {
     const char* text;
     std::optional<int> value;
 };
+// Names the case in test lists.
+void PrintTo(const ConversionCase& c, std::ostream* out) {
+    *out << "\"" << c.text << "\"";
+}
 
 class StrictConversion : public ::testing::TestWithParam<ConversionCase> {};
 
@@ -25,9 +29,9 @@ TEST_P(StrictConversion, AcceptsOnlyWellFormedDecimals) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, StrictConversion,
-    ::testing::Values(ConversionCase{"0", 0}, ConversionCase{"007", 7},
-                      ConversionCase{"-42", -42}, ConversionCase{"+42", 42},
-                      ConversionCase{"  12", 12}, ConversionCase{"2147483647", 2147483647},
+    ::testing::Values(ConversionCase{"0", 0}, ConversionCase{"007", 7}, ConversionCase{"-42", -42},
+                      ConversionCase{"+42", 42}, ConversionCase{"  12", 12},
+                      ConversionCase{"2147483647", 2147483647},
                       ConversionCase{"-2147483648", -2147483647 - 1},
                       ConversionCase{"", std::nullopt}, ConversionCase{"   ", std::nullopt},
                       ConversionCase{"-", std::nullopt}, ConversionCase{"12 ", std::nullopt},
@@ -107,6 +111,10 @@ struct ZeroPadCase {
     double value;
     const char* expected;
 };
+// Names the case in test lists.
+void PrintTo(const ZeroPadCase& c, std::ostream* out) {
+    *out << c.value << " width " << c.width << " decimals " << c.decimals;
+}
 
 class FormatZeroPad : public ::testing::TestWithParam<ZeroPadCase> {};
 
@@ -122,8 +130,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ZeroPadCase{3, 0, 12345, "***"}, ZeroPadCase{4, 0, -5, "-005"},
                       ZeroPadCase{2, 0, -5, "-5"}, ZeroPadCase{1, 0, -5, "*"},
                       ZeroPadCase{6, 0, -120, "-00120"}, ZeroPadCase{6, 2, 3.5, "003.50"},
-                      ZeroPadCase{6, 2, -3.5, "-03.50"}, ZeroPadCase{13, 0, 1234567, "0000001234567"},
-                      ZeroPadCase{0, 0, 5, ""}));
+                      ZeroPadCase{6, 2, -3.5, "-03.50"},
+                      ZeroPadCase{13, 0, 1234567, "0000001234567"}, ZeroPadCase{0, 0, 5, ""}));
 
 TEST(IntZeroPad, MatchesTheFormatterAtZeroDecimals) {
     EXPECT_EQ(fnIntZeroPad(7, 3), "007");
