@@ -25,10 +25,6 @@ std::string preferencesFilePath() {
     return fnProgramFilePath(fnReadSettingsField(kPreferencesFilePosition, kPreferencesFileWidth));
 }
 
-void informationBox(const std::string& text) {
-    platform::app::showInformation(text);
-}
-
 [[noreturn]] void endWithMissingFile(const std::string& firstLine, const std::string& path,
                                      const std::string& consequence) {
     std::string text = firstLine + kLineBreak + path + kLineBreak;
@@ -50,15 +46,15 @@ bool convertStatisticsFile(const std::string& path) {
         return false;
 
     std::string temporary;
-    if (!platform::files::tempFileName(fnProgramFilePath(kStatisticsFolder), "rpl", temporary)) {
-        informationBox("Error creating temp file.");
+    if (!fnTempFileName(fnProgramFilePath(kStatisticsFolder), "rpl", temporary)) {
+        fnInfoMessage("Error creating temp file.");
         return false;
     }
     // Only a complete copy may replace the old file: deleting it first would lose the scores.
     const auto old = platform::files::readLines(path);
     if (!old) {
         platform::files::deleteFile(temporary);
-        informationBox("Error reading file: " + path);
+        fnInfoMessage("Error reading file: " + path);
         return false;
     }
     StringList converted{"[Version]", "Version=" + std::string(kStatisticsVersion), ""};
@@ -72,16 +68,16 @@ bool convertStatisticsFile(const std::string& path) {
     }
     if (!platform::files::writeLines(temporary, converted)) {
         platform::files::deleteFile(temporary);
-        informationBox("Error writing file: " + temporary);
+        fnInfoMessage("Error writing file: " + temporary);
         return false;
     }
 
     if (!platform::files::deleteFile(path)) {
-        informationBox("Error deleting file: " + path);
+        fnInfoMessage("Error deleting file: " + path);
         return false;
     }
     if (!platform::files::renameFile(temporary, path)) {
-        informationBox("Error renaming file: " + temporary + kLineBreak + "with: " + path);
+        fnInfoMessage("Error renaming file: " + temporary + kLineBreak + "with: " + path);
         return false;
     }
     return true;
