@@ -1,0 +1,156 @@
+#pragma once
+// The form runtime gridlet was written against, as far as its game logic uses it: layout units
+// and fonts, message and input boxes, the random source, the file-existence query and the two
+// controls driven by dispatch identifiers (a WAV player and a progress bar). Free of Qt.
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace platform::vbforms {
+
+// Layouts are designed in twips; 15 twips make one pixel at 96 dpi.
+constexpr int twipsPerPixel = 15;
+int twipsToPixels(int twips);
+
+struct Font {
+    std::string name;
+    double points = 8.25;
+};
+// Fonts are sized in pixels at 96 dpi, so layouts stay the same on every screen.
+int pointsToPixels(double points);
+
+enum class Buttons { ok, yesNo };
+enum class Answer { ok, yes, no };
+
+// A modal message box with the given title and no icon.
+Answer MsgBox(const std::string& text, Buttons buttons, const std::string& title);
+
+// A modal input box with OK and Cancel. nullopt when it is cancelled or closed; an empty text
+// when OK is pressed on an empty field.
+std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,
+                                    const std::string& defaultText);
+
+// Re-seeds the random source from the clock. The clock is mixed into the running state rather
+// than replacing it, so draws go on changing while the clock stands still.
+void Randomize();
+// A uniform value in [0, 1).
+float Rnd();
+
+// Whether a relative or absolute path names an ordinary, visible file. `\` separates folders
+// and letter case does not matter, as on the system the programs were written for.
+bool FileExists(const std::string& path);
+
+using Value = std::variant<bool, float, std::string>;
+
+// The multimedia control: a WAV player driven by property puts by dispatch identifier.
+// Commands are matched without regard to case; a file that cannot be opened plays nothing.
+class MMControl {
+public:
+    enum DispId { deviceType = 21, fileName = 22, command = 23, switch1 = 24, switch2 = 25, switch3 = 26 };
+
+    explicit MMControl(std::string name);
+    ~MMControl();
+    MMControl(const MMControl&) = delete;
+    MMControl& operator=(const MMControl&) = delete;
+
+    // Throws std::invalid_argument for an unknown identifier, a value of the wrong type or an
+    // unknown command.
+    void put(int dispid, const Value& value);
+
+    const std::string& name() const { return name_; }
+    bool isOpen() const;
+
+private:
+    struct Impl;
+    std::string name_;
+    std::unique_ptr<Impl> impl_;
+};
+
+// The progress bar: minimum, maximum and value as single-precision numbers, put and read back
+// by dispatch identifier. A view (the widget that shows it) is told of every change.
+class ProgressBar {
+public:
+    enum DispId { maximum = 1, minimum = 2, value = 5 };
+
+    // Throws std::invalid_argument for an unknown identifier or a value that is not a number,
+    // std::out_of_range for a value outside [minimum, maximum].
+    void put(int dispid, const Value& value);
+    float get(int dispid) const;
+
+    void setView(std::function<void()> onChange) { onChange_ = std::move(onChange); }
+
+private:
+    float minimum_ = 0;
+    float maximum_ = 100;
+    float value_ = 0;
+    std::function<void()> onChange_;
+};
+
+namespace testing {
+
+// While alive, message boxes are not shown: each takes the next scripted answer (a box with
+// no answer left throws std::logic_error) and is recorded.
+struct ShownBox {
+    std::string text;
+    std::string title;
+    Buttons buttons;
+};
+class ScriptedMsgBoxes {
+public:
+    explicit ScriptedMsgBoxes(std::deque<Answer> answers = {});
+    ~ScriptedMsgBoxes();
+    void add(Answer answer) { answers.push_back(answer); }
+    std::deque<Answer> answers;
+    std::vector<ShownBox> shown;
+};
+
+// The same for input boxes; nullopt stands for Cancel.
+struct ShownInput {
+    std::string prompt;
+    std::string title;
+};
+class ScriptedInputBoxes {
+public:
+    explicit ScriptedInputBoxes(std::deque<std::optional<std::string>> answers = {});
+    ~ScriptedInputBoxes();
+    std::deque<std::optional<std::string>> answers;
+    std::vector<ShownInput> shown;
+};
+
+// While alive, Rnd returns these values first, in order, then goes on with the random source.
+class ScriptedRnd {
+public:
+    explicit ScriptedRnd(std::deque<float> values);
+    ~ScriptedRnd();
+    std::deque<float> values;
+};
+
+// While alive, the multimedia controls make no sound; every command they execute is recorded.
+struct SoundCommand {
+    std::string control; // the control's name
+    std::string command; // as sent, e.g. "Close", "Open", "Play"
+    std::string file;    // the file name set at the time
+    bool open;           // whether a file was open after the command
+};
+class RecordedSounds {
+public:
+    RecordedSounds();
+    ~RecordedSounds();
+    // The files that started to play, in order.
+    std::vector<std::string> played() const;
+    std::vector<SoundCommand> commands;
+};
+
+// While set, showing a form modal returns at once instead of waiting for it to close, so
+// tests can go on to press its buttons.
+void setModalShowsReturnAtOnce(bool atOnce);
+bool modalShowsReturnAtOnce();
+
+} // namespace testing
+
+} // namespace platform::vbforms
