@@ -54,7 +54,8 @@ private:
 // itself from its own event handlers.
 template <class F> class FormSlot {
 public:
-    FormSlot() = default;
+    // afterUnload runs once the form has been unloaded.
+    explicit FormSlot(std::function<void()> afterUnload = {}) : afterUnload_(std::move(afterUnload)) {}
     FormSlot(const FormSlot&) = delete;
     FormSlot& operator=(const FormSlot&) = delete;
     ~FormSlot() { delete form_.data(); }
@@ -76,6 +77,8 @@ public:
         form->setUnloadAction({});
         form->hide();
         form->deleteLater();
+        if (afterUnload_)
+            afterUnload_();
     }
     bool loaded() const { return !form_.isNull(); }
     F* get() const { return form_.data(); }
@@ -83,6 +86,7 @@ public:
 
 private:
     QPointer<F> form_;
+    std::function<void()> afterUnload_;
 };
 
 // Shows a ProgressBar and repaints at once on every change, so a sweep that runs without
