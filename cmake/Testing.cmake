@@ -21,9 +21,13 @@ function(zv_add_gtest name)
       "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/sanitizers/lsan.supp:print_suppressions=0"
       "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1:suppressions=${CMAKE_SOURCE_DIR}/tests/sanitizers/ubsan.supp")
   endif()
+  # A list of variables does not survive as a test property through test discovery (it is
+  # split into separate arguments), so the tests, and their listing, run under `cmake -E env`.
+  set_target_properties(${name} PROPERTIES
+    CROSSCOMPILING_EMULATOR "${CMAKE_COMMAND};-E;env;${env}")
   gtest_discover_tests(${name}
     WORKING_DIRECTORY "${ARG_WORKING_DIRECTORY}"
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
+    PROPERTIES TIMEOUT 300)
 endfunction()

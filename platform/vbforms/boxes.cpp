@@ -4,7 +4,6 @@
 
 #include <QInputDialog>
 #include <QMessageBox>
-#include <stdexcept>
 
 namespace platform::vbforms {
 
@@ -18,7 +17,7 @@ Answer MsgBox(const std::string& text, Buttons buttons, const std::string& title
     if (scriptedMsgBoxes) {
         scriptedMsgBoxes->shown.push_back({text, title, buttons});
         if (scriptedMsgBoxes->answers.empty())
-            throw std::logic_error("unscripted message box: " + text);
+            return buttons == Buttons::ok ? Answer::ok : Answer::no;
         const Answer answer = scriptedMsgBoxes->answers.front();
         scriptedMsgBoxes->answers.pop_front();
         return answer;
@@ -37,7 +36,7 @@ std::optional<std::string> InputBox(const std::string& prompt, const std::string
     if (scriptedInputBoxes) {
         scriptedInputBoxes->shown.push_back({prompt, title});
         if (scriptedInputBoxes->answers.empty())
-            throw std::logic_error("unscripted input box: " + prompt);
+            return std::nullopt;
         auto answer = scriptedInputBoxes->answers.front();
         scriptedInputBoxes->answers.pop_front();
         return answer;

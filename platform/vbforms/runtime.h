@@ -93,8 +93,8 @@ private:
 
 namespace testing {
 
-// While alive, message boxes are not shown: each takes the next scripted answer (a box with
-// no answer left throws std::logic_error) and is recorded.
+// While alive, message boxes are not shown: each is recorded and takes the next scripted
+// answer; with none left, OK boxes answer OK and Yes/No boxes No.
 struct ShownBox {
     std::string text;
     std::string title;
@@ -109,7 +109,8 @@ public:
     std::vector<ShownBox> shown;
 };
 
-// The same for input boxes; nullopt stands for Cancel.
+// The same for input boxes; nullopt stands for Cancel, which is also the answer when none is
+// left.
 struct ShownInput {
     std::string prompt;
     std::string title;
