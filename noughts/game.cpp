@@ -18,7 +18,7 @@ void count(std::int16_t& counter) {
         ++counter;
 }
 
-void message(const std::string& text) { MsgBox(text, Buttons::ok, appTitle); }
+void message(const std::string& text) { MsgBox(text, Buttons::Ok, appTitle); }
 
 } // namespace
 
@@ -179,7 +179,7 @@ void Game::winner() {
 // Yes starts the next game at once with the same names and scores; No leaves the finished
 // board as it is.
 void Game::playAgain() {
-    if (MsgBox("Play again?", Buttons::yesNo, appTitle) == Answer::yes) {
+    if (MsgBox("Play again?", Buttons::YesNo, appTitle) == Answer::Yes) {
         reset();
         playerchoose();
     }

@@ -195,12 +195,12 @@ void MainForm::grid_Click(int index) {
     if (game().isOver()) {
         platform::vbforms::MsgBox("One of the players has already won! Click 'Restart with same "
                                   "names' to start again with the same player names",
-                                  platform::vbforms::Buttons::ok, appTitle);
+                                  platform::vbforms::Buttons::Ok, appTitle);
     } else {
         progresssweep(pgbar_);
         if (game().twoplayer || !game().computerturn) {
             if (!gridCaption(index).empty()) {
-                platform::vbforms::MsgBox("That's taken!", platform::vbforms::Buttons::ok,
+                platform::vbforms::MsgBox("That's taken!", platform::vbforms::Buttons::Ok,
                                           appTitle);
                 game().computerturn = false;
             } else {

@@ -4,7 +4,7 @@
 #include "noughts/main_form.h"
 #include "noughts/splash.h"
 
-#include <QCoreApplication>
+#include "platform/app/application.h"
 
 namespace noughts {
 
@@ -31,7 +31,7 @@ void Program::end() {
     rules.unload();
     gametype.unload();
     ended_ = true;
-    QCoreApplication::quit();
+    platform::app::Application::quit();
 }
 
 void Program::formUnloaded() {
@@ -39,7 +39,7 @@ void Program::formUnloaded() {
         about.loaded())
         return;
     ended_ = true;
-    QCoreApplication::quit();
+    platform::app::Application::quit();
 }
 
 } // namespace noughts

@@ -6,9 +6,9 @@ using platform::vbforms::MMControl;
 using platform::vbforms::ProgressBar;
 
 void openandplay(MMControl& control, const std::string& file) {
-    control.put(MMControl::switch1, false);
-    control.put(MMControl::switch2, true);
-    control.put(MMControl::switch3, false);
+    control.put(MMControl::notify, false);
+    control.put(MMControl::wait, true);
+    control.put(MMControl::shareable, false);
     control.put(MMControl::deviceType, std::string("WaveAudio"));
     control.put(MMControl::fileName, file);
     control.put(MMControl::command, std::string("Open"));

@@ -73,7 +73,7 @@ void Splash::Form_Click() {
     info->setText("Checking sounds. . .");
     for (const SoundCheck& check : soundChecks)
         if (!FileExists(check.path))
-            MsgBox(check.missing, Buttons::ok, appTitle);
+            MsgBox(check.missing, Buttons::Ok, appTitle);
     info->setText("Initializing sounds. . .");
     program_.loadMain().showModeless();
     hide();

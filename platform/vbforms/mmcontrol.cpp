@@ -1,10 +1,9 @@
 #include "platform/vbforms/runtime.h"
 
-#include "platform/vbforms/internal.h"
+#include "platform/app/qtstring.h"
+#include "platform/files/paths.h"
+#include "platform/sound/sound.h"
 
-#include <QCoreApplication>
-#include <QSoundEffect>
-#include <QUrl>
 #include <array>
 #include <stdexcept>
 
@@ -12,10 +11,12 @@ namespace platform::vbforms {
 
 namespace {
 
-testing::RecordedSounds* recordedSounds = nullptr;
+testing::RecordedCommands* recordedCommands = nullptr;
+// The channel is shared: only the control that played last may stop it.
+const MMControl* lastToPlay = nullptr;
 
 bool sameText(const std::string& a, const std::string& b) {
-    return detail::toQt(a).compare(detail::toQt(b), Qt::CaseInsensitive) == 0;
+    return toQString(a).compare(toQString(b), Qt::CaseInsensitive) == 0;
 }
 
 } // namespace
@@ -23,35 +24,18 @@ bool sameText(const std::string& a, const std::string& b) {
 struct MMControl::Impl {
     std::string deviceType;
     std::string fileName;
-    std::array<bool, 3> switches{};
-    std::optional<std::filesystem::path> openFile;
-    std::unique_ptr<QSoundEffect> effect;
-
-    void open() {
-        close();
-        if (sameText(deviceType, "WaveAudio"))
-            openFile = detail::findFile(fileName);
-    }
-    void play() {
-        if (!openFile || recordedSounds || !QCoreApplication::instance())
-            return;
-        if (!effect) {
-            effect = std::make_unique<QSoundEffect>();
-            effect->setSource(QUrl::fromLocalFile(QString::fromStdString(openFile->string())));
-        }
-        effect->stop();
-        effect->play(); // plays on once loaded; the call does not wait for the sound
-    }
-    void close() {
-        effect.reset();
-        openFile.reset();
-    }
+    std::array<bool, 3> switches{}; // notify, wait, shareable
+    bool open = false;
 };
 
 MMControl::MMControl(std::string name) : name_(std::move(name)), impl_(std::make_unique<Impl>()) {}
-MMControl::~MMControl() = default;
 
-bool MMControl::isOpen() const { return impl_->openFile.has_value(); }
+MMControl::~MMControl() {
+    if (lastToPlay == this)
+        lastToPlay = nullptr;
+}
+
+bool MMControl::isOpen() const { return impl_->open; }
 
 void MMControl::put(int dispid, const Value& value) {
     const auto text = [&]() -> const std::string& {
@@ -66,11 +50,11 @@ void MMControl::put(int dispid, const Value& value) {
     case fileName:
         impl_->fileName = text();
         return;
-    case switch1:
-    case switch2:
-    case switch3:
+    case notify:
+    case wait:
+    case shareable:
         if (const auto* b = std::get_if<bool>(&value)) {
-            impl_->switches[static_cast<std::size_t>(dispid - switch1)] = *b;
+            impl_->switches[static_cast<std::size_t>(dispid - notify)] = *b;
             return;
         }
         throw std::invalid_argument("multimedia control: the value must be a Boolean");
@@ -79,32 +63,34 @@ void MMControl::put(int dispid, const Value& value) {
     default:
         throw std::invalid_argument("multimedia control: unknown dispatch identifier");
     }
+
     const std::string& name = text();
-    if (sameText(name, "Open"))
-        impl_->open();
-    else if (sameText(name, "Play"))
-        impl_->play();
-    else if (sameText(name, "Close"))
-        impl_->close();
-    else
+    if (!sameText(name, "Open") && !sameText(name, "Play") && !sameText(name, "Close"))
         throw std::invalid_argument("multimedia control: unknown command " + name);
-    if (recordedSounds)
-        recordedSounds->commands.push_back({name_, name, impl_->fileName, isOpen()});
+    if (sameText(name, "Close") || sameText(name, "Open")) {
+        if (lastToPlay == this) {
+            platform::sound::stop();
+            lastToPlay = nullptr;
+        }
+        impl_->open = false;
+    }
+    if (sameText(name, "Open") && sameText(impl_->deviceType, "WaveAudio") &&
+        platform::files::fileExists(impl_->fileName))
+        impl_->open = true;
+    // Recorded before playing, so the log keeps the order even when the play waits.
+    if (recordedCommands)
+        recordedCommands->commands.push_back({name_, name, impl_->fileName, isOpen()});
+    if (sameText(name, "Play") && impl_->open) {
+        lastToPlay = this;
+        const bool waits = impl_->switches[wait - notify];
+        platform::sound::play(impl_->fileName,
+                              waits ? platform::sound::Mode::Sync : platform::sound::Mode::Async);
+    }
 }
 
 namespace testing {
-
-RecordedSounds::RecordedSounds() { recordedSounds = this; }
-RecordedSounds::~RecordedSounds() { recordedSounds = nullptr; }
-
-std::vector<std::string> RecordedSounds::played() const {
-    std::vector<std::string> files;
-    for (const SoundCommand& c : commands)
-        if (c.open && sameText(c.command, "Play"))
-            files.push_back(c.file);
-    return files;
-}
-
+RecordedCommands::RecordedCommands() { recordedCommands = this; }
+RecordedCommands::~RecordedCommands() { recordedCommands = nullptr; }
 } // namespace testing
 
 } // namespace platform::vbforms

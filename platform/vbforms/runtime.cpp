@@ -1,9 +1,11 @@
 #include "platform/vbforms/runtime.h"
 
-#include "platform/vbforms/internal.h"
+#include "platform/app/clock.h"
+#include "platform/app/random.h"
+#include "platform/files/paths.h"
 
-#include <chrono>
 #include <cmath>
+#include <filesystem>
 
 namespace platform::vbforms {
 
@@ -16,25 +18,15 @@ int pointsToPixels(double points) { return static_cast<int>(std::lround(points *
 // ---- random source ----
 
 namespace {
-
-std::uint64_t randomState = 0x853c49e6748fea9bULL;
 testing::ScriptedRnd* scriptedRnd = nullptr;
-
-std::uint64_t mix(std::uint64_t z) {
-    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
-    z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
-    return z ^ (z >> 31);
-}
-
-std::uint64_t clockTicks() {
-    using namespace std::chrono;
-    return static_cast<std::uint64_t>(
-        duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
-}
-
 } // namespace
 
-void Randomize() { randomState = mix(randomState ^ (clockTicks() * 0x9e3779b97f4a7c15ULL)); }
+void Randomize() {
+    // A draw carries the running state into the new seed, so the same clock reading twice in
+    // a row does not start the same sequence twice.
+    const auto carry = static_cast<std::uint32_t>(platform::app::randomUnit() * 4294967296.0);
+    platform::app::setRandomSeed(carry ^ (platform::app::tickCount() * 2654435769u));
+}
 
 float Rnd() {
     if (scriptedRnd && !scriptedRnd->values.empty()) {
@@ -42,9 +34,9 @@ float Rnd() {
         scriptedRnd->values.pop_front();
         return value;
     }
-    randomState += 0x9e3779b97f4a7c15ULL;
-    // 24 bits fill a float's mantissa exactly, so the value never rounds up to 1.
-    return static_cast<float>(mix(randomState) >> 40) / static_cast<float>(1 << 24);
+    // Rounding to single precision must not reach 1.
+    const auto value = static_cast<float>(platform::app::randomUnit());
+    return value < 1.0f ? value : std::nextafter(1.0f, 0.0f);
 }
 
 namespace testing {
@@ -56,49 +48,10 @@ ScriptedRnd::~ScriptedRnd() { scriptedRnd = nullptr; }
 
 // ---- files ----
 
-namespace detail {
-
-std::optional<std::filesystem::path> findFile(const std::string& path) {
-    namespace fs = std::filesystem;
-    std::string native = path;
-    for (char& c : native)
-        if (c == '\\')
-            c = '/';
-    const auto lower = [](std::string s) {
-        for (char& c : s)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return s;
-    };
-    const fs::path wanted(native);
-    fs::path found = wanted.is_absolute() ? wanted.root_path() : fs::path(".");
-    std::error_code error;
-    for (const fs::path& part : wanted.relative_path()) {
-        const std::string name = part.string();
-        if (name.empty() || name == ".")
-            continue;
-        if (name == "..") {
-            found /= part;
-            continue;
-        }
-        std::optional<fs::path> match;
-        for (const auto& entry : fs::directory_iterator(found, error)) {
-            if (lower(entry.path().filename().string()) == lower(name)) {
-                match = entry.path();
-                break;
-            }
-        }
-        if (!match)
-            return std::nullopt;
-        found = *match;
-    }
-    const bool hidden = found.filename().string().starts_with('.');
-    if (hidden || !fs::is_regular_file(found, error))
-        return std::nullopt;
-    return found;
+bool FileExists(const std::string& path) {
+    const std::string real = platform::files::resolvePath(path);
+    const bool hidden = std::filesystem::path(real).filename().string().starts_with('.');
+    return !hidden && platform::files::fileExists(real);
 }
-
-} // namespace detail
-
-bool FileExists(const std::string& path) { return detail::findFile(path).has_value(); }
 
 } // namespace platform::vbforms

@@ -2,6 +2,8 @@
 // The form runtime gridlet was written against, as far as its game logic uses it: layout units
 // and fonts, message and input boxes, the random source, the file-existence query and the two
 // controls driven by dispatch identifiers (a WAV player and a progress bar). Free of Qt.
+#include "platform/app/messagebox.h"
+
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -24,10 +26,11 @@ struct Font {
 // Fonts are sized in pixels at 96 dpi, so layouts stay the same on every screen.
 int pointsToPixels(double points);
 
-enum class Buttons { ok, yesNo };
-enum class Answer { ok, yes, no };
+using platform::app::Answer;
+using platform::app::Buttons;
 
-// A modal message box with the given title and no icon.
+// A modal message box with the given title and no icon (platform::app's box, so tests script
+// it with platform::app::ScriptedMessageBoxes).
 Answer MsgBox(const std::string& text, Buttons buttons, const std::string& title);
 
 // A modal input box with OK and Cancel. nullopt when it is cancelled or closed; an empty text
@@ -35,8 +38,8 @@ Answer MsgBox(const std::string& text, Buttons buttons, const std::string& title
 std::optional<std::string> InputBox(const std::string& prompt, const std::string& title,
                                     const std::string& defaultText);
 
-// Re-seeds the random source from the clock. The clock is mixed into the running state rather
-// than replacing it, so draws go on changing while the clock stands still.
+// Re-seeds the program's random generator from the tick count. The clock is mixed into the
+// running state rather than replacing it, so draws go on changing while the clock stands still.
 void Randomize();
 // A uniform value in [0, 1).
 float Rnd();
@@ -47,11 +50,13 @@ bool FileExists(const std::string& path);
 
 using Value = std::variant<bool, float, std::string>;
 
-// The multimedia control: a WAV player driven by property puts by dispatch identifier.
-// Commands are matched without regard to case; a file that cannot be opened plays nothing.
+// The multimedia control: a WAV player driven by property puts by dispatch identifier, playing
+// on the platform's sound channel. Commands are matched without regard to case; a file that
+// cannot be opened plays nothing. With the wait switch on, "Play" returns when the sound has
+// ended; otherwise at once.
 class MMControl {
 public:
-    enum DispId { deviceType = 21, fileName = 22, command = 23, switch1 = 24, switch2 = 25, switch3 = 26 };
+    enum DispId { deviceType = 21, fileName = 22, command = 23, notify = 24, wait = 25, shareable = 26 };
 
     explicit MMControl(std::string name);
     ~MMControl();
@@ -93,24 +98,8 @@ private:
 
 namespace testing {
 
-// While alive, message boxes are not shown: each is recorded and takes the next scripted
-// answer; with none left, OK boxes answer OK and Yes/No boxes No.
-struct ShownBox {
-    std::string text;
-    std::string title;
-    Buttons buttons;
-};
-class ScriptedMsgBoxes {
-public:
-    explicit ScriptedMsgBoxes(std::deque<Answer> answers = {});
-    ~ScriptedMsgBoxes();
-    void add(Answer answer) { answers.push_back(answer); }
-    std::deque<Answer> answers;
-    std::vector<ShownBox> shown;
-};
-
-// The same for input boxes; nullopt stands for Cancel, which is also the answer when none is
-// left.
+// While alive, input boxes are not shown: each is recorded and takes the next scripted answer;
+// nullopt stands for Cancel, which is also the answer when none is left.
 struct ShownInput {
     std::string prompt;
     std::string title;
@@ -131,19 +120,18 @@ public:
     std::deque<float> values;
 };
 
-// While alive, the multimedia controls make no sound; every command they execute is recorded.
+// While alive, every command the multimedia controls execute is recorded. (What they play is
+// recorded by platform::sound::Recorder, which also keeps the sound from the device.)
 struct SoundCommand {
     std::string control; // the control's name
     std::string command; // as sent, e.g. "Close", "Open", "Play"
     std::string file;    // the file name set at the time
     bool open;           // whether a file was open after the command
 };
-class RecordedSounds {
+class RecordedCommands {
 public:
-    RecordedSounds();
-    ~RecordedSounds();
-    // The files that started to play, in order.
-    std::vector<std::string> played() const;
+    RecordedCommands();
+    ~RecordedCommands();
     std::vector<SoundCommand> commands;
 };
 

@@ -65,12 +65,13 @@ TEST_F(ProgramTest, BackAndTheCloseBoxLeaveTheRunningGameAlone) {
 
 TEST_F(ProgramTest, RulesBoxDoubleClicksToggleTheText) {
     openGameWindow();
-    sounds.commands.clear();
+    sounds.clear();
+    mci.commands.clear();
     main().menu_rulesmenu->trigger();
     ASSERT_TRUE(program.rules.loaded());
     Rules& rules = *program.rules.get();
     EXPECT_EQ(sounds.played(), Texts{"sounds\\about.WAV"});
-    EXPECT_EQ(sounds.commands.front().control, "MMControl1");
+    EXPECT_EQ(mci.commands.front().control, "MMControl1");
     EXPECT_EQ(rules.maintext->text(), Rules::openingText);
 
     struct Step {

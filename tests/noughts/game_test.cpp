@@ -22,7 +22,7 @@ TEST_F(ProgramTest, GameWindowOpensWithTheDesignPatternDisabled) {
     EXPECT_TRUE(window.startnewgame->isEnabled());
     // The window's own sound is started and closed at once.
     std::vector<std::string> ownCommands;
-    for (const auto& c : sounds.commands)
+    for (const auto& c : mci.commands)
         if (c.control == "MMControl1")
             ownCommands.push_back(c.command);
     EXPECT_EQ(ownCommands, (Texts{"Open", "Play", "close"}));
@@ -44,12 +44,13 @@ TEST_P(WinningLine, CrossesWinAndTheScoreTableCountsIt) {
     // Two noughts off the line cannot make a line of their own.
     play({line[0], others[0], line[1], others[1]});
     EXPECT_EQ(main().playername->text(), "It is Ann's turn");
-    sounds.commands.clear();
+    sounds.clear();
+    thenNoMore();
     click(line[2]);
 
     EXPECT_EQ(shownTexts(), (Texts{"The winner is: Ann", "Play again?"}));
-    EXPECT_EQ(boxes.shown.back().buttons, Buttons::yesNo);
-    EXPECT_EQ(boxes.shown.back().title, "Noughts and Crosses");
+    EXPECT_EQ(boxes.shown().back().buttons, Buttons::YesNo);
+    EXPECT_EQ(boxes.shown().back().caption, "Noughts and Crosses");
     EXPECT_EQ(scores(), (Scores{"1", "0", "1", "0", "0", "1"}));
     EXPECT_EQ(game().gameover, "True");
     EXPECT_FALSE(main().pausegame->isEnabled());
@@ -58,12 +59,11 @@ TEST_P(WinningLine, CrossesWinAndTheScoreTableCountsIt) {
     EXPECT_EQ(sounds.played(), (Texts{"sounds\\button.WAV", "sounds\\win.wav"}));
 
     // Any further click only says the game is over.
-    boxes.shown.clear();
     const std::string finished = board();
     click(others[2]);
     EXPECT_EQ(board(), finished);
-    ASSERT_EQ(boxes.shown.size(), 1u);
-    EXPECT_TRUE(boxes.shown[0].text.starts_with("One of the players has already won!"));
+    ASSERT_EQ(boxes.shown().size(), 3u);
+    EXPECT_TRUE(boxes.shown()[2].text.starts_with("One of the players has already won!"));
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryLine, WinningLine, ::testing::ValuesIn(lines));
@@ -72,6 +72,7 @@ TEST_F(ProgramTest, NoughtsWinForPlayerTwo) {
     openGameWindow();
     startGame(Mode::twoPlayers, oStarts);
     EXPECT_EQ(main().playername->text(), "It is Bob's turn");
+    thenNoMore();
     play({4, 0, 2, 1, 6});
     EXPECT_EQ(board(), "XXO.O.O..");
     EXPECT_EQ(shownTexts(), (Texts{"The winner is: Bob", "Play again?"}));
@@ -81,6 +82,7 @@ TEST_F(ProgramTest, NoughtsWinForPlayerTwo) {
 TEST_F(ProgramTest, OneMoveCompletingTwoLinesCountsOnce) {
     openGameWindow();
     startGame(Mode::twoPlayers, xStarts);
+    thenNoMore();
     play({1, 4, 2, 5, 3, 8, 6, 7, 0}); // the last cross completes the top row and left column
     EXPECT_EQ(shownTexts(), (Texts{"The winner is: Ann", "Play again?"}));
     EXPECT_EQ(game().p1wins, 1);
@@ -90,7 +92,8 @@ TEST_F(ProgramTest, OneMoveCompletingTwoLinesCountsOnce) {
 TEST_F(ProgramTest, DrawCountsAndPlayAgainKeepsNamesAndScores) {
     openGameWindow();
     startGame(Mode::twoPlayers, xStarts);
-    boxes.answers = {Answer::ok, Answer::yes};
+    boxes.answer(Answer::Ok);
+    boxes.answer(Answer::Yes);
     rolls.values.push_back(oStarts);
     play({0, 1, 2, 4, 3, 5, 7, 6, 8});
 
@@ -109,6 +112,7 @@ TEST_F(ProgramTest, DrawCountsAndPlayAgainKeepsNamesAndScores) {
 TEST_F(ProgramTest, DrawAnsweredNoLeavesPauseEnabled) {
     openGameWindow();
     startGame(Mode::twoPlayers, xStarts);
+    thenNoMore();
     play({0, 1, 2, 4, 3, 5, 7, 6, 8});
     EXPECT_EQ(game().gameover, "True");
     EXPECT_TRUE(main().pausegame->isEnabled());
@@ -118,6 +122,7 @@ TEST_F(ProgramTest, DrawAnsweredNoLeavesPauseEnabled) {
 TEST_F(ProgramTest, ALineOnTheLastFreeCellIsAWinNotADraw) {
     openGameWindow();
     startGame(Mode::twoPlayers, xStarts);
+    thenNoMore();
     play({0, 2, 1, 3, 4, 5, 6, 7, 8});
     EXPECT_EQ(board(), "XXOOXOXOX");
     EXPECT_EQ(shownTexts(), (Texts{"The winner is: Ann", "Play again?"}));
@@ -127,6 +132,7 @@ TEST_F(ProgramTest, ALineOnTheLastFreeCellIsAWinNotADraw) {
 TEST_F(ProgramTest, ResetGridKeepsNamesAndScoresNewGameClearsThem) {
     openGameWindow();
     startGame(Mode::twoPlayers, xStarts);
+    thenNoMore();
     play({0, 3, 1, 4, 2}); // Ann wins
     rolls.values.push_back(xStarts);
     QTest::mouseClick(main().resetgrid, Qt::LeftButton);
@@ -134,6 +140,7 @@ TEST_F(ProgramTest, ResetGridKeepsNamesAndScoresNewGameClearsThem) {
     EXPECT_EQ(scores(), (Scores{"1", "0", "1", "0", "0", "1"}));
     EXPECT_TRUE(main().pausegame->isEnabled());
     EXPECT_EQ(names.shown.size(), 2u);
+    thenNoMore();
     play({3, 0, 4, 1, 8, 2}); // Bob wins
     EXPECT_EQ(scores(), (Scores{"2", "0", "1", "1", "1", "1"}));
 
@@ -208,6 +215,7 @@ TEST_F(ProgramTest, EasyComputerAnswersEveryMove) {
     rolls.values.push_back(cellRoll(7));
     click(2);
     EXPECT_EQ(board(), "O.X.X..O.");
+    thenNoMore();
     click(6);
     EXPECT_EQ(shownTexts(), (Texts{"The winner is: Ann", "Play again?"}));
     EXPECT_EQ(scores(), (Scores{"1", "0", "1", "0", "0", "1"}));
@@ -232,6 +240,7 @@ TEST_F(ProgramTest, HardComputerOpensBlocksAndDraws) {
     click(7); // the first pair held is the top row, already blocked: a random cell
     EXPECT_EQ(board(), "XOXOO..XO");
     rolls.values = {cellRoll(6)};
+    thenNoMore();
     click(5);
     EXPECT_EQ(board(), "XOXOOXOXO");
     EXPECT_EQ(shownTexts(), (Texts{"It's a draw!!", "Play again?"}));
@@ -247,7 +256,7 @@ TEST_F(ProgramTest, AClickWhileTheComputerIsToMoveOnlyAsksItToMove) {
     game().computerturn = true;
     rolls.values = {cellRoll(8)};
     click(0); // taken, but the click only asks for the computer's move
-    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_TRUE(boxes.shown().empty());
     EXPECT_EQ(board(), "X...O...O");
     EXPECT_FALSE(game().computerturn);
 }
@@ -296,12 +305,12 @@ TEST_F(ProgramTest, ClosingTheGameWindowWithTheNewGameBoxOpenEndsTheProgram) {
     EXPECT_FALSE(program.main.loaded());
     EXPECT_FALSE(program.gametype.loaded());
     EXPECT_TRUE(program.ended());
-    EXPECT_EQ(sounds.commands.back().command, "Close");
+    EXPECT_EQ(mci.commands.back().command, "Close");
 }
 
 TEST_F(ProgramTest, ExitButtonPlaysItsSoundAndEndsTheProgram) {
     openGameWindow();
-    sounds.commands.clear();
+    sounds.clear();
     QTest::mouseClick(main().exit, Qt::LeftButton);
     EXPECT_TRUE(program.ended());
     EXPECT_FALSE(program.main.loaded());
@@ -310,7 +319,7 @@ TEST_F(ProgramTest, ExitButtonPlaysItsSoundAndEndsTheProgram) {
 
 TEST_F(ProgramTest, ExitMenuEndsTheProgramSilently) {
     openGameWindow();
-    sounds.commands.clear();
+    sounds.clear();
     main().menu_Exit_game->trigger();
     EXPECT_TRUE(program.ended());
     EXPECT_TRUE(sounds.played().empty());

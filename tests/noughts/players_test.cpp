@@ -1,13 +1,14 @@
 // The computer players on positions set up directly on the board.
 #include "fake_window.h"
+#include "platform/app/messagebox.h"
+#include "platform/sound/sound.h"
 
 #include <gtest/gtest.h>
 
 namespace noughts::test {
 namespace {
 
-using platform::vbforms::testing::RecordedSounds;
-using platform::vbforms::testing::ScriptedMsgBoxes;
+using platform::vbforms::Answer;
 using platform::vbforms::testing::ScriptedRnd;
 
 class ComputerPlayer : public ::testing::Test {
@@ -24,8 +25,8 @@ protected:
         return std::find(log.begin(), log.end(), status) != log.end();
     }
 
-    RecordedSounds sounds;
-    ScriptedMsgBoxes boxes;
+    platform::sound::Recorder sounds;
+    platform::app::ScriptedMessageBoxes boxes;
     FakeWindow window;
     Game game{window};
 };
@@ -97,6 +98,8 @@ TEST_P(EasyPlayer, MapsRollsToCellsByBands) {
     for (int roll : c.rolls)
         values.push_back(rndFor(roll, 1001));
     ScriptedRnd rolls(values);
+    boxes.answer(Answer::Ok); // should the move end the game: no further game
+    boxes.answer(Answer::No);
     game.ai();
     EXPECT_TRUE(rolls.values.empty()) << "every scripted draw is used";
     EXPECT_EQ(window.cells[static_cast<std::size_t>(c.expectedCell)], "O");
@@ -115,7 +118,14 @@ INSTANTIATE_TEST_SUITE_P(
                       // A taken cell is drawn again; the cell is not reset between draws.
                       EasyCase{"X........", {950, 950, 150}, 1},
                       EasyCase{"..X......", {250, 990, 450}, 4},
-                      EasyCase{"XXXX.XXXX", {50, 350, 999, 450}, 4}));
+                      EasyCase{"XXXX.XXXX", {50, 350, 999, 450}, 4}),
+    [](const auto& info) {
+        std::string name = info.param.board;
+        std::replace(name.begin(), name.end(), '.', '_');
+        for (int roll : info.param.rolls)
+            name += "_" + std::to_string(roll);
+        return name;
+    });
 
 TEST_F(ComputerPlayer, EasyPlayerFavoursTheTopLeftCellOnItsFirstDraw) {
     constexpr int trials = 30000;
@@ -153,11 +163,13 @@ TEST_F(ComputerPlayer, EasyPlayerStopsOnAFullBoard) {
 
 TEST_F(ComputerPlayer, ABlockThatCompletesALineWinsForTheComputer) {
     window.setBoard("XX..O.O.X");
+    boxes.answer(Answer::Ok);
+    boxes.answer(Answer::No);
     game.hardai(); // blocks 0-1 at cell 2, which completes 2-4-6
     EXPECT_EQ(window.board(), "XXO.O.O.X");
-    ASSERT_EQ(boxes.shown.size(), 2u);
-    EXPECT_EQ(boxes.shown[0].text, "The winner is: Computer");
-    EXPECT_EQ(boxes.shown[1].text, "Play again?");
+    ASSERT_EQ(boxes.shown().size(), 2u);
+    EXPECT_EQ(boxes.shown()[0].text, "The winner is: Computer");
+    EXPECT_EQ(boxes.shown()[1].text, "Play again?");
     EXPECT_EQ(game.p2wins, 1);
     EXPECT_EQ(game.p1losses, 1);
     EXPECT_EQ(game.gameover, "True");
@@ -165,8 +177,8 @@ TEST_F(ComputerPlayer, ABlockThatCompletesALineWinsForTheComputer) {
 }
 
 TEST(Counters, StopAtTheLargestSixteenBitValue) {
-    RecordedSounds sounds;
-    ScriptedMsgBoxes boxes;
+    platform::sound::Recorder sounds;
+    platform::app::ScriptedMessageBoxes boxes;
     FakeWindow window;
     Game game(window);
     game.gameover = "False";
@@ -175,12 +187,14 @@ TEST(Counters, StopAtTheLargestSixteenBitValue) {
     game.p1name = "Ann";
     game.totalgames = game.p1wins = game.p2losses = 32767;
     window.setBoard("XXX.O.O..");
+    boxes.answer(Answer::Ok);
+    boxes.answer(Answer::No);
     game.checkbuttons();
     EXPECT_EQ(game.totalgames, 32767);
     EXPECT_EQ(game.p1wins, 32767);
     EXPECT_EQ(window.scores[ScoreLabel::total], "32767");
-    ASSERT_FALSE(boxes.shown.empty());
-    EXPECT_EQ(boxes.shown.front().text, "The winner is: Ann");
+    ASSERT_FALSE(boxes.shown().empty());
+    EXPECT_EQ(boxes.shown().front().text, "The winner is: Ann");
 }
 
 } // namespace

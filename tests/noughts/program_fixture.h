@@ -6,6 +6,8 @@
 #include "noughts/main_form.h"
 #include "noughts/program.h"
 #include "noughts/splash.h"
+#include "platform/app/messagebox.h"
+#include "platform/sound/sound.h"
 #include "rolls.h"
 
 #include <QCoreApplication>
@@ -15,9 +17,8 @@
 namespace noughts::test {
 
 using namespace platform::vbforms;
-using platform::vbforms::testing::RecordedSounds;
+using platform::vbforms::testing::RecordedCommands;
 using platform::vbforms::testing::ScriptedInputBoxes;
-using platform::vbforms::testing::ScriptedMsgBoxes;
 using platform::vbforms::testing::ScriptedRnd;
 
 enum class Mode { twoPlayers, easy, hard };
@@ -96,7 +97,7 @@ protected:
     }
     std::vector<std::string> shownTexts() const {
         std::vector<std::string> texts;
-        for (const auto& box : boxes.shown)
+        for (const auto& box : boxes.shown())
             texts.push_back(box.text);
         return texts;
     }
@@ -106,8 +107,15 @@ protected:
                 main().onelosses->text(), main().twowins->text(), main().twolosses->text()};
     }
 
-    RecordedSounds sounds;
-    ScriptedMsgBoxes boxes;
+    // A game's end: its message, then "Play again?" answered No.
+    void thenNoMore() {
+        boxes.answer(Answer::Ok);
+        boxes.answer(Answer::No);
+    }
+
+    platform::sound::Recorder sounds;
+    RecordedCommands mci;
+    platform::app::ScriptedMessageBoxes boxes;
     ScriptedInputBoxes names;
     ScriptedRnd rolls{{}};
     Program program;

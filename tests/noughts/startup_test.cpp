@@ -16,9 +16,9 @@ TEST_F(ProgramTest, StartUpScreenPlaysItsSoundAndFindsTheFiles) {
     Splash& splash = *program.splash.get();
     EXPECT_EQ(splash.info->text(), "Click anywhere to continue. . .");
     EXPECT_EQ(splash.startupCheck(), "file exists");
-    ASSERT_FALSE(sounds.commands.empty());
-    EXPECT_EQ(sounds.commands.front().control, "MMControl2");
-    EXPECT_EQ(sounds.commands.front().command, "Open"); // no leading close
+    ASSERT_FALSE(mci.commands.empty());
+    EXPECT_EQ(mci.commands.front().control, "MMControl2");
+    EXPECT_EQ(mci.commands.front().command, "Open"); // no leading close
     EXPECT_EQ(sounds.played(), Texts{"sounds\\startup.WAV"});
     EXPECT_FALSE(program.main.loaded());
 }
@@ -27,16 +27,16 @@ TEST_F(ProgramTest, ClickWithAllSoundsPresentOpensTheGameWindowAtOnce) {
     program.start();
     QTest::mouseClick(program.splash.get(), Qt::LeftButton);
     deleteUnloadedForms();
-    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_TRUE(boxes.shown().empty());
     EXPECT_FALSE(program.splash.loaded());
     ASSERT_TRUE(program.main.loaded());
     EXPECT_TRUE(main().isVisible());
     EXPECT_FALSE(program.ended());
     // The start-up player is closed; the game window's sound plays on its own control.
-    const auto closed = std::ranges::find_if(sounds.commands, [](const auto& c) {
+    const auto closed = std::ranges::find_if(mci.commands, [](const auto& c) {
         return c.control == "MMControl2" && c.command == "close";
     });
-    EXPECT_NE(closed, sounds.commands.end());
+    EXPECT_NE(closed, mci.commands.end());
     const Texts played = sounds.played();
     EXPECT_EQ(played.back(), "sounds\\main.WAV");
 }
@@ -71,13 +71,13 @@ TEST_F(StartUpWithoutSounds, EveryMissingFileIsReportedInOrderThenTheGameWindowO
                                    "The file 'main.wav' does not exist",
                                    "The file 'menubutton.wav' does not exist",
                                    "The file 'win.wav' does not exist"}));
-    for (const auto& box : boxes.shown) {
-        EXPECT_EQ(box.title, "Noughts and Crosses");
-        EXPECT_EQ(box.buttons, Buttons::ok);
+    for (const auto& box : boxes.shown()) {
+        EXPECT_EQ(box.caption, "Noughts and Crosses");
+        EXPECT_EQ(box.buttons, Buttons::Ok);
     }
     EXPECT_TRUE(program.main.loaded());
     // Every sound is silent: the commands go out, nothing plays.
-    EXPECT_FALSE(sounds.commands.empty());
+    EXPECT_FALSE(mci.commands.empty());
     EXPECT_TRUE(sounds.played().empty());
 }
 
