@@ -7,9 +7,14 @@
 namespace platform::vbforms {
 
 QFont toQFont(const Font& font) {
-    QFont qfont(QString::fromLatin1(font.name.c_str()));
-    // Missing designer fonts fall back to a family of the same kind.
+    // Missing designer fonts fall back to families of the same kind and about the same width
+    // (metric-compatible ones first), so texts fit the designed layouts.
     const bool serif = font.name == "Times New Roman";
+    QFont qfont;
+    qfont.setFamilies(serif ? QStringList{QString::fromLatin1(font.name.c_str()), "Liberation Serif",
+                                          "Tinos", "DejaVu Serif Condensed"}
+                            : QStringList{QString::fromLatin1(font.name.c_str()), "Liberation Sans",
+                                          "Arimo", "DejaVu Sans Condensed"});
     qfont.setStyleHint(serif ? QFont::Serif : QFont::SansSerif);
     qfont.setPixelSize(pointsToPixels(font.points));
     return qfont;
@@ -40,10 +45,9 @@ void Form::showModal() {
     if (testing::modalShowsReturnAtOnce())
         return;
     QEventLoop loop;
-    QPointer<Form> self(this);
     connect(this, &Form::hidden, &loop, &QEventLoop::quit);
     connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
-    if (self && self->isVisible())
+    if (isVisible())
         loop.exec();
 }
 

@@ -1,6 +1,9 @@
 // The new-game, rules and about boxes, driven through their own handlers.
 #include "program_fixture.h"
 
+#include <QDir>
+#include <QImage>
+
 namespace noughts::test {
 namespace {
 
@@ -123,6 +126,26 @@ TEST_F(ProgramTest, AboutBoxCyclesItsCaptionsAndOkBringsTheGameWindowBack) {
     EXPECT_TRUE(main().isVisible());
     main().menu_About_game->trigger();
     EXPECT_EQ(program.about->Label1->text(), "Version 1.07");
+}
+
+TEST_F(ProgramTest, PicturesOfTheStartUpScreenAndTheBoxes) {
+    const QString folder = qEnvironmentVariable("ZV_TEST_OUTPUT_DIR");
+    ASSERT_FALSE(folder.isEmpty());
+    QDir().mkpath(folder);
+    const auto save = [&](QWidget* form, QSize clientSize, const char* name) {
+        const QImage picture = form->grab().toImage();
+        EXPECT_EQ(picture.size(), clientSize) << name;
+        EXPECT_TRUE(picture.save(folder + "/" + name)) << name;
+    };
+    program.start();
+    save(program.splash.get(), QSize(399, 248), "gridlet-startup.png");
+    QTest::mouseClick(program.splash.get(), Qt::LeftButton);
+    main().menu_startnewgame->trigger();
+    save(program.gametype.get(), QSize(241, 139), "gridlet-newgame.png");
+    main().menu_rulesmenu->trigger();
+    save(program.rules.get(), QSize(446, 336), "gridlet-rules.png");
+    main().menu_About_game->trigger();
+    save(program.about.get(), QSize(398, 249), "gridlet-about.png");
 }
 
 } // namespace
