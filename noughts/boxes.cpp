@@ -16,18 +16,9 @@ namespace {
 
 const Font sansSerif{"MS Sans Serif", 8.25};
 
-template <class W>
-W* control(QWidget* parent, const QString& caption, int left, int top, int width, int height,
-           const Font& font = sansSerif) {
-    auto* widget = new W(caption, parent);
-    widget->setFont(toQFont(font));
-    place(widget, left, top, width, height);
-    return widget;
-}
-
 QLabel* centredLabel(QWidget* parent, const QString& caption, int top, int height,
                      const Font& font) {
-    auto* label = control<QLabel>(parent, caption, 240, top, 6255, height, font);
+    auto* label = addControl<QLabel>(parent, caption, font, 240, top, 6255, height);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label->setWordWrap(true);
     return label;
@@ -49,14 +40,14 @@ void DoubleClickLabel::mouseDoubleClickEvent(QMouseEvent* event) {
 GameType::GameType(Program& program) : program_(program) {
     setWindowTitle("Select game type. . .");
     setClientTwips(3615, 2085);
-    auto* numberplayers = control<QGroupBox>(this, "Number of players", 120, 120, 1575, 1335);
-    playerone = control<QRadioButton>(numberplayers, "1 Player", 120, 240, 1335, 495);
-    playertwo = control<QRadioButton>(numberplayers, "2 Players", 120, 720, 1335, 495);
-    auto* ailevelframe = control<QGroupBox>(this, "AI Level", 1920, 120, 1575, 1335);
-    hardlevel = control<QRadioButton>(ailevelframe, "Hard level", 120, 240, 1335, 375);
-    easylevel = control<QRadioButton>(ailevelframe, "Easy Level", 120, 840, 1335, 375);
-    back = control<QPushButton>(this, "< < Back", 120, 1560, 1575, 495);
-    finish = control<QPushButton>(this, "Finish > >", 1920, 1560, 1575, 495);
+    auto* numberplayers = addControl<QGroupBox>(this, "Number of players", sansSerif, 120, 120, 1575, 1335);
+    playerone = addControl<QRadioButton>(numberplayers, "1 Player", sansSerif, 120, 240, 1335, 495);
+    playertwo = addControl<QRadioButton>(numberplayers, "2 Players", sansSerif, 120, 720, 1335, 495);
+    auto* ailevelframe = addControl<QGroupBox>(this, "AI Level", sansSerif, 1920, 120, 1575, 1335);
+    hardlevel = addControl<QRadioButton>(ailevelframe, "Hard level", sansSerif, 120, 240, 1335, 375);
+    easylevel = addControl<QRadioButton>(ailevelframe, "Easy Level", sansSerif, 120, 840, 1335, 375);
+    back = addControl<QPushButton>(this, "< < Back", sansSerif, 120, 1560, 1575, 495);
+    finish = addControl<QPushButton>(this, "Finish > >", sansSerif, 1920, 1560, 1575, 495);
     playerone->setChecked(true);
     hardlevel->setChecked(true);
 
@@ -126,7 +117,7 @@ Rules::Rules(Program& program) : program_(program) {
                  {"Times New Roman", 12});
     QLabel* havefun = centredLabel(this, "****Have fun!!!****", 3840, 495, {"Times New Roman", 20.25});
     havefun->setStyleSheet("color: black;");
-    okbutton = control<QPushButton>(this, "O.K.", 2760, 4440, 1215, 495);
+    okbutton = addControl<QPushButton>(this, "O.K.", sansSerif, 2760, 4440, 1215, 495);
     connect(okbutton, &QPushButton::clicked, this, [this] { okbutton_Click(); });
 }
 
@@ -160,9 +151,9 @@ const std::array<QString, 3> About::jokeCaptions = {"Wahey!", "Whoops!", "Stop t
 About::About(Program& program) : program_(program) {
     setWindowTitle("About Noughts and Crosses");
     setClientTwips(5970, 3735);
-    Command1 = control<QPushButton>(this, "OK", 2400, 3120, 1215, 495);
-    QLabel* Label2 = control<QLabel>(this, "A small desktop game", 2400, 2520, 1215, 375);
-    Label1 = control<QLabel>(this, version, 2400, 2880, 1215, 255);
+    Command1 = addControl<QPushButton>(this, "OK", sansSerif, 2400, 3120, 1215, 495);
+    QLabel* Label2 = addControl<QLabel>(this, "A small desktop game", sansSerif, 2400, 2520, 1215, 375);
+    Label1 = addControl<QLabel>(this, version, sansSerif, 2400, 2880, 1215, 255);
     for (QLabel* label : {Label2, Label1}) {
         label->setAlignment(Qt::AlignCenter);
         label->setWordWrap(true);

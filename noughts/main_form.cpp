@@ -3,6 +3,7 @@
 #include "noughts/boxes.h"
 #include "noughts/program.h"
 #include "noughts/sound.h"
+#include "platform/app/qtstring.h"
 
 #include <QMenuBar>
 #include <QPainter>
@@ -11,6 +12,8 @@
 
 namespace noughts {
 
+using platform::toQString;
+using platform::vbforms::addControl;
 using platform::vbforms::Font;
 using platform::vbforms::place;
 using platform::vbforms::toQFont;
@@ -19,32 +22,20 @@ namespace {
 
 const Font sansSerif{"MS Sans Serif", 8.25};
 
-QString qt(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-template <class W, class... Args>
-W* control(QWidget* parent, const char* caption, int left, int top, int width, int height,
-           Args&&... args) {
-    auto* widget = new W(std::forward<Args>(args)..., parent);
-    widget->setText(QString::fromLatin1(caption));
-    widget->setFont(toQFont(sansSerif));
-    place(widget, left, top, width, height);
-    return widget;
+QPushButton* commandButton(QWidget* parent, const char* caption, int left, int top, int width,
+                    int height) {
+    return addControl<QPushButton>(parent, caption, sansSerif, left, top, width, height);
 }
 
 QLabel* label(QWidget* parent, const char* caption, int left, int top, int width, int height,
               Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop) {
-    auto* widget = control<QLabel>(parent, caption, left, top, width, height);
+    auto* widget = addControl<QLabel>(parent, caption, sansSerif, left, top, width, height);
     widget->setAlignment(alignment);
     return widget;
 }
 
 QGroupBox* frame(QWidget* parent, const char* caption, int left, int top, int width, int height) {
-    auto* box = new QGroupBox(QString::fromLatin1(caption), parent);
-    box->setFont(toQFont(sansSerif));
-    place(box, left, top, width, height);
-    return box;
+    return addControl<QGroupBox>(parent, caption, sansSerif, left, top, width, height);
 }
 
 } // namespace
@@ -81,7 +72,7 @@ void CellButton::paintEvent(QPaintEvent*) {
 }
 
 MainForm::MainForm(Program& program) : program_(program) {
-    setWindowTitle(qt(appTitle));
+    setWindowTitle(toQString(appTitle));
     auto* menus = new QMenuBar(this);
     auto* client = new QWidget(this);
     client->setFont(toQFont({"Times New Roman", 8.25}));
@@ -114,11 +105,11 @@ MainForm::MainForm(Program& program) : program_(program) {
 
     // The frame only marks the area of the game buttons; they stand in front of it.
     frame(client, "Game controls", 4560, 120, 3015, 2415);
-    startnewgame = control<QPushButton>(client, "Start a new game", 4680, 360, 2700, 375);
-    resetgrid = control<QPushButton>(client, "Reset grid", 4680, 840, 2700, 375);
-    resettable = control<QPushButton>(client, "Reset table", 4680, 1200, 2700, 375);
-    pausegame = control<QPushButton>(client, "Pause the game", 4680, 1680, 2700, 375);
-    exit = control<QPushButton>(client, "Exit", 4680, 2040, 2700, 330);
+    startnewgame = commandButton(client, "Start a new game", 4680, 360, 2700, 375);
+    resetgrid = commandButton(client, "Reset grid", 4680, 840, 2700, 375);
+    resettable = commandButton(client, "Reset table", 4680, 1200, 2700, 375);
+    pausegame = commandButton(client, "Pause the game", 4680, 1680, 2700, 375);
+    exit = commandButton(client, "Exit", 4680, 2040, 2700, 330);
     resetgrid->setEnabled(false);
     resettable->setEnabled(false);
     pausegame->setEnabled(false);
@@ -255,20 +246,20 @@ void MainForm::exit_Click() {
 void MainForm::menu_Exit_game_Click() { program_.end(); }
 
 std::string MainForm::gridCaption(int index) const {
-    return grid.at(static_cast<std::size_t>(index))->text().toLatin1().toStdString();
+    return platform::fromQString(grid.at(static_cast<std::size_t>(index))->text());
 }
 
 void MainForm::setGridCaption(int index, const std::string& caption) {
-    grid.at(static_cast<std::size_t>(index))->setText(qt(caption));
+    grid.at(static_cast<std::size_t>(index))->setText(toQString(caption));
 }
 
 void MainForm::setGridEnabled(int index, bool enabled) {
     grid.at(static_cast<std::size_t>(index))->setEnabled(enabled);
 }
 
-void MainForm::setProgress(const std::string& text) { progress->setText(qt(text)); }
+void MainForm::setProgress(const std::string& text) { progress->setText(toQString(text)); }
 
-void MainForm::setPlayername(const std::string& text) { playername->setText(qt(text)); }
+void MainForm::setPlayername(const std::string& text) { playername->setText(toQString(text)); }
 
 QLabel* MainForm::scoreLabel(ScoreLabel label) const {
     switch (label) {
@@ -289,11 +280,11 @@ QLabel* MainForm::scoreLabel(ScoreLabel label) const {
 }
 
 void MainForm::setScore(ScoreLabel label, const std::string& text) {
-    scoreLabel(label)->setText(qt(text));
+    scoreLabel(label)->setText(toQString(text));
 }
 
 void MainForm::setPlayerStatus(int player, const std::string& caption) {
-    (player == 1 ? p1status : p2status)->setTitle(qt(caption));
+    (player == 1 ? p1status : p2status)->setTitle(toQString(caption));
 }
 
 QPushButton* MainForm::button(Button which) const {

@@ -16,6 +16,16 @@ QFont toQFont(const Font& font);
 // Places a control by a design rectangle in twips (left, top, width, height).
 void place(QWidget* control, int left, int top, int width, int height);
 
+// Creates a control with its caption and font at a design rectangle in twips.
+template <class W>
+W* addControl(QWidget* parent, const QString& caption, const Font& font, int left, int top,
+              int width, int height) {
+    auto* control = new W(caption, parent);
+    control->setFont(toQFont(font));
+    place(control, left, top, width, height);
+    return control;
+}
+
 // A top-level form. Load and unload go through its FormSlot; closing the window by its close
 // box unloads it.
 class Form : public QWidget {
