@@ -40,12 +40,16 @@ void DoubleClickLabel::mouseDoubleClickEvent(QMouseEvent* event) {
 GameType::GameType(Program& program) : program_(program) {
     setWindowTitle("Select game type. . .");
     setClientTwips(3615, 2085);
-    auto* numberplayers = addControl<QGroupBox>(this, "Number of players", sansSerif, 120, 120, 1575, 1335);
+    auto* numberplayers =
+        addControl<QGroupBox>(this, "Number of players", sansSerif, 120, 120, 1575, 1335);
     playerone = addControl<QRadioButton>(numberplayers, "1 Player", sansSerif, 120, 240, 1335, 495);
-    playertwo = addControl<QRadioButton>(numberplayers, "2 Players", sansSerif, 120, 720, 1335, 495);
+    playertwo =
+        addControl<QRadioButton>(numberplayers, "2 Players", sansSerif, 120, 720, 1335, 495);
     auto* ailevelframe = addControl<QGroupBox>(this, "AI Level", sansSerif, 1920, 120, 1575, 1335);
-    hardlevel = addControl<QRadioButton>(ailevelframe, "Hard level", sansSerif, 120, 240, 1335, 375);
-    easylevel = addControl<QRadioButton>(ailevelframe, "Easy Level", sansSerif, 120, 840, 1335, 375);
+    hardlevel =
+        addControl<QRadioButton>(ailevelframe, "Hard level", sansSerif, 120, 240, 1335, 375);
+    easylevel =
+        addControl<QRadioButton>(ailevelframe, "Easy Level", sansSerif, 120, 840, 1335, 375);
     back = addControl<QPushButton>(this, "< < Back", sansSerif, 120, 1560, 1575, 495);
     finish = addControl<QPushButton>(this, "Finish > >", sansSerif, 1920, 1560, 1575, 495);
     playerone->setChecked(true);
@@ -79,7 +83,9 @@ void GameType::finish_Click() {
     game.startgame();
 }
 
-void GameType::back_Click() { program_.gametype.unload(); }
+void GameType::back_Click() {
+    program_.gametype.unload();
+}
 
 // ---- rules box ----
 
@@ -115,15 +121,20 @@ Rules::Rules(Program& program) : program_(program) {
     maintext->onDoubleClick = [this] { maintext_DblClick(); };
     centredLabel(this, "Look for more small games on our web page", 3120, 615,
                  {"Times New Roman", 12});
-    QLabel* havefun = centredLabel(this, "****Have fun!!!****", 3840, 495, {"Times New Roman", 20.25});
+    QLabel* havefun =
+        centredLabel(this, "****Have fun!!!****", 3840, 495, {"Times New Roman", 20.25});
     havefun->setStyleSheet("color: black;");
     okbutton = addControl<QPushButton>(this, "O.K.", sansSerif, 2760, 4440, 1215, 495);
     connect(okbutton, &QPushButton::clicked, this, [this] { okbutton_Click(); });
 }
 
-void Rules::Form_Load() { playsound(program_.main->MMControl1(), sounds::about); }
+void Rules::Form_Load() {
+    playsound(program_.main->MMControl1(), sounds::about);
+}
 
-void Rules::okbutton_Click() { program_.rules.unload(); }
+void Rules::okbutton_Click() {
+    program_.rules.unload();
+}
 
 bool Rules::toggleText() {
     const bool joke = maintext->text() != jokeText;
@@ -134,14 +145,18 @@ bool Rules::toggleText() {
     return joke;
 }
 
-void Rules::Form_DblClick() { toggleText(); }
+void Rules::Form_DblClick() {
+    toggleText();
+}
 
 void Rules::maintext_DblClick() {
     const bool joke = toggleText();
     maintext->setAlignment((joke ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
 }
 
-void Rules::mouseDoubleClickEvent(QMouseEvent*) { Form_DblClick(); }
+void Rules::mouseDoubleClickEvent(QMouseEvent*) {
+    Form_DblClick();
+}
 
 // ---- about box ----
 
@@ -152,7 +167,8 @@ About::About(Program& program) : program_(program) {
     setWindowTitle("About Noughts and Crosses");
     setClientTwips(5970, 3735);
     Command1 = addControl<QPushButton>(this, "OK", sansSerif, 2400, 3120, 1215, 495);
-    QLabel* Label2 = addControl<QLabel>(this, "A small desktop game", sansSerif, 2400, 2520, 1215, 375);
+    QLabel* Label2 =
+        addControl<QLabel>(this, "A small desktop game", sansSerif, 2400, 2520, 1215, 375);
     Label1 = addControl<QLabel>(this, version, sansSerif, 2400, 2880, 1215, 255);
     for (QLabel* label : {Label2, Label1}) {
         label->setAlignment(Qt::AlignCenter);
@@ -162,7 +178,9 @@ About::About(Program& program) : program_(program) {
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 }
 
-void About::Form_Load() { playsound(program_.main->MMControl1(), sounds::about); }
+void About::Form_Load() {
+    playsound(program_.main->MMControl1(), sounds::about);
+}
 
 void About::Command1_Click() {
     program_.about.unload();
@@ -176,7 +194,9 @@ void About::Form_DblClick() {
                                                  : jokeCaptions[0]);
 }
 
-void About::mouseDoubleClickEvent(QMouseEvent*) { Form_DblClick(); }
+void About::mouseDoubleClickEvent(QMouseEvent*) {
+    Form_DblClick();
+}
 
 void About::paintEvent(QPaintEvent*) {
     QPainter painter(this);

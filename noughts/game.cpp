@@ -18,7 +18,9 @@ void count(std::int16_t& counter) {
         ++counter;
 }
 
-void message(const std::string& text) { MsgBox(text, Buttons::Ok, appTitle); }
+void message(const std::string& text) {
+    MsgBox(text, Buttons::Ok, appTitle);
+}
 
 } // namespace
 
@@ -27,7 +29,9 @@ void Game::setGrid(bool enabled) {
         main_.setGridEnabled(i, enabled);
 }
 
-void Game::showTurn(const std::string& name) { main_.setPlayername("It is " + name + "'s turn"); }
+void Game::showTurn(const std::string& name) {
+    main_.setPlayername("It is " + name + "'s turn");
+}
 
 bool Game::hasEmptyCell() const {
     for (int i = 0; i < cellCount; ++i)

@@ -40,9 +40,14 @@ inline constexpr int cellCount = 9;
 
 // The eight lines in the order they are tested.
 inline constexpr std::array<std::array<int, 3>, 8> lines = {{
-    {0, 1, 2}, {3, 4, 5}, {6, 7, 8}, // rows
-    {0, 3, 6}, {1, 4, 7}, {2, 5, 8}, // columns
-    {0, 4, 8}, {2, 4, 6},            // diagonals
+    {0, 1, 2},
+    {3, 4, 5},
+    {6, 7, 8}, // rows
+    {0, 3, 6},
+    {1, 4, 7},
+    {2, 5, 8}, // columns
+    {0, 4, 8},
+    {2, 4, 6}, // diagonals
 }};
 
 // The hard player's blocking table: when "X" holds both cells of a pair, "O" goes to the target.
@@ -52,10 +57,9 @@ struct BlockingPair {
     int target;
 };
 inline constexpr std::array<BlockingPair, 24> blockingPairs = {{
-    {0, 2, 1}, {0, 1, 2}, {1, 2, 0}, {3, 4, 5}, {3, 5, 4}, {4, 5, 3},
-    {6, 7, 8}, {7, 8, 6}, {6, 8, 7}, {0, 3, 6}, {1, 4, 7}, {2, 5, 8},
-    {0, 6, 3}, {1, 7, 4}, {2, 8, 5}, {6, 3, 0}, {7, 4, 1}, {8, 5, 2},
-    {0, 4, 8}, {0, 8, 4}, {8, 4, 0}, {2, 4, 6}, {6, 4, 2}, {2, 6, 4},
+    {0, 2, 1}, {0, 1, 2}, {1, 2, 0}, {3, 4, 5}, {3, 5, 4}, {4, 5, 3}, {6, 7, 8}, {7, 8, 6},
+    {6, 8, 7}, {0, 3, 6}, {1, 4, 7}, {2, 5, 8}, {0, 6, 3}, {1, 7, 4}, {2, 8, 5}, {6, 3, 0},
+    {7, 4, 1}, {8, 5, 2}, {0, 4, 8}, {0, 8, 4}, {8, 4, 0}, {2, 4, 6}, {6, 4, 2}, {2, 6, 4},
 }};
 
 // One instance for the whole run; nothing of it is saved.

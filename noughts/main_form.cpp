@@ -23,7 +23,7 @@ namespace {
 const Font sansSerif{"MS Sans Serif", 8.25};
 
 QPushButton* commandButton(QWidget* parent, const char* caption, int left, int top, int width,
-                    int height) {
+                           int height) {
     return addControl<QPushButton>(parent, caption, sansSerif, left, top, width, height);
 }
 
@@ -162,9 +162,13 @@ MainForm::MainForm(Program& program) : program_(program) {
 }
 
 // The bar's view must go before the bar it watches.
-MainForm::~MainForm() { delete pgbarView_; }
+MainForm::~MainForm() {
+    delete pgbarView_;
+}
 
-Game& MainForm::game() { return program_.game(); }
+Game& MainForm::game() {
+    return program_.game();
+}
 
 void MainForm::Form_Load() {
     // The window's own sound is closed as soon as it is started.
@@ -212,7 +216,9 @@ void MainForm::startnewgame_Click() {
     program_.gametype.load(program_).showModal();
 }
 
-void MainForm::menu_startnewgame_Click() { program_.gametype.load(program_).showModeless(); }
+void MainForm::menu_startnewgame_Click() {
+    program_.gametype.load(program_).showModeless();
+}
 
 void MainForm::resetgrid_Click() {
     playsound(mmcontrol1_, sounds::menubutton);
@@ -232,18 +238,26 @@ void MainForm::pausegame_Click() {
     game().pausegame();
 }
 
-void MainForm::menu_pausegame_Click() { game().pausegame(); }
+void MainForm::menu_pausegame_Click() {
+    game().pausegame();
+}
 
-void MainForm::menu_rulesmenu_Click() { program_.rules.load(program_).showModal(); }
+void MainForm::menu_rulesmenu_Click() {
+    program_.rules.load(program_).showModal();
+}
 
-void MainForm::menu_About_game_Click() { program_.about.load(program_).showModal(); }
+void MainForm::menu_About_game_Click() {
+    program_.about.load(program_).showModal();
+}
 
 void MainForm::exit_Click() {
     playsound(mmcontrol1_, sounds::menubutton);
     program_.end();
 }
 
-void MainForm::menu_Exit_game_Click() { program_.end(); }
+void MainForm::menu_Exit_game_Click() {
+    program_.end();
+}
 
 std::string MainForm::gridCaption(int index) const {
     return platform::fromQString(grid.at(static_cast<std::size_t>(index))->text());
@@ -257,9 +271,13 @@ void MainForm::setGridEnabled(int index, bool enabled) {
     grid.at(static_cast<std::size_t>(index))->setEnabled(enabled);
 }
 
-void MainForm::setProgress(const std::string& text) { progress->setText(toQString(text)); }
+void MainForm::setProgress(const std::string& text) {
+    progress->setText(toQString(text));
+}
 
-void MainForm::setPlayername(const std::string& text) { playername->setText(toQString(text)); }
+void MainForm::setPlayername(const std::string& text) {
+    playername->setText(toQString(text));
+}
 
 QLabel* MainForm::scoreLabel(ScoreLabel label) const {
     switch (label) {
@@ -299,7 +317,9 @@ QPushButton* MainForm::button(Button which) const {
     return pausegame;
 }
 
-void MainForm::setButtonEnabled(Button which, bool enabled) { button(which)->setEnabled(enabled); }
+void MainForm::setButtonEnabled(Button which, bool enabled) {
+    button(which)->setEnabled(enabled);
+}
 
 void MainForm::setMenuEnabled(MenuItem item, bool enabled) {
     (item == MenuItem::resetgrid    ? menu_resetgrid
@@ -308,6 +328,8 @@ void MainForm::setMenuEnabled(MenuItem item, bool enabled) {
         ->setEnabled(enabled);
 }
 
-void MainForm::setPauseChecked(bool checked) { menu_pausegame->setChecked(checked); }
+void MainForm::setPauseChecked(bool checked) {
+    menu_pausegame->setChecked(checked);
+}
 
 } // namespace noughts

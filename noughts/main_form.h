@@ -65,8 +65,8 @@ public:
     QGroupBox *p1status, *p2status;
     QLabel *onewins, *onelosses, *twowins, *twolosses, *draws, *total;
     QLabel *progress, *playername;
-    QAction *menu_startnewgame, *menu_resetgrid, *menu_resettable, *menu_pausegame,
-        *menu_Exit_game, *menu_rulesmenu, *menu_About_game;
+    QAction *menu_startnewgame, *menu_resetgrid, *menu_resettable, *menu_pausegame, *menu_Exit_game,
+        *menu_rulesmenu, *menu_About_game;
 
 private:
     Game& game();

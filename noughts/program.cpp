@@ -15,7 +15,9 @@ Program::Program()
 
 Program::~Program() = default;
 
-void Program::start() { splash.load(*this).showModeless(); }
+void Program::start() {
+    splash.load(*this).showModeless();
+}
 
 MainForm& Program::loadMain() {
     MainForm& form = main.load(*this);

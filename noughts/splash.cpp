@@ -80,7 +80,9 @@ void Splash::Form_Click() {
     program_.splash.unload();
 }
 
-void Splash::Form_Unload() { mmcontrol2_.put(MMControl::command, std::string("close")); }
+void Splash::Form_Unload() {
+    mmcontrol2_.put(MMControl::command, std::string("close"));
+}
 
 void Splash::paintEvent(QPaintEvent*) {
     QPainter painter(this);

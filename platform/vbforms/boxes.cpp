@@ -40,10 +40,16 @@ ScriptedInputBoxes::ScriptedInputBoxes(std::deque<std::optional<std::string>> an
     : answers(std::move(answers)) {
     scriptedInputBoxes = this;
 }
-ScriptedInputBoxes::~ScriptedInputBoxes() { scriptedInputBoxes = nullptr; }
+ScriptedInputBoxes::~ScriptedInputBoxes() {
+    scriptedInputBoxes = nullptr;
+}
 
-void setModalShowsReturnAtOnce(bool atOnce) { modalAtOnce = atOnce; }
-bool modalShowsReturnAtOnce() { return modalAtOnce; }
+void setModalShowsReturnAtOnce(bool atOnce) {
+    modalAtOnce = atOnce;
+}
+bool modalShowsReturnAtOnce() {
+    return modalAtOnce;
+}
 
 } // namespace testing
 

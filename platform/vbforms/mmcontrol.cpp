@@ -35,7 +35,9 @@ MMControl::~MMControl() {
         lastToPlay = nullptr;
 }
 
-bool MMControl::isOpen() const { return impl_->open; }
+bool MMControl::isOpen() const {
+    return impl_->open;
+}
 
 void MMControl::put(int dispid, const Value& value) {
     const auto text = [&]() -> const std::string& {
@@ -89,8 +91,12 @@ void MMControl::put(int dispid, const Value& value) {
 }
 
 namespace testing {
-RecordedCommands::RecordedCommands() { recordedCommands = this; }
-RecordedCommands::~RecordedCommands() { recordedCommands = nullptr; }
+RecordedCommands::RecordedCommands() {
+    recordedCommands = this;
+}
+RecordedCommands::~RecordedCommands() {
+    recordedCommands = nullptr;
+}
 } // namespace testing
 
 } // namespace platform::vbforms

@@ -13,7 +13,9 @@ int twipsToPixels(int twips) {
     return static_cast<int>(std::lround(static_cast<double>(twips) / twipsPerPixel));
 }
 
-int pointsToPixels(double points) { return static_cast<int>(std::lround(points * 96.0 / 72.0)); }
+int pointsToPixels(double points) {
+    return static_cast<int>(std::lround(points * 96.0 / 72.0));
+}
 
 // ---- random source ----
 
@@ -43,7 +45,9 @@ namespace testing {
 ScriptedRnd::ScriptedRnd(std::deque<float> values) : values(std::move(values)) {
     scriptedRnd = this;
 }
-ScriptedRnd::~ScriptedRnd() { scriptedRnd = nullptr; }
+ScriptedRnd::~ScriptedRnd() {
+    scriptedRnd = nullptr;
+}
 } // namespace testing
 
 // ---- files ----

@@ -56,7 +56,14 @@ using Value = std::variant<bool, float, std::string>;
 // ended; otherwise at once.
 class MMControl {
 public:
-    enum DispId { deviceType = 21, fileName = 22, command = 23, notify = 24, wait = 25, shareable = 26 };
+    enum DispId {
+        deviceType = 21,
+        fileName = 22,
+        command = 23,
+        notify = 24,
+        wait = 25,
+        shareable = 26
+    };
 
     explicit MMControl(std::string name);
     ~MMControl();

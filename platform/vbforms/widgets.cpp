@@ -11,8 +11,8 @@ QFont toQFont(const Font& font) {
     // (metric-compatible ones first), so texts fit the designed layouts.
     const bool serif = font.name == "Times New Roman";
     QFont qfont;
-    qfont.setFamilies(serif ? QStringList{QString::fromLatin1(font.name.c_str()), "Liberation Serif",
-                                          "Tinos", "DejaVu Serif Condensed"}
+    qfont.setFamilies(serif ? QStringList{QString::fromLatin1(font.name.c_str()),
+                                          "Liberation Serif", "Tinos", "DejaVu Serif Condensed"}
                             : QStringList{QString::fromLatin1(font.name.c_str()), "Liberation Sans",
                                           "Arimo", "DejaVu Sans Condensed"});
     qfont.setStyleHint(serif ? QFont::Serif : QFont::SansSerif);
@@ -80,6 +80,8 @@ ProgressBarView::ProgressBarView(ProgressBar& bar, QWidget* parent)
     show();
 }
 
-ProgressBarView::~ProgressBarView() { bar_.setView({}); }
+ProgressBarView::~ProgressBarView() {
+    bar_.setView({});
+}
 
 } // namespace platform::vbforms

@@ -65,7 +65,8 @@ private:
 template <class F> class FormSlot {
 public:
     // afterUnload runs once the form has been unloaded.
-    explicit FormSlot(std::function<void()> afterUnload = {}) : afterUnload_(std::move(afterUnload)) {}
+    explicit FormSlot(std::function<void()> afterUnload = {})
+        : afterUnload_(std::move(afterUnload)) {}
     FormSlot(const FormSlot&) = delete;
     FormSlot& operator=(const FormSlot&) = delete;
     ~FormSlot() { delete form_.data(); }

@@ -28,7 +28,9 @@ public:
     void setBoard(const std::string& picture) {
         for (int i = 0; i < cellCount; ++i)
             cells[static_cast<std::size_t>(i)] =
-                picture[static_cast<std::size_t>(i)] == '.' ? "" : std::string(1, picture[static_cast<std::size_t>(i)]);
+                picture[static_cast<std::size_t>(i)] == '.'
+                    ? ""
+                    : std::string(1, picture[static_cast<std::size_t>(i)]);
     }
     std::string board() const {
         std::string picture;
@@ -37,7 +39,9 @@ public:
         return picture;
     }
 
-    std::string gridCaption(int index) const override { return cells.at(static_cast<std::size_t>(index)); }
+    std::string gridCaption(int index) const override {
+        return cells.at(static_cast<std::size_t>(index));
+    }
     void setGridCaption(int index, const std::string& caption) override {
         cells.at(static_cast<std::size_t>(index)) = caption;
     }
@@ -50,13 +54,14 @@ public:
     }
     void setPlayername(const std::string& text) override { playername = text; }
     void setScore(ScoreLabel label, const std::string& text) override { scores[label] = text; }
-    void setPlayerStatus(int player, const std::string& caption) override { status[player] = caption; }
+    void setPlayerStatus(int player, const std::string& caption) override {
+        status[player] = caption;
+    }
     void setButtonEnabled(Button button, bool enabled) override { buttons[button] = enabled; }
     void setMenuEnabled(MenuItem item, bool enabled) override { menus[item] = enabled; }
     void setPauseChecked(bool checked) override { pauseChecked = checked; }
     platform::vbforms::MMControl& MMControl1() override { return mmcontrol; }
     platform::vbforms::ProgressBar& pgbar() override { return bar; }
 };
-
 
 } // namespace noughts::test

@@ -354,7 +354,8 @@ TEST_F(ProgramTest, PictureOfAGameInProgress) {
     // button showing through in its middle.
     const auto at = [&](int cell, int dx) {
         QPushButton* button = window.grid[static_cast<std::size_t>(cell)];
-        return QColor(picture.pixel(button->mapTo(&window, button->rect().center() + QPoint(dx, 0))));
+        return QColor(
+            picture.pixel(button->mapTo(&window, button->rect().center() + QPoint(dx, 0))));
     };
     EXPECT_GT(at(4, 0).blue(), at(4, 0).red() + 60);
     EXPECT_GT(at(0, 21).red(), at(0, 21).blue() + 60);

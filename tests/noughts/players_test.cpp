@@ -57,19 +57,18 @@ TEST_P(HardPlayer, BlocksTheFirstPairOrFallsBackToARandomCell) {
 // Rolls of the easy player: 850 lands on cell 8, 550 on cell 5.
 INSTANTIATE_TEST_SUITE_P(
     Positions, HardPlayer,
-    ::testing::Values(
-        HardCase{"X.X......", rndFor(850, 1001), "XOX......", true},  // pair 1
-        HardCase{"...X.X...", rndFor(850, 1001), "...XOX...", true},  // pair 5
-        HardCase{"X.......X", rndFor(550, 1001), "X...O...X", true},  // pair 20
-        HardCase{"...X..X..", rndFor(850, 1001), "O..X..X..", true},  // pair 16
-        HardCase{"..X.X....", rndFor(850, 1001), "..X.X.O..", true},  // pair 22
-        HardCase{"....X...X", rndFor(550, 1001), "O...X...X", true},  // pair 21
-        // Pairs are tried in table order: 0-1 (pair 2) comes before 0-3 (pair 10).
-        HardCase{"XX.X.....", rndFor(850, 1001), "XXOX.....", true},
-        // Pair 1's target is taken, so no later pair is tried: 3-4 stays open.
-        HardCase{"XOXXX....", rndFor(850, 1001), "XOXXX...O", false},
-        // The computer never looks for a line of its own.
-        HardCase{"OO.X.....", rndFor(550, 1001), "OO.X.O...", false}),
+    ::testing::Values(HardCase{"X.X......", rndFor(850, 1001), "XOX......", true}, // pair 1
+                      HardCase{"...X.X...", rndFor(850, 1001), "...XOX...", true}, // pair 5
+                      HardCase{"X.......X", rndFor(550, 1001), "X...O...X", true}, // pair 20
+                      HardCase{"...X..X..", rndFor(850, 1001), "O..X..X..", true}, // pair 16
+                      HardCase{"..X.X....", rndFor(850, 1001), "..X.X.O..", true}, // pair 22
+                      HardCase{"....X...X", rndFor(550, 1001), "O...X...X", true}, // pair 21
+                      // Pairs are tried in table order: 0-1 (pair 2) comes before 0-3 (pair 10).
+                      HardCase{"XX.X.....", rndFor(850, 1001), "XXOX.....", true},
+                      // Pair 1's target is taken, so no later pair is tried: 3-4 stays open.
+                      HardCase{"XOXXX....", rndFor(850, 1001), "XOXXX...O", false},
+                      // The computer never looks for a line of its own.
+                      HardCase{"OO.X.....", rndFor(550, 1001), "OO.X.O...", false}),
     [](const auto& info) {
         std::string name = info.param.board; // e.g. X_X______
         std::replace(name.begin(), name.end(), '.', '_');

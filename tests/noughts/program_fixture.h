@@ -51,11 +51,9 @@ protected:
         QTest::mouseClick(main().startnewgame, Qt::LeftButton);
         ASSERT_TRUE(program.gametype.loaded());
         GameType& box = *program.gametype.get();
-        QTest::mouseClick(mode == Mode::twoPlayers ? box.playertwo : box.playerone,
-                          Qt::LeftButton);
+        QTest::mouseClick(mode == Mode::twoPlayers ? box.playertwo : box.playerone, Qt::LeftButton);
         if (mode != Mode::twoPlayers)
-            QTest::mouseClick(mode == Mode::hard ? box.hardlevel : box.easylevel,
-                              Qt::LeftButton);
+            QTest::mouseClick(mode == Mode::hard ? box.hardlevel : box.easylevel, Qt::LeftButton);
         QTest::mouseClick(box.finish, Qt::LeftButton);
         deleteUnloadedForms();
     }

@@ -65,12 +65,11 @@ TEST_F(StartUpWithoutSounds, EveryMissingFileIsReportedInOrderThenTheGameWindowO
     EXPECT_EQ(program.splash->startupCheck(), "no file");
     QTest::mouseClick(program.splash.get(), Qt::LeftButton);
     deleteUnloadedForms();
-    EXPECT_EQ(shownTexts(), (Texts{"The file 'about.wav' does not exist",
-                                   "The file 'button.wav' does not exist",
-                                   "The file 'draw.wav' does not exist",
-                                   "The file 'main.wav' does not exist",
-                                   "The file 'menubutton.wav' does not exist",
-                                   "The file 'win.wav' does not exist"}));
+    EXPECT_EQ(
+        shownTexts(),
+        (Texts{"The file 'about.wav' does not exist", "The file 'button.wav' does not exist",
+               "The file 'draw.wav' does not exist", "The file 'main.wav' does not exist",
+               "The file 'menubutton.wav' does not exist", "The file 'win.wav' does not exist"}));
     for (const auto& box : boxes.shown()) {
         EXPECT_EQ(box.caption, "Noughts and Crosses");
         EXPECT_EQ(box.buttons, Buttons::Ok);

@@ -36,20 +36,21 @@ struct Sound {
 // pair for a draw and a rising fanfare for a win.
 const std::vector<Sound>& recipes() {
     static const std::vector<Sound> sounds = {
-        {"startup", 0.9,
+        {"startup",
+         0.9,
          {{0.00, 0.30, 523.25, 0.45, 6, false},
           {0.15, 0.30, 659.25, 0.45, 6, false},
           {0.30, 0.30, 783.99, 0.45, 6, false},
           {0.45, 0.45, 1046.50, 0.50, 5, false}}},
-        {"main", 0.5,
-         {{0.00, 0.20, 392.00, 0.45, 9, false}, {0.18, 0.32, 587.33, 0.50, 7, false}}},
-        {"about", 0.45,
+        {"main", 0.5, {{0.00, 0.20, 392.00, 0.45, 9, false}, {0.18, 0.32, 587.33, 0.50, 7, false}}},
+        {"about",
+         0.45,
          {{0.00, 0.45, 880.00, 0.40, 8, false}, {0.00, 0.45, 1318.51, 0.20, 10, false}}},
         {"button", 0.06, {{0.00, 0.06, 1500.00, 0.50, 70, true}}},
         {"menubutton", 0.09, {{0.00, 0.09, 700.00, 0.50, 45, true}}},
-        {"draw", 0.6,
-         {{0.00, 0.28, 440.00, 0.45, 6, false}, {0.28, 0.32, 349.23, 0.45, 6, false}}},
-        {"win", 1.0,
+        {"draw", 0.6, {{0.00, 0.28, 440.00, 0.45, 6, false}, {0.28, 0.32, 349.23, 0.45, 6, false}}},
+        {"win",
+         1.0,
          {{0.00, 0.20, 523.25, 0.45, 8, false},
           {0.16, 0.20, 659.25, 0.45, 8, false},
           {0.32, 0.20, 783.99, 0.45, 8, false},
@@ -93,9 +94,9 @@ bool writeWav(const std::filesystem::path& file, const std::vector<std::int16_t>
     out.write("RIFF", 4);
     putLE(out, 36 + dataBytes, 4);
     out.write("WAVEfmt ", 8);
-    putLE(out, 16, 4);             // format chunk size
-    putLE(out, 1, 2);              // PCM
-    putLE(out, 1, 2);              // mono
+    putLE(out, 16, 4); // format chunk size
+    putLE(out, 1, 2);  // PCM
+    putLE(out, 1, 2);  // mono
     putLE(out, sampleRate, 4);
     putLE(out, sampleRate * 2, 4); // bytes per second
     putLE(out, 2, 2);              // bytes per frame

@@ -54,8 +54,8 @@ TEST_F(WavPlayer, PlaysAnOpenedFileAndWaitsOnlyWhenAsked) {
     play(control, "sounds\\beep.wav", true);
     ASSERT_EQ(sounds.played(), (std::vector<std::string>{"SOUNDS\\Beep.WAV", "sounds\\beep.wav"}));
     // Opening again closes the first sound, which this control played.
-    EXPECT_EQ(kinds(), (std::vector<Event::Kind>{Event::Kind::Play, Event::Kind::Stop,
-                                                 Event::Kind::Play}));
+    EXPECT_EQ(kinds(),
+              (std::vector<Event::Kind>{Event::Kind::Play, Event::Kind::Stop, Event::Kind::Play}));
     EXPECT_EQ(sounds.events()[0].mode, Mode::Async);
     EXPECT_EQ(sounds.events()[2].mode, Mode::Sync);
 }

@@ -25,7 +25,9 @@ private:
     Events& events_;
 };
 
-void deleteUnloaded() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+void deleteUnloaded() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 
 TEST(FormSlots, LoadOnceUnloadOnce) {
     Events events;

@@ -12,8 +12,8 @@ namespace platform::vbforms {
 namespace {
 
 TEST(Twips, BecomePixelsAtFifteenToOne) {
-    const std::pair<int, int> cases[] = {{0, 0}, {7, 0}, {8, 1}, {15, 1}, {1455, 97},
-                                         {7650, 510}, {-15, -1}};
+    const std::pair<int, int> cases[] = {{0, 0},     {7, 0},      {8, 1},   {15, 1},
+                                         {1455, 97}, {7650, 510}, {-15, -1}};
     for (auto [twips, pixels] : cases)
         EXPECT_EQ(twipsToPixels(twips), pixels) << twips;
 }
@@ -72,9 +72,9 @@ protected:
 
 TEST_F(FileQuery, FindsOrdinaryFilesInAnyCaseWithEitherSeparator) {
     const std::pair<const char*, bool> cases[] = {
-        {"sounds\\win.wav", true},     {"SOUNDS\\WIN.WAV", true},
-        {"sounds/Win.wav", true},      {".\\sounds\\win.wav", true},
-        {"sounds\\dir.wav", false},    // a folder
+        {"sounds\\win.wav", true},      {"SOUNDS\\WIN.WAV", true},
+        {"sounds/Win.wav", true},       {".\\sounds\\win.wav", true},
+        {"sounds\\dir.wav", false},     // a folder
         {"sounds\\.hidden.wav", false}, // hidden
         {"sounds\\missing.wav", false}, {"", false},
     };
