@@ -264,7 +264,11 @@ std::string MainForm::gridCaption(int index) const {
 }
 
 void MainForm::setGridCaption(int index, const std::string& caption) {
-    grid.at(static_cast<std::size_t>(index))->setText(toQString(caption));
+    CellButton* cell = grid.at(static_cast<std::size_t>(index));
+    cell->setText(toQString(caption));
+    // A mark is seen at once, even while a sound that waits for its end still plays.
+    if (cell->isVisible())
+        cell->repaint();
 }
 
 void MainForm::setGridEnabled(int index, bool enabled) {

@@ -1,5 +1,6 @@
 // The computer players on positions set up directly on the board.
 #include "fake_window.h"
+#include "platform/app/clock.h"
 #include "platform/app/messagebox.h"
 #include "platform/sound/sound.h"
 
@@ -143,6 +144,15 @@ TEST_F(ComputerPlayer, EasyPlayerFavoursTheTopLeftCellOnItsFirstDraw) {
     for (int cell = 1; cell < cellCount; ++cell)
         EXPECT_NEAR(hits[static_cast<std::size_t>(cell)] / double(trials), 100 / 1001.0, 0.015)
             << "cell " << cell;
+}
+
+TEST_F(ComputerPlayer, EasyPlayerFindsTheLastCellWhileTheClockStandsStill) {
+    platform::app::TestClock clock(500); // every re-seed reads the same time
+    window.setBoard("XOXOX.OXO");
+    boxes.answer(Answer::Ok);
+    boxes.answer(Answer::No);
+    game.ai();
+    EXPECT_EQ(window.board(), "XOXOXOOXO");
 }
 
 TEST_F(ComputerPlayer, EasyPlayerDoesNothingOnceTheGameIsOver) {
