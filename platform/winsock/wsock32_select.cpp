@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/socket.h>
 
 namespace wsock32 {
@@ -83,6 +84,21 @@ void Watch(Socket& socket, std::unique_ptr<QSocketNotifier>& notifier, QSocketNo
     notifier->setEnabled(true);
 }
 
+// Windows posts what is already the case during the registering call itself; doing the same
+// keeps the order of messages independent of when the event loop next looks.
+void ReportWhatIsReady(Socket& socket) {
+    pollfd watched{socket.fd, POLLIN | POLLOUT, 0};
+    if (::poll(&watched, 1, 0) != 1)
+        return;
+    const bool failed = watched.revents & (POLLERR | POLLHUP);
+    if (socket.writeNotifier && socket.writeNotifier->isEnabled() &&
+        (failed || (watched.revents & POLLOUT)))
+        OnWritable(socket);
+    if (socket.readNotifier && socket.readNotifier->isEnabled() &&
+        (failed || (watched.revents & POLLIN)))
+        OnReadable(socket);
+}
+
 } // namespace
 
 bool AsyncSelectActive(const Socket& socket) { return socket.events != 0; }
@@ -133,6 +149,7 @@ int AsyncSelect(Socket& socket, WindowHandle window, unsigned message, std::int3
     socket.closeReported = false;
     socket.atEnd = false;
     Rearm(socket);
+    ReportWhatIsReady(socket);
     return 0;
 }
 
@@ -143,6 +160,7 @@ void InheritSelect(const Socket& listener, Socket& accepted) {
     accepted.message = listener.message;
     accepted.events = listener.events;
     Rearm(accepted);
+    ReportWhatIsReady(accepted);
 }
 
 void StopSelect(Socket& socket) {
