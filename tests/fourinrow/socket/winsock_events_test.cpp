@@ -21,7 +21,7 @@ bool Started(int result) {
 }
 
 // A listener, a client connected to it and the accepted end, each with its own window.
-class Connection : public WinsockTest {
+class WinsockConnection : public WinsockTest {
 protected:
     void SetUp() override {
         WinsockTest::SetUp();
@@ -74,7 +74,7 @@ protected:
     RecordingWindow serverWindow, clientWindow, acceptedWindow;
 };
 
-TEST_F(Connection, ConnectAcceptReceiveAndCloseArriveInOrder) {
+TEST_F(WinsockConnection, ConnectAcceptReceiveAndCloseArriveInOrder) {
     const SocketAddressIn server = Loopback(port);
     ASSERT_TRUE(Started(winsock::connect(client, &server, sizeof server)));
     // Messages come from the event loop, never from inside the call.
@@ -121,7 +121,7 @@ TEST_F(Connection, ConnectAcceptReceiveAndCloseArriveInOrder) {
     EXPECT_EQ(acceptedWindow.count(accepted, FdClose), 1);
 }
 
-TEST_F(Connection, PeerClosingWithWaitingDataReportsCloseAfterTheData) {
+TEST_F(WinsockConnection, PeerClosingWithWaitingDataReportsCloseAfterTheData) {
     ConnectAndAccept();
     ASSERT_EQ(winsock::send(client, "bye", 3, 0), 3);
     ASSERT_EQ(winsock::closesocket(client), 0);
@@ -133,7 +133,7 @@ TEST_F(Connection, PeerClosingWithWaitingDataReportsCloseAfterTheData) {
     ASSERT_TRUE(PumpUntil([&] { return acceptedWindow.count(accepted, FdClose) == 1; }));
 }
 
-TEST_F(Connection, RefusedConnectionIsReportedByTheConnectEvent) {
+TEST_F(WinsockConnection, RefusedConnectionIsReportedByTheConnectEvent) {
     // A port that was free a moment ago and that nobody listens on.
     const SocketHandle probe = winsock::socket(ws::AfInet, ws::SockStream, ws::IpProtoTcp);
     const SocketAddressIn any = Loopback(0);
@@ -151,7 +151,7 @@ TEST_F(Connection, RefusedConnectionIsReportedByTheConnectEvent) {
     EXPECT_EQ(WSocketErrorDesc(ws::WSAECONNREFUSED), "Connection refused");
 }
 
-TEST_F(Connection, FullSendBufferReportsRoomAgainOnlyAfterDraining) {
+TEST_F(WinsockConnection, FullSendBufferReportsRoomAgainOnlyAfterDraining) {
     ConnectAndAccept();
     const int small = 4096;
     ASSERT_EQ(winsock::setsockopt(client, ws::SolSocket, ws::SoSndBuf,
@@ -177,7 +177,7 @@ TEST_F(Connection, FullSendBufferReportsRoomAgainOnlyAfterDraining) {
     }));
 }
 
-TEST_F(Connection, AbortiveCloseResetsThePeerAndSendingToItFailsQuietly) {
+TEST_F(WinsockConnection, AbortiveCloseResetsThePeerAndSendingToItFailsQuietly) {
     ConnectAndAccept();
     const Linger abortive{1, 0};
     ASSERT_EQ(winsock::setsockopt(client, ws::SolSocket, ws::SoLinger,
