@@ -40,6 +40,6 @@ private:
 // Queues a message for the window; its handler runs later from the event loop. Returns false
 // (and queues nothing) when no such window exists any more. UI thread only.
 bool postMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
-                  std::intptr_t lParam);
+                 std::intptr_t lParam);
 
 } // namespace platform

@@ -123,7 +123,8 @@ struct Lookups {
     // Lives on the UI thread; answers travel to it from the workers.
     QObject* relay = nullptr;
 };
-Lookups gLookups;
+// Never destroyed, like the socket table: cleanup may come late at exit.
+Lookups& gLookups = *new Lookups;
 
 void Deliver(AsyncHandle handle, const Answer& answer) {
     if (const auto worker = gLookups.workers.find(handle); worker != gLookups.workers.end()) {
@@ -145,9 +146,9 @@ void Deliver(AsyncHandle handle, const Answer& answer) {
         if (needed > static_cast<std::size_t>(request.bufferLength))
             error = WSAENOBUFS;
     }
-    platform::detail::PostToWindow(request.window, request.message, handle,
-                                   MakeReply(static_cast<unsigned>(needed),
-                                             static_cast<unsigned>(error)));
+    platform::detail::PostToWindow(
+        request.window, request.message, handle,
+        MakeReply(static_cast<unsigned>(needed), static_cast<unsigned>(error)));
 }
 
 template <typename Resolve>
@@ -295,17 +296,15 @@ WSOCK32_EXPORT AsyncHandle wsock32_WSAAsyncGetHostByName(WindowHandle window, un
         SetLastError(WSAEFAULT);
         return 0;
     }
-    return StartLookup(window, message, buffer, bufferLength,
-                       [wanted = std::string(name)](HostAnswer& answer) {
-                           return ResolveName(wanted, answer);
-                       });
+    return StartLookup(
+        window, message, buffer, bufferLength,
+        [wanted = std::string(name)](HostAnswer& answer) { return ResolveName(wanted, answer); });
 }
 WSOCK32_CHECK(WSAAsyncGetHostByName);
 
 WSOCK32_EXPORT AsyncHandle wsock32_WSAAsyncGetHostByAddr(WindowHandle window, unsigned message,
-                                                         const char* address, int length,
-                                                         int type, char* buffer,
-                                                         int bufferLength) {
+                                                         const char* address, int length, int type,
+                                                         char* buffer, int bufferLength) {
     if (!address || length != static_cast<int>(sizeof(std::uint32_t))) {
         SetLastError(WSAEFAULT);
         return 0;
@@ -316,9 +315,8 @@ WSOCK32_EXPORT AsyncHandle wsock32_WSAAsyncGetHostByAddr(WindowHandle window, un
     }
     std::uint32_t wanted;
     std::memcpy(&wanted, address, sizeof wanted);
-    return StartLookup(window, message, buffer, bufferLength, [wanted](HostAnswer& answer) {
-        return ResolveAddress(wanted, answer);
-    });
+    return StartLookup(window, message, buffer, bufferLength,
+                       [wanted](HostAnswer& answer) { return ResolveAddress(wanted, answer); });
 }
 WSOCK32_CHECK(WSAAsyncGetHostByAddr);
 

@@ -101,14 +101,15 @@ void ReportWhatIsReady(Socket& socket) {
 
 } // namespace
 
-bool AsyncSelectActive(const Socket& socket) { return socket.events != 0; }
+bool AsyncSelectActive(const Socket& socket) {
+    return socket.events != 0;
+}
 
 void PostEvent(const Socket& socket, std::int32_t event, int error) {
     if ((socket.events & event) && socket.window)
-        platform::detail::PostToWindow(socket.window, socket.message,
-                                       static_cast<std::uintptr_t>(socket.handle),
-                                       MakeReply(static_cast<unsigned>(event),
-                                                 static_cast<unsigned>(error)));
+        platform::detail::PostToWindow(
+            socket.window, socket.message, static_cast<std::uintptr_t>(socket.handle),
+            MakeReply(static_cast<unsigned>(event), static_cast<unsigned>(error)));
 }
 
 void Rearm(Socket& socket) {

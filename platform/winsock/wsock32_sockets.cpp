@@ -23,7 +23,9 @@ int gStartups = 0;
 // Handles count up and are never handed out again, so a message still queued for a closed
 // socket can never be taken for a newer one.
 SocketHandle gLastHandle = 0;
-std::map<SocketHandle, std::unique_ptr<Socket>> gSockets;
+// Never destroyed: a program may clean up from its own static destructors at exit, after the
+// library's would have run.
+auto& gSockets = *new std::map<SocketHandle, std::unique_ptr<Socket>>;
 
 SocketHandle NextHandle() {
     do
@@ -148,8 +150,8 @@ int AddressQuery(SocketHandle s, SocketAddressIn* name, int* nameLength, bool pe
     sockaddr_in address{};
     socklen_t length = sizeof address;
     auto* raw = reinterpret_cast<sockaddr*>(&address);
-    const int result = peer ? ::getpeername(socket->fd, raw, &length)
-                            : ::getsockname(socket->fd, raw, &length);
+    const int result =
+        peer ? ::getpeername(socket->fd, raw, &length) : ::getsockname(socket->fd, raw, &length);
     if (result != 0)
         return FailWithErrno();
     return FromPosix(address, name, nameLength) ? 0 : Fail(WSAEFAULT);
@@ -157,7 +159,9 @@ int AddressQuery(SocketHandle s, SocketAddressIn* name, int* nameLength, bool pe
 
 } // namespace
 
-bool Started() { return gStartups > 0; }
+bool Started() {
+    return gStartups > 0;
+}
 
 Socket* Find(SocketHandle handle) {
     const auto found = gSockets.find(handle);
@@ -205,10 +209,14 @@ WSOCK32_EXPORT int wsock32_WSACleanup() {
 }
 WSOCK32_CHECK(WSACleanup);
 
-WSOCK32_EXPORT void wsock32_WSASetLastError(int error) { SetLastError(error); }
+WSOCK32_EXPORT void wsock32_WSASetLastError(int error) {
+    SetLastError(error);
+}
 WSOCK32_CHECK(WSASetLastError);
 
-WSOCK32_EXPORT int wsock32_WSAGetLastError() { return LastError(); }
+WSOCK32_EXPORT int wsock32_WSAGetLastError() {
+    return LastError();
+}
 WSOCK32_CHECK(WSAGetLastError);
 
 WSOCK32_EXPORT SocketHandle wsock32_socket(int family, int type, int protocol) {
@@ -218,8 +226,8 @@ WSOCK32_EXPORT SocketHandle wsock32_socket(int family, int type, int protocol) {
         return Fail(WSAEAFNOSUPPORT);
     if (type != SockStream && type != SockDgram)
         return Fail(WSAESOCKTNOSUPPORT);
-    const int fd = ::socket(AF_INET, (type == SockStream ? SOCK_STREAM : SOCK_DGRAM) | SOCK_CLOEXEC,
-                            protocol);
+    const int fd =
+        ::socket(AF_INET, (type == SockStream ? SOCK_STREAM : SOCK_DGRAM) | SOCK_CLOEXEC, protocol);
     if (fd < 0)
         return FailWithErrno();
     if (type == SockStream) {
@@ -355,7 +363,10 @@ WSOCK32_EXPORT int wsock32_connect(SocketHandle s, const SocketAddressIn* name, 
             socket->bound = socket->connecting = true;
             Rearm(*socket);
             return Fail(WSAEWOULDBLOCK);
-        case ECONNREFUSED: case ENETUNREACH: case EHOSTUNREACH: case ETIMEDOUT:
+        case ECONNREFUSED:
+        case ENETUNREACH:
+        case EHOSTUNREACH:
+        case ETIMEDOUT:
             // Windows reports the outcome of a background connect only by FD_CONNECT.
             PostEvent(*socket, FdConnect, FromErrno(failure));
             return Fail(WSAEWOULDBLOCK);
@@ -525,10 +536,14 @@ WSOCK32_EXPORT int wsock32_getpeername(SocketHandle s, SocketAddressIn* name, in
 }
 WSOCK32_CHECK(getpeername);
 
-WSOCK32_EXPORT std::uint16_t wsock32_htons(std::uint16_t value) { return ::htons(value); }
+WSOCK32_EXPORT std::uint16_t wsock32_htons(std::uint16_t value) {
+    return ::htons(value);
+}
 WSOCK32_CHECK(htons);
 
-WSOCK32_EXPORT std::uint16_t wsock32_ntohs(std::uint16_t value) { return ::ntohs(value); }
+WSOCK32_EXPORT std::uint16_t wsock32_ntohs(std::uint16_t value) {
+    return ::ntohs(value);
+}
 WSOCK32_CHECK(ntohs);
 
 WSOCK32_EXPORT std::uint32_t wsock32_inet_addr(const char* text) {

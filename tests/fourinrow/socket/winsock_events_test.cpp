@@ -11,8 +11,8 @@ namespace {
 constexpr unsigned SelectMessage = 0x401;
 constexpr unsigned FdRead = ws::FdRead, FdWrite = ws::FdWrite, FdAccept = ws::FdAccept,
                    FdConnect = ws::FdConnect, FdClose = ws::FdClose;
-constexpr std::int32_t ClientEvents = ws::FdRead | ws::FdWrite | ws::FdAccept | ws::FdConnect |
-                                      ws::FdClose;
+constexpr std::int32_t ClientEvents =
+    ws::FdRead | ws::FdWrite | ws::FdAccept | ws::FdConnect | ws::FdClose;
 constexpr std::int32_t ServerEvents = ws::FdRead | ws::FdWrite | ws::FdAccept | ws::FdClose;
 
 // A call that succeeded, or goes on in the background.
@@ -26,13 +26,12 @@ protected:
     void SetUp() override {
         WinsockTest::SetUp();
         listener = Listener(port);
-        ASSERT_EQ(winsock::WSAAsyncSelect(listener, serverWindow.handle(), SelectMessage,
-                                          ServerEvents),
-                  0);
+        ASSERT_EQ(
+            winsock::WSAAsyncSelect(listener, serverWindow.handle(), SelectMessage, ServerEvents),
+            0);
         client = winsock::socket(ws::AfInet, ws::SockStream, ws::IpProtoTcp);
-        ASSERT_EQ(winsock::WSAAsyncSelect(client, clientWindow.handle(), SelectMessage,
-                                          ClientEvents),
-                  0);
+        ASSERT_EQ(
+            winsock::WSAAsyncSelect(client, clientWindow.handle(), SelectMessage, ClientEvents), 0);
     }
 
     void TearDown() override {
@@ -55,8 +54,7 @@ protected:
         ASSERT_NE(accepted, ws::InvalidSocket);
         EXPECT_EQ(peer.address, winsock::inet_addr("127.0.0.1"));
         ASSERT_EQ(winsock::WSAAsyncSelect(accepted, acceptedWindow.handle(), SelectMessage,
-                                          ws::FdRead | ws::FdWrite | ws::FdConnect |
-                                              ws::FdClose),
+                                          ws::FdRead | ws::FdWrite | ws::FdConnect | ws::FdClose),
                   0);
     }
 
@@ -241,8 +239,7 @@ TEST_F(WinsockTest, CallsCheckTheirArguments) {
         {[&] { return winsock::accept(s, nullptr, nullptr); }, ws::WSAEINVAL},
         {[&] { return winsock::socket(23, ws::SockStream, 0); }, ws::WSAEAFNOSUPPORT},
         {[&] { return winsock::socket(ws::AfInet, 5, 0); }, ws::WSAESOCKTNOSUPPORT},
-        {[&] { return winsock::WSAAsyncSelect(s, 0, SelectMessage, ws::FdRead); },
-         ws::WSAEINVAL},
+        {[&] { return winsock::WSAAsyncSelect(s, 0, SelectMessage, ws::FdRead); }, ws::WSAEINVAL},
         {[&] { return winsock::shutdown(s, 3); }, ws::WSAEINVAL},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {

@@ -53,8 +53,8 @@ TEST_F(WinsockLookup, NameLookupFillsTheBufferAndAnswersLater) {
 TEST_F(WinsockLookup, AddressLookupAnswersWithTheName) {
     const std::uint32_t loopback = htonl(0x7F000001);
     const AsyncHandle request = winsock::WSAAsyncGetHostByAddr(
-        window.handle(), AddressMessage, reinterpret_cast<const char*>(&loopback),
-        sizeof loopback, ws::AfInet, buffer, sizeof buffer);
+        window.handle(), AddressMessage, reinterpret_cast<const char*>(&loopback), sizeof loopback,
+        ws::AfInet, buffer, sizeof buffer);
     ASSERT_NE(request, 0u);
     const platform::WindowMessage* answer = AnswerTo(request);
     ASSERT_NE(answer, nullptr);
@@ -75,8 +75,8 @@ TEST_F(WinsockLookup, UnknownNameAnswersWithAnError) {
 }
 
 TEST_F(WinsockLookup, TooSmallBufferAnswersWithTheLengthNeeded) {
-    const AsyncHandle request = winsock::WSAAsyncGetHostByName(window.handle(), NameMessage,
-                                                               "localhost", buffer, 16);
+    const AsyncHandle request =
+        winsock::WSAAsyncGetHostByName(window.handle(), NameMessage, "localhost", buffer, 16);
     const platform::WindowMessage* answer = AnswerTo(request);
     ASSERT_NE(answer, nullptr);
     EXPECT_EQ(static_cast<int>(ws::ReplyError(answer->lParam)), ws::WSAENOBUFS);
@@ -111,10 +111,9 @@ TEST_F(WinsockLookup, RequestsThatCannotStart) {
               0u);
     EXPECT_EQ(winsock::WSAGetLastError(), ws::WSAEINVAL);
     // Entries are built in the buffer, so it must be aligned for one.
-    EXPECT_EQ(winsock::WSAAsyncGetHostByName(window.handle(), NameMessage, "localhost",
-                                             unaligned + (reinterpret_cast<std::uintptr_t>(
-                                                              unaligned) % 8 == 0),
-                                             32),
+    EXPECT_EQ(winsock::WSAAsyncGetHostByName(
+                  window.handle(), NameMessage, "localhost",
+                  unaligned + (reinterpret_cast<std::uintptr_t>(unaligned) % 8 == 0), 32),
               0u);
     EXPECT_EQ(winsock::WSAGetLastError(), ws::WSAEFAULT);
 }

@@ -28,16 +28,11 @@ TEST(WinsockErrorDesc, GivesTheTextOfEachCodeAndFlagsOthers) {
 
 TEST(WinsockParseDecimal, ReadsDigitsAfterBlanksAndWrapsInsteadOfOverflowing) {
     const std::pair<std::string, std::uint32_t> cases[] = {
-        {"1977", 1977},
-        {"80x", 80},
-        {"   42", 42},
-        {"", 0},
-        {"   ", 0},
-        {"x12", 0},
-        {"-5", 0},
-        {"4294967295", 4294967295u},
-        {"4294967296", 0},
-        {"99999999999", 1215752191u}, // 99999999999 mod 2^32
+        {"1977", 1977},    {"80x", 80},
+        {"   42", 42},     {"", 0},
+        {"   ", 0},        {"x12", 0},
+        {"-5", 0},         {"4294967295", 4294967295u},
+        {"4294967296", 0}, {"99999999999", 1215752191u}, // 99999999999 mod 2^32
     };
     for (const auto& [text, value] : cases)
         EXPECT_EQ(ParseDecimal(text), value) << '"' << text << '"';
@@ -119,8 +114,8 @@ TEST_F(WinsockResolve, HostTextsThatFail) {
     const std::string longest(256, 'a'); // still accepted, and passed on terminated
     const std::pair<std::string, std::string> cases[] = {
         {"", "WSocketResolveHost: '' Invalid Hostname."},
-        {std::string(257, 'a'), "WSocketResolveHost: '" + std::string(257, 'a') +
-                                    "' Invalid Hostname."},
+        {std::string(257, 'a'),
+         "WSocketResolveHost: '" + std::string(257, 'a') + "' Invalid Hostname."},
         {"1.2.3.256", "WSocketResolveHost: '1.2.3.256' Invalid IP address."},
         // Starting with a digit, it is never looked up as a name.
         {"1host.example", "WSocketResolveHost: '1host.example' Invalid IP address."},

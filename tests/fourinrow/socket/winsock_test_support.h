@@ -27,7 +27,8 @@ protected:
 class RecordingWindow {
 public:
     RecordingWindow()
-        : window_([this](const platform::WindowMessage& message) { messages.push_back(message); }) {}
+        : window_([this](const platform::WindowMessage& message) { messages.push_back(message); }) {
+    }
 
     WindowHandle handle() const { return window_.handle(); }
 

@@ -10,7 +10,9 @@
 namespace platform {
 namespace {
 
-void PumpPosted() { QCoreApplication::processEvents(); }
+void PumpPosted() {
+    QCoreApplication::processEvents();
+}
 
 TEST(MessageWindow, PostedMessagesArriveLaterAndInOrder) {
     std::vector<WindowMessage> received;
