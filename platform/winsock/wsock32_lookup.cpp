@@ -20,6 +20,7 @@
 #include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 namespace wsock32 {
 
@@ -117,25 +118,26 @@ struct Request {
 };
 
 struct Lookups {
-    AsyncHandle lastHandle = 0;
     std::map<AsyncHandle, Request> pending;
     std::map<AsyncHandle, std::thread> workers;
     // Lives on the UI thread; answers travel to it from the workers.
     QObject* relay = nullptr;
 };
-// Never destroyed, like the socket table: cleanup may come late at exit.
-Lookups& gLookups = *new Lookups;
+// Created by the first request and freed by the cleanup, like the socket table.
+Lookups* gLookups = nullptr;
+// Request handles are never handed out twice.
+AsyncHandle gLastRequest = 0;
 
 void Deliver(AsyncHandle handle, const Answer& answer) {
-    if (const auto worker = gLookups.workers.find(handle); worker != gLookups.workers.end()) {
+    if (const auto worker = gLookups->workers.find(handle); worker != gLookups->workers.end()) {
         worker->second.join();
-        gLookups.workers.erase(worker);
+        gLookups->workers.erase(worker);
     }
-    const auto found = gLookups.pending.find(handle);
-    if (found == gLookups.pending.end())
+    const auto found = gLookups->pending.find(handle);
+    if (found == gLookups->pending.end())
         return;
     const Request request = found->second;
-    gLookups.pending.erase(found);
+    gLookups->pending.erase(found);
     if (!request.window)
         return;
     int error = answer.error;
@@ -167,13 +169,15 @@ AsyncHandle StartLookup(WindowHandle window, unsigned message, char* buffer, int
         SetLastError(WSAEFAULT);
         return 0;
     }
-    if (!gLookups.relay)
-        gLookups.relay = new QObject;
-    const AsyncHandle handle = ++gLookups.lastHandle;
-    gLookups.pending[handle] =
+    if (!gLookups) {
+        gLookups = new Lookups;
+        gLookups->relay = new QObject;
+    }
+    const AsyncHandle handle = ++gLastRequest;
+    gLookups->pending[handle] =
         Request{reinterpret_cast<QObject*>(window), message, buffer, bufferLength};
-    QObject* relay = gLookups.relay;
-    gLookups.workers.emplace(handle, std::thread([handle, relay, resolve] {
+    QObject* relay = gLookups->relay;
+    gLookups->workers.emplace(handle, std::thread([handle, relay, resolve] {
                                  auto answer = std::make_shared<Answer>();
                                  answer->error = resolve(answer->host);
                                  QMetaObject::invokeMethod(
@@ -186,13 +190,13 @@ AsyncHandle StartLookup(WindowHandle window, unsigned message, char* buffer, int
 } // namespace
 
 void CancelAllLookups() {
-    gLookups.pending.clear();
-    for (auto& [handle, worker] : gLookups.workers)
+    if (!gLookups)
+        return;
+    for (auto& [handle, worker] : gLookups->workers)
         worker.join();
-    gLookups.workers.clear();
     // Answers still queued for the relay go with it.
-    delete gLookups.relay;
-    gLookups.relay = nullptr;
+    delete gLookups->relay;
+    delete std::exchange(gLookups, nullptr);
 }
 
 } // namespace wsock32
@@ -323,9 +327,9 @@ WSOCK32_CHECK(WSAAsyncGetHostByAddr);
 WSOCK32_EXPORT int wsock32_WSACancelAsyncRequest(AsyncHandle request) {
     if (!Started())
         return Fail(WSANOTINITIALISED);
-    if (gLookups.pending.erase(request) != 0)
+    if (gLookups && gLookups->pending.erase(request) != 0)
         return 0;
     // A request that has been answered (or cancelled) already, or one that never was.
-    return Fail(request != 0 && request <= gLookups.lastHandle ? WSAEALREADY : WSAEINVAL);
+    return Fail(request != 0 && request <= gLastRequest ? WSAEALREADY : WSAEINVAL);
 }
 WSOCK32_CHECK(WSACancelAsyncRequest);

@@ -14,6 +14,7 @@
 #include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <utility>
 
 namespace wsock32 {
 
@@ -23,14 +24,15 @@ int gStartups = 0;
 // Handles count up and are never handed out again, so a message still queued for a closed
 // socket can never be taken for a newer one.
 SocketHandle gLastHandle = 0;
-// Never destroyed: a program may clean up from its own static destructors at exit, after the
-// library's would have run.
-auto& gSockets = *new std::map<SocketHandle, std::unique_ptr<Socket>>;
+using SocketTable = std::map<SocketHandle, std::unique_ptr<Socket>>;
+// Lives from the first start-up to the last cleanup, which frees it: a program may clean up
+// from its own static destructors at exit, after a static table would have been destroyed.
+SocketTable* gTable = nullptr;
 
 SocketHandle NextHandle() {
     do
         gLastHandle = gLastHandle == INT_MAX ? 1 : gLastHandle + 1;
-    while (gSockets.contains(gLastHandle));
+    while (gTable->contains(gLastHandle));
     return gLastHandle;
 }
 
@@ -164,8 +166,8 @@ bool Started() {
 }
 
 Socket* Find(SocketHandle handle) {
-    const auto found = gSockets.find(handle);
-    if (found == gSockets.end()) {
+    const auto found = gTable->find(handle);
+    if (found == gTable->end()) {
         SetLastError(WSAENOTSOCK);
         return nullptr;
     }
@@ -190,7 +192,8 @@ WSOCK32_EXPORT int wsock32_WSAStartup(std::uint16_t version, StartupData* data) 
     std::strcpy(data->systemStatus, "Running");
     data->maxSockets = 0x7FFF;
     data->maxUdpDatagram = 65467;
-    ++gStartups;
+    if (gStartups++ == 0)
+        gTable = new SocketTable;
     return 0;
 }
 WSOCK32_CHECK(WSAStartup);
@@ -200,10 +203,9 @@ WSOCK32_EXPORT int wsock32_WSACleanup() {
         return Fail(WSANOTINITIALISED);
     if (--gStartups == 0) {
         CancelAllLookups();
-        auto sockets = std::move(gSockets);
-        gSockets.clear();
-        for (auto& [handle, socket] : sockets)
+        for (auto& [handle, socket] : *gTable)
             CloseSocket(std::move(socket));
+        delete std::exchange(gTable, nullptr);
     }
     return 0;
 }
@@ -241,7 +243,7 @@ WSOCK32_EXPORT SocketHandle wsock32_socket(int family, int type, int protocol) {
     socket->fd = fd;
     socket->type = type;
     const SocketHandle handle = socket->handle;
-    gSockets.emplace(handle, std::move(socket));
+    gTable->emplace(handle, std::move(socket));
     return handle;
 }
 WSOCK32_CHECK(socket);
@@ -249,11 +251,11 @@ WSOCK32_CHECK(socket);
 WSOCK32_EXPORT int wsock32_closesocket(SocketHandle s) {
     if (!Started())
         return Fail(WSANOTINITIALISED);
-    const auto found = gSockets.find(s);
-    if (found == gSockets.end())
+    const auto found = gTable->find(s);
+    if (found == gTable->end())
         return Fail(WSAENOTSOCK);
     auto socket = std::move(found->second);
-    gSockets.erase(found);
+    gTable->erase(found);
     CloseSocket(std::move(socket));
     return 0;
 }
@@ -326,7 +328,7 @@ WSOCK32_EXPORT SocketHandle wsock32_accept(SocketHandle s, SocketAddressIn* addr
     socket->bound = true;
     socket->connected = true;
     Socket& accepted = *socket;
-    gSockets.emplace(accepted.handle, std::move(socket));
+    gTable->emplace(accepted.handle, std::move(socket));
     InheritSelect(*listener, accepted);
     return accepted.handle;
 }
