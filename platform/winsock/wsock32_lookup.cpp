@@ -178,12 +178,12 @@ AsyncHandle StartLookup(WindowHandle window, unsigned message, char* buffer, int
         Request{reinterpret_cast<QObject*>(window), message, buffer, bufferLength};
     QObject* relay = gLookups->relay;
     gLookups->workers.emplace(handle, std::thread([handle, relay, resolve] {
-                                 auto answer = std::make_shared<Answer>();
-                                 answer->error = resolve(answer->host);
-                                 QMetaObject::invokeMethod(
-                                     relay, [handle, answer] { Deliver(handle, *answer); },
-                                     Qt::QueuedConnection);
-                             }));
+                                  auto answer = std::make_shared<Answer>();
+                                  answer->error = resolve(answer->host);
+                                  QMetaObject::invokeMethod(
+                                      relay, [handle, answer] { Deliver(handle, *answer); },
+                                      Qt::QueuedConnection);
+                              }));
     return handle;
 }
 

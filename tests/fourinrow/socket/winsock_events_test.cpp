@@ -131,6 +131,37 @@ TEST_F(WinsockConnection, PeerClosingWithWaitingDataReportsCloseAfterTheData) {
     ASSERT_TRUE(PumpUntil([&] { return acceptedWindow.count(accepted, FdClose) == 1; }));
 }
 
+TEST_F(WinsockConnection, EachPendingConnectionIsAnnouncedAfterTheAcceptBefore) {
+    const SocketAddressIn server = Loopback(port);
+    const SocketHandle second = winsock::socket(ws::AfInet, ws::SockStream, ws::IpProtoTcp);
+    for (SocketHandle s : {client, second}) {
+        ASSERT_EQ(winsock::WSAAsyncSelect(s, clientWindow.handle(), SelectMessage, ClientEvents),
+                  0);
+        ASSERT_TRUE(Started(winsock::connect(s, &server, sizeof server)));
+    }
+    ASSERT_TRUE(PumpUntil([&] {
+        return clientWindow.count(client, FdConnect) == 1 &&
+               clientWindow.count(second, FdConnect) == 1 &&
+               serverWindow.count(listener, FdAccept) == 1;
+    }));
+    PumpFor(100);
+    EXPECT_EQ(serverWindow.count(listener, FdAccept), 1) << "announced again before an accept";
+
+    accepted = winsock::accept(listener, nullptr, nullptr);
+    ASSERT_NE(accepted, ws::InvalidSocket);
+    ASSERT_TRUE(PumpUntil([&] { return serverWindow.count(listener, FdAccept) == 2; }));
+    const SocketHandle secondAccepted = winsock::accept(listener, nullptr, nullptr);
+    EXPECT_NE(secondAccepted, ws::InvalidSocket);
+    EXPECT_NE(secondAccepted, accepted);
+    // Nothing else is waiting: accepting now would block.
+    EXPECT_EQ(winsock::accept(listener, nullptr, nullptr), ws::InvalidSocket);
+    EXPECT_EQ(winsock::WSAGetLastError(), ws::WSAEWOULDBLOCK);
+    PumpFor(100);
+    EXPECT_EQ(serverWindow.count(listener, FdAccept), 2);
+    winsock::closesocket(secondAccepted);
+    winsock::closesocket(second);
+}
+
 TEST_F(WinsockConnection, RefusedConnectionIsReportedByTheConnectEvent) {
     // A port that was free a moment ago and that nobody listens on.
     const SocketHandle probe = winsock::socket(ws::AfInet, ws::SockStream, ws::IpProtoTcp);
@@ -273,12 +304,8 @@ TEST(WinsockLoading, LastSocketObjectUnloadsAndTheNextCallStartsAgain) {
 
 TEST(WinsockLoading, MissingEntryPointIsNamedInTheMessage) {
     AddSocketObject();
-    try {
-        LoadWinsock("WSANoSuchCall");
-        ADD_FAILURE() << "no exception";
-    } catch (const ESocketException& e) {
-        EXPECT_STREQ(e.what(), "Procedure WSANoSuchCall not found in wsock32.dll Error #38");
-    }
+    EXPECT_EQ(ExceptionText([] { LoadWinsock("WSANoSuchCall"); }),
+              "Procedure WSANoSuchCall not found in wsock32.dll Error #38");
     // An empty name only loads.
     EXPECT_EQ(LoadWinsock(""), nullptr);
     EXPECT_NE(LoadWinsock("connect"), nullptr);

@@ -44,15 +44,6 @@ TEST(WinsockParseDecimal, ReadsDigitsAfterBlanksAndWrapsInsteadOfOverflowing) {
 
 using WinsockResolve = WinsockTest;
 
-std::string Message(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const ESocketException& e) {
-        return e.what();
-    }
-    return "(no exception)";
-}
-
 TEST_F(WinsockResolve, PortsFromNumbersAndServiceNames) {
     struct Case {
         std::string port, proto;
@@ -80,7 +71,8 @@ TEST_F(WinsockResolve, PortTextsThatFail) {
         {"no-such-service", "WSocketResolvePort: Cannot convert port 'no-such-service'"},
     };
     for (const auto& [port, message] : cases)
-        EXPECT_EQ(Message([&] { WSocketResolvePort(port, "tcp"); }), message) << '"' << port << '"';
+        EXPECT_EQ(ExceptionText([&] { WSocketResolvePort(port, "tcp"); }), message)
+            << '"' << port << '"';
 }
 
 TEST_F(WinsockResolve, ProtocolsFromNumbersAndNames) {
@@ -96,7 +88,8 @@ TEST_F(WinsockResolve, ProtocolsFromNumbersAndNames) {
         {" bogus ", "WSocketResolveProto: Cannot convert protocol 'bogus'"},
     };
     for (const auto& [proto, message] : failures)
-        EXPECT_EQ(Message([&] { WSocketResolveProto(proto); }), message) << '"' << proto << '"';
+        EXPECT_EQ(ExceptionText([&] { WSocketResolveProto(proto); }), message)
+            << '"' << proto << '"';
 }
 
 TEST_F(WinsockResolve, HostsFromDottedAddressesAndNames) {
@@ -124,7 +117,7 @@ TEST_F(WinsockResolve, HostTextsThatFail) {
          "WSocketResolveHost: Cannot convert host address ' no-such-host.invalid'"},
     };
     for (const auto& [host, message] : cases)
-        EXPECT_EQ(Message([&] { WSocketResolveHost(host); }), message) << '"' << host << '"';
+        EXPECT_EQ(ExceptionText([&] { WSocketResolveHost(host); }), message) << '"' << host << '"';
 }
 
 TEST_F(WinsockResolve, LocalNameAndAddresses) {

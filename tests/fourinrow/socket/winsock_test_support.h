@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -52,6 +53,16 @@ public:
 private:
     platform::MessageWindow window_;
 };
+
+// The message of the ESocketException that call raises.
+inline std::string ExceptionText(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const ESocketException& e) {
+        return e.what();
+    }
+    return "(no exception)";
+}
 
 // Runs the event loop until done() holds; false when it did not within a generous limit.
 inline bool PumpUntil(const std::function<bool()>& done, int limitMs = 5000) {
