@@ -38,18 +38,39 @@ QString elementId(int rank, const SuitInfo& suit) {
   return QString("%1_%2").arg(names[rank], suit.svg);
 }
 
+// Averages each factor x factor block into one pixel.
+QImage boxDownscale(const QImage& big, int factor) {
+  QImage small(big.width() / factor, big.height() / factor, QImage::Format_RGB32);
+  for (int y = 0; y < small.height(); ++y)
+    for (int x = 0; x < small.width(); ++x) {
+      int r = 0, g = 0, b = 0;
+      for (int dy = 0; dy < factor; ++dy)
+        for (int dx = 0; dx < factor; ++dx) {
+          const QRgb c = big.pixel(x * factor + dx, y * factor + dy);
+          r += qRed(c), g += qGreen(c), b += qBlue(c);
+        }
+      const int n = factor * factor;
+      small.setPixel(x, y, qRgb((r + n / 2) / n, (g + n / 2) / n, (b + n / 2) / n));
+    }
+  return small;
+}
+
+// The deck is drawn at four times the size and averaged down. Qt's smooth scaling of the
+// decks' embedded raster pictures is not reproducible (a few edge pixels vary from run to
+// run), so pictures are sampled plainly and the averaging does the smoothing.
 QImage renderFace(QSvgRenderer& deck, const QString& id, int w, int h, double overscan) {
   if (!deck.elementExists(id)) throw std::runtime_error("deck lacks element " + id.toStdString());
-  QImage face(w, h, QImage::Format_ARGB32_Premultiplied);
+  constexpr int kFactor = 4;
+  QImage face(w * kFactor, h * kFactor, QImage::Format_RGB32);
   face.fill(kWhite);
   {
     QPainter p(&face);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.scale(kFactor, kFactor);
     p.setClipRect(1, 1, w - 2, h - 2);
     deck.render(&p, id, QRectF(-overscan, -overscan, w + 2 * overscan, h + 2 * overscan));
   }
-  QImage card = face.convertToFormat(QImage::Format_RGB32);
+  QImage card = boxDownscale(face, kFactor);
   finishCardShape(card);
   return card;
 }

@@ -26,7 +26,7 @@ endforeach()
 string(APPEND _qrc "</RCC>\n")
 file(WRITE "${QRC}" "${_qrc}")
 
-set(ENV{QT_RCC_SOURCE_DATE_OVERRIDE} 0)
+set(ENV{QT_RCC_SOURCE_DATE_OVERRIDE} 946684800)  # 2000-01-01
 execute_process(COMMAND "${RCC}" --binary --compress-algo zlib -o "${OUTPUT}" "${QRC}"
                 RESULT_VARIABLE _rc)
 if(NOT _rc EQUAL 0)
