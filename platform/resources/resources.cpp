@@ -3,7 +3,7 @@
 #include "platform/app/cursor_registry.h"
 #include "platform/app/qtstring.h"
 #include "platform/files/paths.h"
-#include "platform/resources/resource_images.h"
+#include "platform/gdi/qimage.h"
 
 #include <QCursor>
 #include <QPixmap>
@@ -58,9 +58,13 @@ void freeLibrary(LibraryHandle library) {
     libraries().erase(found);
 }
 
-QImage bitmapImage(LibraryHandle library, const std::string& name) {
+gdi::Bitmap loadBitmap(LibraryHandle library, const std::string& name) {
+    gdi::Bitmap bitmap;
     const QString path = resourcePath(library, "bitmaps", name);
-    return path.isEmpty() ? QImage() : QImage(path);
+    QImage image;
+    if (!path.isEmpty() && image.load(path))
+        gdi::qImage(bitmap) = image.convertToFormat(QImage::Format_RGB32);
+    return bitmap;
 }
 
 app::Cursor loadCursor(LibraryHandle library, const std::string& name) {

@@ -3,6 +3,7 @@
 // asked for pictures by name (names match without regard to case).
 
 #include "platform/app/cursor.h"
+#include "platform/gdi/bitmap.h"
 
 #include <cstdint>
 #include <string>
@@ -19,6 +20,10 @@ LibraryHandle loadLibrary(const std::string& path);
 
 // Releases a loaded library; an unknown handle is ignored.
 void freeLibrary(LibraryHandle library);
+
+// The named bitmap of the library; an empty bitmap when the library holds none of that name
+// (nothing is reported: the programs just draw nothing meaningful with it).
+gdi::Bitmap loadBitmap(LibraryHandle library, const std::string& name);
 
 // The named cursor of the library, registered as a custom screen cursor under its name; the
 // Default cursor when the library holds no cursor of that name.
