@@ -22,12 +22,17 @@ function(zv_add_gtest name)
       "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/sanitizers/lsan.supp:print_suppressions=0"
       "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1:suppressions=${CMAKE_SOURCE_DIR}/tests/sanitizers/ubsan.supp")
   endif()
-  # The variables reach the tests through `cmake -E env` as the test launcher: an ENVIRONMENT
-  # test property would lose all but the first of them on its way through test discovery.
-  set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "${CMAKE_COMMAND};-E;env;${env}")
   gtest_discover_tests(${name}
     WORKING_DIRECTORY "${ARG_WORKING_DIRECTORY}"
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
     PROPERTIES TIMEOUT 300)
+  # gtest_discover_tests flattens a list-valued property (only the first variable would be
+  # set), so the environment goes onto the discovered tests afterwards, from their list.
+  set(env_file "${CMAKE_CURRENT_BINARY_DIR}/${name}_environment.cmake")
+  file(WRITE "${env_file}"
+    "if(${name}_TESTS)\n"
+    "  set_tests_properties(\${${name}_TESTS} PROPERTIES ENVIRONMENT [==[${env}]==])\n"
+    "endif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${env_file}")
 endfunction()
