@@ -108,8 +108,8 @@ void makeShadows(const Output& out, const CardSize& size) {
   dotShadow(below, 8, size.height, kBand, false);
   for (int x = size.width - 1; x < below.width(); ++x)  // the corner belongs to shadow 1
     for (int y = 0; y < below.height(); ++y) below.setPixel(x, y, kShadowWhite);
-  out.resourceBitmap(QString("SHADOW_%11").arg(size.letter), right);
-  out.resourceBitmap(QString("SHADOW_%12").arg(size.letter), below);
+  out.resourceBitmap(QString("SHADOW_%1").arg(size.letter) + "1", right);
+  out.resourceBitmap(QString("SHADOW_%1").arg(size.letter) + "2", below);
 }
 
 // The stock's thickness: bands of card edges cut from the last rows (border 2) or last
@@ -125,8 +125,8 @@ void makeBorders(const Output& out, const CardSize& size) {
   right.fill(kBorderKey);
   for (int y = kBeside; y < right.height(); ++y)
     for (int x = 0; x < kThick; ++x) right.setPixel(x, y, (x % 2) ? kEdgeDark : kEdgeLight);
-  out.resourceBitmap(QString("3D_BORDER_%11").arg(size.letter), right);
-  out.resourceBitmap(QString("3D_BORDER_%12").arg(size.letter), below);
+  out.resourceBitmap(QString("3D_BORDER_%1").arg(size.letter) + "1", right);
+  out.resourceBitmap(QString("3D_BORDER_%1").arg(size.letter) + "2", below);
 }
 
 }  // namespace
