@@ -41,9 +41,9 @@ void drawLine(Bitmap& bitmap, Point from, Point to, const Pen& pen) {
     Point p = from;
     const int half = (std::max(1, pen.width) - 1) / 2;
     while (p != to) {
-        bitmap.fillRect(Rect::fromSize(p.x - half, p.y - half, std::max(1, pen.width),
-                                       std::max(1, pen.width)),
-                        color);
+        bitmap.fillRect(
+            Rect::fromSize(p.x - half, p.y - half, std::max(1, pen.width), std::max(1, pen.width)),
+            color);
         const int e2 = 2 * err;
         if (e2 >= dy) {
             err += dy;
@@ -83,15 +83,17 @@ void copyRect(Bitmap& dest, const Rect& destRect, const Bitmap& source, const Re
     QImage& to = qImage(dest);
     const Rect area = destRect.intersected(dest.rect());
     for (int y = area.top; y < area.bottom; ++y) {
-        const int sy = sourceRect.top + static_cast<int>(static_cast<std::int64_t>(y - destRect.top) *
-                                                         sourceRect.height() / destRect.height());
+        const int sy =
+            sourceRect.top + static_cast<int>(static_cast<std::int64_t>(y - destRect.top) *
+                                              sourceRect.height() / destRect.height());
         if (!from.valid(0, sy))
             continue;
         auto* out = reinterpret_cast<QRgb*>(to.scanLine(y));
         const auto* in = reinterpret_cast<const QRgb*>(from.constScanLine(sy));
         for (int x = area.left; x < area.right; ++x) {
-            const int sx = sourceRect.left + static_cast<int>(static_cast<std::int64_t>(x - destRect.left) *
-                                                              sourceRect.width() / destRect.width());
+            const int sx =
+                sourceRect.left + static_cast<int>(static_cast<std::int64_t>(x - destRect.left) *
+                                                   sourceRect.width() / destRect.width());
             if (sx >= 0 && sx < from.width())
                 out[x] = in[sx];
         }
@@ -102,7 +104,8 @@ void drawTransparent(Bitmap& dest, Point at, const Bitmap& source, Color transpa
     const QImage from = qImage(source);
     QImage& to = qImage(dest);
     const QRgb key = toQRgb(toPlainColor(transparent));
-    const Rect area = Rect::fromSize(at.x, at.y, source.width(), source.height()).intersected(dest.rect());
+    const Rect area =
+        Rect::fromSize(at.x, at.y, source.width(), source.height()).intersected(dest.rect());
     for (int y = area.top; y < area.bottom; ++y) {
         const auto* in = reinterpret_cast<const QRgb*>(from.constScanLine(y - at.y));
         auto* out = reinterpret_cast<QRgb*>(to.scanLine(y));
@@ -125,7 +128,8 @@ int mulDiv(int a, int b, int c) {
     const std::int64_t product = static_cast<std::int64_t>(a) * b;
     const std::int64_t divisor = c;
     const bool negative = (product < 0) != (divisor < 0);
-    const std::int64_t magnitude = (std::llabs(product) + std::llabs(divisor) / 2) / std::llabs(divisor);
+    const std::int64_t magnitude =
+        (std::llabs(product) + std::llabs(divisor) / 2) / std::llabs(divisor);
     return static_cast<int>(negative ? -magnitude : magnitude);
 }
 
@@ -136,8 +140,9 @@ void gradientFill(Bitmap& bitmap, const Rect& rect, Color top, Color bottom) {
         const int bandTop = k == 255 ? rect.top : rect.bottom - mulDiv(k + 1, h, 256);
         const int bandBottom = rect.bottom - mulDiv(k, h, 256);
         auto channel = [k](int t, int b) { return b + mulDiv(k, t - b, 256); };
-        const Color color = rgb(channel(redOf(from), redOf(to)), channel(greenOf(from), greenOf(to)),
-                                channel(blueOf(from), blueOf(to)));
+        const Color color =
+            rgb(channel(redOf(from), redOf(to)), channel(greenOf(from), greenOf(to)),
+                channel(blueOf(from), blueOf(to)));
         bitmap.fillRect({rect.left, bandTop, rect.right, bandBottom}, color);
     }
 }

@@ -23,7 +23,9 @@ using platform::gdi::Color;
 constexpr int kManyColours = 256;
 constexpr int kGradientOverScroll = 80;
 
-bool manyColours() { return fnColorCount() > kManyColours; }
+bool manyColours() {
+    return fnColorCount() > kManyColours;
+}
 
 std::string customizedPicturePath() {
     const platform::files::IniFile preferences(
@@ -41,8 +43,8 @@ platform::gdi::Rect fullArea() {
 void paintColour(Bitmap& target, Color colour) {
     platform::gdi::rectangle(target, fullArea(), {0, 1, platform::gdi::PenStyle::Clear}, {colour});
     if (fnReadSettingsField(kFadeBackgroundPosition, 1) == "Y" && manyColours()) {
-        const int bottom = sharedObjects.BackBuffer.height() +
-                           (ScrollBarVisible ? kGradientOverScroll : 1);
+        const int bottom =
+            sharedObjects.BackBuffer.height() + (ScrollBarVisible ? kGradientOverScroll : 1);
         platform::gdi::gradientFill(target, {0, 0, sharedObjects.BackBuffer.width() + 1, bottom},
                                     colour, 0);
     }
@@ -58,7 +60,9 @@ template <typename Paint> void forEachTarget(Bitmap& canvas, bool canvasOnly, Pa
 
 } // namespace
 
-Color fnDefaultGreen() { return manyColours() ? 0x006000 : 0x008000; }
+Color fnDefaultGreen() {
+    return manyColours() ? 0x006000 : 0x008000;
+}
 
 void fnPaintConfiguredBackground(Bitmap& canvas) {
     const int fixedColour = fnStrToInt(fnReadSettingsField(kBackgroundFixedColourPosition, 15));
@@ -75,8 +79,9 @@ void fnPaintConfiguredBackground(Bitmap& canvas) {
         PaintBackground(canvas, picture, 0, false, fixedColour);
         return;
     }
-    PaintBackground(canvas, kColourMode, fnStrToInt(fnReadSettingsField(kBackgroundColourPosition, 15)),
-                    false, fixedColour);
+    PaintBackground(canvas, kColourMode,
+                    fnStrToInt(fnReadSettingsField(kBackgroundColourPosition, 15)), false,
+                    fixedColour);
 }
 
 void PaintBackground(Bitmap& canvas, int mode, int colour, bool canvasOnly, int fixedColour) {

@@ -12,12 +12,12 @@ namespace solitaire {
 extern bool ScrollBarVisible;
 
 // Settings fields of the background.
-inline constexpr int kBackgroundDefaultPosition = 27;       // "Y": the default green
-inline constexpr int kBackgroundColourPosition = 28;        // width 15, decimal
-inline constexpr int kBackgroundPicturePosition = 43;       // width 4, 0 = none
-inline constexpr int kBackgroundFixedColourPosition = 47;   // width 15, decimal
-inline constexpr int kFadeBackgroundPosition = 135;         // "Y": gradient to black
-inline constexpr int kCustomizedBackgroundPosition = 246;   // "Y": the user's own picture
+inline constexpr int kBackgroundDefaultPosition = 27;     // "Y": the default green
+inline constexpr int kBackgroundColourPosition = 28;      // width 15, decimal
+inline constexpr int kBackgroundPicturePosition = 43;     // width 4, 0 = none
+inline constexpr int kBackgroundFixedColourPosition = 47; // width 15, decimal
+inline constexpr int kFadeBackgroundPosition = 135;       // "Y": gradient to black
+inline constexpr int kCustomizedBackgroundPosition = 246; // "Y": the user's own picture
 
 enum BackgroundMode { kDefaultGreenMode = 0, kColourMode = 1, kUserPictureMode = 2 };
 // Picture numbers above this are drawn once at the origin instead of tiled.

@@ -19,7 +19,9 @@ namespace {
 constexpr int kFacesPerStripRow = 5;
 constexpr int kFacesPerSuit = 13;
 
-std::string cardSizeLetter() { return fnReadSettingsField(kCardSizePosition, kCardSizeWidth); }
+std::string cardSizeLetter() {
+    return fnReadSettingsField(kCardSizePosition, kCardSizeWidth);
+}
 
 bool hasDirectoryPart(const std::string& name) {
     return name.find_first_of("\\/") != std::string::npos;
@@ -54,7 +56,8 @@ void fnLoadCardGraphics() {
     fnLoadImageFile(sharedObjects.CardBackImage,
                     "D" + letter + fnReadSettingsField(kCardBackPosition, kCardBackWidth));
     for (int i = 0; i < 2; ++i) {
-        fnLoadResourceBitmap(sharedObjects.ShadowImages[i], "SHADOW_" + letter + std::to_string(i + 1));
+        fnLoadResourceBitmap(sharedObjects.ShadowImages[i],
+                             "SHADOW_" + letter + std::to_string(i + 1));
         fnLoadResourceBitmap(sharedObjects.BorderImages[i],
                              "3D_BORDER_" + letter + std::to_string(i + 1));
     }

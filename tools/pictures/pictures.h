@@ -9,15 +9,15 @@
 namespace pictures {
 
 struct CardSize {
-  char letter;
-  int width;
-  int height;
+    char letter;
+    int width;
+    int height;
 };
 inline constexpr CardSize kCardSizes[] = {{'B', 71, 96}, {'M', 59, 80}, {'L', 25, 32}};
 
 // Picture colours are given as 0xRRGGBB (Qt's order); the program's own colour values are
 // 0x00BBGGRR and are converted where they matter (transparent keys, default green).
-inline constexpr QRgb kTableGreen = 0xFF006000;  // the default table green, same in both orders
+inline constexpr QRgb kTableGreen = 0xFF006000; // the default table green, same in both orders
 inline constexpr QRgb kOutline = 0xFF202020;
 inline constexpr QRgb kRed = 0xFFCC0000;
 inline constexpr QRgb kBlack = 0xFF000000;
@@ -28,15 +28,15 @@ inline constexpr QRgb kWhite = 0xFFFFFFFF;
 // <images>/NAME.bmp. Every file is written in a fixed format without dates, so the same
 // inputs always give the same bytes.
 class Output {
- public:
-  Output(QString resourceDir, QString imagesDir);
-  void resourceBitmap(const QString& name, const QImage& image) const;
-  void resourceCursor(const QString& name, const QImage& image, QPoint hotSpot) const;
-  void imageFile(const QString& name, const QImage& image) const;
+public:
+    Output(QString resourceDir, QString imagesDir);
+    void resourceBitmap(const QString& name, const QImage& image) const;
+    void resourceCursor(const QString& name, const QImage& image, QPoint hotSpot) const;
+    void imageFile(const QString& name, const QImage& image) const;
 
- private:
-  QString resourceDir_;
-  QString imagesDir_;
+private:
+    QString resourceDir_;
+    QString imagesDir_;
 };
 
 // A card-shaped picture: a full rectangle whose three pixels at each corner (the corner and its
@@ -61,4 +61,4 @@ void makeTablePictures(const Output& out);
 void makeBacksAndBackgrounds(const Output& out);
 void makeIcons(const Output& out);
 
-}  // namespace pictures
+} // namespace pictures

@@ -108,10 +108,10 @@ TEST_P(RectangleTest, FollowsTheCanvasEdgeRules) {
     for (int y = 0; y < b.height(); ++y)
         for (int x = 0; x < b.width(); ++x) {
             const Point p{x, y};
-            const bool onFrame = c.outline.contains(p) &&
-                                 !Rect{c.outline.left + 1, c.outline.top + 1, c.outline.right - 1,
-                                       c.outline.bottom - 1}
-                                      .contains(p);
+            const bool onFrame =
+                c.outline.contains(p) && !Rect{c.outline.left + 1, c.outline.top + 1,
+                                               c.outline.right - 1, c.outline.bottom - 1}
+                                              .contains(p);
             const Color expected = onFrame                  ? c.pen.color
                                    : c.interior.contains(p) ? c.brush.color
                                                             : white;
@@ -125,8 +125,8 @@ INSTANTIATE_TEST_SUITE_P(
         // A clear pen loses the last column and row: (0, 0)-(w + 1, h + 1) fills w x h.
         RectangleCase{"clear pen", {red, 1, PenStyle::Clear}, {blue}, {}, {2, 1, 8, 7}},
         RectangleCase{"solid pen", {red, 1, PenStyle::Solid}, {blue}, {2, 1, 9, 8}, {3, 2, 8, 7}},
-        RectangleCase{"clear brush", {red, 1, PenStyle::Solid}, {blue, BrushStyle::Clear},
-                      {2, 1, 9, 8}, {}}),
+        RectangleCase{
+            "clear brush", {red, 1, PenStyle::Solid}, {blue, BrushStyle::Clear}, {2, 1, 9, 8}, {}}),
     [](const auto& info) {
         std::string n = info.param.name;
         for (char& ch : n)
@@ -154,16 +154,16 @@ TEST(GradientTest, BandsRunFromBottomColourUpToTheTopColour) {
     // 256 rows: one row per band, band k at row 255 - k, channel round(k * 255 / 256).
     Bitmap b(3, 256);
     gradientFill(b, {0, 0, 3, 256}, rgb(255, 0, 255), black);
-    EXPECT_EQ(b.pixel(0, 255), black);             // band 0
+    EXPECT_EQ(b.pixel(0, 255), black);            // band 0
     EXPECT_EQ(b.pixel(1, 127), rgb(128, 0, 128)); // band 128: 127.5 rounds up
-    EXPECT_EQ(b.pixel(2, 0), rgb(254, 0, 254));    // band 255
+    EXPECT_EQ(b.pixel(2, 0), rgb(254, 0, 254));   // band 255
 }
 
 TEST(GradientTest, ShortAreasDropBandsAndKeepTheLastOneThatCoversARow) {
     Bitmap b = filled(2, 12, red);
     gradientFill(b, {0, 1, 2, 11}, 0x8000000Fu, black); // top: button face, a system colour
-    EXPECT_EQ(b.pixel(0, 0), red);                       // above the area
-    EXPECT_EQ(b.pixel(0, 11), red);                      // below it
+    EXPECT_EQ(b.pixel(0, 0), red);                      // above the area
+    EXPECT_EQ(b.pixel(0, 11), red);                     // below it
     // 10 rows for 256 bands: the top row is band 243 (182 of 192), the bottom row band 12 (9).
     EXPECT_EQ(b.pixel(0, 1), rgb(182, 182, 182));
     EXPECT_EQ(b.pixel(0, 10), rgb(9, 9, 9));

@@ -13,7 +13,9 @@ using namespace platform::resources;
 
 namespace {
 
-std::string libraryPath() { return std::string(std::getenv("ZV_DIST_DIR")) + "/Zevodadu/ZUV.RGF"; }
+std::string libraryPath() {
+    return std::string(std::getenv("ZV_DIST_DIR")) + "/Zevodadu/ZUV.RGF";
+}
 
 class ResourceLibraryTest : public ::testing::Test {
 protected:

@@ -29,9 +29,8 @@ inline void setField(int position, int width, const std::string& text) {
 // The three pixels at each corner of a card-sized rectangle (corner, then its horizontal and
 // vertical neighbours).
 inline std::vector<platform::gdi::Point> cornerPixels(int w, int h) {
-    return {{0, 0},         {1, 0},         {0, 1},         {w - 1, 0},     {w - 2, 0},
-            {w - 1, 1},     {0, h - 1},     {1, h - 1},     {0, h - 2},     {w - 1, h - 1},
-            {w - 2, h - 1}, {w - 1, h - 2}};
+    return {{0, 0},     {1, 0},     {0, 1},     {w - 1, 0},     {w - 2, 0},     {w - 1, 1},
+            {0, h - 1}, {1, h - 1}, {0, h - 2}, {w - 1, h - 1}, {w - 2, h - 1}, {w - 1, h - 2}};
 }
 
 class AppFixture : public ::testing::Test {

@@ -95,7 +95,8 @@ struct PlainCase {
     Color expected;
 };
 
-class PlainBackgroundTest : public BackgroundTest, public ::testing::WithParamInterface<PlainCase> {};
+class PlainBackgroundTest : public BackgroundTest,
+                            public ::testing::WithParamInterface<PlainCase> {};
 
 TEST_P(PlainBackgroundTest, FillsBackBufferAndCopyWithOneColour) {
     const PlainCase& c = GetParam();
@@ -127,7 +128,8 @@ TEST_F(BackgroundTest, FadingRunsFromTheColourDownToBlack) {
     EXPECT_EQ(back().pixel(0, 0), rgb(250, 0, 0));
     EXPECT_LT(platform::gdi::redOf(back().pixel(0, kH - 1)), 16);
     for (int y = 1; y < kH; ++y)
-        ASSERT_LE(platform::gdi::redOf(back().pixel(5, y)), platform::gdi::redOf(back().pixel(5, y - 1)));
+        ASSERT_LE(platform::gdi::redOf(back().pixel(5, y)),
+                  platform::gdi::redOf(back().pixel(5, y - 1)));
     EXPECT_TRUE(back() == copy());
 }
 
@@ -161,7 +163,8 @@ TEST_F(BackgroundTest, PictureNumbersAbove499AreDrawnOnce) {
 TEST_F(BackgroundTest, TheUsersOwnPictureIsTiledFromItsPath) {
     const std::string own = programDir_ + "mine.bmp";
     ASSERT_TRUE(coordinatePicture(5, 6).save(own));
-    platform::files::IniFile(programDir_ + "DATA/CFG.DAT").writeString("Preference", "Customized_Background", own);
+    platform::files::IniFile(programDir_ + "DATA/CFG.DAT")
+        .writeString("Preference", "Customized_Background", own);
     configure("N", "Y", "12", "255", "0", "N");
     paint();
     EXPECT_TRUE(tiledWith(back(), coordinatePicture(5, 6)));
@@ -169,7 +172,8 @@ TEST_F(BackgroundTest, TheUsersOwnPictureIsTiledFromItsPath) {
 
 TEST_F(BackgroundTest, AMissingOwnPictureIsReportedOnceAndTheNextChoiceShows) {
     const std::string own = programDir_ + "deleted.bmp";
-    platform::files::IniFile(programDir_ + "DATA/CFG.DAT").writeString("Preference", "Customized_Background", own);
+    platform::files::IniFile(programDir_ + "DATA/CFG.DAT")
+        .writeString("Preference", "Customized_Background", own);
     writeImage("B012", coordinatePicture(7, 4));
     configure("N", "Y", "12", "255", "0", "N");
     platform::app::ScriptedMessageBoxes boxes;

@@ -90,11 +90,17 @@ TEST_P(CardSetTest, EveryFaceAndTheBackHaveTheThreePixelCorners) {
         const Bitmap& card = *cards[i];
         ASSERT_EQ(card.width(), w) << i;
         for (const auto p : cornerPixels(w, h))
-            EXPECT_EQ(card.pixel(p.x, p.y), kCornerKey) << "card " << i << " at " << p.x << "," << p.y;
+            EXPECT_EQ(card.pixel(p.x, p.y), kCornerKey)
+                << "card " << i << " at " << p.x << "," << p.y;
         // Next to the corner the card itself begins: the outline, never the table.
-        for (const platform::gdi::Point p :
-             {platform::gdi::Point{1, 1}, {2, 0}, {0, 2}, {w - 2, h - 2}, {w - 3, h - 1}, {w - 1, h - 3}})
-            EXPECT_NE(card.pixel(p.x, p.y), kCornerKey) << "card " << i << " at " << p.x << "," << p.y;
+        for (const platform::gdi::Point p : {platform::gdi::Point{1, 1},
+                                             {2, 0},
+                                             {0, 2},
+                                             {w - 2, h - 2},
+                                             {w - 3, h - 1},
+                                             {w - 1, h - 3}})
+            EXPECT_NE(card.pixel(p.x, p.y), kCornerKey)
+                << "card " << i << " at " << p.x << "," << p.y;
     }
 }
 
@@ -151,7 +157,8 @@ TEST_P(CardSetTest, TransparentColoursKeepTheTableAroundShadowsAndBorders) {
 INSTANTIATE_TEST_SUITE_P(AllSizesAndDecks, CardSetTest,
                          ::testing::Values(CardSet{"B", "001", 71, 96}, CardSet{"B", "003", 71, 96},
                                            CardSet{"M", "001", 59, 80}, CardSet{"M", "003", 59, 80},
-                                           CardSet{"L", "001", 25, 32}, CardSet{"L", "003", 25, 32}),
+                                           CardSet{"L", "001", 25, 32},
+                                           CardSet{"L", "003", 25, 32}),
                          setName);
 
 using CardPicturesTest = AppFixture;
@@ -214,7 +221,8 @@ TEST_F(CardPicturesTest, TilingFollowsTheFirstRowThenCopiesItsStripDown) {
         for (int x = 0; x < canvas.width(); ++x) {
             const bool firstRow = y < 50 && x < 300;
             const bool copiedDown = y >= 50 && y < 150 && x < 250;
-            const Color expected = firstRow || copiedDown ? picture.pixel(x % 100, y % 50) : untouched;
+            const Color expected =
+                firstRow || copiedDown ? picture.pixel(x % 100, y % 50) : untouched;
             ASSERT_EQ(canvas.pixel(x, y), expected) << x << "," << y;
         }
 }

@@ -59,8 +59,8 @@ TEST_F(AppFixture, SavesATablePictureWithEveryBackgroundAndCardSize) {
             placeCard(sharedObjects.BackBuffer, sharedObjects.CardBackImage, x, 6);
             x += mainWindow.CardWidth + 3;
             for (int suit = 0; suit < 4; ++suit) {
-                placeCard(sharedObjects.BackBuffer, sharedObjects.CardFaces[suit * 13 + 11 - suit], x,
-                          6 + (suit % 2) * 4);
+                placeCard(sharedObjects.BackBuffer, sharedObjects.CardFaces[suit * 13 + 11 - suit],
+                          x, 6 + (suit % 2) * 4);
                 x += mainWindow.CardWidth / 2 + 2;
             }
             x += mainWindow.CardWidth / 2 + 4;
