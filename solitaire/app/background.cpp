@@ -65,23 +65,24 @@ Color fnDefaultGreen() {
 }
 
 void fnPaintConfiguredBackground(Bitmap& canvas) {
-    const int fixedColour = fnStrToInt(fnReadSettingsField(kBackgroundFixedColourPosition, 15));
+    // Only the colour mode takes the colours: a picture chosen shows whatever fixed colour is
+    // stored with it.
     if (fnReadSettingsField(kBackgroundDefaultPosition, 1) == "Y") {
-        PaintBackground(canvas, kDefaultGreenMode, 0, false, fixedColour);
+        PaintBackground(canvas, kDefaultGreenMode, 0, false, 0);
         return;
     }
     if (fnReadSettingsField(kCustomizedBackgroundPosition, 1) == "Y") {
-        PaintBackground(canvas, kUserPictureMode, 0, false, fixedColour);
+        PaintBackground(canvas, kUserPictureMode, 0, false, 0);
         return;
     }
     const int picture = fnStrToInt(fnReadSettingsField(kBackgroundPicturePosition, 4));
     if (picture != 0) {
-        PaintBackground(canvas, picture, 0, false, fixedColour);
+        PaintBackground(canvas, picture, 0, false, 0);
         return;
     }
     PaintBackground(canvas, kColourMode,
                     fnStrToInt(fnReadSettingsField(kBackgroundColourPosition, 15)), false,
-                    fixedColour);
+                    fnStrToInt(fnReadSettingsField(kBackgroundFixedColourPosition, 15)));
 }
 
 void PaintBackground(Bitmap& canvas, int mode, int colour, bool canvasOnly, int fixedColour) {

@@ -55,12 +55,12 @@ void fnLoadCardGraphics() {
         fnLoadResourceBitmap(sharedObjects.MarkerImages[i], "W" + letter + kMarkerDigits[i]);
     fnLoadImageFile(sharedObjects.CardBackImage,
                     "D" + letter + fnReadSettingsField(kCardBackPosition, kCardBackWidth));
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < 2; ++i)
         fnLoadResourceBitmap(sharedObjects.ShadowImages[i],
                              "SHADOW_" + letter + std::to_string(i + 1));
+    for (int i = 0; i < 2; ++i)
         fnLoadResourceBitmap(sharedObjects.BorderImages[i],
                              "3D_BORDER_" + letter + std::to_string(i + 1));
-    }
     for (const char* suit : {"H", "D", "C", "S"})
         fnCutSuitFaces(suit);
 }

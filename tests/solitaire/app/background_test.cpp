@@ -150,6 +150,20 @@ TEST_F(BackgroundTest, SmallPictureNumbersAreTiled) {
     EXPECT_TRUE(back() == copy());
 }
 
+TEST_F(BackgroundTest, AChosenPictureShowsWhateverFixedColourIsStored) {
+    writeImage("B012", coordinatePicture(7, 4));
+    configure("N", "N", "12", "255", "32768", "N");
+    paint();
+    EXPECT_TRUE(tiledWith(back(), coordinatePicture(7, 4)));
+}
+
+TEST_F(BackgroundTest, AFixedColourGivenWithAPictureModePaintsTheColour) {
+    writeImage("B012", coordinatePicture(7, 4));
+    Bitmap sample(kW, kH);
+    PaintBackground(sample, 12, 0, true, 8421376);
+    EXPECT_TRUE(allPixels(sample, 8421376));
+}
+
 TEST_F(BackgroundTest, PictureNumbersAbove499AreDrawnOnce) {
     writeImage("B600", coordinatePicture(7, 4));
     configure("N", "N", "600", "255", "0", "N");
