@@ -26,6 +26,14 @@ std::string codeText(int card) {
     return fnIntZeroPad(card, 3);
 }
 
+// A code that is no card and no empty slot would make the pile unreadable: it is refused.
+bool appendCode(std::string* pile, int card) {
+    if (!pile || card < 0 || card > kCardCount)
+        return false;
+    *pile += codeText(card);
+    return true;
+}
+
 // Offset of the first 3-digit code equal to card, read while at least two characters are
 // left (a 2-character fragment at the end is read as written).
 std::optional<std::size_t> findCode(const std::string& pile, int card) {
@@ -146,11 +154,7 @@ bool fnIsFaceDown(int card) {
 }
 
 void AppendCardToPile(StringList& list, int line, int card, std::optional<char> flag) {
-    std::string* pile = lineOf(list, line);
-    if (!pile)
-        return;
-    *pile += codeText(card);
-    if (card != 0 && flag)
+    if (appendCode(lineOf(list, line), card) && card != 0 && flag)
         SetCardFaceFlag(card, *flag);
 }
 
@@ -158,11 +162,7 @@ bool AppendCardToNamedPile(std::string_view pileName, int card, std::optional<ch
     const bool takesCards = pileName.starts_with("Fila") || pileName.starts_with("Dest") ||
                             pileName.starts_with("Appogg") || pileName == "Mazzo_Vis";
     const auto target = takesCards ? PileLineForName(pileName) : std::nullopt;
-    bool appended = false;
-    if (target && lineOf(*target->list, target->line)) {
-        *lineOf(*target->list, target->line) += codeText(card);
-        appended = true;
-    }
+    const bool appended = target && appendCode(lineOf(*target->list, target->line), card);
     if (flag)
         SetCardFaceFlag(card, *flag);
     return appended;

@@ -67,7 +67,8 @@ void SetCardFaceFlag(int card, char flag);
 void SetPileFaceFlags(std::string_view pile, int mode, char flag);
 bool fnIsFaceDown(int card);
 
-// Appending; card 0 appends an empty slot. The flag, when given, is set on the card.
+// Appending; card 0 appends an empty slot, a code outside 0..104 nothing. The flag, when
+// given, is set on the card.
 void AppendCardToPile(StringList& list, int line, int card, std::optional<char> flag = {});
 // Only "Fila"n, "Dest"n, "Mazzo_Vis" and "Appogg"n take cards; returns whether one did.
 bool AppendCardToNamedPile(std::string_view pileName, int card, std::optional<char> flag = {});

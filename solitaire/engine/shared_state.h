@@ -12,10 +12,10 @@
 
 namespace solitaire {
 
-// Small engine words shared with the presentation; each is written by one routine family
-// only (named beside it).
+// Small engine words shared with the presentation, all 0 at creation. Each is written by
+// one family of routines only: the fan steps when a game is set up, the drag words by the
+// table's mouse handling, the scroll offset by the table layout, TableHeight by drawing.
 struct EngineScalars {
-    // fan steps, set when a game is set up
     std::int16_t FanUpY = 0;
     std::int16_t FanUpX = 0;
     std::int16_t FanDownY = 0;

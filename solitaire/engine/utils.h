@@ -66,6 +66,10 @@ void fnBeep(platform::app::BeepKind kind = platform::app::BeepKind::Default);
 // A new empty temporary file in folder; name receives its path.
 bool fnTempFileName(const std::string& folder, const std::string& prefix, std::string& name);
 bool fnDirExists(const std::string& directory);
+// Opens a file, folder or link through the desktop with the hourglass showing meanwhile;
+// the result is the shell's (above 32 is success).
+int fnShellOpen(const std::string& file, const std::string& parameters, const std::string& directory,
+                int showCommand);
 // There is no system folder of the kind the program once asked for: always empty.
 std::string fnWindowsDir();
 

@@ -2,9 +2,11 @@
 #include "solitaire/engine/utils.h"
 
 #include "platform/app/clock.h"
+#include "platform/app/cursor.h"
 #include "platform/app/messagebox.h"
 #include "platform/app/screen.h"
 #include "platform/files/paths.h"
+#include "platform/shell/shell.h"
 
 namespace solitaire {
 
@@ -34,6 +36,12 @@ bool fnTempFileName(const std::string& folder, const std::string& prefix, std::s
 
 bool fnDirExists(const std::string& directory) {
     return platform::files::dirExists(directory);
+}
+
+int fnShellOpen(const std::string& file, const std::string& parameters, const std::string& directory,
+                int showCommand) {
+    const platform::app::ScopedScreenCursor hourglass(platform::app::CursorShape::Wait);
+    return platform::shell::open(file, parameters, directory, showCommand);
 }
 
 std::string fnWindowsDir() {

@@ -48,6 +48,10 @@ struct OverlapCase {
     int overlaps;
     int area;
 };
+// Names the case in test lists.
+void PrintTo(const OverlapCase& c, std::ostream* out) {
+    *out << c.what;
+}
 
 // The pile card is always (100, 100)-(171, 196).
 class Overlap : public ::testing::TestWithParam<OverlapCase> {};

@@ -59,6 +59,10 @@ struct FaceModeCase {
     char flag;
     const char* faces; // of the cards 1..5 of the pile
 };
+// Names the case in test lists.
+void PrintTo(const FaceModeCase& c, std::ostream* out) {
+    *out << "mode " << c.mode << " flag " << c.flag;
+}
 
 class PileFaceModes : public PileStoreTest, public ::testing::WithParamInterface<FaceModeCase> {};
 
@@ -91,6 +95,13 @@ TEST_F(PileStoreTest, AppendCards) {
     AppendCardToPile(sharedObjects.FilaPiles, 26, 2); // no such line
     AppendCardToPile(sharedObjects.FilaPiles, -1, 2);
     EXPECT_EQ(sharedObjects.FilaPiles.size(), 26u);
+    // Codes that are no card would leave "***" or "-05" in the pile.
+    AppendCardToPile(sharedObjects.FilaPiles, 0, 105);
+    AppendCardToPile(sharedObjects.FilaPiles, 0, -5);
+    EXPECT_FALSE(AppendCardToNamedPile("Fila1", 1000));
+    EXPECT_EQ(fila(1), "001000014");
+    AppendCardToPile(sharedObjects.FilaPiles, 0, 104);
+    EXPECT_EQ(fila(1), "001000014104");
 }
 
 struct NamedPileCase {
@@ -98,6 +109,10 @@ struct NamedPileCase {
     int list; // index into the lists below, -1 none
     int line;
 };
+// Names the case in test lists.
+void PrintTo(const NamedPileCase& c, std::ostream* out) {
+    *out << "name \"" << c.name << "\"";
+}
 
 class NamedPiles : public PileStoreTest, public ::testing::WithParamInterface<NamedPileCase> {};
 
@@ -145,6 +160,10 @@ struct FindCase {
     bool found;
     const char* after;
 };
+// Names the case in test lists.
+void PrintTo(const FindCase& c, std::ostream* out) {
+    *out << "pile \"" << c.pile << "\" card " << c.card << " mode " << c.mode;
+}
 
 class FindInLine : public PileStoreTest, public ::testing::WithParamInterface<FindCase> {};
 

@@ -28,6 +28,9 @@ public:
     };
 
     void UpdateMainWindow() override { record("UpdateMainWindow"); }
+    void RepaintWindowRect(const platform::gdi::Rect& rect) override {
+        record("RepaintWindowRect", rect.left, rect.top, rect.right, rect.bottom);
+    }
     void fnUpdateCaption() override { record("fnUpdateCaption"); }
     void Timer1Timer() override { record("Timer1Timer"); }
     void CloseMainWindow() override { record("CloseMainWindow"); }

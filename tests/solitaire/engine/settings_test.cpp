@@ -31,6 +31,10 @@ struct FieldCase {
     int width;
     bool fits;
 };
+// Names the case in test lists.
+void PrintTo(const FieldCase& c, std::ostream* out) {
+    *out << c.position << "/" << c.width;
+}
 
 class SettingsFieldBounds : public EngineFixture,
                             public ::testing::WithParamInterface<FieldCase> {};

@@ -2,7 +2,9 @@
 
 #include "platform/app/clock.h"
 #include "platform/app/messagebox.h"
+#include "platform/app/cursor.h"
 #include "platform/app/screen.h"
+#include "platform/shell/shell.h"
 
 #include <gtest/gtest.h>
 
@@ -66,6 +68,17 @@ TEST(FileHelpers, TempFileNameAndDirExists) {
     EXPECT_FALSE(fnDirExists(folder.string()));
     EXPECT_FALSE(fnTempFileName(folder.string(), "rpl", name));
     EXPECT_EQ(fnWindowsDir(), "");
+}
+
+TEST(ShellOpen, PassesTheTextsToTheDesktopAndRestoresTheCursor) {
+    platform::shell::OpenRecorder desktop(platform::shell::kOpened);
+    platform::app::setScreenCursor(platform::app::CursorShape::Cross);
+    EXPECT_GT(fnShellOpen("mailto:news@example.org", "", "", 4), 32);
+    EXPECT_EQ(platform::app::screenCursor(), platform::app::Cursor(platform::app::CursorShape::Cross));
+    ASSERT_EQ(desktop.requests().size(), 1u);
+    EXPECT_EQ(desktop.requests()[0].target, "mailto:news@example.org");
+    EXPECT_EQ(desktop.requests()[0].showCommand, 4);
+    platform::app::setScreenCursor(platform::app::CursorShape::Default);
 }
 
 } // namespace

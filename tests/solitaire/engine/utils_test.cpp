@@ -11,6 +11,10 @@ struct ConversionCase {
     const char* text;
     std::optional<int> value;
 };
+// Names the case in test lists.
+void PrintTo(const ConversionCase& c, std::ostream* out) {
+    *out << "\"" << c.text << "\"";
+}
 
 class StrictConversion : public ::testing::TestWithParam<ConversionCase> {};
 
@@ -107,6 +111,10 @@ struct ZeroPadCase {
     double value;
     const char* expected;
 };
+// Names the case in test lists.
+void PrintTo(const ZeroPadCase& c, std::ostream* out) {
+    *out << c.value << " width " << c.width << " decimals " << c.decimals;
+}
 
 class FormatZeroPad : public ::testing::TestWithParam<ZeroPadCase> {};
 
