@@ -1,0 +1,46 @@
+#include "solitaire/app/program.h"
+
+#include "solitaire/app/main_window.h"
+#include "solitaire/app/splash.h"
+#include "solitaire/engine/shared_state.h"
+
+#include "platform/app/clock.h"
+#include "platform/app/cursor.h"
+#include "platform/app/strings.h"
+
+#include <memory>
+
+namespace solitaire {
+
+TfrmMain* StartProgram() {
+    platform::app::setScreenCursor(platform::app::CursorShape::Wait);
+    platform::app::registerStrings({{29001, "Quit this game?"}});
+    fnCreateSharedObjects();
+    auto splash = std::make_unique<TfrmSplashForm>();
+    splash->show();
+    splash->repaint();
+    platform::app::processMessages(); // on screen before the slow steps
+    auto* main = new TfrmMain();
+    main->setAttribute(Qt::WA_DeleteOnClose);
+    main->FormCreate();
+    main->RestoreWindowState();
+    splash->repaint();
+    main->CreateGameChooser();
+    splash->repaint();
+    splash->repaint();
+    splash->hide();
+    main->show();
+    main->repaint();
+    splash->repaint();
+    splash.reset();
+    platform::app::setScreenCursor(platform::app::CursorShape::Default);
+    main->StartupFinished();
+    return main;
+}
+
+int RunProgram(platform::app::Application& application) {
+    StartProgram();
+    return application.run();
+}
+
+} // namespace solitaire
