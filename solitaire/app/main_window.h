@@ -139,6 +139,7 @@ private:
     std::unique_ptr<TfrmOpenGame> frmOpenGame_;
     bool resizeHandlerAttached_ = true;
     bool startupFinished_ = false;
+    bool placementPending_ = false; // the frame is known only once the window is shown
 };
 
 } // namespace solitaire

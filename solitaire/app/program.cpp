@@ -2,6 +2,7 @@
 
 #include "solitaire/app/main_window.h"
 #include "solitaire/app/splash.h"
+#include "solitaire/engine/settings.h"
 #include "solitaire/engine/shared_state.h"
 
 #include "platform/app/clock.h"
@@ -12,10 +13,12 @@
 
 namespace solitaire {
 
-TfrmMain* StartProgram() {
+TfrmMain* StartProgram(const std::string& programDirectory) {
     platform::app::setScreenCursor(platform::app::CursorShape::Wait);
     platform::app::registerStrings({{29001, "Quit this game?"}});
     fnCreateSharedObjects();
+    if (!programDirectory.empty())
+        fnWriteSettingsField(kProgramDirectoryPosition, kProgramDirectoryWidth, programDirectory);
     auto splash = std::make_unique<TfrmSplashForm>();
     splash->show();
     splash->repaint();
