@@ -23,8 +23,8 @@ void TCustomLineWSocket::SetLineEnd(const std::string& value) {
     searched_ = 0;
 }
 
-void TCustomLineWSocket::WndProc(TMessage& message) {
-    if (message.Msg != LineModeMessage) {
+void TCustomLineWSocket::WndProc(const platform::WindowMessage& message) {
+    if (message.message != LineModeMessage) {
         TCustomSocksWSocket::WndProc(message);
         return;
     }

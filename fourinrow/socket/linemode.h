@@ -27,7 +27,7 @@ public:
     int DoRecv(void* buffer, int size, int flags) override;
 
 protected:
-    void WndProc(TMessage& message) override;
+    void WndProc(const platform::WindowMessage& message) override;
     bool TriggerDataAvailable(std::uint16_t error) override;
     void TriggerSessionClosed(std::uint16_t error) override;
     // Edits the bytes received from newStart on and echoes them when LineEcho is set.

@@ -6,6 +6,8 @@
 
 namespace fourinrow::socket {
 
+using namespace platform::winsock;
+
 namespace {
 
 constexpr char Socks4Version = 4;
@@ -19,13 +21,6 @@ constexpr char AddressTypeName = 3;
 constexpr unsigned char Socks4Granted = 90;
 constexpr int Socks4ReplyLength = 8;
 constexpr std::size_t MaxFieldLength = 255; // a length byte cannot say more
-
-std::string Trim(const std::string& text) {
-    const auto blank = [](unsigned char c) { return c <= ' '; };
-    auto first = std::find_if_not(text.begin(), text.end(), blank);
-    auto last = std::find_if_not(text.rbegin(), text.rend(), blank).base();
-    return first < last ? std::string(first, last) : std::string();
-}
 
 std::string Upper(std::string text) {
     for (char& c : text)
@@ -66,7 +61,9 @@ std::string Socks5ReplyText(std::uint8_t code) {
 
 } // namespace
 
-TCustomSocksWSocket::TCustomSocksWSocket() { ApplySocksDefaults(); }
+TCustomSocksWSocket::TCustomSocksWSocket() {
+    ApplySocksDefaults();
+}
 
 void TCustomSocksWSocket::SetDefaults() {
     TCustomWSocket::SetDefaults();
@@ -140,11 +137,12 @@ void TCustomSocksWSocket::Connect() {
     try {
         // The connection goes to the proxy; the wanted port travels in the request.
         if (!portResolved_) {
-            sin_.sin_port = htons(static_cast<std::uint16_t>(WSocketResolvePort(socksPort_, proto_)));
+            sin_.port =
+                winsock::htons(static_cast<std::uint16_t>(WSocketResolvePort(socksPort_, proto_)));
             portResolved_ = true;
         }
         if (!addrResolved_) {
-            sin_.sin_addr = WSocketResolveHost(socksServer_);
+            sin_.address = WSocketResolveHost(socksServer_);
             addrResolved_ = true;
         }
         portNum_ = static_cast<std::uint16_t>(WSocketResolvePort(port_, proto_));
@@ -240,7 +238,7 @@ bool TCustomSocksWSocket::TriggerDataAvailable(std::uint16_t error) {
     const int room = static_cast<int>(reply_.size()) - replyCount_;
     const int got = TCustomWSocket::DoRecv(reply_.data() + replyCount_, room, 0);
     if (got < 0) {
-        const int code = WSAGetLastError();
+        const int code = winsock::WSAGetLastError();
         if (code != WSAEWOULDBLOCK)
             SocksFail(code, "data receive error");
         return true;
@@ -376,7 +374,7 @@ void TCustomSocksWSocket::HandleSocks5Reply() {
     if (Byte(reply_, 3) == AddressTypeIPv4) {
         std::uint32_t address = 0;
         std::memcpy(&address, reply_.data() + 4, sizeof address);
-        boundAddr_ = inet_ntoa(address);
+        boundAddr_ = winsock::inet_ntoa(address);
     } else {
         boundAddr_.assign(reply_.data() + 5, Byte(reply_, 4));
     }

@@ -1,6 +1,6 @@
 #include "fourinrow/socket/syncwait.h"
 
-#include "platform/app/app.h"
+#include "platform/app/clock.h"
 
 #include <thread>
 
@@ -15,8 +15,6 @@ int TCustomSyncWSocket::RunAndWait(bool& done, const std::function<void()>& oper
 
 int TCustomSyncWSocket::WaitForDone(const bool& done) {
     while (!done) {
-        if (platform::app::terminating() || Terminated())
-            return WaitAborted;
         MessagePump();
         std::this_thread::yield();
     }

@@ -10,10 +10,8 @@ namespace fourinrow::socket {
 
 class TCustomSyncWSocket : public TCustomLineWSocket {
 public:
-    // Returned when the wait ends because the application or the socket's own loop quits.
-    static constexpr int WaitAborted = 12001;
-
-    // Clears done, runs operation (when given), then waits for done; 0 or WaitAborted.
+    // Clears done, runs operation (when given), then waits for done, pumping messages; 0 once
+    // done is set. The wait has no time limit.
     virtual int RunAndWait(bool& done, const std::function<void()>& operation);
     virtual int WaitForDone(const bool& done);
 };

@@ -1,44 +1,57 @@
 #include "fourinrow/socket/wsocket.h"
 
-#include "platform/app/app.h"
+#include "platform/app/clock.h"
 
 #include <array>
+#include <cstring>
 
 namespace fourinrow::socket {
+
+using namespace platform::winsock;
 
 namespace {
 
 // The events each kind of socket registers for.
-constexpr std::int32_t ConnectEvents = FD_READ | FD_WRITE | FD_ACCEPT | FD_CONNECT | FD_CLOSE;
-constexpr std::int32_t ListenEvents = FD_READ | FD_WRITE | FD_ACCEPT | FD_CLOSE;
-constexpr std::int32_t AdoptedEvents = FD_READ | FD_WRITE | FD_CONNECT | FD_CLOSE;
+constexpr std::int32_t ConnectEvents = FdRead | FdWrite | FdAccept | FdConnect | FdClose;
+constexpr std::int32_t ListenEvents = FdRead | FdWrite | FdAccept | FdClose;
+constexpr std::int32_t AdoptedEvents = FdRead | FdWrite | FdConnect | FdClose;
 
 constexpr int ListenBacklog = 5;
 constexpr std::size_t HostEntryBufferSize = 1025;
 constexpr int DropChunkSize = 1024;
 
-std::string Trim(const std::string& text) {
-    std::size_t first = 0;
-    std::size_t last = text.size();
-    while (first < last && static_cast<unsigned char>(text[first]) <= ' ')
-        ++first;
-    while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ')
-        --last;
-    return text.substr(first, last - first);
+std::uint16_t EventFlags(std::intptr_t lParam) {
+    return static_cast<std::uint16_t>(ReplyLow(lParam));
+}
+std::uint16_t EventError(std::intptr_t lParam) {
+    return static_cast<std::uint16_t>(ReplyError(lParam));
 }
 
-std::uint16_t EventFlags(std::intptr_t lParam) { return static_cast<std::uint16_t>(lParam & 0xFFFF); }
-std::uint16_t EventError(std::intptr_t lParam) {
-    return static_cast<std::uint16_t>((lParam >> 16) & 0xFFFF);
+// Lookup answers: the host entry is built at the start of the lookup's buffer.
+std::vector<std::string> HostEntryAddresses(const char* buffer) {
+    const auto* entry = reinterpret_cast<const HostEntry*>(buffer);
+    std::vector<std::string> addresses;
+    for (char** item = entry->addressList; item && *item; ++item) {
+        std::uint32_t address = 0;
+        std::memcpy(&address, *item, sizeof address);
+        addresses.emplace_back(winsock::inet_ntoa(address));
+    }
+    return addresses;
+}
+
+std::string HostEntryName(const char* buffer) {
+    const auto* entry = reinterpret_cast<const HostEntry*>(buffer);
+    return entry->name ? entry->name : "";
 }
 
 } // namespace
 
 TCustomWSocket::TCustomWSocket()
-    : window_(std::make_unique<MessageWindow>([this](TMessage& message) { WndProc(message); })),
+    : window_(std::make_unique<platform::MessageWindow>(
+          [this](const platform::WindowMessage& message) { WndProc(message); })),
       hostEntryBuffer_(HostEntryBufferSize) {
     TCustomWSocket::SetDefaults();
-    SocketObjectCreated();
+    AddSocketObject();
 }
 
 TCustomWSocket::~TCustomWSocket() {
@@ -53,7 +66,7 @@ TCustomWSocket::~TCustomWSocket() {
             Close();
     } catch (const std::exception&) {
     }
-    SocketObjectDestroyed();
+    ReleaseSocketObject();
     ClearSendQueue();
 }
 
@@ -123,9 +136,19 @@ void TCustomWSocket::SetSendFlags(TSocketSendFlags value) {
 
 // ---- state and errors ----
 
+std::string TCustomWSocket::Trim(const std::string& text) {
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && static_cast<unsigned char>(text[first]) <= ' ')
+        ++first;
+    while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ')
+        --last;
+    return text.substr(first, last - first);
+}
+
 void TCustomWSocket::SetDefaults() {
-    sin_ = TSockAddrIn{};
-    sin_.sin_family = AfInet;
+    sin_ = SocketAddressIn{};
+    sin_.family = AfInet;
     addrFamily_ = AfInet;
     addrAssigned_ = false;
     addrResolved_ = false;
@@ -163,12 +186,12 @@ void TCustomWSocket::RaiseException(const std::string& message) {
 }
 
 void TCustomWSocket::SocketErrorText(const std::string& operation) {
-    const int code = WSAGetLastError();
+    const int code = winsock::WSAGetLastError();
     const std::string text = "Error " + std::to_string(code) + " in function " + operation +
                              "\r\n" + WSocketErrorDesc(code);
     if (code == WSAECONNRESET || code == WSAENOTCONN) {
         if (hSocket_ != InvalidSocket)
-            closesocket(hSocket_);
+            winsock::closesocket(hSocket_);
         hSocket_ = InvalidSocket;
         ChangeState(wsClosed);
     }
@@ -196,23 +219,23 @@ void TCustomWSocket::HandleBackgroundException(const std::exception& e) {
 
 void TCustomWSocket::PostToSelf(std::uint32_t message, std::uintptr_t wParam,
                                 std::intptr_t lParam) {
-    window_->Post(message, wParam, lParam);
+    platform::post_message(window_->handle(), message, wParam, lParam);
 }
 
-void TCustomWSocket::WndProc(TMessage& message) {
+void TCustomWSocket::WndProc(const platform::WindowMessage& message) {
     try {
-        switch (message.Msg) {
+        switch (message.message) {
         case SocketEventMessage:
-            HandleSelectMessage(message.WParam, message.LParam);
+            HandleSelectMessage(message.wParam, message.lParam);
             break;
         case HostLookupMessage:
-            HandleHostLookupDone(message.WParam, message.LParam);
+            HandleHostLookupDone(message.wParam, message.lParam);
             break;
         case AddrLookupMessage:
-            HandleAddrLookupDone(message.WParam, message.LParam);
+            HandleAddrLookupDone(message.wParam, message.lParam);
             break;
         default:
-            message.Result = 0;
+            break;
         }
     } catch (const std::exception& e) {
         HandleBackgroundException(e);
@@ -224,22 +247,22 @@ void TCustomWSocket::HandleSelectMessage(std::uintptr_t handle, std::intptr_t lP
         return;
     const std::uint16_t events = EventFlags(lParam);
     const std::uint16_t error = EventError(lParam);
-    if (events & FD_CONNECT) {
+    if (events & FdConnect) {
         ChangeState(wsConnected);
         TriggerSessionConnected(error);
         if (error != 0 && state_ != wsClosed)
             Close();
     }
-    if (events & FD_READ)
+    if (events & FdRead)
         HandleReadEvent(error);
-    if (events & FD_WRITE) {
+    if (events & FdWrite) {
         TryToSend();
         if (allSent_)
             TriggerDataSent(error);
     }
-    if (events & FD_ACCEPT)
+    if (events & FdAccept)
         TriggerSessionAvailable(error);
-    if ((events & FD_CLOSE) && state_ != wsConnecting) {
+    if ((events & FdClose) && state_ != wsConnecting) {
         // What is still waiting is delivered before the close is reported.
         HandleReadEvent(0);
         if (OnSessionClosed && !closeInvoked_) {
@@ -251,8 +274,13 @@ void TCustomWSocket::HandleSelectMessage(std::uintptr_t handle, std::intptr_t lP
     }
 }
 
+template <typename Value> bool TCustomWSocket::SetOption(int option, const Value& value) {
+    return winsock::setsockopt(hSocket_, SolSocket, option, reinterpret_cast<const char*>(&value),
+                               sizeof value) == 0;
+}
+
 bool TCustomWSocket::AsyncSelect(std::int32_t events, const std::string& operation) {
-    if (WSAAsyncSelect(hSocket_, window_->Handle(), SocketEventMessage, events) == 0)
+    if (winsock::WSAAsyncSelect(hSocket_, window_->handle(), SocketEventMessage, events) == 0)
         return true;
     SocketErrorText(operation);
     return false;
@@ -268,7 +296,7 @@ void TCustomWSocket::ResolveForConnection(bool withLocalPort) {
     }
     if (!portResolved_) {
         portNum_ = static_cast<std::uint16_t>(WSocketResolvePort(port_, proto_));
-        sin_.sin_port = htons(portNum_);
+        sin_.port = winsock::htons(portNum_);
         portResolved_ = true;
     }
     if (withLocalPort && !localPortResolved_) {
@@ -276,7 +304,7 @@ void TCustomWSocket::ResolveForConnection(bool withLocalPort) {
         localPortResolved_ = true;
     }
     if (!addrResolved_) {
-        sin_.sin_addr = WSocketResolveHost(addr_);
+        sin_.address = WSocketResolveHost(addr_);
         addrResolved_ = true;
     }
 }
@@ -305,7 +333,7 @@ void TCustomWSocket::Connect() {
         return;
     }
     ClearSendQueue();
-    hSocket_ = socket(addrFamily_, socketType_, protoNum_);
+    hSocket_ = winsock::socket(addrFamily_, socketType_, protoNum_);
     if (hSocket_ == InvalidSocket) {
         SocketErrorText("Connect (socket)");
         return;
@@ -313,9 +341,8 @@ void TCustomWSocket::Connect() {
     ChangeState(wsOpened);
     if (socketType_ == SockDgram) {
         BindSocket();
-        if (sin_.sin_addr == InaddrBroadcast) {
-            const std::int32_t on = 1;
-            if (setsockopt(hSocket_, SolSocket, SoBroadcast, &on, sizeof on) != 0) {
+        if (sin_.address == InaddrNone) {
+            if (!SetOption(SoBroadcast, std::int32_t{1})) {
                 SocketErrorText("setsockopt(SO_BROADCAST)");
                 return;
             }
@@ -324,12 +351,11 @@ void TCustomWSocket::Connect() {
         if (localPortNum_ != 0)
             BindSocket();
         ApplyLinger();
-        const std::int32_t on = -1;
-        if (setsockopt(hSocket_, SolSocket, SoKeepAlive, &on, sizeof on) != 0) {
+        if (!SetOption(SoKeepAlive, std::int32_t{-1})) {
             SocketErrorText("setsockopt(SO_KEEPALIVE)");
             return;
         }
-        if (setsockopt(hSocket_, SolSocket, SoReuseAddr, &on, sizeof on) != 0) {
+        if (!SetOption(SoReuseAddr, std::int32_t{-1})) {
             SocketErrorText("setsockopt(SO_REUSEADDR)");
             return;
         }
@@ -341,17 +367,18 @@ void TCustomWSocket::Connect() {
         TriggerSessionConnected(0);
         return;
     }
-    if (connect(hSocket_, &sin_, sizeof sin_) == 0 || WSAGetLastError() == WSAEWOULDBLOCK) {
+    if (winsock::connect(hSocket_, &sin_, sizeof sin_) == 0 ||
+        winsock::WSAGetLastError() == WSAEWOULDBLOCK) {
         ChangeState(wsConnecting);
         return;
     }
-    lastError_ = WSAGetLastError();
+    lastError_ = winsock::WSAGetLastError();
     SocketErrorText("Connect");
 }
 
 void TCustomWSocket::Listen() {
     const auto missing = [this](const char* operation) {
-        WSASetLastError(WSAEINVAL);
+        winsock::WSASetLastError(WSAEINVAL);
         SocketErrorText(operation);
     };
     if (!portAssigned_)
@@ -367,20 +394,18 @@ void TCustomWSocket::Listen() {
         return;
     }
     ClearSendQueue();
-    hSocket_ = socket(addrFamily_, socketType_, protoNum_);
+    hSocket_ = winsock::socket(addrFamily_, socketType_, protoNum_);
     if (hSocket_ == InvalidSocket) {
         SocketErrorText("socket");
         return;
     }
     // The port of the last session may still be in TIME_WAIT; listening again on it at once
     // must not fail.
-    const std::int32_t on = 1;
-    if (socketType_ == SockStream &&
-        setsockopt(hSocket_, SolSocket, SoReuseAddr, &on, sizeof on) != 0) {
+    if (socketType_ == SockStream && !SetOption(SoReuseAddr, std::int32_t{1})) {
         ReleaseUnusedHandle("setsockopt(SO_REUSEADDR)");
         return;
     }
-    if (bind(hSocket_, &sin_, sizeof sin_) != 0) {
+    if (winsock::bind(hSocket_, &sin_, sizeof sin_) != 0) {
         ReleaseUnusedHandle("Bind");
         return;
     }
@@ -390,7 +415,7 @@ void TCustomWSocket::Listen() {
         ChangeState(wsConnected);
         TriggerSessionConnected(0);
     } else {
-        if (listen(hSocket_, ListenBacklog) != 0) {
+        if (winsock::listen(hSocket_, ListenBacklog) != 0) {
             SocketErrorText("Listen");
             return;
         }
@@ -402,21 +427,21 @@ void TCustomWSocket::Listen() {
 void TCustomWSocket::ReleaseUnusedHandle(const std::string& operation) {
     // The state is still closed, so a later close would not free the handle: free it here,
     // keeping the error code for the report.
-    const int code = WSAGetLastError();
-    closesocket(hSocket_);
+    const int code = winsock::WSAGetLastError();
+    winsock::closesocket(hSocket_);
     hSocket_ = InvalidSocket;
-    WSASetLastError(code);
+    winsock::WSASetLastError(code);
     SocketErrorText(operation);
 }
 
-TSocket TCustomWSocket::Accept() {
+SocketHandle TCustomWSocket::Accept() {
     if (state_ != wsListening) {
-        WSASetLastError(WSAEINVAL);
+        winsock::WSASetLastError(WSAEINVAL);
         SocketErrorText("not a listening socket");
         return InvalidSocket;
     }
     std::int32_t length = sizeof sin_;
-    acceptedHandle_ = accept(hSocket_, &sin_, &length);
+    acceptedHandle_ = winsock::accept(hSocket_, &sin_, &length);
     if (acceptedHandle_ == InvalidSocket) {
         SocketErrorText("Accept");
         return InvalidSocket;
@@ -424,14 +449,14 @@ TSocket TCustomWSocket::Accept() {
     return acceptedHandle_;
 }
 
-void TCustomWSocket::Dup(TSocket handle) {
+void TCustomWSocket::Dup(SocketHandle handle) {
     if (handle == 0 || handle == InvalidSocket) {
-        WSASetLastError(WSAEINVAL);
+        winsock::WSASetLastError(WSAEINVAL);
         SocketErrorText("Dup");
         return;
     }
     if (state_ != wsClosed) {
-        const int result = closesocket(hSocket_);
+        const int result = winsock::closesocket(hSocket_);
         hSocket_ = InvalidSocket;
         if (result != 0) {
             SocketErrorText("Dup (closesocket)");
@@ -454,27 +479,28 @@ void TCustomWSocket::ApplyLinger() {
         RaiseException("Cannot set linger option at this time");
         return;
     }
-    const TLinger linger{static_cast<std::uint16_t>(lingerOnOff_ == wsLingerOn ? 1 : 0),
-                         static_cast<std::uint16_t>(lingerTimeout_ & 0xFFFF)};
-    if (setsockopt(hSocket_, SolSocket, SoLinger, &linger, sizeof linger) != 0)
+    const Linger linger{static_cast<std::uint16_t>(lingerOnOff_ == wsLingerOn ? 1 : 0),
+                        static_cast<std::uint16_t>(lingerTimeout_ & 0xFFFF)};
+    if (!SetOption(SoLinger, linger))
         SocketErrorText("setsockopt(SO_LINGER)");
 }
 
 void TCustomWSocket::BindSocket() {
-    TSockAddrIn local{};
-    local.sin_family = AfInet;
-    local.sin_addr = 0;
-    local.sin_port = htons(localPortNum_);
-    if (bind(hSocket_, &local, sizeof local) != 0) {
-        RaiseException("winsock.bind failed, error #" + std::to_string(WSAGetLastError()));
+    SocketAddressIn local{};
+    local.family = AfInet;
+    local.address = 0;
+    local.port = winsock::htons(localPortNum_);
+    if (winsock::bind(hSocket_, &local, sizeof local) != 0) {
+        RaiseException("winsock.bind failed, error #" + std::to_string(winsock::WSAGetLastError()));
         return;
     }
     std::int32_t length = sizeof local;
-    if (getsockname(hSocket_, &local, &length) != 0) {
-        RaiseException("winsock.getsockname failed, error #" + std::to_string(WSAGetLastError()));
+    if (winsock::getsockname(hSocket_, &local, &length) != 0) {
+        RaiseException("winsock.getsockname failed, error #" +
+                       std::to_string(winsock::WSAGetLastError()));
         return;
     }
-    localPortNum_ = ntohs(local.sin_port);
+    localPortNum_ = winsock::ntohs(local.port);
     localPort_ = std::to_string(localPortNum_);
 }
 
@@ -492,10 +518,10 @@ void TCustomWSocket::DoClose(bool shutdownFirst, std::uint16_t error) {
         return;
     if (shutdownFirst)
         Shutdown(SdSend);
-    const TSocket handle = hSocket_;
+    const SocketHandle handle = hSocket_;
     hSocket_ = InvalidSocket;
-    while (closesocket(handle) != 0) {
-        lastError_ = WSAGetLastError();
+    while (winsock::closesocket(handle) != 0) {
+        lastError_ = winsock::WSAGetLastError();
         if (lastError_ == WSAEWOULDBLOCK) {
             MessagePump();
             continue;
@@ -516,7 +542,9 @@ void TCustomWSocket::DoClose(bool shutdownFirst, std::uint16_t error) {
     }
 }
 
-void TCustomWSocket::Close() { DoClose(true, 0); }
+void TCustomWSocket::Close() {
+    DoClose(true, 0);
+}
 
 void TCustomWSocket::Abort() {
     CancelDnsLookup();
@@ -530,24 +558,22 @@ void TCustomWSocket::Abort() {
 
 void TCustomWSocket::Shutdown(int how) {
     if (hSocket_ != InvalidSocket)
-        shutdown(hSocket_, how);
+        winsock::shutdown(hSocket_, how);
 }
 
 int TCustomWSocket::Pause() {
     paused_ = true;
-    return WSAAsyncSelect(hSocket_, window_->Handle(), 0, 0);
+    return winsock::WSAAsyncSelect(hSocket_, window_->handle(), 0, 0);
 }
 
 int TCustomWSocket::Resume() {
     paused_ = false;
-    return WSAAsyncSelect(hSocket_, window_->Handle(), SocketEventMessage, ConnectEvents);
+    return winsock::WSAAsyncSelect(hSocket_, window_->handle(), SocketEventMessage, ConnectEvents);
 }
 
 void TCustomWSocket::MessagePump() {
-    if (multiThreaded_)
-        ProcessPendingMessages();
-    else
-        platform::app::processMessages();
+    // One event loop serves the whole program here, so both pumps are the same.
+    platform::app::processMessages();
 }
 
 // ---- sending ----
@@ -556,11 +582,13 @@ void TCustomWSocket::PutDataInSendBuffer(const void* data, int length) {
     sendQueue_.Put(data, length);
 }
 
-void TCustomWSocket::ClearSendQueue() { sendQueue_.Clear(); }
+void TCustomWSocket::ClearSendQueue() {
+    sendQueue_.Clear();
+}
 
 int TCustomWSocket::Send(const void* data, int length) {
     if (state_ != wsConnected) {
-        WSASetLastError(WSAENOTCONN);
+        winsock::WSASetLastError(WSAENOTCONN);
         SocketErrorText("Send");
         return -1;
     }
@@ -573,7 +601,7 @@ int TCustomWSocket::Send(const void* data, int length) {
     TryToSend();
     // OnDataSent comes from the message loop, never from inside Send.
     if (allSent_ && hSocket_ != InvalidSocket)
-        PostToSelf(SocketEventMessage, static_cast<std::uintptr_t>(hSocket_), FD_WRITE);
+        PostToSelf(SocketEventMessage, static_cast<std::uintptr_t>(hSocket_), FdWrite);
     return result;
 }
 
@@ -581,16 +609,18 @@ int TCustomWSocket::SendStr(const std::string& text) {
     return Send(text.data(), static_cast<int>(text.size()));
 }
 
-int TCustomWSocket::SendTo(const TSockAddrIn& destination, int destinationLength,
+int TCustomWSocket::SendTo(const SocketAddressIn& destination, int destinationLength,
                            const void* data, int length) {
-    const TSockAddrIn copy = destination;
-    return sendto(hSocket_, data, length, sendFlags_, &copy, destinationLength);
+    const SocketAddressIn copy = destination;
+    return winsock::sendto(hSocket_, static_cast<const char*>(data), length, sendFlags_, &copy,
+                           destinationLength);
 }
 
 int TCustomWSocket::RawSend(const void* data, int length) {
     if (socketType_ == SockDgram)
-        return sendto(hSocket_, data, length, sendFlags_, &sin_, sizeof sin_);
-    return send(hSocket_, data, length, sendFlags_);
+        return winsock::sendto(hSocket_, static_cast<const char*>(data), length, sendFlags_, &sin_,
+                               sizeof sin_);
+    return winsock::send(hSocket_, static_cast<const char*>(data), length, sendFlags_);
 }
 
 void TCustomWSocket::TryToSend() {
@@ -617,7 +647,7 @@ void TCustomWSocket::TryToSend() {
         if (sent == 0)
             return;
         if (sent < 0) {
-            const int error = WSAGetLastError();
+            const int error = winsock::WSAGetLastError();
             if (error == WSAECONNRESET || error == WSAENOTSOCK || error == WSAENOTCONN ||
                 error == WSAEINVAL) {
                 closeInvoked_ = true;
@@ -651,7 +681,7 @@ void TCustomWSocket::HandleReadEvent(std::uint16_t error) {
             if (!TriggerDataAvailable(error)) {
                 std::array<char, DropChunkSize> scratch;
                 if (DoRecv(scratch.data(), DropChunkSize, 0) < 0) {
-                    lastError_ = WSAGetLastError();
+                    lastError_ = winsock::WSAGetLastError();
                     if (lastError_ == WSAEWOULDBLOCK) {
                         lastError_ = 0;
                         break;
@@ -661,8 +691,8 @@ void TCustomWSocket::HandleReadEvent(std::uint16_t error) {
             if (lastError_ != 0 || hSocket_ == InvalidSocket)
                 break;
             std::uint32_t waiting = 0;
-            if (ioctlsocket(hSocket_, Fionread, &waiting) != 0) {
-                lastError_ = WSAGetLastError();
+            if (winsock::ioctlsocket(hSocket_, FionRead, &waiting) != 0) {
+                lastError_ = winsock::WSAGetLastError();
                 break;
             }
             // A handler that read nothing is not called again at once: the bytes wait for
@@ -675,15 +705,16 @@ void TCustomWSocket::HandleReadEvent(std::uint16_t error) {
 }
 
 int TCustomWSocket::DoRecv(void* buffer, int size, int flags) {
-    const int result = recv(hSocket_, buffer, size, flags);
+    const int result = winsock::recv(hSocket_, static_cast<char*>(buffer), size, flags);
     if (result > 0)
         platformBytesRead_ += static_cast<std::uint64_t>(result);
     return result;
 }
 
-int TCustomWSocket::DoRecvFrom(void* buffer, int size, int flags, TSockAddrIn& from,
+int TCustomWSocket::DoRecvFrom(void* buffer, int size, int flags, SocketAddressIn& from,
                                int& fromLength) {
-    const int result = recvfrom(hSocket_, buffer, size, flags, &from, &fromLength);
+    const int result =
+        winsock::recvfrom(hSocket_, static_cast<char*>(buffer), size, flags, &from, &fromLength);
     if (result > 0)
         platformBytesRead_ += static_cast<std::uint64_t>(result);
     return result;
@@ -692,16 +723,16 @@ int TCustomWSocket::DoRecvFrom(void* buffer, int size, int flags, TSockAddrIn& f
 int TCustomWSocket::Receive(void* buffer, int size) {
     const int result = DoRecv(buffer, size, 0);
     if (result < 0)
-        lastError_ = WSAGetLastError();
+        lastError_ = winsock::WSAGetLastError();
     else
         readCount_ += result;
     return result;
 }
 
-int TCustomWSocket::ReceiveFrom(void* buffer, int size, TSockAddrIn& from, int& fromLength) {
+int TCustomWSocket::ReceiveFrom(void* buffer, int size, SocketAddressIn& from, int& fromLength) {
     const int result = DoRecvFrom(buffer, size, 0, from, fromLength);
     if (result < 0)
-        lastError_ = WSAGetLastError();
+        lastError_ = winsock::WSAGetLastError();
     else
         readCount_ += result;
     return result;
@@ -719,7 +750,7 @@ std::string TCustomWSocket::ReceiveStr() {
 
 int TCustomWSocket::GetRcvdCount() {
     std::uint32_t waiting = 0;
-    if (ioctlsocket(hSocket_, Fionread, &waiting) != 0) {
+    if (winsock::ioctlsocket(hSocket_, FionRead, &waiting) != 0) {
         SocketErrorText("ioctlSocket");
         return -1;
     }
@@ -732,13 +763,13 @@ void TCustomWSocket::PollUntilClosed() {
         if (hSocket_ == InvalidSocket)
             break;
         std::uint32_t waiting = 0;
-        if (ioctlsocket(hSocket_, Fionread, &waiting) != 0)
+        if (winsock::ioctlsocket(hSocket_, FionRead, &waiting) != 0)
             break;
         if (waiting > 0)
             TriggerDataAvailable(0);
         char none = 0;
         if (DoRecv(&none, 0, 0) < 1) {
-            lastError_ = WSAGetLastError();
+            lastError_ = winsock::WSAGetLastError();
             if (lastError_ != WSAEWOULDBLOCK)
                 break;
         }
@@ -755,7 +786,7 @@ bool TCustomWSocket::StartLookup(const std::string& host) {
         return false;
     }
     if (lookupHandle_ != 0) {
-        WSACancelAsyncRequest(lookupHandle_);
+        winsock::WSACancelAsyncRequest(lookupHandle_);
         // Forgotten at once, so a later cancel does not report a finished request.
         lookupHandle_ = 0;
     }
@@ -767,30 +798,30 @@ bool TCustomWSocket::StartLookup(const std::string& host) {
 void TCustomWSocket::DnsLookup(const std::string& host) {
     if (!StartLookup(host))
         return;
-    const std::uint32_t address = inet_addr(host.c_str());
+    const std::uint32_t address = winsock::inet_addr(host.c_str());
     if (address != InaddrNone) {
-        dnsResult_ = inet_ntoa(address);
+        dnsResult_ = winsock::inet_ntoa(address);
         TriggerDnsLookupDone(0);
         return;
     }
-    lookupHandle_ = WSAAsyncGetHostByName(window_->Handle(), HostLookupMessage, host.c_str(),
-                                          hostEntryBuffer_.data(),
-                                          static_cast<int>(hostEntryBuffer_.size()));
+    lookupHandle_ = winsock::WSAAsyncGetHostByName(window_->handle(), HostLookupMessage,
+                                                   host.c_str(), hostEntryBuffer_.data(),
+                                                   static_cast<int>(hostEntryBuffer_.size()));
     if (lookupHandle_ == 0)
         RaiseException(host + ": can't start DNS lookup, error #" +
-                       std::to_string(WSAGetLastError()));
+                       std::to_string(winsock::WSAGetLastError()));
 }
 
 void TCustomWSocket::ReverseDnsLookup(const std::string& address) {
     if (!StartLookup(address))
         return;
-    const std::uint32_t binary = inet_addr(address.c_str());
-    lookupHandle_ = WSAAsyncGetHostByAddr(window_->Handle(), AddrLookupMessage, &binary,
-                                          sizeof binary, AfInet, hostEntryBuffer_.data(),
-                                          static_cast<int>(hostEntryBuffer_.size()));
+    const std::uint32_t binary = winsock::inet_addr(address.c_str());
+    lookupHandle_ = winsock::WSAAsyncGetHostByAddr(
+        window_->handle(), AddrLookupMessage, reinterpret_cast<const char*>(&binary), sizeof binary,
+        AfInet, hostEntryBuffer_.data(), static_cast<int>(hostEntryBuffer_.size()));
     if (lookupHandle_ == 0)
         RaiseException(address + ": can't start DNS lookup, error #" +
-                       std::to_string(WSAGetLastError()));
+                       std::to_string(winsock::WSAGetLastError()));
 }
 
 void TCustomWSocket::HandleHostLookupDone(std::uintptr_t request, std::intptr_t lParam) {
@@ -821,7 +852,7 @@ void TCustomWSocket::HandleAddrLookupDone(std::uintptr_t request, std::intptr_t 
 void TCustomWSocket::CancelDnsLookup() {
     if (lookupHandle_ == 0)
         return;
-    const int result = WSACancelAsyncRequest(lookupHandle_);
+    const int result = winsock::WSACancelAsyncRequest(lookupHandle_);
     lookupHandle_ = 0;
     if (result != 0) {
         SocketErrorText("WSACancelAsyncRequest");
@@ -834,33 +865,33 @@ void TCustomWSocket::CancelDnsLookup() {
 std::string TCustomWSocket::GetPeerAddr() {
     if (state_ != wsConnected)
         return "error";
-    TSockAddrIn peer{};
+    SocketAddressIn peer{};
     std::int32_t length = sizeof peer;
-    if (getpeername(hSocket_, &peer, &length) != 0) {
+    if (winsock::getpeername(hSocket_, &peer, &length) != 0) {
         SocketErrorText("GetPeerName");
         return "error";
     }
-    return inet_ntoa(peer.sin_addr);
+    return winsock::inet_ntoa(peer.address);
 }
 
-int TCustomWSocket::GetPeerName(TSockAddrIn& name, int nameLength) {
+int TCustomWSocket::GetPeerName(SocketAddressIn& name, int nameLength) {
     if (state_ != wsConnected)
         return -1;
-    return getpeername(hSocket_, &name, &nameLength);
+    return winsock::getpeername(hSocket_, &name, &nameLength);
 }
 
-int TCustomWSocket::GetSockName(TSockAddrIn& name, int& nameLength) {
-    return getsockname(hSocket_, &name, &nameLength);
+int TCustomWSocket::GetSockName(SocketAddressIn& name, int& nameLength) {
+    return winsock::getsockname(hSocket_, &name, &nameLength);
 }
 
 std::string TCustomWSocket::GetBoundPort() {
     if (state_ != wsBound && state_ != wsConnected && state_ != wsListening)
         return "error";
-    TSockAddrIn local{};
+    SocketAddressIn local{};
     std::int32_t length = sizeof local;
-    if (getsockname(hSocket_, &local, &length) != 0)
+    if (winsock::getsockname(hSocket_, &local, &length) != 0)
         return "error";
-    return std::to_string(ntohs(local.sin_port));
+    return std::to_string(winsock::ntohs(local.port));
 }
 
 // ---- events ----

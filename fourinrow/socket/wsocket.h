@@ -6,6 +6,7 @@
 
 #include "fourinrow/socket/sendbuffer.h"
 #include "fourinrow/socket/winsock.h"
+#include "platform/winsock/message_window.h"
 
 #include <cstdint>
 #include <exception>
@@ -75,8 +76,8 @@ public:
     std::int32_t ReadCount() const { return readCount_; }
     std::int32_t RcvdCount() { return GetRcvdCount(); }
     std::int32_t LastError() const { return lastError_; }
-    bool Terminated() const { return terminated_; }
 
+    // Kept for the form: one event loop serves the whole program, so it changes nothing.
     bool MultiThreaded() const { return multiThreaded_; }
     void SetMultiThreaded(bool value) { multiThreaded_ = value; }
     std::int32_t FlushTimeout() const { return flushTimeout_; }
@@ -91,8 +92,8 @@ public:
     // Connections.
     virtual void Connect();
     virtual void Listen();
-    virtual TSocket Accept();
-    virtual void Dup(TSocket handle);
+    virtual SocketHandle Accept();
+    virtual void Dup(SocketHandle handle);
     virtual void Close();
     virtual void Abort();
     virtual void Shutdown(int how);
@@ -103,17 +104,17 @@ public:
     // Sending.
     virtual int Send(const void* data, int length);
     virtual int SendStr(const std::string& text);
-    virtual int SendTo(const TSockAddrIn& destination, int destinationLength, const void* data,
+    virtual int SendTo(const SocketAddressIn& destination, int destinationLength, const void* data,
                        int length);
     virtual void Flush();
 
     // Receiving.
     virtual int Receive(void* buffer, int size);
     virtual std::string ReceiveStr();
-    virtual int ReceiveFrom(void* buffer, int size, TSockAddrIn& from, int& fromLength);
+    virtual int ReceiveFrom(void* buffer, int size, SocketAddressIn& from, int& fromLength);
     virtual int GetRcvdCount();
     virtual int DoRecv(void* buffer, int size, int flags);
-    virtual int DoRecvFrom(void* buffer, int size, int flags, TSockAddrIn& from,
+    virtual int DoRecvFrom(void* buffer, int size, int flags, SocketAddressIn& from,
                            int& fromLength);
     virtual void PollUntilClosed();
 
@@ -122,8 +123,8 @@ public:
     virtual void ReverseDnsLookup(const std::string& address);
     virtual void CancelDnsLookup();
     virtual std::string GetPeerAddr();
-    virtual int GetPeerName(TSockAddrIn& name, int nameLength);
-    virtual int GetSockName(TSockAddrIn& name, int& nameLength);
+    virtual int GetPeerName(SocketAddressIn& name, int nameLength);
+    virtual int GetSockName(SocketAddressIn& name, int& nameLength);
     virtual std::string GetBoundPort();
 
     TSessionAvailable OnSessionAvailable;
@@ -138,7 +139,7 @@ public:
     TBgExceptionEvent OnBgException;
 
 protected:
-    virtual void WndProc(TMessage& message);
+    virtual void WndProc(const platform::WindowMessage& message);
     virtual void SetDefaults();
     virtual void DoClose(bool shutdownFirst, std::uint16_t error);
     virtual void BindSocket();
@@ -164,10 +165,12 @@ protected:
     // Posts a message to this object's own window, to be handled from the message loop.
     void PostToSelf(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
     bool Destroying() const { return destroying_; }
+    // Property texts are stored without the blanks (and control characters) around them.
+    static std::string Trim(const std::string& text);
 
     // Shared with the layers built on this class.
-    TSocket hSocket_ = InvalidSocket;
-    TSockAddrIn sin_{};
+    SocketHandle hSocket_ = platform::winsock::InvalidSocket;
+    SocketAddressIn sin_{};
     std::string addr_;
     std::string port_;
     std::string proto_;
@@ -186,27 +189,27 @@ private:
     void HandleAddrLookupDone(std::uintptr_t request, std::intptr_t lParam);
     bool StartLookup(const std::string& host); // the shared opening of both lookups
     void ResolveForConnection(bool withLocalPort);
-    bool ProcessOneMessage();
-    void ProcessPendingMessages();
+    // Sets a socket-level option; false when the platform refused it.
+    template <typename Value> bool SetOption(int option, const Value& value);
     bool AsyncSelect(std::int32_t events, const std::string& operation);
     void ReleaseUnusedHandle(const std::string& operation);
 
-    std::unique_ptr<MessageWindow> window_;
+    std::unique_ptr<platform::MessageWindow> window_;
     std::vector<std::string> dnsResultList_;
     std::string dnsResult_;
-    TSocket acceptedHandle_ = InvalidSocket;
+    SocketHandle acceptedHandle_ = platform::winsock::InvalidSocket;
     SendQueue sendQueue_;
     std::int32_t sendFlags_ = 0;
     std::vector<char> hostEntryBuffer_;
-    std::uintptr_t lookupHandle_ = 0;
-    std::int32_t addrFamily_ = AfInet;
-    std::int32_t protoNum_ = IpProtoTcp;
+    AsyncHandle lookupHandle_ = 0;
+    std::int32_t addrFamily_ = platform::winsock::AfInet;
+    std::int32_t protoNum_ = platform::winsock::IpProtoTcp;
     bool protoAssigned_ = true;
     bool protoResolved_ = false;
     bool localPortResolved_ = false;
     std::string localPort_ = "0";
     std::uint16_t localPortNum_ = 0;
-    std::int32_t socketType_ = SockStream;
+    std::int32_t socketType_ = platform::winsock::SockStream;
     TSocketLingerOnOff lingerOnOff_ = wsLingerOn;
     std::int32_t lingerTimeout_ = 0;
     bool allSent_ = true;
@@ -215,7 +218,6 @@ private:
     bool closeInvoked_ = false;
     std::int32_t flushTimeout_ = 60;
     bool multiThreaded_ = false;
-    bool terminated_ = false;
     bool destroying_ = false;
     // Bytes taken from the platform by DoRecv; lets the read loop see a pass that read nothing.
     std::uint64_t platformBytesRead_ = 0;

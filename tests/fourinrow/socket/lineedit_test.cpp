@@ -12,12 +12,12 @@ TEST(FindLineLength, FindsTheFirstCompleteLine) {
         std::size_t length;
     };
     const Case cases[] = {
-        {"ab\r\ncd", 0, "\r\n", 4},  // the rest waits for its line end
-        {"abcd", 0, "\r\n", 0},      // no line end yet
-        {"ab\r", 0, "\r\n", 0},      // a line end split between two arrivals
-        {"ab\r\n", 2, "\r\n", 4},    // search resumed just before the previous end
-        {"a\nb\n", 0, "\n", 2},      // one-character line end
-        {"ab\r\n", 0, "", 0},        // no line end set: never a line
+        {"ab\r\ncd", 0, "\r\n", 4}, // the rest waits for its line end
+        {"abcd", 0, "\r\n", 0},     // no line end yet
+        {"ab\r", 0, "\r\n", 0},     // a line end split between two arrivals
+        {"ab\r\n", 2, "\r\n", 4},   // search resumed just before the previous end
+        {"a\nb\n", 0, "\n", 2},     // one-character line end
+        {"ab\r\n", 0, "", 0},       // no line end set: never a line
         {"", 0, "\r\n", 0},
     };
     for (const Case& c : cases)
@@ -34,10 +34,11 @@ TEST(EditReceivedBytes, EditsAndEchoesLikeATerminal) {
     const Case cases[] = {
         {"", "abc", "abc", "abc"},
         {"", "ab\bc", "ac", "ab\b \bc"},
-        {"ab", "\b\b\bx", "x", "\b \b\b \bx"},     // backspaces reach into held bytes, not past the start
-        {"", "ab\r\n\bc", "ab\r\nc", "ab\r\nc"},   // never before the start of the line
-        {"", "\tx", "        x", "        x"},     // tab to column 8
-        {"abc", "\t", "abc     ", "     "},         // tab counts columns from the line start
+        {"ab", "\b\b\bx", "x",
+         "\b \b\b \bx"}, // backspaces reach into held bytes, not past the start
+        {"", "ab\r\n\bc", "ab\r\nc", "ab\r\nc"}, // never before the start of the line
+        {"", "\tx", "        x", "        x"},   // tab to column 8
+        {"abc", "\t", "abc     ", "     "},      // tab counts columns from the line start
         {"", "12345678\t", "12345678        ", "12345678        "},
     };
     for (const Case& c : cases) {
