@@ -56,6 +56,8 @@ TCustomWSocket::TCustomWSocket()
 
 TCustomWSocket::~TCustomWSocket() {
     destroying_ = true;
+    // Messages that reach the window from here on would find the object half destroyed.
+    window_->set_handler({});
     try {
         CancelDnsLookup();
     } catch (const std::exception&) {

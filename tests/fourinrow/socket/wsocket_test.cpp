@@ -32,7 +32,7 @@ std::string RaisedMessage(const std::function<void()>& action) {
 }
 
 std::string Text(TSocketState state) {
-    static const char* const names[] = {"invalid", "opened",    "bound",     "connecting",
+    static const char* const names[] = {"invalid",   "opened",    "bound",     "connecting",
                                         "connected", "accepting", "listening", "closed"};
     return names[state];
 }
@@ -179,8 +179,7 @@ TEST(WSocket, RefusedConnectionReportsThenClosesOnce) {
     client.Connect();
     ASSERT_TRUE(PumpUntil([&] { return client.State() == wsClosed; }));
     EXPECT_EQ(events, (std::vector<std::string>{"opened", "connecting", "connected",
-                                                "connected 10061", "closed",
-                                                "session closed 0"}));
+                                                "connected 10061", "closed", "session closed 0"}));
 }
 
 TEST(WSocket, PropertiesChangeOnlyWhileClosed) {
@@ -247,7 +246,9 @@ TEST(WSocket, WithOnErrorTheCodeIsInLastErrorAndNothingChanges) {
     int stateChanges = 0;
     socket.OnChangeState = [&](TCustomWSocket*, TSocketState, TSocketState) { ++stateChanges; };
     std::vector<int> lookups;
-    socket.OnDnsLookupDone = [&](TCustomWSocket*, std::uint16_t error) { lookups.push_back(error); };
+    socket.OnDnsLookupDone = [&](TCustomWSocket*, std::uint16_t error) {
+        lookups.push_back(error);
+    };
 
     socket.Dup(-1);
     EXPECT_EQ(errors, 1);
@@ -381,7 +382,9 @@ TEST(ReadLoop, ReceiveStrWithNothingWaitingIsEmpty) {
 TEST(DnsLookup, ADottedAddressIsAnsweredInsideTheCall) {
     TWSocket socket;
     std::vector<int> answers;
-    socket.OnDnsLookupDone = [&](TCustomWSocket*, std::uint16_t error) { answers.push_back(error); };
+    socket.OnDnsLookupDone = [&](TCustomWSocket*, std::uint16_t error) {
+        answers.push_back(error);
+    };
     socket.DnsLookup("127.0.0.1");
     EXPECT_EQ(answers, std::vector<int>{0});
     EXPECT_EQ(socket.DnsResult(), "127.0.0.1");
@@ -391,7 +394,9 @@ TEST(DnsLookup, ADottedAddressIsAnsweredInsideTheCall) {
 TEST(DnsLookup, ANameIsAnsweredLaterWithEveryAddress) {
     TWSocket socket;
     std::vector<int> answers;
-    socket.OnDnsLookupDone = [&](TCustomWSocket*, std::uint16_t error) { answers.push_back(error); };
+    socket.OnDnsLookupDone = [&](TCustomWSocket*, std::uint16_t error) {
+        answers.push_back(error);
+    };
     socket.DnsLookup("localhost");
     EXPECT_TRUE(answers.empty());
     ASSERT_TRUE(PumpUntil([&] { return !answers.empty(); }));
@@ -405,7 +410,9 @@ TEST(DnsLookup, ANameIsAnsweredLaterWithEveryAddress) {
 TEST(DnsLookup, ReverseLookupGivesOneName) {
     TWSocket socket;
     std::vector<int> answers;
-    socket.OnDnsLookupDone = [&](TCustomWSocket*, std::uint16_t error) { answers.push_back(error); };
+    socket.OnDnsLookupDone = [&](TCustomWSocket*, std::uint16_t error) {
+        answers.push_back(error);
+    };
     socket.ReverseDnsLookup("127.0.0.1");
     ASSERT_TRUE(PumpUntil([&] { return !answers.empty(); }));
     EXPECT_EQ(answers, std::vector<int>{0});
@@ -416,7 +423,9 @@ TEST(DnsLookup, ReverseLookupGivesOneName) {
 TEST(DnsLookup, CancelReportsInterruptedOnlyWhenALookupIsPending) {
     TWSocket socket;
     std::vector<int> answers;
-    socket.OnDnsLookupDone = [&](TCustomWSocket*, std::uint16_t error) { answers.push_back(error); };
+    socket.OnDnsLookupDone = [&](TCustomWSocket*, std::uint16_t error) {
+        answers.push_back(error);
+    };
     socket.CancelDnsLookup();
     EXPECT_TRUE(answers.empty());
     socket.DnsLookup("localhost");
@@ -433,7 +442,9 @@ TEST(DnsLookup, CancelReportsInterruptedOnlyWhenALookupIsPending) {
 TEST(DnsLookup, ASecondLookupReplacesThePendingOne) {
     TWSocket socket;
     std::vector<int> answers;
-    socket.OnDnsLookupDone = [&](TCustomWSocket*, std::uint16_t error) { answers.push_back(error); };
+    socket.OnDnsLookupDone = [&](TCustomWSocket*, std::uint16_t error) {
+        answers.push_back(error);
+    };
     socket.DnsLookup("localhost");
     socket.DnsLookup("localhost");
     ASSERT_TRUE(PumpUntil([&] { return !answers.empty(); }));
@@ -447,7 +458,9 @@ TEST(DnsLookup, AReplacedLookupLeavesNothingToCancel) {
     int errors = 0;
     socket.OnError = [&](TCustomWSocket*) { ++errors; };
     std::vector<int> answers;
-    socket.OnDnsLookupDone = [&](TCustomWSocket*, std::uint16_t error) { answers.push_back(error); };
+    socket.OnDnsLookupDone = [&](TCustomWSocket*, std::uint16_t error) {
+        answers.push_back(error);
+    };
     socket.DnsLookup("localhost");
     socket.DnsLookup("127.0.0.1"); // answered at once
     socket.CancelDnsLookup();
