@@ -295,7 +295,9 @@ TEST(WSocket, DestroyingAConnectedSocketClosesItWithoutItsOwnEvent) {
 
 TEST(WSocket, ListeningAgainOnThePortOfAFinishedSession) {
     LoopbackPair pair;
-    pair.serverLinger = wsLingerOff; // the accepted end closes first and keeps its port waiting
+    // Both ends close gracefully, the accepted end first: its port stays in TIME_WAIT.
+    pair.serverLinger = wsLingerOff;
+    pair.client.SetLingerOnOff(wsLingerOff);
     pair.Connect();
     pair.server.Close();
     ASSERT_TRUE(PumpUntil([&] { return pair.client.State() == wsClosed; }));
