@@ -54,6 +54,13 @@ void LoopbackPair::CloseBoth() {
         PumpUntil([this] { return client.State() == wsClosed && server.State() == wsClosed; }));
 }
 
+void AwaitHandled(TWSocket& socket, int bytes) {
+    for (int i = 0; i < 20000 && socket.RcvdCount() < bytes; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_EQ(socket.RcvdCount(), bytes);
+    ASSERT_TRUE(PumpUntil([&] { return socket.RcvdCount() == 0; }));
+}
+
 void CollectReceived(TWSocket& socket, std::string& received) {
     socket.OnDataAvailable = [&socket, &received](TCustomWSocket*, std::uint16_t) {
         received += socket.ReceiveStr();

@@ -42,6 +42,10 @@ public:
     TSocketLingerOnOff serverLinger = wsLingerOn;
 };
 
+// Waits, without running the event loop, until bytes wait at socket, then runs the loop until
+// the socket has taken them: received data has then been handled, whatever the handler did.
+void AwaitHandled(TWSocket& socket, int bytes);
+
 // Collects everything a socket receives through OnDataAvailable.
 void CollectReceived(TWSocket& socket, std::string& received);
 
