@@ -292,7 +292,6 @@ void TCustomSocksWSocket::HandleMethodReply() {
 
 void TCustomSocksWSocket::HandleAuthReply() {
     if (Byte(reply_, 0) != UserPasswordVersion) {
-        TriggerSocksAuthState(socksAuthFailure);
         SocksFail(20002, "socks version error");
         return;
     }
@@ -300,12 +299,10 @@ void TCustomSocksWSocket::HandleAuthReply() {
     if (replyCount_ < 2)
         return;
     if (replyCount_ > 2) {
-        TriggerSocksAuthState(socksAuthFailure);
         SocksFail(20001, "too much data availaible");
         return;
     }
     if (Byte(reply_, 1) != 0) {
-        TriggerSocksAuthState(socksAuthFailure);
         SocksFail(20015, "socks authentication failed");
         return;
     }
@@ -391,6 +388,11 @@ void TCustomSocksWSocket::FinishNegotiation(int replyLength) {
 }
 
 void TCustomSocksWSocket::SocksFail(std::int32_t error, const std::string& message) {
+    // A failure during authentication is reported as such once, here; the close that follows
+    // is then no longer one during authentication.
+    if (socksState_ == WaitAuthReply)
+        TriggerSocksAuthState(socksAuthFailure);
+    socksState_ = Idle;
     TriggerSocksError(error, message);
     TCustomWSocket::TriggerSessionConnected(static_cast<std::uint16_t>(error));
     DoClose(true, static_cast<std::uint16_t>(error));

@@ -81,8 +81,7 @@ void* LoadWinsock(const std::string& procName) {
         // only after an unload.
         const int result = winsock::WSAStartup(ws::Version11, &gStartupData);
         if (result != 0)
-            throw ESocketException(LibraryName() + ": WSAStartup error #" +
-                                   std::to_string(result));
+            throw ESocketException(LibraryName() + ": WSAStartup error #" + std::to_string(result));
     }
     if (procName.empty())
         return nullptr;
@@ -107,7 +106,9 @@ void UnloadWinsock() {
     EntryCell::ClearAll();
 }
 
-void AddSocketObject() { ++gSocketObjects; }
+void AddSocketObject() {
+    ++gSocketObjects;
+}
 
 void ReleaseSocketObject() {
     if (--gSocketObjects <= 0) {
@@ -152,8 +153,8 @@ AsyncHandle WSAAsyncGetHostByName(WindowHandle window, unsigned message, const c
 AsyncHandle WSAAsyncGetHostByAddr(WindowHandle window, unsigned message, const char* address,
                                   int length, int type, char* buffer, int bufferLength) {
     static EntryCell cell("WSAAsyncGetHostByAddr");
-    return cell.Get<calls::WSAAsyncGetHostByAddr>()(window, message, address, length, type,
-                                                    buffer, bufferLength);
+    return cell.Get<calls::WSAAsyncGetHostByAddr>()(window, message, address, length, type, buffer,
+                                                    bufferLength);
 }
 
 int WSAAsyncSelect(SocketHandle s, WindowHandle window, unsigned message, std::int32_t events) {
@@ -410,6 +411,8 @@ std::uint32_t ParseDecimal(std::string_view text) {
     return value;
 }
 
-bool IsDigitChar(char c) { return c >= '0' && c <= '9'; }
+bool IsDigitChar(char c) {
+    return c >= '0' && c <= '9';
+}
 
 } // namespace fourinrow::socket
