@@ -464,3 +464,30 @@ TEST(DnsLookup, AReplacedLookupLeavesNothingToCancel) {
     EXPECT_EQ(errors, 0);
     EXPECT_EQ(answers, std::vector<int>{0});
 }
+
+// ---- exceptions inside event handlers ----
+
+// Whether OnBgException lets the socket be closed.
+class BackgroundException : public testing::TestWithParam<bool> {};
+
+TEST_P(BackgroundException, AHandlerExceptionGoesToOnBgExceptionThenAborts) {
+    const bool canClose = GetParam();
+    LoopbackPair pair;
+    pair.listener.OnSessionAvailable = [](TCustomWSocket*, std::uint16_t) {
+        throw ESocketException("handler failed");
+    };
+    std::vector<std::string> seen;
+    pair.listener.OnBgException = [&](TCustomWSocket*, const std::exception& e, bool& close) {
+        seen.push_back(e.what());
+        close = canClose;
+    };
+    pair.client.SetAddr("127.0.0.1");
+    pair.client.SetPort(pair.port);
+    pair.client.Connect();
+    ASSERT_TRUE(PumpUntil([&] { return !seen.empty(); }));
+    EXPECT_EQ(seen, std::vector<std::string>{"handler failed"});
+    EXPECT_EQ(pair.listener.State(), canClose ? wsClosed : wsListening);
+}
+
+INSTANTIATE_TEST_SUITE_P(WSocket, BackgroundException, testing::Bool(),
+                         [](const auto& info) { return info.param ? "Aborts" : "KeepsListening"; });
