@@ -45,10 +45,6 @@ void AppendPort(std::string& packet, std::uint16_t port) {
     packet += static_cast<char>(port & 0xFF);
 }
 
-std::uint8_t Byte(const std::array<char, 512>& reply, int index) {
-    return static_cast<std::uint8_t>(reply[static_cast<std::size_t>(index)]);
-}
-
 std::string Socks5ReplyText(std::uint8_t code) {
     static const char* const texts[] = {
         "general SOCKS server failure", "connection not allowed by ruleset",
@@ -272,11 +268,11 @@ void TCustomSocksWSocket::HandleMethodReply() {
     }
     if (replyCount_ < 2)
         return;
-    if (Byte(reply_, 0) != Socks5Version) {
+    if (ReplyByte(0) != Socks5Version) {
         SocksFail(20002, "socks version error");
         return;
     }
-    switch (Byte(reply_, 1)) {
+    switch (ReplyByte(1)) {
     case MethodNone:
         if (socksAuthentication_ == socksAuthenticateUsercode)
             TriggerSocksAuthState(socksAuthNotRequired);
@@ -291,7 +287,7 @@ void TCustomSocksWSocket::HandleMethodReply() {
 }
 
 void TCustomSocksWSocket::HandleAuthReply() {
-    if (Byte(reply_, 0) != UserPasswordVersion) {
+    if (ReplyByte(0) != UserPasswordVersion) {
         SocksFail(20002, "socks version error");
         return;
     }
@@ -302,7 +298,7 @@ void TCustomSocksWSocket::HandleAuthReply() {
         SocksFail(20001, "too much data availaible");
         return;
     }
-    if (Byte(reply_, 1) != 0) {
+    if (ReplyByte(1) != 0) {
         SocksFail(20015, "socks authentication failed");
         return;
     }
@@ -313,11 +309,11 @@ void TCustomSocksWSocket::HandleAuthReply() {
 void TCustomSocksWSocket::HandleSocks4Reply() {
     if (replyCount_ < Socks4ReplyLength)
         return;
-    if (Byte(reply_, 0) != 0) {
+    if (ReplyByte(0) != 0) {
         SocksFail(20002, "socks version error");
         return;
     }
-    switch (const std::uint8_t code = Byte(reply_, 1)) {
+    switch (const std::uint8_t code = ReplyByte(1)) {
     case Socks4Granted:
         FinishNegotiation(Socks4ReplyLength);
         break;
@@ -336,13 +332,13 @@ void TCustomSocksWSocket::HandleSocks4Reply() {
 }
 
 void TCustomSocksWSocket::HandleSocks5Reply() {
-    if (Byte(reply_, 0) != Socks5Version) {
+    if (ReplyByte(0) != Socks5Version) {
         SocksFail(20002, "socks version error");
         return;
     }
     if (replyCount_ < 2)
         return;
-    if (const std::uint8_t code = Byte(reply_, 1); code != 0) {
+    if (const std::uint8_t code = ReplyByte(1); code != 0) {
         if (code >= 1 && code <= 8)
             SocksFail(20003 + code, Socks5ReplyText(code));
         else
@@ -353,14 +349,14 @@ void TCustomSocksWSocket::HandleSocks5Reply() {
         return;
     int length = 0;
     int portAt = 0;
-    switch (Byte(reply_, 3)) {
+    switch (ReplyByte(3)) {
     case AddressTypeIPv4:
         length = 10;
         portAt = 8;
         break;
     case AddressTypeName:
-        length = 7 + Byte(reply_, 4);
-        portAt = 5 + Byte(reply_, 4);
+        length = 7 + ReplyByte(4);
+        portAt = 5 + ReplyByte(4);
         break;
     default:
         SocksFail(20011, "address type not supported");
@@ -368,14 +364,14 @@ void TCustomSocksWSocket::HandleSocks5Reply() {
     }
     if (replyCount_ < length)
         return;
-    if (Byte(reply_, 3) == AddressTypeIPv4) {
+    if (ReplyByte(3) == AddressTypeIPv4) {
         std::uint32_t address = 0;
         std::memcpy(&address, reply_.data() + 4, sizeof address);
         boundAddr_ = winsock::inet_ntoa(address);
     } else {
-        boundAddr_.assign(reply_.data() + 5, Byte(reply_, 4));
+        boundAddr_.assign(reply_.data() + 5, ReplyByte(4));
     }
-    boundPort_ = std::to_string(Byte(reply_, portAt) << 8 | Byte(reply_, portAt + 1));
+    boundPort_ = std::to_string(ReplyByte(portAt) << 8 | ReplyByte(portAt + 1));
     FinishNegotiation(length);
 }
 
@@ -420,6 +416,10 @@ int TCustomSocksWSocket::DoRecv(void* buffer, int size, int flags) {
     behindPos_ += served;
     behindCount_ -= served;
     return served;
+}
+
+std::uint8_t TCustomSocksWSocket::ReplyByte(int index) const {
+    return static_cast<std::uint8_t>(reply_[static_cast<std::size_t>(index)]);
 }
 
 // ---- events ----

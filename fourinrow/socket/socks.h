@@ -79,6 +79,7 @@ private:
     // Negotiation done: what arrived behind the reply is served first, then reported once.
     void FinishNegotiation(int replyLength);
     void SocksFail(std::int32_t error, const std::string& message);
+    std::uint8_t ReplyByte(int index) const;
     bool Socks4() const { return !socksLevel_.empty() && socksLevel_[0] == '4'; }
 
     Negotiation socksState_ = Idle;

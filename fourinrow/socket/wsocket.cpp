@@ -74,40 +74,30 @@ TCustomWSocket::~TCustomWSocket() {
 
 // ---- properties ----
 
-void TCustomWSocket::SetAddr(const std::string& value) {
-    if (addrAssigned_ && value == addr_)
+void TCustomWSocket::AssignWhileClosed(Setting setting, const std::string& value,
+                                       const char* name) {
+    // Writing the current text again is always accepted, even while open.
+    if (setting.assigned && value == setting.text)
         return;
     if (state_ != wsClosed) {
-        RaiseException("Cannot change Addr if not closed");
+        RaiseException(std::string("Cannot change ") + name + " if not closed");
         return;
     }
-    addr_ = Trim(value);
-    addrAssigned_ = !addr_.empty();
-    addrResolved_ = false;
+    setting.text = Trim(value);
+    setting.assigned = !setting.text.empty();
+    setting.resolved = false;
+}
+
+void TCustomWSocket::SetAddr(const std::string& value) {
+    AssignWhileClosed({addr_, addrAssigned_, addrResolved_}, value, "Addr");
 }
 
 void TCustomWSocket::SetPort(const std::string& value) {
-    if (portAssigned_ && value == port_)
-        return;
-    if (state_ != wsClosed) {
-        RaiseException("Cannot change Port if not closed");
-        return;
-    }
-    port_ = Trim(value);
-    portAssigned_ = !port_.empty();
-    portResolved_ = false;
+    AssignWhileClosed({port_, portAssigned_, portResolved_}, value, "Port");
 }
 
 void TCustomWSocket::SetProto(const std::string& value) {
-    if (protoAssigned_ && value == proto_)
-        return;
-    if (state_ != wsClosed) {
-        RaiseException("Cannot change Proto if not closed");
-        return;
-    }
-    proto_ = Trim(value);
-    protoAssigned_ = !proto_.empty();
-    protoResolved_ = false;
+    AssignWhileClosed({proto_, protoAssigned_, protoResolved_}, value, "Proto");
 }
 
 void TCustomWSocket::SetLocalPort(const std::string& value) {

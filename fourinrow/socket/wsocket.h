@@ -183,6 +183,13 @@ protected:
     TSocketState state_ = wsClosed;
 
 private:
+    // Addr, Port or Proto: the text and its two marks.
+    struct Setting {
+        std::string& text;
+        bool& assigned;
+        bool& resolved;
+    };
+    void AssignWhileClosed(Setting setting, const std::string& value, const char* name);
     void HandleSelectMessage(std::uintptr_t handle, std::intptr_t lParam);
     void HandleReadEvent(std::uint16_t error);
     void HandleHostLookupDone(std::uintptr_t request, std::intptr_t lParam);
