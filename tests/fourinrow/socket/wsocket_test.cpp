@@ -2,11 +2,16 @@
 // closing from either side, and the error paths.
 #include "loopback.h"
 
+#include "platform/app/clock.h"
+
+#include <arpa/inet.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <memory>
 #include <random>
+#include <thread>
 
 using namespace sockettest;
 
@@ -491,3 +496,60 @@ TEST_P(BackgroundException, AHandlerExceptionGoesToOnBgExceptionThenAborts) {
 
 INSTANTIATE_TEST_SUITE_P(WSocket, BackgroundException, testing::Bool(),
                          [](const auto& info) { return info.param ? "Aborts" : "KeepsListening"; });
+
+// ---- pausing and datagrams ----
+
+TEST(WSocket, PausedSocketsHearNothingUntilResumed) {
+    LoopbackPair pair;
+    pair.Connect();
+    std::string received;
+    CollectReceived(pair.server, received);
+    EXPECT_EQ(pair.server.Pause(), 0);
+    pair.client.SendStr("p");
+    for (int i = 0; i < 20000 && pair.server.RcvdCount() < 1; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    for (int i = 0; i < 100; ++i)
+        platform::app::processMessages();
+    EXPECT_EQ(received, "");
+    EXPECT_EQ(pair.server.Resume(), 0);
+    ASSERT_TRUE(PumpUntil([&] { return received == "p"; }));
+}
+
+TEST(WSocket, DatagramsGoBothWays) {
+    TWSocket receiver;
+    std::vector<int> connected;
+    receiver.OnSessionConnected = [&](TCustomWSocket*, std::uint16_t error) {
+        connected.push_back(error);
+    };
+    receiver.SetAddr("127.0.0.1");
+    receiver.SetPort("0");
+    receiver.SetProto("udp");
+    receiver.Listen();
+    EXPECT_EQ(receiver.State(), wsConnected) << "a datagram socket is connected once bound";
+    EXPECT_EQ(connected, std::vector<int>{0});
+
+    std::string got;
+    SocketAddressIn from{};
+    receiver.OnDataAvailable = [&](TCustomWSocket*, std::uint16_t) {
+        char buffer[64];
+        int fromLength = sizeof from;
+        const int n = receiver.ReceiveFrom(buffer, sizeof buffer, from, fromLength);
+        if (n > 0)
+            got.assign(buffer, static_cast<std::size_t>(n));
+    };
+    TWSocket sender;
+    sender.SetAddr("127.0.0.1");
+    sender.SetPort(receiver.GetBoundPort());
+    sender.SetProto("udp");
+    sender.Connect();
+    EXPECT_EQ(sender.State(), wsConnected);
+    EXPECT_NE(sender.LocalPort(), "0") << "bound to a port of the platform's choice";
+    sender.SendStr("dgram");
+    ASSERT_TRUE(PumpUntil([&] { return got == "dgram"; }));
+    EXPECT_EQ(ntohs(from.port), std::stoi(sender.LocalPort()));
+
+    std::string answer;
+    CollectReceived(sender, answer);
+    EXPECT_EQ(receiver.SendTo(from, sizeof from, "back", 4), 4);
+    ASSERT_TRUE(PumpUntil([&] { return answer == "back"; }));
+}
