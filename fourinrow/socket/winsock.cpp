@@ -73,7 +73,7 @@ std::uint32_t AddressAt(const char* bytes) {
 void* LoadWinsock(const std::string& procName) {
     if (!gLibrary) {
         int error = 0;
-        gLibrary = platform::load_library(LibraryName(), error);
+        gLibrary = platform::loadLibrary(LibraryName(), error);
         if (!gLibrary)
             throw ESocketException("Unable to load " + LibraryName() + " Error #" +
                                    std::to_string(error));
@@ -87,7 +87,7 @@ void* LoadWinsock(const std::string& procName) {
         return nullptr;
     int error = 0;
     void* address =
-        platform::library_symbol(gLibrary, std::string(ws::ExportPrefix) + procName, error);
+        platform::librarySymbol(gLibrary, std::string(ws::ExportPrefix) + procName, error);
     if (!address)
         throw ESocketException("Procedure " + procName + " not found in " + "wsock32.dll" +
                                " Error #" + std::to_string(error));
@@ -102,7 +102,7 @@ void UnloadWinsock() {
     } catch (const ESocketException&) {
         // A library without a cleanup call is unloaded all the same.
     }
-    platform::free_library(std::exchange(gLibrary, nullptr));
+    platform::freeLibrary(std::exchange(gLibrary, nullptr));
     EntryCell::ClearAll();
 }
 

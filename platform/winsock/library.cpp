@@ -14,7 +14,7 @@ std::filesystem::path ProgramFolder() {
 }
 } // namespace
 
-LibraryHandle load_library(const std::string& fileName, int& error) {
+LibraryHandle loadLibrary(const std::string& fileName, int& error) {
     const std::string path = (ProgramFolder() / fileName).string();
     if (::access(path.c_str(), R_OK) != 0) {
         error = errno;
@@ -26,14 +26,14 @@ LibraryHandle load_library(const std::string& fileName, int& error) {
     return library;
 }
 
-void* library_symbol(LibraryHandle library, const std::string& name, int& error) {
+void* librarySymbol(LibraryHandle library, const std::string& name, int& error) {
     void* address = library ? ::dlsym(library, name.c_str()) : nullptr;
     if (!address)
         error = ENOSYS;
     return address;
 }
 
-void free_library(LibraryHandle library) {
+void freeLibrary(LibraryHandle library) {
     if (library)
         ::dlclose(library);
 }

@@ -10,9 +10,9 @@ using LibraryHandle = void*;
 // Loads fileName from the program's folder. On failure returns nullptr and sets error to the
 // errno of the failure: ENOENT when there is no such file, EACCES when it cannot be read,
 // ENOEXEC when it is not a loadable library.
-LibraryHandle load_library(const std::string& fileName, int& error);
+LibraryHandle loadLibrary(const std::string& fileName, int& error);
 // Address of an exported name; nullptr with error ENOSYS when the library has none.
-void* library_symbol(LibraryHandle library, const std::string& name, int& error);
-void free_library(LibraryHandle library);
+void* librarySymbol(LibraryHandle library, const std::string& name, int& error);
+void freeLibrary(LibraryHandle library);
 
 } // namespace platform

@@ -53,14 +53,16 @@ MessageWindow::~MessageWindow() {
         delete receiver_;
 }
 
-void MessageWindow::set_handler(Handler handler) { receiver_->handler_ = std::move(handler); }
+void MessageWindow::setHandler(Handler handler) {
+    receiver_->handler_ = std::move(handler);
+}
 
 WindowHandle MessageWindow::handle() const {
     return reinterpret_cast<WindowHandle>(static_cast<QObject*>(receiver_));
 }
 
-bool post_message(WindowHandle window, unsigned message, std::uintptr_t wParam,
-                  std::intptr_t lParam) {
+bool postMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                 std::intptr_t lParam) {
     auto* object = reinterpret_cast<QObject*>(window);
     if (!LiveWindows().contains(object))
         return false;

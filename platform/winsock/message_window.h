@@ -30,7 +30,7 @@ public:
     MessageWindow(const MessageWindow&) = delete;
     MessageWindow& operator=(const MessageWindow&) = delete;
 
-    void set_handler(Handler handler);
+    void setHandler(Handler handler);
     WindowHandle handle() const;
 
 private:
@@ -39,7 +39,7 @@ private:
 
 // Queues a message for the window; its handler runs later from the event loop. Returns false
 // (and queues nothing) when no such window exists any more. UI thread only.
-bool post_message(WindowHandle window, unsigned message, std::uintptr_t wParam,
-                  std::intptr_t lParam);
+bool postMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                 std::intptr_t lParam);
 
 } // namespace platform

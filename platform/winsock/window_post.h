@@ -13,9 +13,8 @@ namespace platform::detail {
 
 inline bool PostToWindow(QObject* window, unsigned message, std::uintptr_t wParam,
                          std::intptr_t lParam) {
-    return QMetaObject::invokeMethod(window, "deliver", Qt::QueuedConnection,
-                                     Q_ARG(uint, message), Q_ARG(qulonglong, wParam),
-                                     Q_ARG(qlonglong, lParam));
+    return QMetaObject::invokeMethod(window, "deliver", Qt::QueuedConnection, Q_ARG(uint, message),
+                                     Q_ARG(qulonglong, wParam), Q_ARG(qlonglong, lParam));
 }
 
 } // namespace platform::detail

@@ -196,8 +196,8 @@ using WSACancelAsyncRequest = int(AsyncHandle request);
 using WSAAsyncGetHostByName = AsyncHandle(WindowHandle window, unsigned message, const char* name,
                                           char* buffer, int bufferLength);
 using WSAAsyncGetHostByAddr = AsyncHandle(WindowHandle window, unsigned message,
-                                          const char* address, int length, int type,
-                                          char* buffer, int bufferLength);
+                                          const char* address, int length, int type, char* buffer,
+                                          int bufferLength);
 using WSAAsyncSelect = int(SocketHandle s, WindowHandle window, unsigned message,
                            std::int32_t events);
 using getservbyname = ServiceEntry*(const char* name, const char* protocol);

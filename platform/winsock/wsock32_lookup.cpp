@@ -20,6 +20,7 @@
 #include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 namespace wsock32 {
 
@@ -117,24 +118,26 @@ struct Request {
 };
 
 struct Lookups {
-    AsyncHandle lastHandle = 0;
     std::map<AsyncHandle, Request> pending;
     std::map<AsyncHandle, std::thread> workers;
     // Lives on the UI thread; answers travel to it from the workers.
     QObject* relay = nullptr;
 };
-Lookups gLookups;
+// Created by the first request and freed by the cleanup, like the socket table.
+Lookups* gLookups = nullptr;
+// Request handles are never handed out twice.
+AsyncHandle gLastRequest = 0;
 
 void Deliver(AsyncHandle handle, const Answer& answer) {
-    if (const auto worker = gLookups.workers.find(handle); worker != gLookups.workers.end()) {
+    if (const auto worker = gLookups->workers.find(handle); worker != gLookups->workers.end()) {
         worker->second.join();
-        gLookups.workers.erase(worker);
+        gLookups->workers.erase(worker);
     }
-    const auto found = gLookups.pending.find(handle);
-    if (found == gLookups.pending.end())
+    const auto found = gLookups->pending.find(handle);
+    if (found == gLookups->pending.end())
         return;
     const Request request = found->second;
-    gLookups.pending.erase(found);
+    gLookups->pending.erase(found);
     if (!request.window)
         return;
     int error = answer.error;
@@ -145,9 +148,9 @@ void Deliver(AsyncHandle handle, const Answer& answer) {
         if (needed > static_cast<std::size_t>(request.bufferLength))
             error = WSAENOBUFS;
     }
-    platform::detail::PostToWindow(request.window, request.message, handle,
-                                   MakeReply(static_cast<unsigned>(needed),
-                                             static_cast<unsigned>(error)));
+    platform::detail::PostToWindow(
+        request.window, request.message, handle,
+        MakeReply(static_cast<unsigned>(needed), static_cast<unsigned>(error)));
 }
 
 template <typename Resolve>
@@ -166,32 +169,34 @@ AsyncHandle StartLookup(WindowHandle window, unsigned message, char* buffer, int
         SetLastError(WSAEFAULT);
         return 0;
     }
-    if (!gLookups.relay)
-        gLookups.relay = new QObject;
-    const AsyncHandle handle = ++gLookups.lastHandle;
-    gLookups.pending[handle] =
+    if (!gLookups) {
+        gLookups = new Lookups;
+        gLookups->relay = new QObject;
+    }
+    const AsyncHandle handle = ++gLastRequest;
+    gLookups->pending[handle] =
         Request{reinterpret_cast<QObject*>(window), message, buffer, bufferLength};
-    QObject* relay = gLookups.relay;
-    gLookups.workers.emplace(handle, std::thread([handle, relay, resolve] {
-                                 auto answer = std::make_shared<Answer>();
-                                 answer->error = resolve(answer->host);
-                                 QMetaObject::invokeMethod(
-                                     relay, [handle, answer] { Deliver(handle, *answer); },
-                                     Qt::QueuedConnection);
-                             }));
+    QObject* relay = gLookups->relay;
+    gLookups->workers.emplace(handle, std::thread([handle, relay, resolve] {
+                                  auto answer = std::make_shared<Answer>();
+                                  answer->error = resolve(answer->host);
+                                  QMetaObject::invokeMethod(
+                                      relay, [handle, answer] { Deliver(handle, *answer); },
+                                      Qt::QueuedConnection);
+                              }));
     return handle;
 }
 
 } // namespace
 
 void CancelAllLookups() {
-    gLookups.pending.clear();
-    for (auto& [handle, worker] : gLookups.workers)
+    if (!gLookups)
+        return;
+    for (auto& [handle, worker] : gLookups->workers)
         worker.join();
-    gLookups.workers.clear();
     // Answers still queued for the relay go with it.
-    delete gLookups.relay;
-    gLookups.relay = nullptr;
+    delete gLookups->relay;
+    delete std::exchange(gLookups, nullptr);
 }
 
 } // namespace wsock32
@@ -295,17 +300,15 @@ WSOCK32_EXPORT AsyncHandle wsock32_WSAAsyncGetHostByName(WindowHandle window, un
         SetLastError(WSAEFAULT);
         return 0;
     }
-    return StartLookup(window, message, buffer, bufferLength,
-                       [wanted = std::string(name)](HostAnswer& answer) {
-                           return ResolveName(wanted, answer);
-                       });
+    return StartLookup(
+        window, message, buffer, bufferLength,
+        [wanted = std::string(name)](HostAnswer& answer) { return ResolveName(wanted, answer); });
 }
 WSOCK32_CHECK(WSAAsyncGetHostByName);
 
 WSOCK32_EXPORT AsyncHandle wsock32_WSAAsyncGetHostByAddr(WindowHandle window, unsigned message,
-                                                         const char* address, int length,
-                                                         int type, char* buffer,
-                                                         int bufferLength) {
+                                                         const char* address, int length, int type,
+                                                         char* buffer, int bufferLength) {
     if (!address || length != static_cast<int>(sizeof(std::uint32_t))) {
         SetLastError(WSAEFAULT);
         return 0;
@@ -316,18 +319,17 @@ WSOCK32_EXPORT AsyncHandle wsock32_WSAAsyncGetHostByAddr(WindowHandle window, un
     }
     std::uint32_t wanted;
     std::memcpy(&wanted, address, sizeof wanted);
-    return StartLookup(window, message, buffer, bufferLength, [wanted](HostAnswer& answer) {
-        return ResolveAddress(wanted, answer);
-    });
+    return StartLookup(window, message, buffer, bufferLength,
+                       [wanted](HostAnswer& answer) { return ResolveAddress(wanted, answer); });
 }
 WSOCK32_CHECK(WSAAsyncGetHostByAddr);
 
 WSOCK32_EXPORT int wsock32_WSACancelAsyncRequest(AsyncHandle request) {
     if (!Started())
         return Fail(WSANOTINITIALISED);
-    if (gLookups.pending.erase(request) != 0)
+    if (gLookups && gLookups->pending.erase(request) != 0)
         return 0;
     // A request that has been answered (or cancelled) already, or one that never was.
-    return Fail(request != 0 && request <= gLookups.lastHandle ? WSAEALREADY : WSAEINVAL);
+    return Fail(request != 0 && request <= gLastRequest ? WSAEALREADY : WSAEINVAL);
 }
 WSOCK32_CHECK(WSACancelAsyncRequest);

@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/socket.h>
 
 namespace wsock32 {
@@ -83,16 +84,32 @@ void Watch(Socket& socket, std::unique_ptr<QSocketNotifier>& notifier, QSocketNo
     notifier->setEnabled(true);
 }
 
+// Windows posts what is already the case during the registering call itself; doing the same
+// keeps the order of messages independent of when the event loop next looks.
+void ReportWhatIsReady(Socket& socket) {
+    pollfd watched{socket.fd, POLLIN | POLLOUT, 0};
+    if (::poll(&watched, 1, 0) != 1)
+        return;
+    const bool failed = watched.revents & (POLLERR | POLLHUP);
+    if (socket.writeNotifier && socket.writeNotifier->isEnabled() &&
+        (failed || (watched.revents & POLLOUT)))
+        OnWritable(socket);
+    if (socket.readNotifier && socket.readNotifier->isEnabled() &&
+        (failed || (watched.revents & POLLIN)))
+        OnReadable(socket);
+}
+
 } // namespace
 
-bool AsyncSelectActive(const Socket& socket) { return socket.events != 0; }
+bool AsyncSelectActive(const Socket& socket) {
+    return socket.events != 0;
+}
 
 void PostEvent(const Socket& socket, std::int32_t event, int error) {
     if ((socket.events & event) && socket.window)
-        platform::detail::PostToWindow(socket.window, socket.message,
-                                       static_cast<std::uintptr_t>(socket.handle),
-                                       MakeReply(static_cast<unsigned>(event),
-                                                 static_cast<unsigned>(error)));
+        platform::detail::PostToWindow(
+            socket.window, socket.message, static_cast<std::uintptr_t>(socket.handle),
+            MakeReply(static_cast<unsigned>(event), static_cast<unsigned>(error)));
 }
 
 void Rearm(Socket& socket) {
@@ -133,6 +150,7 @@ int AsyncSelect(Socket& socket, WindowHandle window, unsigned message, std::int3
     socket.closeReported = false;
     socket.atEnd = false;
     Rearm(socket);
+    ReportWhatIsReady(socket);
     return 0;
 }
 
@@ -143,6 +161,7 @@ void InheritSelect(const Socket& listener, Socket& accepted) {
     accepted.message = listener.message;
     accepted.events = listener.events;
     Rearm(accepted);
+    ReportWhatIsReady(accepted);
 }
 
 void StopSelect(Socket& socket) {

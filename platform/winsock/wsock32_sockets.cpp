@@ -14,6 +14,7 @@
 #include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <utility>
 
 namespace wsock32 {
 
@@ -23,12 +24,15 @@ int gStartups = 0;
 // Handles count up and are never handed out again, so a message still queued for a closed
 // socket can never be taken for a newer one.
 SocketHandle gLastHandle = 0;
-std::map<SocketHandle, std::unique_ptr<Socket>> gSockets;
+using SocketTable = std::map<SocketHandle, std::unique_ptr<Socket>>;
+// Lives from the first start-up to the last cleanup, which frees it: a program may clean up
+// from its own static destructors at exit, after a static table would have been destroyed.
+SocketTable* gTable = nullptr;
 
 SocketHandle NextHandle() {
     do
         gLastHandle = gLastHandle == INT_MAX ? 1 : gLastHandle + 1;
-    while (gSockets.contains(gLastHandle));
+    while (gTable->contains(gLastHandle));
     return gLastHandle;
 }
 
@@ -148,8 +152,8 @@ int AddressQuery(SocketHandle s, SocketAddressIn* name, int* nameLength, bool pe
     sockaddr_in address{};
     socklen_t length = sizeof address;
     auto* raw = reinterpret_cast<sockaddr*>(&address);
-    const int result = peer ? ::getpeername(socket->fd, raw, &length)
-                            : ::getsockname(socket->fd, raw, &length);
+    const int result =
+        peer ? ::getpeername(socket->fd, raw, &length) : ::getsockname(socket->fd, raw, &length);
     if (result != 0)
         return FailWithErrno();
     return FromPosix(address, name, nameLength) ? 0 : Fail(WSAEFAULT);
@@ -157,11 +161,13 @@ int AddressQuery(SocketHandle s, SocketAddressIn* name, int* nameLength, bool pe
 
 } // namespace
 
-bool Started() { return gStartups > 0; }
+bool Started() {
+    return gStartups > 0;
+}
 
 Socket* Find(SocketHandle handle) {
-    const auto found = gSockets.find(handle);
-    if (found == gSockets.end()) {
+    const auto found = gTable->find(handle);
+    if (found == gTable->end()) {
         SetLastError(WSAENOTSOCK);
         return nullptr;
     }
@@ -186,7 +192,8 @@ WSOCK32_EXPORT int wsock32_WSAStartup(std::uint16_t version, StartupData* data) 
     std::strcpy(data->systemStatus, "Running");
     data->maxSockets = 0x7FFF;
     data->maxUdpDatagram = 65467;
-    ++gStartups;
+    if (gStartups++ == 0)
+        gTable = new SocketTable;
     return 0;
 }
 WSOCK32_CHECK(WSAStartup);
@@ -196,19 +203,22 @@ WSOCK32_EXPORT int wsock32_WSACleanup() {
         return Fail(WSANOTINITIALISED);
     if (--gStartups == 0) {
         CancelAllLookups();
-        auto sockets = std::move(gSockets);
-        gSockets.clear();
-        for (auto& [handle, socket] : sockets)
+        for (auto& [handle, socket] : *gTable)
             CloseSocket(std::move(socket));
+        delete std::exchange(gTable, nullptr);
     }
     return 0;
 }
 WSOCK32_CHECK(WSACleanup);
 
-WSOCK32_EXPORT void wsock32_WSASetLastError(int error) { SetLastError(error); }
+WSOCK32_EXPORT void wsock32_WSASetLastError(int error) {
+    SetLastError(error);
+}
 WSOCK32_CHECK(WSASetLastError);
 
-WSOCK32_EXPORT int wsock32_WSAGetLastError() { return LastError(); }
+WSOCK32_EXPORT int wsock32_WSAGetLastError() {
+    return LastError();
+}
 WSOCK32_CHECK(WSAGetLastError);
 
 WSOCK32_EXPORT SocketHandle wsock32_socket(int family, int type, int protocol) {
@@ -218,8 +228,8 @@ WSOCK32_EXPORT SocketHandle wsock32_socket(int family, int type, int protocol) {
         return Fail(WSAEAFNOSUPPORT);
     if (type != SockStream && type != SockDgram)
         return Fail(WSAESOCKTNOSUPPORT);
-    const int fd = ::socket(AF_INET, (type == SockStream ? SOCK_STREAM : SOCK_DGRAM) | SOCK_CLOEXEC,
-                            protocol);
+    const int fd =
+        ::socket(AF_INET, (type == SockStream ? SOCK_STREAM : SOCK_DGRAM) | SOCK_CLOEXEC, protocol);
     if (fd < 0)
         return FailWithErrno();
     if (type == SockStream) {
@@ -233,7 +243,7 @@ WSOCK32_EXPORT SocketHandle wsock32_socket(int family, int type, int protocol) {
     socket->fd = fd;
     socket->type = type;
     const SocketHandle handle = socket->handle;
-    gSockets.emplace(handle, std::move(socket));
+    gTable->emplace(handle, std::move(socket));
     return handle;
 }
 WSOCK32_CHECK(socket);
@@ -241,11 +251,11 @@ WSOCK32_CHECK(socket);
 WSOCK32_EXPORT int wsock32_closesocket(SocketHandle s) {
     if (!Started())
         return Fail(WSANOTINITIALISED);
-    const auto found = gSockets.find(s);
-    if (found == gSockets.end())
+    const auto found = gTable->find(s);
+    if (found == gTable->end())
         return Fail(WSAENOTSOCK);
     auto socket = std::move(found->second);
-    gSockets.erase(found);
+    gTable->erase(found);
     CloseSocket(std::move(socket));
     return 0;
 }
@@ -318,7 +328,7 @@ WSOCK32_EXPORT SocketHandle wsock32_accept(SocketHandle s, SocketAddressIn* addr
     socket->bound = true;
     socket->connected = true;
     Socket& accepted = *socket;
-    gSockets.emplace(accepted.handle, std::move(socket));
+    gTable->emplace(accepted.handle, std::move(socket));
     InheritSelect(*listener, accepted);
     return accepted.handle;
 }
@@ -355,7 +365,10 @@ WSOCK32_EXPORT int wsock32_connect(SocketHandle s, const SocketAddressIn* name, 
             socket->bound = socket->connecting = true;
             Rearm(*socket);
             return Fail(WSAEWOULDBLOCK);
-        case ECONNREFUSED: case ENETUNREACH: case EHOSTUNREACH: case ETIMEDOUT:
+        case ECONNREFUSED:
+        case ENETUNREACH:
+        case EHOSTUNREACH:
+        case ETIMEDOUT:
             // Windows reports the outcome of a background connect only by FD_CONNECT.
             PostEvent(*socket, FdConnect, FromErrno(failure));
             return Fail(WSAEWOULDBLOCK);
@@ -525,10 +538,14 @@ WSOCK32_EXPORT int wsock32_getpeername(SocketHandle s, SocketAddressIn* name, in
 }
 WSOCK32_CHECK(getpeername);
 
-WSOCK32_EXPORT std::uint16_t wsock32_htons(std::uint16_t value) { return ::htons(value); }
+WSOCK32_EXPORT std::uint16_t wsock32_htons(std::uint16_t value) {
+    return ::htons(value);
+}
 WSOCK32_CHECK(htons);
 
-WSOCK32_EXPORT std::uint16_t wsock32_ntohs(std::uint16_t value) { return ::ntohs(value); }
+WSOCK32_EXPORT std::uint16_t wsock32_ntohs(std::uint16_t value) {
+    return ::ntohs(value);
+}
 WSOCK32_CHECK(ntohs);
 
 WSOCK32_EXPORT std::uint32_t wsock32_inet_addr(const char* text) {

@@ -1,4 +1,4 @@
-// The app tests run inside the program's own application object, offscreen.
+// GUI test programs run inside the program's own application object, offscreen.
 #include "platform/app/application.h"
 
 #include <gtest/gtest.h>
