@@ -57,7 +57,7 @@ TCustomWSocket::TCustomWSocket()
 TCustomWSocket::~TCustomWSocket() {
     destroying_ = true;
     // Messages that reach the window from here on would find the object half destroyed.
-    window_->set_handler({});
+    window_->setHandler({});
     try {
         CancelDnsLookup();
     } catch (const std::exception&) {
@@ -211,7 +211,7 @@ void TCustomWSocket::HandleBackgroundException(const std::exception& e) {
 
 void TCustomWSocket::PostToSelf(std::uint32_t message, std::uintptr_t wParam,
                                 std::intptr_t lParam) {
-    platform::post_message(window_->handle(), message, wParam, lParam);
+    platform::postMessage(window_->handle(), message, wParam, lParam);
 }
 
 void TCustomWSocket::WndProc(const platform::WindowMessage& message) {
