@@ -73,7 +73,6 @@ void TCustomSocksWSocket::ApplySocksDefaults() {
     socksLevel_ = "5";
     behindCount_ = 0;
     behindPos_ = 0;
-    socksPortAssigned_ = false;
     socksServerAssigned_ = false;
 }
 
@@ -107,7 +106,6 @@ void TCustomSocksWSocket::SetSocksPort(const std::string& value) {
         return;
     }
     socksPort_ = Trim(value);
-    socksPortAssigned_ = !socksPort_.empty();
 }
 
 // ---- connecting ----

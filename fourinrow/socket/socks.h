@@ -86,7 +86,6 @@ private:
     std::string socksServer_;
     std::string socksLevel_ = "5";
     std::string socksPort_;
-    bool socksPortAssigned_ = false;
     bool socksServerAssigned_ = false;
     std::string socksUsercode_;
     std::string socksPassword_;

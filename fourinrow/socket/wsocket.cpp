@@ -433,12 +433,12 @@ SocketHandle TCustomWSocket::Accept() {
         return InvalidSocket;
     }
     std::int32_t length = sizeof sin_;
-    acceptedHandle_ = winsock::accept(hSocket_, &sin_, &length);
-    if (acceptedHandle_ == InvalidSocket) {
+    const SocketHandle accepted = winsock::accept(hSocket_, &sin_, &length);
+    if (accepted == InvalidSocket) {
         SocketErrorText("Accept");
         return InvalidSocket;
     }
-    return acceptedHandle_;
+    return accepted;
 }
 
 void TCustomWSocket::Dup(SocketHandle handle) {
@@ -570,10 +570,6 @@ void TCustomWSocket::MessagePump() {
 
 // ---- sending ----
 
-void TCustomWSocket::PutDataInSendBuffer(const void* data, int length) {
-    sendQueue_.Put(data, length);
-}
-
 void TCustomWSocket::ClearSendQueue() {
     sendQueue_.Clear();
 }
@@ -587,7 +583,7 @@ int TCustomWSocket::Send(const void* data, int length) {
     allSent_ = false;
     int result = 0;
     if (length > 0) {
-        PutDataInSendBuffer(data, length);
+        sendQueue_.Put(data, length);
         result = length;
     }
     TryToSend();

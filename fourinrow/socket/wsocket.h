@@ -161,10 +161,8 @@ protected:
     void ClearSendQueue();
     void SocketErrorText(const std::string& operation);
     void TryToSend();
-    void PutDataInSendBuffer(const void* data, int length);
     // Posts a message to this object's own window, to be handled from the message loop.
     void PostToSelf(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam);
-    bool Destroying() const { return destroying_; }
     // Property texts are stored without the blanks (and control characters) around them.
     static std::string Trim(const std::string& text);
 
@@ -204,7 +202,6 @@ private:
     std::unique_ptr<platform::MessageWindow> window_;
     std::vector<std::string> dnsResultList_;
     std::string dnsResult_;
-    SocketHandle acceptedHandle_ = platform::winsock::InvalidSocket;
     SendQueue sendQueue_;
     std::int32_t sendFlags_ = 0;
     std::vector<char> hostEntryBuffer_;
