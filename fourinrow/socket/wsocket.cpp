@@ -109,7 +109,7 @@ void TCustomWSocket::SetLocalPort(const std::string& value) {
     localPortResolved_ = false;
 }
 
-TSocketSendFlags TCustomWSocket::SendFlags() {
+TSocketSendFlags TCustomWSocket::SendFlags() const {
     return sendFlags_ == MsgOob ? wsSendUrgent : wsSendNormal;
 }
 

@@ -82,7 +82,7 @@ public:
     void SetMultiThreaded(bool value) { multiThreaded_ = value; }
     std::int32_t FlushTimeout() const { return flushTimeout_; }
     void SetFlushTimeout(std::int32_t value) { flushTimeout_ = value; }
-    TSocketSendFlags SendFlags();
+    TSocketSendFlags SendFlags() const;
     void SetSendFlags(TSocketSendFlags value);
     TSocketLingerOnOff LingerOnOff() const { return lingerOnOff_; }
     void SetLingerOnOff(TSocketLingerOnOff value) { lingerOnOff_ = value; }

@@ -326,6 +326,22 @@ TEST(WSocket, AFailedListenLeavesNoDescriptorOpen) {
     EXPECT_EQ(OpenDescriptors(), before);
 }
 
+TEST(WSocket, ShuttingDownTheSendingSideEndsThePeersSession) {
+    LoopbackPair pair;
+    pair.serverLinger = wsLingerOff;
+    pair.client.SetLingerOnOff(wsLingerOff);
+    pair.Connect();
+    std::vector<int> serverClosed;
+    pair.server.OnSessionClosed = [&](TCustomWSocket*, std::uint16_t error) {
+        serverClosed.push_back(error);
+    };
+    pair.client.Shutdown(1);
+    EXPECT_EQ(pair.client.State(), wsConnected) << "nothing else changes";
+    ASSERT_TRUE(PumpUntil([&] { return pair.client.State() == wsClosed; }));
+    EXPECT_EQ(serverClosed, std::vector<int>{0});
+    EXPECT_EQ(pair.server.State(), wsClosed);
+}
+
 // ---- the read loop ----
 
 TEST(ReadLoop, AHandlerReadingPartOfTheDataIsCalledAgainAtOnce) {
