@@ -342,6 +342,26 @@ TEST(WSocket, ShuttingDownTheSendingSideEndsThePeersSession) {
     EXPECT_EQ(pair.server.State(), wsClosed);
 }
 
+TEST(WSocket, AnAdoptedConnectionGetsNoneOfTheLastSessionsUnsentBytes) {
+    LoopbackPair pair;
+    pair.Connect();
+    // The peer stops reading, so most of a large send stays queued.
+    pair.client.Pause();
+    pair.server.SendStr(std::string(32 << 20, 'o'));
+    pair.server.Close();
+
+    TWSocket next;
+    std::string received;
+    CollectReceived(next, received);
+    next.SetAddr("127.0.0.1");
+    next.SetPort(pair.port);
+    next.Connect();
+    ASSERT_TRUE(PumpUntil([&] { return pair.server.State() == wsConnected; }));
+    pair.server.SendStr("fresh");
+    ASSERT_TRUE(PumpUntil([&] { return received.size() >= 5; }));
+    EXPECT_EQ(received, "fresh");
+}
+
 // ---- the read loop ----
 
 TEST(ReadLoop, AHandlerReadingPartOfTheDataIsCalledAgainAtOnce) {
