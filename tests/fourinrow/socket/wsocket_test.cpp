@@ -235,6 +235,13 @@ TEST(WSocket, ErrorsCarryTheCodeTheOperationAndItsText) {
         {"flags", [](TWSocket& s) { s.SetSendFlags(static_cast<TSocketSendFlags>(7)); },
          "Invalid SendFlags"},
         {"lookup", [](TWSocket& s) { s.DnsLookup(""); }, "DNS lookup: invalid host name."},
+        {"resolve",
+         [](TWSocket& s) {
+             s.SetAddr("127.0.0.1");
+             s.SetPort("no-such-service");
+             s.Connect();
+         },
+         "connect: WSocketResolvePort: Cannot convert port 'no-such-service'"},
     };
     for (const Case& c : cases) {
         TWSocket socket;
