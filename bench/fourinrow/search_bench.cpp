@@ -83,11 +83,13 @@ bool CheckSameResults() {
 }
 
 void BM_ReferenceSearch(benchmark::State& state) {
+    pumpCalls = 0;
     for (auto _ : state)
         for (const GameStateRecord& position : MiddleGamePositions()) {
             reference::ReferencePlayer player(position, CountingPump);
             benchmark::DoNotOptimize(player.RootSearch());
         }
+    state.counters["leaves"] = static_cast<double>(pumpCalls) / state.iterations();
 }
 
 void BM_RealSearch(benchmark::State& state) {

@@ -14,7 +14,6 @@ std::uint32_t ClockSeed() {
         std::chrono::high_resolution_clock::now().time_since_epoch().count());
 }
 
-bool IsColumn(int column) { return column >= 1 && column <= kColumns; }
 bool IsProfiled(int opponent) { return opponent >= 1 && opponent <= kOpponentProfiles; }
 
 OpponentSettings SettingsOf(const OpponentProfile& profile) {
@@ -93,41 +92,6 @@ void gameClass::SetFirstMover(int colour) {
         return;
     record_.toMove = static_cast<std::uint8_t>(colour);
     record_.lastMover = static_cast<std::uint8_t>(1 - colour);
-}
-
-bool gameClass::DropPiece(int column) {
-    if (!IsColumn(column) || record_.heights[column - 1] > kRows)
-        return false;
-    const int row = record_.heights[column - 1]++;
-    record_.cell(column, row) = record_.toMove;
-    discs_[record_.toMove] |= line_scan::CellBit(column, row);
-    ++record_.moveCount;
-    std::swap(record_.toMove, record_.lastMover);
-    record_.history[record_.moveCount - 1] = static_cast<std::uint8_t>(column);
-    if (!record_.thinking)
-        ++record_.displayHeights[column - 1];
-    return true;
-}
-
-void gameClass::UndoMove() {
-    if (record_.moveCount == 0)
-        return;
-    const int column = record_.history[record_.moveCount - 1];
-    const int row = --record_.heights[column - 1];
-    record_.cell(column, row) = kEmpty;
-    discs_[record_.lastMover] &= ~line_scan::CellBit(column, row);
-    if (!record_.thinking)
-        --record_.displayHeights[column - 1];
-    --record_.moveCount;
-    std::swap(record_.toMove, record_.lastMover);
-}
-
-bool gameClass::HasFour() {
-    // The evaluation answers this with opponent 1's offensive weights; only its four flag
-    // matters, and a positive win weight makes that flag exactly "four in a row".
-    const bool four = line_scan::HasFourInARow(discs_[record_.lastMover]);
-    record_.fourFlag = four ? 1 : 0;
-    return four;
 }
 
 int gameClass::ColumnAt(int x, int y) {
@@ -238,11 +202,11 @@ int gameClass::GetLastColumn() const {
 }
 
 int gameClass::GetColumnHeight(int column) const {
-    return IsColumn(column) ? record_.displayHeights[column - 1] : 0;
+    return IsColumnNumber(column) ? record_.displayHeights[column - 1] : 0;
 }
 
 int gameClass::GetCell(int column, int row) const {
-    if (!IsColumn(column) || row < 1 || row >= record_.displayHeights[column - 1])
+    if (!IsColumnNumber(column) || row < 1 || row >= record_.displayHeights[column - 1])
         return kEmpty;
     return record_.cell(column, row);
 }

@@ -5,6 +5,7 @@
 // board. One instance lives as long as the main window.
 
 #include "fourinrow/game/game_record.h"
+#include "fourinrow/game/line_scan.h"
 
 #include <array>
 #include <chrono>
@@ -13,6 +14,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace fourinrow {
 
@@ -163,5 +165,44 @@ private:
     std::chrono::steady_clock::time_point lastPump_{};
     int leavesUntilClockCheck_ = 1;
 };
+
+inline bool IsColumnNumber(int column) { return column >= 1 && column <= kColumns; }
+
+// The search calls these at every node, so they are inline.
+
+inline bool gameClass::DropPiece(int column) {
+    if (!IsColumnNumber(column) || record_.heights[column - 1] > kRows)
+        return false;
+    const int row = record_.heights[column - 1]++;
+    record_.cell(column, row) = record_.toMove;
+    discs_[record_.toMove] |= line_scan::CellBit(column, row);
+    ++record_.moveCount;
+    std::swap(record_.toMove, record_.lastMover);
+    record_.history[record_.moveCount - 1] = static_cast<std::uint8_t>(column);
+    if (!record_.thinking)
+        ++record_.displayHeights[column - 1];
+    return true;
+}
+
+inline void gameClass::UndoMove() {
+    if (record_.moveCount == 0)
+        return;
+    const int column = record_.history[record_.moveCount - 1];
+    const int row = --record_.heights[column - 1];
+    record_.cell(column, row) = kEmpty;
+    discs_[record_.lastMover] &= ~line_scan::CellBit(column, row);
+    if (!record_.thinking)
+        --record_.displayHeights[column - 1];
+    --record_.moveCount;
+    std::swap(record_.toMove, record_.lastMover);
+}
+
+inline bool gameClass::HasFour() {
+    // The evaluation answers this with opponent 1's offensive weights; only its four flag
+    // matters, and a positive win weight makes that flag exactly "four in a row".
+    const bool four = line_scan::HasFourInARow(discs_[record_.lastMover]);
+    record_.fourFlag = four ? 1 : 0;
+    return four;
+}
 
 } // namespace fourinrow
