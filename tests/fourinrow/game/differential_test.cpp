@@ -13,7 +13,7 @@ namespace {
 
 #ifdef FOURINROW_SMALL_DIFFERENTIAL
 constexpr int kEvaluationPositions = 3000;
-constexpr int kSearchPositions = 150;
+constexpr int kSearchPositions = 300;
 #else
 constexpr int kEvaluationPositions = 60000;
 constexpr int kSearchPositions = 2500;
