@@ -34,11 +34,13 @@ struct Direction {
     int flagShift = 0;
     int lineCount = 0;
     std::array<Line, kColumns> lines{};
+    std::array<std::uint8_t, 64> lineOfAnchor{};
     Bits allAnchors = 0;
     Bits lowestAnchors = 0;
 
     constexpr void add(int anchor) {
         Line& line = lines[lineCount];
+        lineOfAnchor[anchor] = static_cast<std::uint8_t>(lineCount);
         line.anchors |= Bits{1} << anchor;
         line.lastAnchor = anchor;
         allAnchors |= Bits{1} << anchor;
@@ -179,8 +181,11 @@ void ScanDirection(Bits own, Bits free, std::int32_t threeWeight, bool oddRowsFa
         return;
     // Threes go in scan order: each column and row parity of an empty cell counts once.
     constexpr Bits windowCells = Bits{1} | Bits{1} << s | Bits{1} << (2 * s) | Bits{1} << (3 * s);
-    for (int l = 0; l < dir.lineCount; ++l) {
-        const Line& line = dir.lines[l];
+    unsigned linesToVisit = 0; // by line number, which is scan order
+    for (Bits anchors = runs3; anchors; anchors &= anchors - 1)
+        linesToVisit |= 1u << dir.lineOfAnchor[std::countr_zero(anchors)];
+    for (; linesToVisit; linesToVisit &= linesToVisit - 1) {
+        const Line& line = dir.lines[std::countr_zero(linesToVisit)];
         Bits threes = runs3 & line.anchors;
         std::int32_t times = 0;
         while (threes) {
