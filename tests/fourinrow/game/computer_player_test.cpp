@@ -58,8 +58,6 @@ TEST_P(WholeGameTest, ComputerPlaysAGameToItsEnd) {
         ASSERT_TRUE(IsValidRecord(game.Record())) << "move " << before + 1;
         won = game.HasFour();
     }
-    // A game between two searching players does not end by a disc played into nothing.
-    EXPECT_TRUE(won || game.GetMoveCount() == kCells);
 }
 
 std::vector<Match> AllMatches() {
