@@ -1,0 +1,105 @@
+#include "platform/app/application.h"
+
+#include "platform/app/messagebox.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include <exception>
+#include <optional>
+
+namespace platform::app {
+namespace {
+
+MessageHook currentHook;
+std::function<void()> activationHandler;
+
+std::optional<InputMessage> inputMessage(const QEvent& event) {
+    switch (event.type()) {
+    case QEvent::KeyPress:
+        return static_cast<const QKeyEvent&>(event).modifiers() & Qt::AltModifier
+                   ? InputMessage::SysKeyDown
+                   : InputMessage::KeyDown;
+    case QEvent::MouseButtonPress:
+        switch (static_cast<const QMouseEvent&>(event).button()) {
+        case Qt::LeftButton:
+            return InputMessage::LeftButtonDown;
+        case Qt::RightButton:
+            return InputMessage::RightButtonDown;
+        case Qt::MiddleButton:
+            return InputMessage::MiddleButtonDown;
+        default:
+            return std::nullopt;
+        }
+    case QEvent::MouseButtonDblClick:
+        if (static_cast<const QMouseEvent&>(event).button() == Qt::LeftButton)
+            return InputMessage::LeftButtonDoubleClick;
+        return std::nullopt;
+    case QEvent::NonClientAreaMouseButtonPress:
+        return InputMessage::NonClientButtonDown;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+void runGuarded(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        messageBox(error.what(), {}, Buttons::Ok, Icon::Error);
+    } catch (...) {
+        messageBox("Unknown exception", {}, Buttons::Ok, Icon::Error);
+    }
+}
+
+class Application::QtApplication : public QApplication {
+public:
+    QtApplication(int& argc, char** argv) : QApplication(argc, argv) {
+        connect(this, &QGuiApplication::applicationStateChanged, this,
+                [](Qt::ApplicationState state) {
+                    if (state == Qt::ApplicationActive && activationHandler)
+                        activationHandler();
+                });
+    }
+
+    bool notify(QObject* receiver, QEvent* event) override {
+        bool result = true;
+        runGuarded([&] {
+            // Widgets only: a window-system event reaches its QWindow first and is then
+            // forwarded to the widget, so this sees each press once.
+            if (currentHook && receiver->isWidgetType()) {
+                if (const auto message = inputMessage(*event)) {
+                    // The hook may replace itself; call a copy.
+                    const MessageHook hook = currentHook;
+                    if (hook(*message))
+                        return;
+                }
+            }
+            result = QApplication::notify(receiver, event);
+        });
+        return result;
+    }
+};
+
+Application::Application(int& argc, char** argv)
+    : qt_(std::make_unique<QtApplication>(argc, argv)) {}
+
+Application::~Application() {
+    currentHook = nullptr;
+    activationHandler = nullptr;
+}
+
+int Application::run() { return qt_->exec(); }
+
+void Application::quit(int exitCode) { QCoreApplication::exit(exitCode); }
+
+void setMessageHook(MessageHook hook) { currentHook = std::move(hook); }
+
+MessageHook messageHook() { return currentHook; }
+
+void setActivationHandler(std::function<void()> handler) { activationHandler = std::move(handler); }
+
+} // namespace platform::app

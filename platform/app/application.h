@@ -1,0 +1,55 @@
+#pragma once
+// The program's application object: owns the Qt application, runs the event loop, reports
+// an exception that escapes an event handler in a message box and goes on, and offers the
+// swappable input hook and the activation event.
+
+#include <functional>
+#include <memory>
+
+namespace platform::app {
+
+// The input messages the hook sees, before any window does.
+enum class InputMessage {
+    KeyDown,
+    SysKeyDown, // a key pressed with Alt held
+    LeftButtonDown,
+    RightButtonDown,
+    MiddleButtonDown,
+    LeftButtonDoubleClick,
+    NonClientButtonDown, // a press on a window frame or caption
+};
+
+// Returns true when the message is handled: it is then swallowed.
+using MessageHook = std::function<bool(InputMessage)>;
+
+class Application {
+public:
+    // argc must outlive the application (Qt keeps a reference to it).
+    Application(int& argc, char** argv);
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // Runs the event loop until the program quits; returns its exit code.
+    int run();
+    static void quit(int exitCode = 0);
+
+private:
+    class QtApplication;
+    std::unique_ptr<QtApplication> qt_;
+};
+
+// The hook is one value: save it with messageHook() and put it back with setMessageHook().
+// An empty hook lets every message through.
+void setMessageHook(MessageHook hook);
+MessageHook messageHook();
+
+// Runs the handler; an exception escaping it is shown in an error box and goes no further.
+// Event handlers run this way so that no exception unwinds through Qt's own code; the
+// application object does the same for whatever else reaches the event loop.
+void runGuarded(const std::function<void()>& handler);
+
+// Called each time the program becomes the active application.
+void setActivationHandler(std::function<void()> handler);
+
+} // namespace platform::app

@@ -1,0 +1,227 @@
+#pragma once
+// Windows and modal dialogs as the programs use them. Program code only (it names Qt types);
+// the solitaire engine never includes this.
+//
+// Drawing "on the window" goes into the front buffer, a bitmap the size of the client area;
+// present() shows it at once with a synchronous repaint. Qt's own paint requests (exposure,
+// update()) first call onPaint(), where a program redraws the front buffer, and then show it.
+// The front buffer is in the program's pixels and is shown magnified by the screen's device
+// pixel ratio, so what is read back from it is exactly what was drawn.
+
+#include "platform/app/application.h"
+#include "platform/app/cursor_registry.h"
+#include "platform/gdi/bitmap.h"
+
+#include <QCloseEvent>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QResizeEvent>
+#include <QWidget>
+#include <QtMath>
+
+#include <functional>
+#include <string>
+
+namespace platform::forms {
+
+enum class MouseButton { Left, Right, Middle };
+
+// Keys and buttons held during an input event; Double marks the press of a double click.
+enum ShiftFlag : unsigned {
+    Shift = 1,
+    Alt = 2,
+    Ctrl = 4,
+    LeftHeld = 8,
+    RightHeld = 16,
+    MiddleHeld = 32,
+    Double = 64,
+};
+
+struct ShiftState {
+    unsigned flags = 0;
+    bool has(ShiftFlag flag) const { return (flags & flag) != 0; }
+    bool operator==(const ShiftState&) const = default;
+};
+
+// The mapping of Qt input to the handlers below, shared by every kind of form.
+namespace detail {
+ShiftState shiftStateOf(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
+bool mouseButtonOf(Qt::MouseButton qtButton, MouseButton& button);
+void paintFrontBuffer(QWidget& widget, const gdi::Bitmap& frontBuffer, const QRect& area);
+// Latin-1 character typed, or 0 when the key produced none.
+char typedCharacter(const QKeyEvent& event);
+} // namespace detail
+
+template <class QtBase>
+class Form : public QtBase {
+public:
+    explicit Form(QWidget* parent = nullptr) : QtBase(parent) {
+        QtBase::setMouseTracking(true); // moves without a button held reach onMouseMove
+        QtBase::setAttribute(Qt::WA_OpaquePaintEvent);
+        QtBase::setFocusPolicy(Qt::StrongFocus);
+    }
+
+    // The client area's pixels; resized with the window, keeping what fits. Also right for
+    // a hidden window, whose resize events Qt holds back until it is shown.
+    gdi::Bitmap& frontBuffer() {
+        fitFrontBuffer();
+        return frontBuffer_;
+    }
+    const gdi::Bitmap& frontBuffer() const {
+        fitFrontBuffer();
+        return frontBuffer_;
+    }
+
+    // Shows what was drawn into the front buffer now, without calling onPaint: all of it, or
+    // only the area that changed.
+    void present() { present(frontBuffer().rect()); }
+    void present(const gdi::Rect& area) {
+        presenting_ = true;
+        QtBase::repaint(area.left, area.top, area.width(), area.height());
+        presenting_ = false;
+    }
+
+    // Frame (outer) and client geometry in screen pixels.
+    int frameLeft() const { return QtBase::frameGeometry().x(); }
+    int frameTop() const { return QtBase::frameGeometry().y(); }
+    int frameWidth() const { return QtBase::frameGeometry().width(); }
+    int frameHeight() const { return QtBase::frameGeometry().height(); }
+    void setFrameGeometry(int left, int top, int width, int height) {
+        const QSize border = QtBase::frameGeometry().size() - QtBase::size();
+        QtBase::move(left, top);
+        QtBase::resize(width - border.width(), height - border.height());
+    }
+    int clientWidth() const { return QtBase::width(); }
+    int clientHeight() const { return QtBase::height(); }
+    void setClientSize(int width, int height) { QtBase::resize(width, height); }
+
+    // The cursor shown over this window while no screen cursor is set.
+    void setWindowCursor(const app::Cursor& cursor) { QtBase::setCursor(app::qtCursor(cursor)); }
+
+protected:
+    // Handlers for programs to override; coordinates are client pixels.
+    virtual void onMouseDown(MouseButton, ShiftState, int /*x*/, int /*y*/) {}
+    virtual void onMouseMove(ShiftState, int /*x*/, int /*y*/) {}
+    virtual void onMouseUp(MouseButton, ShiftState, int /*x*/, int /*y*/) {}
+    // A left double click: arrives before the onMouseDown flagged Double.
+    virtual void onDoubleClick() {}
+    // Qt::Key codes.
+    virtual void onKeyDown(int /*key*/, ShiftState) {}
+    virtual void onKeyUp(int /*key*/, ShiftState) {}
+    virtual void onKeyPress(char /*character*/) {}
+    virtual void onPaint() {}
+    virtual void onResize() {}
+    // False keeps the window open; onClose runs when it does close.
+    virtual bool onCloseQuery() { return true; }
+    virtual void onClose() {}
+
+    void paintEvent(QPaintEvent* event) override {
+        if (!presenting_)
+            app::runGuarded([&] { onPaint(); });
+        detail::paintFrontBuffer(*this, frontBuffer(), event->rect());
+    }
+    void resizeEvent(QResizeEvent* event) override {
+        fitFrontBuffer();
+        QtBase::resizeEvent(event);
+        app::runGuarded([&] { onResize(); });
+    }
+    void mousePressEvent(QMouseEvent* event) override {
+        MouseButton button;
+        if (detail::mouseButtonOf(event->button(), button))
+            app::runGuarded([&] { onMouseDown(button, shiftOf(*event), x(*event), y(*event)); });
+    }
+    // Qt replaces the second press of a double click by this event.
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        MouseButton button;
+        if (!detail::mouseButtonOf(event->button(), button))
+            return;
+        if (button == MouseButton::Left)
+            app::runGuarded([&] { onDoubleClick(); });
+        ShiftState shift = shiftOf(*event);
+        shift.flags |= Double;
+        app::runGuarded([&] { onMouseDown(button, shift, x(*event), y(*event)); });
+    }
+    void mouseMoveEvent(QMouseEvent* event) override {
+        app::runGuarded([&] { onMouseMove(shiftOf(*event), x(*event), y(*event)); });
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        MouseButton button;
+        if (detail::mouseButtonOf(event->button(), button))
+            app::runGuarded([&] { onMouseUp(button, shiftOf(*event), x(*event), y(*event)); });
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        app::runGuarded([&] {
+            onKeyDown(event->key(), detail::shiftStateOf(event->modifiers(), {}));
+            if (const char typed = detail::typedCharacter(*event))
+                onKeyPress(typed);
+        });
+    }
+    void keyReleaseEvent(QKeyEvent* event) override {
+        app::runGuarded(
+            [&] { onKeyUp(event->key(), detail::shiftStateOf(event->modifiers(), {})); });
+    }
+    // A close query that fails keeps the window open.
+    void closeEvent(QCloseEvent* event) override {
+        bool canClose = false;
+        app::runGuarded([&] { canClose = onCloseQuery(); });
+        if (!canClose) {
+            event->ignore();
+            return;
+        }
+        app::runGuarded([&] { onClose(); });
+        event->accept();
+    }
+
+private:
+    static ShiftState shiftOf(const QMouseEvent& event) {
+        return detail::shiftStateOf(event.modifiers(), event.buttons());
+    }
+    static int x(const QMouseEvent& event) { return qFloor(event.position().x()); }
+    static int y(const QMouseEvent& event) { return qFloor(event.position().y()); }
+
+    void fitFrontBuffer() const { frontBuffer_.resize(QtBase::width(), QtBase::height()); }
+
+    mutable gdi::Bitmap frontBuffer_;
+    bool presenting_ = false;
+};
+
+class Window : public Form<QWidget> {
+public:
+    explicit Window(QWidget* parent = nullptr) : Form<QWidget>(parent) {}
+};
+
+enum class ModalResult { None, Ok, Cancel, Yes, No, Abort, Retry, Ignore };
+
+class Dialog : public Form<QDialog> {
+public:
+    explicit Dialog(QWidget* parent = nullptr) : Form<QDialog>(parent) {}
+
+    // Runs the dialog modally until closeWith() or the window is closed (Cancel).
+    ModalResult showModal();
+    // Ends showModal with this result.
+    void closeWith(ModalResult result);
+
+    // While alive, showModal does not wait for the user: it shows the dialog, calls the
+    // script with it (the script may work its controls) and returns the script's answer.
+    // Every dialog shown meanwhile is counted. Not nestable.
+    class Script {
+    public:
+        explicit Script(std::function<ModalResult(Dialog&)> answer);
+        ~Script();
+        Script(const Script&) = delete;
+        Script& operator=(const Script&) = delete;
+        int shownCount() const { return shown_; }
+
+    private:
+        friend class Dialog;
+        std::function<ModalResult(Dialog&)> answer_;
+        int shown_ = 0;
+    };
+
+private:
+    ModalResult result_ = ModalResult::None;
+};
+
+} // namespace platform::forms

@@ -1,0 +1,116 @@
+#include "platform/app/application.h"
+#include "platform/app/messagebox.h"
+
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+using namespace platform::app;
+
+namespace {
+
+// An object whose event handling fails the way program code can.
+class FailingObject : public QObject {
+public:
+    static constexpr auto failWithMessage = QEvent::Type(QEvent::User);
+    static constexpr auto failWithAnything = QEvent::Type(QEvent::User + 1);
+    int handled = 0;
+
+protected:
+    bool event(QEvent* event) override {
+        ++handled;
+        if (event->type() == failWithMessage)
+            throw std::runtime_error("Error 01 - fnGameNumberCardsArray");
+        if (event->type() == failWithAnything)
+            throw 42;
+        return QObject::event(event);
+    }
+};
+
+} // namespace
+
+// Window handlers are guarded on their own (see the forms tests); this is the net for
+// everything else that reaches the event loop.
+TEST(ApplicationTest, ExceptionInAHandlerIsShownAndTheLoopGoesOn) {
+    ScriptedMessageBoxes boxes;
+    FailingObject object;
+    QEvent first(FailingObject::failWithMessage), second(FailingObject::failWithAnything);
+    QCoreApplication::sendEvent(&object, &first);
+    QCoreApplication::sendEvent(&object, &second);
+    ASSERT_EQ(boxes.shown().size(), 2u);
+    EXPECT_EQ(boxes.shown()[0].text, "Error 01 - fnGameNumberCardsArray");
+    EXPECT_EQ(boxes.shown()[0].icon, Icon::Error);
+    EXPECT_EQ(boxes.shown()[0].buttons, Buttons::Ok);
+    EXPECT_EQ(boxes.shown()[1].text, "Unknown exception");
+
+    // The event loop itself survives and runs what comes after the failing event.
+    QCoreApplication::postEvent(&object, new QEvent(FailingObject::failWithMessage));
+    int later = 0;
+    QTimer::singleShot(0, [&] {
+        ++later;
+        Application::quit(3);
+    });
+    EXPECT_EQ(QCoreApplication::exec(), 3);
+    EXPECT_EQ(later, 1);
+    EXPECT_EQ(object.handled, 3);
+    EXPECT_EQ(boxes.shown().size(), 3u);
+}
+
+TEST(ApplicationTest, MessageHookSeesInputFirstAndCanSwallowIt) {
+    class CountingWidget : public QWidget {
+    public:
+        int presses = 0, keys = 0, doubles = 0;
+
+    protected:
+        void mousePressEvent(QMouseEvent*) override { ++presses; }
+        void mouseDoubleClickEvent(QMouseEvent*) override { ++doubles; }
+        void keyPressEvent(QKeyEvent*) override { ++keys; }
+    } widget;
+    widget.show();
+
+    std::vector<InputMessage> seen;
+    const MessageHook saved = messageHook();
+    setMessageHook([&](InputMessage message) {
+        seen.push_back(message);
+        return message != InputMessage::RightButtonDown;
+    });
+    QTest::mousePress(&widget, Qt::LeftButton, {}, QPoint(3, 3));
+    QTest::mousePress(&widget, Qt::RightButton, {}, QPoint(3, 3));
+    QTest::mouseDClick(&widget, Qt::LeftButton, {}, QPoint(3, 3));
+    QTest::keyClick(&widget, Qt::Key_A);
+    QTest::keyClick(&widget, Qt::Key_F, Qt::AltModifier);
+    EXPECT_EQ(widget.presses, 1); // only the right press passed
+    EXPECT_EQ(widget.keys, 0);
+    EXPECT_EQ(widget.doubles, 0);
+    // QTest's double click is the double-click event alone; Alt+F is two keys with Alt held.
+    const std::vector<InputMessage> expected{
+        InputMessage::LeftButtonDown, InputMessage::RightButtonDown,
+        InputMessage::LeftButtonDoubleClick, InputMessage::KeyDown,
+        InputMessage::SysKeyDown, InputMessage::SysKeyDown};
+    EXPECT_EQ(seen, expected);
+
+    setMessageHook(saved);
+    QTest::keyClick(&widget, Qt::Key_A);
+    EXPECT_EQ(widget.keys, 1);
+    EXPECT_EQ(seen.size(), expected.size());
+}
+
+TEST(ApplicationTest, ActivationHandlerRunsWhenTheProgramBecomesActive) {
+    // The offscreen platform never deactivates a program, so this needs a fresh process
+    // (CTest runs each case on its own).
+    if (QGuiApplication::applicationState() == Qt::ApplicationActive)
+        GTEST_SKIP() << "the program is already active";
+    int activations = 0;
+    setActivationHandler([&] { ++activations; });
+    QWidget window;
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(activations, 1);
+    setActivationHandler(nullptr);
+}

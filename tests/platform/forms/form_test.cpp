@@ -1,0 +1,281 @@
+#include "platform/forms/form.h"
+
+#include "platform/app/messagebox.h"
+#include "platform/gdi/qimage.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace platform;
+using namespace platform::forms;
+
+namespace {
+
+const gdi::Color navy = gdi::rgb(0, 0, 128);
+const gdi::Color yellow = gdi::rgb(255, 255, 0);
+
+std::string buttonName(MouseButton button) {
+    return button == MouseButton::Left ? "L" : button == MouseButton::Right ? "R" : "M";
+}
+
+std::string flagsOf(ShiftState shift) {
+    std::string text;
+    const std::pair<ShiftFlag, char> names[] = {{Shift, 's'},     {Alt, 'a'},        {Ctrl, 'c'},
+                                                {LeftHeld, 'l'},  {RightHeld, 'r'},  {MiddleHeld, 'm'},
+                                                {Double, 'd'}};
+    for (const auto& [flag, name] : names)
+        if (shift.has(flag))
+            text += name;
+    return text;
+}
+
+// Writes every handler call as one line of text.
+class RecordingWindow : public Window {
+public:
+    std::vector<std::string> calls;
+    int paints = 0;
+    bool allowClose = true;
+
+protected:
+    void onMouseDown(MouseButton b, ShiftState s, int x, int y) override {
+        record("down " + buttonName(b) + " " + flagsOf(s), x, y);
+    }
+    void onMouseMove(ShiftState s, int x, int y) override { record("move " + flagsOf(s), x, y); }
+    void onMouseUp(MouseButton b, ShiftState s, int x, int y) override {
+        record("up " + buttonName(b) + " " + flagsOf(s), x, y);
+    }
+    void onDoubleClick() override { calls.push_back("dblclick"); }
+    void onKeyDown(int key, ShiftState s) override {
+        calls.push_back("keydown " + std::to_string(key) + " " + flagsOf(s));
+    }
+    void onKeyUp(int key, ShiftState) override { calls.push_back("keyup " + std::to_string(key)); }
+    void onKeyPress(char c) override { calls.push_back(std::string("keypress ") + c); }
+    void onPaint() override {
+        ++paints;
+        frontBuffer().fillRect(frontBuffer().rect(), navy);
+    }
+    bool onCloseQuery() override {
+        calls.push_back("closequery");
+        return allowClose;
+    }
+    void onClose() override { calls.push_back("close"); }
+
+private:
+    void record(const std::string& what, int x, int y) {
+        calls.push_back(what + " " + std::to_string(x) + "," + std::to_string(y));
+    }
+};
+
+class FormTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window.setClientSize(120, 80);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        window.calls.clear();
+    }
+
+    // What the screen shows of the window now, in device pixels.
+    QImage onScreen() {
+        return QGuiApplication::primaryScreen()->grabWindow(window.winId()).toImage().convertToFormat(
+            QImage::Format_RGB32);
+    }
+
+    RecordingWindow window;
+};
+
+} // namespace
+
+TEST_F(FormTest, FrontBufferFollowsTheClientSize) {
+    EXPECT_EQ(window.frontBuffer().width(), 120);
+    EXPECT_EQ(window.frontBuffer().height(), 80);
+    window.frontBuffer().setPixel(3, 4, yellow);
+    window.setClientSize(150, 90);
+    EXPECT_EQ(window.clientWidth(), 150);
+    EXPECT_EQ(window.frontBuffer().width(), 150);
+    EXPECT_EQ(window.frontBuffer().height(), 90);
+    EXPECT_EQ(window.frontBuffer().pixel(3, 4), yellow); // kept across the resize
+}
+
+TEST(FormSizeTest, HiddenWindowHasAFrontBufferOfItsClientSize) {
+    Window window;
+    window.setClientSize(50, 40);
+    EXPECT_EQ(window.frontBuffer().width(), 50);
+    EXPECT_EQ(window.frontBuffer().height(), 40);
+    window.frontBuffer().setPixel(49, 39, yellow);
+    window.show();
+    EXPECT_EQ(window.frontBuffer().pixel(49, 39), yellow);
+}
+
+TEST_F(FormTest, PresentShowsTheFrontBufferAtOnceWithoutOnPaint) {
+    window.paints = 0;
+    window.frontBuffer().fillRect(window.frontBuffer().rect(), yellow);
+    window.frontBuffer().fillRect({10, 20, 30, 25}, navy);
+    window.present(); // no event processing between this and the read-back
+    EXPECT_EQ(window.paints, 0);
+    const QImage shown = onScreen();
+    ASSERT_EQ(shown.size(), QSize(120, 80));
+    for (int y = 0; y < 80; ++y)
+        for (int x = 0; x < 120; ++x) {
+            const bool inside = x >= 10 && x < 30 && y >= 20 && y < 25;
+            ASSERT_EQ(gdi::fromQRgb(shown.pixel(x, y)), inside ? navy : yellow) << x << "," << y;
+        }
+    if (const char* dir = std::getenv("ZV_TEST_OUTPUT_DIR")) {
+        QDir().mkpath(dir);
+        shown.save(QString(dir) + "/forms-front-buffer.png");
+    }
+}
+
+TEST_F(FormTest, PresentOfAnAreaShowsOnlyThatArea) {
+    window.frontBuffer().fillRect(window.frontBuffer().rect(), yellow);
+    window.present();
+    window.frontBuffer().fillRect(window.frontBuffer().rect(), navy);
+    window.present({5, 6, 7, 9});
+    const QImage shown = onScreen();
+    for (int y = 0; y < 80; ++y)
+        for (int x = 0; x < 120; ++x) {
+            const bool inside = x >= 5 && x < 7 && y >= 6 && y < 9;
+            ASSERT_EQ(gdi::fromQRgb(shown.pixel(x, y)), inside ? navy : yellow) << x << "," << y;
+        }
+}
+
+TEST_F(FormTest, PaintRequestsFromQtCallOnPaintFirst) {
+    window.paints = 0;
+    window.frontBuffer().fillRect(window.frontBuffer().rect(), yellow);
+    window.repaint();
+    EXPECT_EQ(window.paints, 1);
+    EXPECT_EQ(gdi::fromQRgb(onScreen().pixel(60, 40)), navy);
+}
+
+TEST_F(FormTest, MouseEventsReachTheHandlersWithButtonsAndKeys) {
+    QTest::mousePress(&window, Qt::LeftButton, Qt::ShiftModifier, QPoint(10, 12));
+    QTest::mouseMove(&window, QPoint(15, 17));
+    QTest::mouseRelease(&window, Qt::LeftButton, Qt::ShiftModifier, QPoint(20, 22));
+    QTest::mouseClick(&window, Qt::RightButton, Qt::ControlModifier, QPoint(5, 6));
+    const std::vector<std::string> expected{"down L sl 10,12", "move l 15,17", "up L s 20,22",
+                                            "down R cr 5,6", "up R c 5,6"};
+    EXPECT_EQ(window.calls, expected);
+}
+
+TEST_F(FormTest, DoubleClickArrivesAsDoubleClickThenDoublePressThenRelease) {
+    // Through the window system path, where Qt itself tells a double click from two clicks.
+    QWindow* handle = window.windowHandle();
+    const QPoint at(30, 40);
+    QTest::mouseMove(handle, at);
+    window.calls.clear();
+    QTest::mouseDClick(handle, Qt::LeftButton, {}, at);
+    const std::vector<std::string> expected{"down L l 30,40", "up L  30,40", "dblclick",
+                                            "down L ld 30,40", "up L  30,40"};
+    EXPECT_EQ(window.calls, expected);
+}
+
+TEST_F(FormTest, RightDoubleClickIsADoublePressOnly) {
+    QWindow* handle = window.windowHandle();
+    const QPoint at(8, 9);
+    QTest::mouseMove(handle, at);
+    window.calls.clear();
+    QTest::mouseDClick(handle, Qt::RightButton, {}, at);
+    const std::vector<std::string> expected{"down R r 8,9", "up R  8,9", "down R rd 8,9",
+                                            "up R  8,9"};
+    EXPECT_EQ(window.calls, expected);
+}
+
+TEST_F(FormTest, KeysGiveKeyDownThenTheTypedCharacter) {
+    QTest::keyClick(&window, Qt::Key_4);
+    QTest::keyClick(&window, Qt::Key_F2, Qt::ShiftModifier);
+    const std::vector<std::string> expected{
+        "keydown " + std::to_string(Qt::Key_4) + " ", "keypress 4",
+        "keyup " + std::to_string(Qt::Key_4),
+        // The Shift key is a key of its own, as the system reports it.
+        "keydown " + std::to_string(Qt::Key_Shift) + " s",
+        "keydown " + std::to_string(Qt::Key_F2) + " s", "keyup " + std::to_string(Qt::Key_F2),
+        "keyup " + std::to_string(Qt::Key_Shift)};
+    EXPECT_EQ(window.calls, expected);
+}
+
+TEST_F(FormTest, CloseQueryCanKeepTheWindowOpen) {
+    window.allowClose = false;
+    EXPECT_FALSE(window.close());
+    EXPECT_TRUE(window.isVisible());
+    window.allowClose = true;
+    EXPECT_TRUE(window.close());
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.calls, (std::vector<std::string>{"closequery", "closequery", "close"}));
+}
+
+TEST_F(FormTest, FrameGeometryContainsTheClientArea) {
+    window.setFrameGeometry(50, 60, 300, 200);
+    EXPECT_EQ(window.frameLeft(), 50);
+    EXPECT_EQ(window.frameTop(), 60);
+    EXPECT_EQ(window.frameWidth(), 300);
+    EXPECT_EQ(window.frameHeight(), 200);
+    EXPECT_LE(window.clientWidth(), window.frameWidth());
+    EXPECT_LE(window.clientHeight(), window.frameHeight());
+    EXPECT_EQ(window.frontBuffer().width(), window.clientWidth());
+}
+
+TEST_F(FormTest, ExceptionInAHandlerIsReportedAndInputGoesOn) {
+    class ThrowingWindow : public Window {
+    public:
+        int presses = 0;
+
+    protected:
+        void onMouseDown(MouseButton, ShiftState, int, int) override {
+            if (++presses == 1)
+                throw std::runtime_error("Error 01 - fnGameNumberCardsArray");
+        }
+    } throwing;
+    throwing.show();
+    app::ScriptedMessageBoxes boxes;
+    QTest::mouseClick(&throwing, Qt::LeftButton);
+    QTest::mouseClick(&throwing, Qt::LeftButton);
+    EXPECT_EQ(throwing.presses, 2);
+    ASSERT_EQ(boxes.shown().size(), 1u);
+    EXPECT_EQ(boxes.shown()[0].text, "Error 01 - fnGameNumberCardsArray");
+}
+
+namespace {
+
+class OkDialog : public Dialog {
+public:
+    int shows = 0;
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        ++shows;
+        Dialog::showEvent(event);
+    }
+};
+
+} // namespace
+
+TEST(DialogTest, ShowModalRunsUntilCloseWith) {
+    OkDialog dialog;
+    QTimer::singleShot(0, &dialog, [&] { dialog.closeWith(ModalResult::Yes); });
+    EXPECT_EQ(dialog.showModal(), ModalResult::Yes);
+    EXPECT_FALSE(dialog.isVisible());
+    // Closing the window instead of choosing answers Cancel, also after an earlier answer.
+    QTimer::singleShot(0, &dialog, [&] { dialog.close(); });
+    EXPECT_EQ(dialog.showModal(), ModalResult::Cancel);
+    EXPECT_EQ(dialog.shows, 2);
+}
+
+TEST(DialogTest, ScriptAnswersInsteadOfTheUser) {
+    OkDialog dialog;
+    Dialog::Script script([](Dialog& shown) {
+        EXPECT_TRUE(shown.isVisible());
+        return ModalResult::Ok;
+    });
+    EXPECT_EQ(dialog.showModal(), ModalResult::Ok);
+    EXPECT_EQ(dialog.showModal(), ModalResult::Ok);
+    EXPECT_EQ(script.shownCount(), 2);
+    EXPECT_EQ(dialog.shows, 2); // the dialog's own show handling ran each time
+    EXPECT_FALSE(dialog.isVisible());
+}

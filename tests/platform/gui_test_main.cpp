@@ -1,0 +1,14 @@
+// GUI test programs run inside the program's own application object, offscreen.
+#include "platform/app/application.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    // Test discovery runs the program without the test environment.
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    ::testing::InitGoogleTest(&argc, argv);
+    platform::app::Application application(argc, argv);
+    return RUN_ALL_TESTS();
+}

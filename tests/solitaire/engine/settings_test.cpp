@@ -1,0 +1,124 @@
+#include "solitaire/engine/settings.h"
+
+#include "engine_fixture.h"
+
+namespace solitaire {
+namespace {
+
+using testing::EngineFixture;
+
+class SettingsRecordTest : public EngineFixture {};
+
+TEST_F(SettingsRecordTest, WriteTrimsLeftAndPadsToTheWidth) {
+    EXPECT_TRUE(fnWriteSettingsField(77, 5, "  abc"));
+    EXPECT_EQ(fnReadSettingsField(77, 5), "abc");
+    // The padding overwrote what the field held before, and nothing beyond it.
+    EXPECT_TRUE(fnWriteSettingsField(82, 1, "Z"));
+    EXPECT_TRUE(fnWriteSettingsField(77, 5, "xyzuvw"));
+    EXPECT_EQ(fnReadSettingsField(77, 6), "xyzuvZ");
+    EXPECT_TRUE(fnWriteSettingsField(77, 5, "ab"));
+    EXPECT_EQ(fnReadSettingsField(77, 6), "ab   Z");
+}
+
+TEST_F(SettingsRecordTest, TextLongerThanTheFieldKeepsItsFirstCharacters) {
+    EXPECT_TRUE(fnWriteSettingsField(62, 4, "123456"));
+    EXPECT_EQ(fnReadSettingsField(62, 4), "1234");
+    EXPECT_EQ(fnReadSettingsField(66, 1), "");
+}
+
+struct FieldCase {
+    int position;
+    int width;
+    bool fits;
+};
+// Names the case in test lists.
+void PrintTo(const FieldCase& c, std::ostream* out) {
+    *out << c.position << "/" << c.width;
+}
+
+class SettingsFieldBounds : public EngineFixture,
+                            public ::testing::WithParamInterface<FieldCase> {};
+
+TEST_P(SettingsFieldBounds, FieldsInsideOneBlockOnly) {
+    const FieldCase c = GetParam();
+    const std::string text(static_cast<std::size_t>(std::max(c.width, 0)), 'Q');
+    EXPECT_EQ(fnWriteSettingsField(c.position, c.width, text), c.fits);
+    if (c.fits) {
+        EXPECT_EQ(fnReadSettingsField(c.position, c.width), text);
+    } else {
+        // A refused write leaves the whole record blank but for creation's two fields.
+        for (int position : {1, 249, 251, 499, 701, 749})
+            EXPECT_EQ(fnReadSettingsField(position, 1).find('Q'), std::string::npos);
+        EXPECT_EQ(fnReadSettingsField(c.position, c.width).find('Q'), std::string::npos);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boundaries, SettingsFieldBounds,
+    ::testing::Values(FieldCase{1, 1, true}, FieldCase{249, 1, true}, FieldCase{249, 2, true},
+                      FieldCase{249, 3, false}, FieldCase{246, 5, true}, FieldCase{250, 1, false},
+                      FieldCase{251, 1, true}, FieldCase{499, 1, true}, FieldCase{499, 2, true},
+                      FieldCase{499, 3, false}, FieldCase{500, 1, false}, FieldCase{701, 1, true},
+                      FieldCase{749, 1, true}, FieldCase{749, 2, true}, FieldCase{749, 3, false},
+                      FieldCase{750, 1, false}, FieldCase{0, 1, false}, FieldCase{-3, 1, false},
+                      FieldCase{10, -1, false}, FieldCase{501, 250, true},
+                      FieldCase{501, 251, false}));
+
+TEST_F(SettingsRecordTest, BlocksAreIndependent) {
+    // 249 and 251 are in different blocks; 499 and 501 too.
+    fnWriteSettingsField(249, 2, "ab");
+    fnWriteSettingsField(251, 2, "cd");
+    fnWriteSettingsField(499, 2, "ef");
+    EXPECT_EQ(fnReadSettingsField(249, 2), "ab");
+    EXPECT_EQ(fnReadSettingsField(251, 2), "cd");
+    EXPECT_EQ(fnReadSettingsField(499, 2), "ef");
+}
+
+TEST_F(SettingsRecordTest, ReadAtABlockEndGivesFewerCharacters) {
+    fnWriteSettingsField(249, 2, "xy");
+    EXPECT_EQ(fnReadSettingsField(249, 10), "xy");
+    EXPECT_EQ(fnReadSettingsField(750, 5), "");
+    EXPECT_EQ(fnReadSettingsField(250, 5), "");
+}
+
+TEST_F(SettingsRecordTest, CreationWritesProgramDirectoryAndPreferencesFile) {
+    const std::string directory = fnReadSettingsField(501, 200);
+    EXPECT_EQ(directory, fnProgramDirectory());
+    ASSERT_FALSE(directory.empty());
+    EXPECT_EQ(directory.back(), '/');
+    EXPECT_EQ(fnReadSettingsField(1, 20), "DATA\\CFG.DAT");
+    // The rest of the record is blank.
+    EXPECT_EQ(fnReadSettingsField(21, 200), "");
+    EXPECT_EQ(fnReadSettingsField(251, 240), "");
+}
+
+TEST_F(SettingsRecordTest, ThirdBlockIsReadAtPositionMinus500) {
+    fnWriteSettingsField(701, 3, "abc");
+    fnWriteSettingsField(501, 200, "/opt/games/");
+    EXPECT_EQ(fnReadSettingsField(501, 200), "/opt/games/");
+    EXPECT_EQ(fnReadSettingsField(701, 3), "abc");
+    EXPECT_EQ(fnReadSettingsField(700, 4), " abc");
+}
+
+TEST_F(SettingsRecordTest, ResetNumberFields) {
+    fnWriteSettingsField(112, 4, "1234");
+    fnWriteSettingsField(116, 4, "99");
+    fnWriteSettingsField(120, 2, "01");
+    fnResetNumberFields();
+    EXPECT_EQ(fnReadSettingsField(112, 4), "0000");
+    EXPECT_EQ(fnReadSettingsField(116, 4), "0000");
+    EXPECT_EQ(fnReadSettingsField(120, 2), "01");
+}
+
+TEST(ProgramDirectory, TooLongForItsFieldIsReported) {
+    const std::string fits = "/" + std::string(198, 'd') + "/"; // 199 characters and separator
+    EXPECT_EQ(fnProgramDirectoryError(fits), std::nullopt);
+    const std::string tooLong = "/" + std::string(199, 'd') + "/";
+    const auto message = fnProgramDirectoryError(tooLong);
+    ASSERT_TRUE(message.has_value());
+    EXPECT_NE(message->find(tooLong), std::string::npos);
+    EXPECT_NE(message->find("199"), std::string::npos);
+}
+
+} // namespace
+} // namespace solitaire
