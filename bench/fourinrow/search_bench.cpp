@@ -1,12 +1,13 @@
 // Depth-10 root searches on middle-game positions: the real player against the plain
 // reference, both with the same message pump. Before timing, each position's values and
 // candidates are checked to be identical. A summary line gives the speed-up, and a run with
-// Qt's event processing as the pump gives its share of the search time and the longest gap
-// between two pumps (how long a Break may wait).
+// the platform's message pump (Qt's event processing) gives its share of the search time and
+// the longest gap between two pumps (how long a Break may wait).
 
 #include "fourinrow/game/game.h"
 
 #include "tests/fourinrow/game/reference_player.h"
+#include "platform/app/clock.h"
 #include "tests/fourinrow/game/test_support.h"
 
 #include <QCoreApplication>
@@ -125,7 +126,7 @@ void BM_RealSearchWithEventPump(benchmark::State& state) {
         longestGap = std::max(longestGap, start - lastPumpEnd);
         longestGapThreadTime =
             std::max(longestGapThreadTime, startThreadTime - lastPumpEndThreadTime);
-        QCoreApplication::processEvents();
+        platform::app::processMessages();
         lastPumpEnd = Clock::now();
         lastPumpEndThreadTime = ThreadTime();
         inPump += lastPumpEnd - start;

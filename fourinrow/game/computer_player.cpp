@@ -4,6 +4,7 @@
 #include "fourinrow/game/game.h"
 
 #include "fourinrow/game/line_scan.h"
+#include "platform/app/clock.h"
 
 #include <algorithm>
 #include <limits>
@@ -21,6 +22,8 @@ constexpr std::int32_t kQuietBand = 450;
 constexpr int kLeavesPerClockCheck = 64;
 
 } // namespace
+
+std::function<void()> gameClass::DefaultPump() { return platform::app::processMessages; }
 
 void gameClass::SetMessagePump(std::function<void()> pump, std::chrono::microseconds interval) {
     pump_ = std::move(pump);

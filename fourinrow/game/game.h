@@ -119,7 +119,8 @@ public:
     // --- computer player ---
 
     // Lets pending window messages run while the computer thinks; called from the search's
-    // leaves at most once per interval. May call RequestBreak.
+    // leaves at most once per interval. May call RequestBreak. By default the platform's
+    // message pump (nothing without an application object).
     void SetMessagePump(std::function<void()> pump,
                         std::chrono::microseconds interval = kDefaultPumpInterval);
     // Receives 1..7 as the root search passes each column (the progress bar's range is 0..7).
@@ -145,6 +146,7 @@ public:
 private:
     std::int32_t Search(int depthReached, std::int32_t alpha, std::int32_t beta,
                         bool maximizing);
+    static std::function<void()> DefaultPump();
     void PumpFromLeaf();
     int Random(int n);
     void ReplaceRecord(const GameStateRecord& record);
@@ -159,7 +161,7 @@ private:
     std::array<std::uint64_t, 2> discs_{};
     int searchStartMoveCount_ = 0;
 
-    std::function<void()> pump_;
+    std::function<void()> pump_ = DefaultPump();
     std::function<void(int)> progress_;
     std::chrono::steady_clock::duration pumpInterval_ = kDefaultPumpInterval;
     std::chrono::steady_clock::time_point lastPump_{};
