@@ -6,16 +6,16 @@
 
 #include "fourinrow/game/game.h"
 
-#include "tests/fourinrow/game/reference_player.h"
 #include "platform/app/clock.h"
+#include "tests/fourinrow/game/reference_player.h"
 #include "tests/fourinrow/game/test_support.h"
 
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 #include <map>
 #include <vector>
 
@@ -55,7 +55,9 @@ Session& Real() {
 
 // The same do-nothing pump for both players: the reference calls it at every leaf.
 long pumpCalls = 0;
-void CountingPump() { ++pumpCalls; }
+void CountingPump() {
+    ++pumpCalls;
+}
 
 bool CheckSameResults() {
     Session& s = Real();

@@ -138,19 +138,20 @@ public:
     bool AcceptMove(std::int32_t value, std::int32_t best);
     // The computer colour's offensive score minus the other colour's defensive score.
     std::int32_t Evaluate();
-    // Static score of one colour with the current opponent's weights; sets the four flag.
+    // Static score of colour 0 or 1 with the current opponent's weights; sets the four flag.
     std::int32_t EvaluateColour(int colour, WeightKind kind);
 
     const GameStateRecord& Record() const { return record_; }
 
 private:
-    std::int32_t Search(int depthReached, std::int32_t alpha, std::int32_t beta,
-                        bool maximizing);
+    std::int32_t Search(int depthReached, std::int32_t alpha, std::int32_t beta, bool maximizing);
     static std::function<void()> DefaultPump();
     void PumpFromLeaf();
     int Random(int n);
     void ReplaceRecord(const GameStateRecord& record);
-    const OpponentProfile& CurrentProfile() const { return record_.opponents[record_.opponent - 1]; }
+    const OpponentProfile& CurrentProfile() const {
+        return record_.opponents[record_.opponent - 1];
+    }
 
     GameStateRecord record_;
     std::string settingsFile_;
@@ -158,7 +159,7 @@ private:
 
     // Search scratch, never stored: the discs of each colour as bit sets (see line_scan.h),
     // kept in step with the board by DropPiece and UndoMove.
-    std::array<std::uint64_t, 2> discs_{};
+    std::array<line_scan::Bits, 2> discs_{};
     int searchStartMoveCount_ = 0;
 
     std::function<void()> pump_ = DefaultPump();
@@ -168,7 +169,9 @@ private:
     int leavesUntilClockCheck_ = 1;
 };
 
-inline bool IsColumnNumber(int column) { return column >= 1 && column <= kColumns; }
+inline bool IsColumnNumber(int column) {
+    return column >= 1 && column <= kColumns;
+}
 
 // The search calls these at every node, so they are inline.
 

@@ -123,8 +123,7 @@ TEST_P(CandidateTest, AcceptsMovesWithinTheStrategysTolerance) {
     ColumnValues values{};
     std::copy(c.values.begin(), c.values.end(), values.begin() + 1);
     const Candidates got = game.CollectCandidates(values, c.best);
-    EXPECT_EQ(std::vector<int>(got.columns.begin(), got.columns.begin() + got.count),
-              c.candidates);
+    EXPECT_EQ(std::vector<int>(got.columns.begin(), got.columns.begin() + got.count), c.candidates);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -181,7 +180,8 @@ TEST_F(ComputerPlayerTest, BeyondTheQuietBandOtherMovesGetAChance) {
 
 TEST_F(ComputerPlayerTest, NearTheEndRandomLevelKeepsTheRemainingDepth) {
     // 40 discs, no four: two empty cells in column 7.
-    Play("123123123123123123456456456456456456" "7777");
+    Play("123123123123123123456456456456456456"
+         "7777");
     game.SetRandomLevel(true);
     game.SetGameTypeAndLevel(1, 10);
     game.SelectOpponent(6);
