@@ -107,6 +107,18 @@ TEST_F(ComputerPlayerTest, AWinFoundDeeperLosesOnePerPly) {
     EXPECT_EQ(reply.best, -500 + 1);
 }
 
+// A row counts twice only when its last window holds the new three on a favoured row (row 1
+// is odd, and Red profits from odd rows). The two positions mirror each other otherwise.
+TEST_F(ComputerPlayerTest, OnlyARowsLastWindowMakesItCountTwice) {
+    game.SelectOpponent(1);
+    Play("17273"); // Red 1, 2, 3 on row 1: the three is in the first window
+    const std::int32_t firstWindow = game.EvaluateColour(kRed, WeightKind::Offensive);
+    game.NewGame();
+    Play("71615"); // Red 5, 6, 7: the three is in the last window
+    const std::int32_t lastWindow = game.EvaluateColour(kRed, WeightKind::Offensive);
+    EXPECT_EQ(lastWindow - firstWindow, DefaultRecord().opponents[0].offensive[2]);
+}
+
 struct ToleranceCase {
     int opponent; // strategies 5..0 for opponents 1..6
     std::int32_t best;
