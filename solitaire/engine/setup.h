@@ -1,0 +1,18 @@
+#pragma once
+// Setting up the table for the chosen game: its definition, the card set a small screen
+// needs, the fan steps of its piles and the layout of the table.
+
+namespace solitaire {
+
+// Every pile position becomes its absent marker: stock group -10000, foundations -10001,
+// tableau piles -10002, reserves -10003.
+void fnMarkPilesAbsent();
+
+// The fan steps of the current game's piles for the card size of field 128.
+void fnSetFanOffsets();
+
+// Lays the table out in the main window's area below the tool bars, with the current
+// game's layout codes and counts.
+void fnLayoutTable();
+
+} // namespace solitaire
