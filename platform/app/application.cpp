@@ -43,11 +43,17 @@ std::optional<InputMessage> inputMessage(const QEvent& event) {
     }
 }
 
-void showException(const std::string& text) {
-    messageBox(text, {}, Buttons::Ok, Icon::Error);
-}
-
 } // namespace
+
+void runGuarded(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        messageBox(error.what(), {}, Buttons::Ok, Icon::Error);
+    } catch (...) {
+        messageBox("Unknown exception", {}, Buttons::Ok, Icon::Error);
+    }
+}
 
 class Application::QtApplication : public QApplication {
 public:
@@ -60,7 +66,8 @@ public:
     }
 
     bool notify(QObject* receiver, QEvent* event) override {
-        try {
+        bool result = true;
+        runGuarded([&] {
             // Widgets only: a window-system event reaches its QWindow first and is then
             // forwarded to the widget, so this sees each press once.
             if (currentHook && receiver->isWidgetType()) {
@@ -68,16 +75,12 @@ public:
                     // The hook may replace itself; call a copy.
                     const MessageHook hook = currentHook;
                     if (hook(*message))
-                        return true;
+                        return;
                 }
             }
-            return QApplication::notify(receiver, event);
-        } catch (const std::exception& error) {
-            showException(error.what());
-        } catch (...) {
-            showException("Unknown exception");
-        }
-        return true;
+            result = QApplication::notify(receiver, event);
+        });
+        return result;
     }
 };
 

@@ -44,6 +44,11 @@ private:
 void setMessageHook(MessageHook hook);
 MessageHook messageHook();
 
+// Runs the handler; an exception escaping it is shown in an error box and goes no further.
+// Event handlers run this way so that no exception unwinds through Qt's own code; the
+// application object does the same for whatever else reaches the event loop.
+void runGuarded(const std::function<void()>& handler);
+
 // Called each time the program becomes the active application.
 void setActivationHandler(std::function<void()> handler);
 

@@ -8,6 +8,7 @@
 // The front buffer is in the program's pixels and is shown magnified by the screen's device
 // pixel ratio, so what is read back from it is exactly what was drawn.
 
+#include "platform/app/application.h"
 #include "platform/app/cursor_registry.h"
 #include "platform/gdi/bitmap.h"
 
@@ -62,14 +63,23 @@ public:
         QtBase::setFocusPolicy(Qt::StrongFocus);
     }
 
-    // The client area's pixels; resized with the window, keeping what fits.
-    gdi::Bitmap& frontBuffer() { return frontBuffer_; }
-    const gdi::Bitmap& frontBuffer() const { return frontBuffer_; }
+    // The client area's pixels; resized with the window, keeping what fits. Also right for
+    // a hidden window, whose resize events Qt holds back until it is shown.
+    gdi::Bitmap& frontBuffer() {
+        fitFrontBuffer();
+        return frontBuffer_;
+    }
+    const gdi::Bitmap& frontBuffer() const {
+        fitFrontBuffer();
+        return frontBuffer_;
+    }
 
-    // Shows what was drawn into the front buffer now, without calling onPaint.
-    void present() {
+    // Shows what was drawn into the front buffer now, without calling onPaint: all of it, or
+    // only the area that changed.
+    void present() { present(frontBuffer().rect()); }
+    void present(const gdi::Rect& area) {
         presenting_ = true;
-        QtBase::repaint();
+        QtBase::repaint(area.left, area.top, area.width(), area.height());
         presenting_ = false;
     }
 
@@ -109,18 +119,18 @@ protected:
 
     void paintEvent(QPaintEvent* event) override {
         if (!presenting_)
-            onPaint();
-        detail::paintFrontBuffer(*this, frontBuffer_, event->rect());
+            app::runGuarded([&] { onPaint(); });
+        detail::paintFrontBuffer(*this, frontBuffer(), event->rect());
     }
     void resizeEvent(QResizeEvent* event) override {
-        frontBuffer_.resize(event->size().width(), event->size().height());
+        fitFrontBuffer();
         QtBase::resizeEvent(event);
-        onResize();
+        app::runGuarded([&] { onResize(); });
     }
     void mousePressEvent(QMouseEvent* event) override {
         MouseButton button;
         if (detail::mouseButtonOf(event->button(), button))
-            onMouseDown(button, shiftOf(*event), x(*event), y(*event));
+            app::runGuarded([&] { onMouseDown(button, shiftOf(*event), x(*event), y(*event)); });
     }
     // Qt replaces the second press of a double click by this event.
     void mouseDoubleClickEvent(QMouseEvent* event) override {
@@ -128,33 +138,39 @@ protected:
         if (!detail::mouseButtonOf(event->button(), button))
             return;
         if (button == MouseButton::Left)
-            onDoubleClick();
+            app::runGuarded([&] { onDoubleClick(); });
         ShiftState shift = shiftOf(*event);
         shift.flags |= Double;
-        onMouseDown(button, shift, x(*event), y(*event));
+        app::runGuarded([&] { onMouseDown(button, shift, x(*event), y(*event)); });
     }
     void mouseMoveEvent(QMouseEvent* event) override {
-        onMouseMove(shiftOf(*event), x(*event), y(*event));
+        app::runGuarded([&] { onMouseMove(shiftOf(*event), x(*event), y(*event)); });
     }
     void mouseReleaseEvent(QMouseEvent* event) override {
         MouseButton button;
         if (detail::mouseButtonOf(event->button(), button))
-            onMouseUp(button, shiftOf(*event), x(*event), y(*event));
+            app::runGuarded([&] { onMouseUp(button, shiftOf(*event), x(*event), y(*event)); });
     }
     void keyPressEvent(QKeyEvent* event) override {
-        onKeyDown(event->key(), detail::shiftStateOf(event->modifiers(), {}));
-        if (const char typed = detail::typedCharacter(*event))
-            onKeyPress(typed);
+        app::runGuarded([&] {
+            onKeyDown(event->key(), detail::shiftStateOf(event->modifiers(), {}));
+            if (const char typed = detail::typedCharacter(*event))
+                onKeyPress(typed);
+        });
     }
     void keyReleaseEvent(QKeyEvent* event) override {
-        onKeyUp(event->key(), detail::shiftStateOf(event->modifiers(), {}));
+        app::runGuarded(
+            [&] { onKeyUp(event->key(), detail::shiftStateOf(event->modifiers(), {})); });
     }
+    // A close query that fails keeps the window open.
     void closeEvent(QCloseEvent* event) override {
-        if (!onCloseQuery()) {
+        bool canClose = false;
+        app::runGuarded([&] { canClose = onCloseQuery(); });
+        if (!canClose) {
             event->ignore();
             return;
         }
-        onClose();
+        app::runGuarded([&] { onClose(); });
         event->accept();
     }
 
@@ -165,7 +181,9 @@ private:
     static int x(const QMouseEvent& event) { return qFloor(event.position().x()); }
     static int y(const QMouseEvent& event) { return qFloor(event.position().y()); }
 
-    gdi::Bitmap frontBuffer_;
+    void fitFrontBuffer() const { frontBuffer_.resize(QtBase::width(), QtBase::height()); }
+
+    mutable gdi::Bitmap frontBuffer_;
     bool presenting_ = false;
 };
 

@@ -23,15 +23,14 @@ std::array<std::int16_t, kTableauBaseCount + kFoundationBaseCount> baseCodeBacku
 
 } // namespace
 
-StringList fnReadGamesFile(const std::string& path)
-{
+StringList fnReadGamesFile(const std::string& path) {
     auto lines = platform::files::readLines(path);
-    if (!lines) throw GameDataError("Cannot open file \"" + path + "\"");
+    if (!lines)
+        throw GameDataError("Cannot open file \"" + path + "\"");
     return std::move(*lines);
 }
 
-std::int16_t fnGameCellValue(std::string_view storedLine, int game)
-{
+std::int16_t fnGameCellValue(std::string_view storedLine, int game) {
     const auto column = static_cast<std::size_t>(fnGameCellColumn(game) - 1);
     const std::string_view cell =
         column < storedLine.size() ? storedLine.substr(column, kGameCellWidth) : std::string_view{};
@@ -43,8 +42,7 @@ std::int16_t fnGameCellValue(std::string_view storedLine, int game)
     return static_cast<std::int16_t>(value);
 }
 
-void fnApplyGameColumn(const StringList& gamesFile, int game, GameDefinition& definition)
-{
+void fnApplyGameColumn(const StringList& gamesFile, int game, GameDefinition& definition) {
     StringList matrix;
     fnSectionLines(matrix, gamesFile, kGameMatrixHeader);
     for (const std::string& line : matrix) {
@@ -58,16 +56,14 @@ void fnApplyGameColumn(const StringList& gamesFile, int game, GameDefinition& de
     }
 }
 
-bool fnLoadGameDefinition()
-{
+bool fnLoadGameDefinition() {
     const int game = fnStrToInt(fnReadSettingsField(kGameIdPosition, kGameIdWidth));
     fnApplyGameColumn(fnReadGamesFile(fnProgramFilePath(kGamesFileName)), game, gameDefinition);
     fnSaveRestoreBaseCodes(false);
     return true;
 }
 
-void fnSaveRestoreBaseCodes(bool restore)
-{
+void fnSaveRestoreBaseCodes(bool restore) {
     const auto tableau = gameDefinition.begin() + kTableauBaseWord;
     const auto foundations = gameDefinition.begin() + kFoundationBaseWord;
     const auto backupFoundations = baseCodeBackup.begin() + kTableauBaseCount;

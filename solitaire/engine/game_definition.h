@@ -30,9 +30,11 @@ inline constexpr std::string_view kGameListHeader = "[Sect1]";
 inline constexpr std::string_view kGameMatrixHeader = "[Sect2]";
 inline constexpr int kGameLabelWidth = 4; // characters 1-4 of a matrix line: the word number
 inline constexpr int kGameCellWidth = 10;
-inline constexpr int kLastGameId = 999;   // the game list keeps ids in 3 characters
+inline constexpr int kLastGameId = 999; // the game list keeps ids in 3 characters
 // 1-based column where the cell of game id g starts.
-inline constexpr int fnGameCellColumn(int game) { return game * 11 + 17; }
+inline constexpr int fnGameCellColumn(int game) {
+    return game * 11 + 17;
+}
 
 // Game list line: characters 1-3 category, 5-7 game id, 8 edition class ("0" is offered),
 // 11-60 the name.

@@ -69,6 +69,9 @@ public:
     // Repaints what is pending and shows the labels, checks, glyphs and enabled commands
     // of MainWindowState as they are now.
     virtual void UpdateMainWindow() = 0;
+    // Shows the labels, glyphs and enabled commands of MainWindowState as they are now,
+    // without painting the table (the engine changed some of them).
+    virtual void ShowWindowState() = 0;
     // Has that part of the window painted at once (the paint handler copies the back
     // buffer onto the window).
     virtual void RepaintWindowRect(const platform::gdi::Rect& rect) = 0;

@@ -36,8 +36,9 @@ struct GameSource {
     int edition = -1;
     std::string name;
     int nameLine = 0;
-    solitaire::GameDefinition definition{};                 // words not named stay 0
-    std::array<int, solitaire::kGameDefinitionWords> wordLines{}; // source line of each set word, 0 unset
+    solitaire::GameDefinition definition{}; // words not named stay 0
+    std::array<int, solitaire::kGameDefinitionWords>
+        wordLines{}; // source line of each set word, 0 unset
 };
 
 // Reads and checks one game's source; CatalogueError on the first fault.

@@ -9,19 +9,20 @@
 #include <fstream>
 #include <iostream>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc < 3) {
         std::cerr << "usage: gamescompiler <output file> <game source>...\n";
         return 2;
     }
     try {
         std::vector<gamescompiler::GameSource> games;
-        for (int i = 2; i < argc; ++i) games.push_back(gamescompiler::readGameSource(argv[i]));
+        for (int i = 2; i < argc; ++i)
+            games.push_back(gamescompiler::readGameSource(argv[i]));
         const auto lines = gamescompiler::buildGamesFile(games);
 
         std::ofstream out(argv[1], std::ios::binary | std::ios::trunc);
-        for (const std::string& line : lines) out << line << '\n';
+        for (const std::string& line : lines)
+            out << line << '\n';
         out.close();
         if (!out) {
             std::cerr << argv[1] << ": cannot be written\n";

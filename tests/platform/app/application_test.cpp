@@ -13,45 +13,51 @@ using namespace platform::app;
 
 namespace {
 
-// A window whose handlers fail the way program code can.
-class FailingWidget : public QWidget {
+// An object whose event handling fails the way program code can.
+class FailingObject : public QObject {
 public:
-    int presses = 0;
+    static constexpr auto failWithMessage = QEvent::Type(QEvent::User);
+    static constexpr auto failWithAnything = QEvent::Type(QEvent::User + 1);
+    int handled = 0;
 
 protected:
-    void mousePressEvent(QMouseEvent*) override {
-        ++presses;
-        throw std::runtime_error("Error 01 - fnGameNumberCardsArray");
+    bool event(QEvent* event) override {
+        ++handled;
+        if (event->type() == failWithMessage)
+            throw std::runtime_error("Error 01 - fnGameNumberCardsArray");
+        if (event->type() == failWithAnything)
+            throw 42;
+        return QObject::event(event);
     }
-    void keyPressEvent(QKeyEvent*) override { throw 42; }
 };
 
 } // namespace
 
+// Window handlers are guarded on their own (see the forms tests); this is the net for
+// everything else that reaches the event loop.
 TEST(ApplicationTest, ExceptionInAHandlerIsShownAndTheLoopGoesOn) {
     ScriptedMessageBoxes boxes;
-    FailingWidget widget;
-    widget.show();
-    QTest::mouseClick(&widget, Qt::LeftButton, {}, QPoint(5, 5));
-    QTest::keyClick(&widget, Qt::Key_A);
-    QTest::mouseClick(&widget, Qt::LeftButton, {}, QPoint(6, 6));
-    EXPECT_EQ(widget.presses, 2);
-    ASSERT_EQ(boxes.shown().size(), 3u);
+    FailingObject object;
+    QEvent first(FailingObject::failWithMessage), second(FailingObject::failWithAnything);
+    QCoreApplication::sendEvent(&object, &first);
+    QCoreApplication::sendEvent(&object, &second);
+    ASSERT_EQ(boxes.shown().size(), 2u);
     EXPECT_EQ(boxes.shown()[0].text, "Error 01 - fnGameNumberCardsArray");
     EXPECT_EQ(boxes.shown()[0].icon, Icon::Error);
     EXPECT_EQ(boxes.shown()[0].buttons, Buttons::Ok);
     EXPECT_EQ(boxes.shown()[1].text, "Unknown exception");
 
-    // The event loop itself survives a throwing handler and keeps running.
+    // The event loop itself survives and runs what comes after the failing event.
+    QCoreApplication::postEvent(&object, new QEvent(FailingObject::failWithMessage));
     int later = 0;
-    QTimer::singleShot(0, [] { throw std::runtime_error("from a timer"); });
     QTimer::singleShot(0, [&] {
         ++later;
         Application::quit(3);
     });
     EXPECT_EQ(QCoreApplication::exec(), 3);
     EXPECT_EQ(later, 1);
-    EXPECT_EQ(boxes.shown().back().text, "from a timer");
+    EXPECT_EQ(object.handled, 3);
+    EXPECT_EQ(boxes.shown().size(), 3u);
 }
 
 TEST(ApplicationTest, MessageHookSeesInputFirstAndCanSwallowIt) {
@@ -91,4 +97,20 @@ TEST(ApplicationTest, MessageHookSeesInputFirstAndCanSwallowIt) {
     QTest::keyClick(&widget, Qt::Key_A);
     EXPECT_EQ(widget.keys, 1);
     EXPECT_EQ(seen.size(), expected.size());
+}
+
+TEST(ApplicationTest, ActivationHandlerRunsWhenTheProgramBecomesActive) {
+    // The offscreen platform never deactivates a program, so this needs a fresh process
+    // (CTest runs each case on its own).
+    if (QGuiApplication::applicationState() == Qt::ApplicationActive)
+        GTEST_SKIP() << "the program is already active";
+    int activations = 0;
+    setActivationHandler([&] { ++activations; });
+    QWidget window;
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(activations, 1);
+    setActivationHandler(nullptr);
 }

@@ -1,10 +1,12 @@
 // Screen, cursor, beep and string table.
 #include "platform/app/beep.h"
 #include "platform/app/cursor.h"
+#include "platform/app/cursor_registry.h"
 #include "platform/app/screen.h"
 #include "platform/app/strings.h"
 
 #include <QCursor>
+#include <QPixmap>
 #include <QGuiApplication>
 
 #include <gtest/gtest.h>
@@ -48,6 +50,18 @@ TEST(CursorTest, ScopedCursorPutsThePreviousOneBack) {
     EXPECT_EQ(screenCursor(), Cursor::custom("CUR_ARROW1A"));
     // Never registered: shown as the arrow.
     EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::ArrowCursor);
+    setScreenCursor(CursorShape::Default);
+}
+
+TEST(CursorTest, RegisteredCustomCursorIsShownByName) {
+    QPixmap picture(32, 32);
+    picture.fill(Qt::red);
+    registerQtCursor("CUR_CROSS1A", QCursor(picture, 15, 16));
+    setScreenCursor(Cursor::custom("CUR_CROSS1A"));
+    const QCursor* shown = QGuiApplication::overrideCursor();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->shape(), Qt::BitmapCursor);
+    EXPECT_EQ(shown->hotSpot(), QPoint(15, 16));
     setScreenCursor(CursorShape::Default);
 }
 

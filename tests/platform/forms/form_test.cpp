@@ -104,6 +104,16 @@ TEST_F(FormTest, FrontBufferFollowsTheClientSize) {
     EXPECT_EQ(window.frontBuffer().pixel(3, 4), yellow); // kept across the resize
 }
 
+TEST(FormSizeTest, HiddenWindowHasAFrontBufferOfItsClientSize) {
+    Window window;
+    window.setClientSize(50, 40);
+    EXPECT_EQ(window.frontBuffer().width(), 50);
+    EXPECT_EQ(window.frontBuffer().height(), 40);
+    window.frontBuffer().setPixel(49, 39, yellow);
+    window.show();
+    EXPECT_EQ(window.frontBuffer().pixel(49, 39), yellow);
+}
+
 TEST_F(FormTest, PresentShowsTheFrontBufferAtOnceWithoutOnPaint) {
     window.paints = 0;
     window.frontBuffer().fillRect(window.frontBuffer().rect(), yellow);
@@ -121,6 +131,19 @@ TEST_F(FormTest, PresentShowsTheFrontBufferAtOnceWithoutOnPaint) {
         QDir().mkpath(dir);
         shown.save(QString(dir) + "/forms-front-buffer.png");
     }
+}
+
+TEST_F(FormTest, PresentOfAnAreaShowsOnlyThatArea) {
+    window.frontBuffer().fillRect(window.frontBuffer().rect(), yellow);
+    window.present();
+    window.frontBuffer().fillRect(window.frontBuffer().rect(), navy);
+    window.present({5, 6, 7, 9});
+    const QImage shown = onScreen();
+    for (int y = 0; y < 80; ++y)
+        for (int x = 0; x < 120; ++x) {
+            const bool inside = x >= 5 && x < 7 && y >= 6 && y < 9;
+            ASSERT_EQ(gdi::fromQRgb(shown.pixel(x, y)), inside ? navy : yellow) << x << "," << y;
+        }
 }
 
 TEST_F(FormTest, PaintRequestsFromQtCallOnPaintFirst) {

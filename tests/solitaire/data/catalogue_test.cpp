@@ -21,16 +21,16 @@ namespace {
 
 using gamescompiler::GameSource;
 
-std::string environment(const char* name)
-{
+std::string environment(const char* name) {
     const char* value = std::getenv(name);
     return value ? value : "";
 }
 
-std::string programFolder() { return environment("ZV_DIST_DIR") + "/Zevodadu/"; }
+std::string programFolder() {
+    return environment("ZV_DIST_DIR") + "/Zevodadu/";
+}
 
-const std::vector<GameSource>& sources()
-{
+const std::vector<GameSource>& sources() {
     static const std::vector<GameSource> games = [] {
         std::vector<GameSource> read;
         const auto folder =
@@ -43,25 +43,23 @@ const std::vector<GameSource>& sources()
     return games;
 }
 
-const GameSource& sourceNamed(const std::string& name)
-{
+const GameSource& sourceNamed(const std::string& name) {
     const auto it = std::ranges::find(sources(), name, &GameSource::name);
-    if (it == sources().end()) throw std::runtime_error("no catalogue source for " + name);
+    if (it == sources().end())
+        throw std::runtime_error("no catalogue source for " + name);
     return *it;
 }
 
 class ShippedCatalogue : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_FALSE(sources().empty());
         settingsRecord.clear();
         fnWriteSettingsField(kProgramDirectoryPosition, kProgramDirectoryWidth, programFolder());
     }
 };
 
-TEST_F(ShippedCatalogue, EveryGameLoadsExactlyTheWordsOfItsSource)
-{
+TEST_F(ShippedCatalogue, EveryGameLoadsExactlyTheWordsOfItsSource) {
     for (const GameSource& game : sources()) {
         SCOPED_TRACE(game.file);
         gameDefinition.fill(0);
@@ -71,8 +69,7 @@ TEST_F(ShippedCatalogue, EveryGameLoadsExactlyTheWordsOfItsSource)
     }
 }
 
-TEST_F(ShippedCatalogue, ChooserReadsTheDescriptionRows)
-{
+TEST_F(ShippedCatalogue, ChooserReadsTheDescriptionRows) {
     const GameParameters rows{340, 341, 343, 344, 345, 13, 265, -1, -1};
     for (const GameSource& game : sources()) {
         SCOPED_TRACE(game.file);
@@ -84,8 +81,7 @@ TEST_F(ShippedCatalogue, ChooserReadsTheDescriptionRows)
     }
 }
 
-TEST_F(ShippedCatalogue, GameListOffersEveryGameUnderItsIdAndName)
-{
+TEST_F(ShippedCatalogue, GameListOffersEveryGameUnderItsIdAndName) {
     StringList list;
     fnSectionLines(list, fnReadGamesFile(programFolder() + "GAMES.DAT"), kGameListHeader);
     ASSERT_EQ(list.size(), sources().size());
@@ -95,19 +91,18 @@ TEST_F(ShippedCatalogue, GameListOffersEveryGameUnderItsIdAndName)
         ASSERT_EQ(line[7], '0') << line; // edition class: offered
         offered[fnStrToInt(line.substr(4, 3))] = fnTrimRight(line.substr(10, 50));
     }
-    for (const GameSource& game : sources()) EXPECT_EQ(offered[game.id], game.name);
+    for (const GameSource& game : sources())
+        EXPECT_EQ(offered[game.id], game.name);
 }
 
 // What the later engine steps rely on, stated by word number, independently of the names
 // the sources use: (word, value) pairs.
-void expectWords(const GameSource& game, std::initializer_list<std::pair<int, int>> words)
-{
+void expectWords(const GameSource& game, std::initializer_list<std::pair<int, int>> words) {
     for (const auto& [word, value] : words)
         EXPECT_EQ(game.definition[static_cast<std::size_t>(word)], value) << "word " << word;
 }
 
-TEST(FixtureGames, FreeCellIsGameOneWithEightOpenPilesAndFourCells)
-{
+TEST(FixtureGames, FreeCellIsGameOneWithEightOpenPilesAndFourCells) {
     const GameSource& game = sourceNamed("FreeCell");
     EXPECT_EQ(game.id, 1) << "the default preferences select game 1";
     EXPECT_EQ(game.category, 4);
@@ -127,13 +122,22 @@ TEST(FixtureGames, FreeCellIsGameOneWithEightOpenPilesAndFourCells)
         EXPECT_EQ(game.definition[84 + f], 0) << "no start card";
     }
     // 52 cards, 4 foundations, 8 piles, 4 cells, no stock; single cards; 13 per foundation.
-    expectWords(game, {{265, 52}, {261, 4}, {262, 8}, {263, 4}, {260, 0}, {264, 0}, {266, 0},
-                       {11, 1}, {25, 13}, {35, 0}, {5, 1}});
-    for (int r = 0; r < 4; ++r) EXPECT_EQ(game.definition[230 + r], 0) << "one card per cell";
+    expectWords(game, {{265, 52},
+                       {261, 4},
+                       {262, 8},
+                       {263, 4},
+                       {260, 0},
+                       {264, 0},
+                       {266, 0},
+                       {11, 1},
+                       {25, 13},
+                       {35, 0},
+                       {5, 1}});
+    for (int r = 0; r < 4; ++r)
+        EXPECT_EQ(game.definition[230 + r], 0) << "one card per cell";
 }
 
-TEST(FixtureGames, KlondikeDealsSevenPilesAndTurnsTheStockOneByOne)
-{
+TEST(FixtureGames, KlondikeDealsSevenPilesAndTurnsTheStockOneByOne) {
     const GameSource& game = sourceNamed("Klondike");
     EXPECT_EQ(game.category, 5);
     for (int p = 0; p < 7; ++p) {
@@ -150,8 +154,20 @@ TEST(FixtureGames, KlondikeDealsSevenPilesAndTurnsTheStockOneByOne)
     }
     // Stock and waste, 24 cards face down, turned one at a time to the waste, redealt
     // without limit; any ordered group moves.
-    expectWords(game, {{265, 52}, {261, 4}, {262, 7}, {263, 0}, {260, 2}, {266, 24}, {6, 1},
-                       {8, 1}, {19, 1}, {13, -1}, {14, 0}, {11, -1}, {2, 1}, {35, 0}});
+    expectWords(game, {{265, 52},
+                       {261, 4},
+                       {262, 7},
+                       {263, 0},
+                       {260, 2},
+                       {266, 24},
+                       {6, 1},
+                       {8, 1},
+                       {19, 1},
+                       {13, -1},
+                       {14, 0},
+                       {11, -1},
+                       {2, 1},
+                       {35, 0}});
 }
 
 } // namespace

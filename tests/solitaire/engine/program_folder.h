@@ -18,11 +18,10 @@ namespace solitaire::testing {
 
 class ProgramFolder : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = "zv-" + std::string(test->test_suite_name()) + "-" + test->name() +
-                           "-" + std::to_string(::getpid());
+        std::string name = "zv-" + std::string(test->test_suite_name()) + "-" + test->name() + "-" +
+                           std::to_string(::getpid());
         std::ranges::replace(name, '/', '_'); // parameterised tests have "/" in their names
         root_ = std::filesystem::temp_directory_path() / name;
         std::filesystem::remove_all(root_);
@@ -38,19 +37,17 @@ protected:
     std::string dir() const { return root_.string() + "/"; }
     std::filesystem::path path(const std::string& relative) const { return root_ / relative; }
 
-    void writeFile(const std::string& relative, const std::string& content) const
-    {
+    void writeFile(const std::string& relative, const std::string& content) const {
         std::ofstream(path(relative), std::ios::binary) << content;
     }
-    std::string readFile(const std::string& relative) const
-    {
+    std::string readFile(const std::string& relative) const {
         std::ifstream in(path(relative), std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
-    void writeLines(const std::string& relative, const StringList& lines) const
-    {
+    void writeLines(const std::string& relative, const StringList& lines) const {
         std::string content;
-        for (const std::string& line : lines) content += line + "\r\n";
+        for (const std::string& line : lines)
+            content += line + "\r\n";
         writeFile(relative, content);
     }
 

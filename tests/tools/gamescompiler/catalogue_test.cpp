@@ -1,4 +1,5 @@
 #include "tools/gamescompiler/catalogue.h"
+#include "tools/gamescompiler/word_names.h"
 
 #include "solitaire/engine/utils.h"
 
@@ -18,14 +19,12 @@ const std::string kHeader = "id = 5\n"
                             "name = Test Game\n"
                             "cards_in_play = 52\n";
 
-GameSource parse(const std::string& text, const std::string& file = "test.game")
-{
+GameSource parse(const std::string& text, const std::string& file = "test.game") {
     std::istringstream in(text);
     return parseGameSource(file, in);
 }
 
-std::string errorOf(const std::string& text)
-{
+std::string errorOf(const std::string& text) {
     try {
         parse(text);
     } catch (const CatalogueError& error) {
@@ -40,12 +39,13 @@ struct BadSource {
     std::string message; // expected in full, file and line first
 };
 
-void PrintTo(const BadSource& source, std::ostream* out) { *out << source.what; }
+void PrintTo(const BadSource& source, std::ostream* out) {
+    *out << source.what;
+}
 
 class RejectedSource : public testing::TestWithParam<BadSource> {};
 
-TEST_P(RejectedSource, NamesFileAndLine)
-{
+TEST_P(RejectedSource, NamesFileAndLine) {
     EXPECT_EQ(errorOf(GetParam().text), GetParam().message);
 }
 
@@ -76,8 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadSource{"NameWithTab", "name = a\tb\n",
                   "test.game:1: name holds a character other than printable ASCII"},
         BadSource{"MissingName", "id = 1\ncategory = 2\nedition = 0\n", "test.game:3: no name"},
-        BadSource{"MissingEdition", "id = 1\ncategory = 2\nname = X\n",
-                  "test.game:3: no edition"},
+        BadSource{"MissingEdition", "id = 1\ncategory = 2\nname = X\n", "test.game:3: no edition"},
         // 7 x 7 tableau cards + 4 start cards = 53 of 52; the fault is the count in play.
         BadSource{"DealsTooMany",
                   kHeader + "foundation_count = 4\nfoundation_start = 20 20 20 20\n"
@@ -88,8 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "test.game:5: deals 1 cards but has 0 in play"}),
     [](const testing::TestParamInfo<BadSource>& info) { return info.param.what; });
 
-TEST(CatalogueSource, ReadsHeaderFamiliesAndLimits)
-{
+TEST(CatalogueSource, ReadsHeaderFamiliesAndLimits) {
     const GameSource game = parse(kHeader + "tableau_deal = 7 -32768 32767  # trailing comment\n"
                                             "  foundation_base=1\n");
     EXPECT_EQ(game.id, 5);
@@ -107,8 +105,7 @@ TEST(CatalogueSource, ReadsHeaderFamiliesAndLimits)
     EXPECT_EQ(game.wordLines[37], 0);
 }
 
-TEST(CatalogueSource, CountsDealtCardsAsTheDealPlacesThem)
-{
+TEST(CatalogueSource, CountsDealtCardsAsTheDealPlacesThem) {
     struct Case {
         const char* words;
         int dealt;
@@ -127,16 +124,14 @@ TEST(CatalogueSource, CountsDealtCardsAsTheDealPlacesThem)
         EXPECT_EQ(cardsDealt(parse(kHeader + c.words + "\n").definition), c.dealt) << c.words;
 }
 
-TEST(CatalogueSource, DealingExactlyTheCardsInPlayIsAccepted)
-{
+TEST(CatalogueSource, DealingExactlyTheCardsInPlayIsAccepted) {
     EXPECT_EQ(errorOf(kHeader + "tableau_deal = 26\nstock_deal = 26\n"), "(accepted)");
 }
 
 class GamesFile : public testing::Test {
 protected:
     // Ids 3 and 1 out of order, id 0 and 2 missing: cells must still exist for them.
-    void SetUp() override
-    {
+    void SetUp() override {
         games_.push_back(parse("id = 3\ncategory = 12\nedition = 1\nname = Third\n"
                                "cards_in_play = 104\nscore_base = -7\nodds_games = 345\n",
                                "third.game"));
@@ -146,15 +141,13 @@ protected:
         lines_ = buildGamesFile(games_);
     }
 
-    std::vector<std::string> section(const std::string& header) const
-    {
+    std::vector<std::string> section(const std::string& header) const {
         solitaire::StringList out;
         solitaire::fnSectionLines(out, lines_, header);
         return out;
     }
 
-    static std::string cell(const std::string& storedLine, int game)
-    {
+    static std::string cell(const std::string& storedLine, int game) {
         const auto column = static_cast<std::size_t>(solitaire::fnGameCellColumn(game) - 1);
         return solitaire::fnTrimRight(
             fnScrambleText(storedLine.substr(column, solitaire::kGameCellWidth)));
@@ -164,8 +157,7 @@ protected:
     std::vector<std::string> lines_;
 };
 
-TEST_F(GamesFile, ListsGamesByIdAsWholeSubstitutedLines)
-{
+TEST_F(GamesFile, ListsGamesByIdAsWholeSubstitutedLines) {
     ASSERT_EQ(lines_.front(), "[Sect1]");
     const auto list = section("[Sect1]");
     ASSERT_EQ(list.size(), 2u);
@@ -174,12 +166,11 @@ TEST_F(GamesFile, ListsGamesByIdAsWholeSubstitutedLines)
     EXPECT_NE(list[0], fnScrambleText(list[0])) << "list lines are stored substituted";
 }
 
-TEST_F(GamesFile, MatrixHoldsWords1To345WithACellForEveryId)
-{
+TEST_F(GamesFile, MatrixHoldsWords1To345WithACellForEveryId) {
     const auto matrix = section("[Sect2]");
     ASSERT_EQ(matrix.size(), 345u);
-    const std::size_t length = static_cast<std::size_t>(solitaire::fnGameCellColumn(3)) - 1 +
-                               solitaire::kGameCellWidth;
+    const std::size_t length =
+        static_cast<std::size_t>(solitaire::fnGameCellColumn(3)) - 1 + solitaire::kGameCellWidth;
     for (std::size_t i = 0; i < matrix.size(); ++i) {
         const std::string& line = matrix[i];
         ASSERT_EQ(line.substr(0, 4), solitaire::fnIntZeroPad(static_cast<int>(i) + 1, 4))
@@ -198,23 +189,34 @@ TEST_F(GamesFile, MatrixHoldsWords1To345WithACellForEveryId)
     EXPECT_EQ(lines_.back(), matrix.back()) << "no lines after the matrix";
 }
 
-TEST_F(GamesFile, NoStoredLineCanBeMistakenForASectionOrSplit)
-{
+TEST_F(GamesFile, NoStoredLineCanBeMistakenForASectionOrSplit) {
     for (const std::string& line : lines_) {
-        if (line == "[Sect1]" || line == "[Sect2]") continue;
+        if (line == "[Sect1]" || line == "[Sect2]")
+            continue;
         EXPECT_NE(line.front(), '[') << line;
         EXPECT_EQ(line.find_first_of(std::string("\r\n\0", 3)), std::string::npos) << line;
     }
 }
 
-TEST_F(GamesFile, RejectsTwoGamesWithOneId)
-{
+TEST_F(GamesFile, RejectsTwoGamesWithOneId) {
     games_.push_back(parse("category = 2\nedition = 0\nname = Again\nid = 1\n", "again.game"));
     try {
         buildGamesFile(games_);
         FAIL() << "duplicate id accepted";
     } catch (const CatalogueError& error) {
         EXPECT_STREQ(error.what(), "again.game:4: game id 1 is also used by first.game");
+    }
+}
+
+// Every name must address stored words only (1..345), and no word may have two names.
+TEST(WordNames, FamiliesAreDisjointAndInsideTheStoredWords) {
+    int nextFree = 1; // word 0 is not stored
+    for (const WordFamily& family : wordFamilies()) {
+        EXPECT_GE(family.first, nextFree) << family.name << " overlaps the family before it";
+        EXPECT_GE(family.count, 1) << family.name;
+        nextFree = family.first + family.count;
+        EXPECT_LE(nextFree - 1, solitaire::kGameDefinitionWords - 1) << family.name;
+        EXPECT_EQ(findWordFamily(family.name)->first, family.first) << "names are unique";
     }
 }
 
