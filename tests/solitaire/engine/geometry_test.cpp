@@ -86,9 +86,9 @@ TEST_F(GeometryTest, CardSlotsFollowTheFanOfEachGroup) {
         {"Appogg1", 1, 3, 4, 0, false, 254, 200},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.pile << " modes " << c.tableauMode << "/"
-                                          << c.foundationMode << "/" << c.reserveMode << " depth "
-                                          << c.depth << (c.beyond ? " beyond" : ""));
+        SCOPED_TRACE(::testing::Message()
+                     << c.pile << " modes " << c.tableauMode << "/" << c.foundationMode << "/"
+                     << c.reserveMode << " depth " << c.depth << (c.beyond ? " beyond" : ""));
         fanModes(c.tableauMode, c.foundationMode, c.reserveMode);
         placeTableau(1, 100, 200);
         fnSetFoundationX(0, 100);
@@ -127,9 +127,9 @@ TEST_F(GeometryTest, UntidyPilesShiftTableauCardsByTheirJitterStep) {
     fanModes(1, 3, 1);
     placeTableau(2, 300, 200);
     fila(2) = "001002003";
-    randomJitterRows[1][2] = 2;  // card number 3, the top card
-    randomJitterRows[1][3] = -1; // card number 4, the free place
-    randomJitterRows[1][1] = 1;  // column 13 wraps to 1
+    randomJitterRows[1][2] = 2;                        // card number 3, the top card
+    randomJitterRows[1][3] = -1;                       // card number 4, the free place
+    randomJitterRows[1][1] = 1;                        // column 13 wraps to 1
     EXPECT_EQ(fnPileCardX("Fila2", 1, 0, false), 300); // untidy piles off
     fnWriteSettingsField(179, 1, "Y");
     EXPECT_EQ(fnPileCardX("Fila2", 1, 0, false), 302);
@@ -178,8 +178,8 @@ TEST_F(GeometryTest, CardUnderPointFindsTheBandThatHoldsThePoint) {
         {8, 100, 210, 0, 0, 0},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "mode " << c.mode << " point " << c.pointX << ","
-                                          << c.pointY);
+        SCOPED_TRACE(::testing::Message()
+                     << "mode " << c.mode << " point " << c.pointX << "," << c.pointY);
         fanPileOne(c.mode);
         const CardUnderPoint found = fnCardUnderPoint("Fila", fila(1), 0, c.pointY, c.pointX);
         EXPECT_EQ(found.card, c.card);
@@ -253,7 +253,7 @@ TEST_F(GeometryTest, HitTestOfRowsTriesTheLastRowFirst) {
     EXPECT_EQ(hit.card, 2);
     EXPECT_EQ(hit.rect, (ClosedRect{177, 200, 248, 296}));
     EXPECT_EQ(fnHitTestTable(174, 210).pileName, ""); // the gap between two cards
-    hit = fnHitTestTable(322, 210); // past row 2, still on row 1's last card
+    hit = fnHitTestTable(322, 210);                   // past row 2, still on row 1's last card
     EXPECT_EQ(hit.pileName, "Fila1");
     EXPECT_EQ(hit.card, 3);
 }
@@ -295,8 +295,8 @@ TEST_F(GeometryTest, HitTestOfTheStockGroupFoundationsAndReserves) {
     } const cases[] = {
         {81, 116, "Mazzo", 0, {10, 20, 81, 116}}, // empty, on its corner
         {90, 20, "Mazzo_Vis", 5, {90, 20, 161, 116}},
-        {571, 116, "Dest1", 15, {500, 20, 571, 116}}, // squared: the top card
-        {600, 50, "Dest2", 0, {580, 20, 651, 116}},   // empty foundations answer too
+        {571, 116, "Dest1", 15, {500, 20, 571, 116}},  // squared: the top card
+        {600, 50, "Dest2", 0, {580, 20, 651, 116}},    // empty foundations answer too
         {320, 30, "Appogg1", 20, {300, 20, 371, 134}}, // reserve: the pile's right/bottom
         {320, 120, "Appogg1", 21, {300, 38, 371, 134}},
         {400, 50, "", 0, {}}, // an empty reserve is passed by
@@ -339,7 +339,7 @@ TEST_F(GeometryTest, CardRectLocatesOnlyCardsThatCanBePickedUp) {
     appogg(1) = "050";
 
     EXPECT_EQ(fnCardRect(3), (ClosedRect{100, 222, 171, 318}));
-    EXPECT_EQ(fnCardRect(2), std::nullopt); // covered in a fan
+    EXPECT_EQ(fnCardRect(2), std::nullopt);                   // covered in a fan
     EXPECT_EQ(fnCardRect(31), (ClosedRect{10, 20, 81, 116})); // anywhere in the stock
     EXPECT_EQ(fnCardRect(41), (ClosedRect{500, 20, 571, 116}));
     EXPECT_EQ(fnCardRect(40), std::nullopt);

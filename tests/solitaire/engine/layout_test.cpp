@@ -62,28 +62,40 @@ Places operator+(Places a, const Places& b) {
 
 int storedX(Group group, int i) {
     switch (group) {
-    case Group::Stock: return pileCoordinates.StockX.at(i);
-    case Group::Foundation: return pileCoordinates.DestX.at(i);
-    case Group::Tableau: return pileCoordinates.FilaX.at(i);
-    case Group::Reserve: return pileCoordinates.AppoggX.at(i);
+    case Group::Stock:
+        return pileCoordinates.StockX.at(i);
+    case Group::Foundation:
+        return pileCoordinates.DestX.at(i);
+    case Group::Tableau:
+        return pileCoordinates.FilaX.at(i);
+    case Group::Reserve:
+        return pileCoordinates.AppoggX.at(i);
     }
     return 0;
 }
 int storedY(Group group, int i) {
     switch (group) {
-    case Group::Stock: return pileCoordinates.StockY.at(i);
-    case Group::Foundation: return pileCoordinates.DestY.at(i);
-    case Group::Tableau: return pileCoordinates.FilaY.at(i);
-    case Group::Reserve: return pileCoordinates.AppoggY.at(i);
+    case Group::Stock:
+        return pileCoordinates.StockY.at(i);
+    case Group::Foundation:
+        return pileCoordinates.DestY.at(i);
+    case Group::Tableau:
+        return pileCoordinates.FilaY.at(i);
+    case Group::Reserve:
+        return pileCoordinates.AppoggY.at(i);
     }
     return 0;
 }
 const char* groupName(Group group) {
     switch (group) {
-    case Group::Stock: return "stock group slot";
-    case Group::Foundation: return "foundation";
-    case Group::Tableau: return "tableau pile";
-    case Group::Reserve: return "reserve";
+    case Group::Stock:
+        return "stock group slot";
+    case Group::Foundation:
+        return "foundation";
+    case Group::Tableau:
+        return "tableau pile";
+    case Group::Reserve:
+        return "reserve";
     }
     return "";
 }
@@ -194,42 +206,35 @@ const CatalogueCase kCatalogueCases[] = {
     // row 1; foundations over piles 4..7.
     {"Klondike", 2, kLarge, kB,
      row(Group::Tableau, {90, 181, 272, 363, 454, 545, 636}, 161) +
-         row(Group::Foundation, {363, 454, 545, 636}, 55) +
-         row(Group::Stock, {90, 181}, 55)},
+         row(Group::Foundation, {363, 454, 545, 636}, 55) + row(Group::Stock, {90, 181}, 55)},
     // row2 = 55+10+80 = 145. gap = (798-413)/8 = 48 -> 20; pile1 = (798-533)/2 = 132, step 79.
     {"Klondike", 2, kLarge, kM,
      row(Group::Tableau, {132, 211, 290, 369, 448, 527, 606}, 145) +
-         row(Group::Foundation, {369, 448, 527, 606}, 55) +
-         row(Group::Stock, {132, 211}, 55)},
+         row(Group::Foundation, {369, 448, 527, 606}, 55) + row(Group::Stock, {132, 211}, 55)},
     // row2 = 55+10+32 = 97. gap = (798-175)/8 = 77 -> 20; pile1 = (798-295)/2 = 251, step 45.
     {"Klondike", 2, kLarge, kL,
      row(Group::Tableau, {251, 296, 341, 386, 431, 476, 521}, 97) +
-         row(Group::Foundation, {386, 431, 476, 521}, 55) +
-         row(Group::Stock, {251, 296}, 55)},
+         row(Group::Foundation, {386, 431, 476, 521}, 55) + row(Group::Stock, {251, 296}, 55)},
     // row1 = 30+5+15 = 50, row2 = 50+5+96 = 151. M = 3+9+15 = 27. gap = (628-497)/8 = 16;
     // pile1 = (628-(497+96))/2 = 17, below M: 27; step 87.
     {"Klondike", 2, kSmall, kB,
      row(Group::Tableau, {27, 114, 201, 288, 375, 462, 549}, 151) +
-         row(Group::Foundation, {288, 375, 462, 549}, 50) +
-         row(Group::Stock, {27, 114}, 50)},
+         row(Group::Foundation, {288, 375, 462, 549}, 50) + row(Group::Stock, {27, 114}, 50)},
     // row2 = 50+5+80 = 135. gap = (628-413)/8 = 26 -> 20; pile1 = (628-533)/2 = 47, step 79.
     {"Klondike", 2, kSmall, kM,
      row(Group::Tableau, {47, 126, 205, 284, 363, 442, 521}, 135) +
-         row(Group::Foundation, {284, 363, 442, 521}, 50) +
-         row(Group::Stock, {47, 126}, 50)},
+         row(Group::Foundation, {284, 363, 442, 521}, 50) + row(Group::Stock, {47, 126}, 50)},
     // row2 = 50+5+32 = 87. gap = (628-175)/8 = 56 -> 20; pile1 = (628-295)/2 = 166, step 45.
     {"Klondike", 2, kSmall, kL,
      row(Group::Tableau, {166, 211, 256, 301, 346, 391, 436}, 87) +
-         row(Group::Foundation, {301, 346, 391, 436}, 50) +
-         row(Group::Stock, {166, 211}, 50)},
+         row(Group::Foundation, {301, 346, 391, 436}, 50) + row(Group::Stock, {166, 211}, 50)},
 };
 
 void PrintTo(const CatalogueCase& c, std::ostream* out) {
     *out << c.game << ", " << c.window.name << " window, " << c.size.letter << " cards";
 }
 
-class CatalogueLayoutTest : public LayoutTest,
-                            public ::testing::WithParamInterface<CatalogueCase> {
+class CatalogueLayoutTest : public LayoutTest, public ::testing::WithParamInterface<CatalogueCase> {
 protected:
     static void loadGame(int id) {
         const char* dist = std::getenv("ZV_DIST_DIR");
@@ -357,8 +362,10 @@ const SyntheticCase kSyntheticCases[] = {
      kB,
      row(Group::Tableau, {158, 244, 330, 416, 502, 588, 674}, 161) +
          row(Group::Foundation, {148, 222, 296, 370}, 55) +
-         Places{{Group::Stock, 1, 57, 55}, {Group::Stock, 2, kStockAbsent, 55},
-                {Group::Reserve, 1, 42, 161}, {Group::Reserve, 2, kReserveAbsent, kReserveAbsent}}},
+         Places{{Group::Stock, 1, 57, 55},
+                {Group::Stock, 2, kStockAbsent, 55},
+                {Group::Reserve, 1, 42, 161},
+                {Group::Reserve, 2, kReserveAbsent, kReserveAbsent}}},
     // Tableau "013": a = 9, pile1 = 48, step 75. Stock "013": a = 9/2 = 4, stock at 19, waste
     // at 19+71+15 = 105. Foundations "013" (large screen, as "007"): over piles 3 and 4.
     // Reserves "004" over piles 1 and 2, row 3.
@@ -388,8 +395,7 @@ const SyntheticCase kSyntheticCases[] = {
      kLarge,
      kB,
      row(Group::Tableau, {34, 120, 196, 272, 348, 424, 500, 576, 652, 728}, 161) +
-         row(Group::Stock, {34, 120}, 55) +
-         Places{{Group::Foundation, 1, kFoundationAbsent, 55}}},
+         row(Group::Stock, {34, 120}, 55) + Places{{Group::Foundation, 1, kFoundationAbsent, 55}}},
     // The same on a screen narrower than 650: pile1 = M-2 = 32.
     {"SpreadNarrowingNarrowScreen",
      {"1004", 2, "1000", 0, "2014", 10},
@@ -465,7 +471,8 @@ const SyntheticCase kSyntheticCases[] = {
      {{7, 0}},
      kLarge,
      kB,
-     Places{{Group::Stock, 1, kStockAbsent, 55}, {Group::Stock, 2, 111, 55},
+     Places{{Group::Stock, 1, kStockAbsent, 55},
+            {Group::Stock, 2, 111, 55},
             {Group::Stock, 3, 485, 267}}},
     // Discard "006" over pile 2, row 3 (no stock: row 3 = 252).
     {"DiscardAtStart",
@@ -562,8 +569,7 @@ const SyntheticCase kSyntheticCases[] = {
      kLarge,
      kB,
      row(Group::Tableau, {20, 197, 374, 551}, 80) +
-         row(Group::Tableau, {20, 197, 374, 551}, 186, 5) +
-         Places{{Group::Stock, 3, 20, 413}}},
+         row(Group::Tableau, {20, 197, 374, 551}, 186, 5) + Places{{Group::Stock, 3, 20, 413}}},
     // Small screen: gap = trunc(0.85*71) = 60; pile 1 at (15, b3[0] = 140), rows on b3;
     // discard at (pile 8 X + 71 + 60 = 539, b3[2] = 352).
     {"RowsWithDiscardSmallScreen",
@@ -572,8 +578,7 @@ const SyntheticCase kSyntheticCases[] = {
      {"large, small screen", 800, 600, 559, 30, 1024, 480},
      kB,
      row(Group::Tableau, {15, 146, 277, 408}, 140) +
-         row(Group::Tableau, {15, 146, 277, 408}, 246, 5) +
-         Places{{Group::Stock, 3, 539, 352}}},
+         row(Group::Tableau, {15, 146, 277, 408}, 246, 5) + Places{{Group::Stock, 3, 539, 352}}},
     // "054": stock and waste at X 40, Y row 1 = 40 and row 2 + 10 = 156. s = 35+3 = 38; pile1
     // = (798-71)/2 = 363, then -38 each; pile 6 = 173 is clear of 40+71+3. Discard at
     // 798-38-71 = 689 (not below 173+426+30 = 629), row 1. Y from 40 in steps of 48+4 = 52,
@@ -583,11 +588,16 @@ const SyntheticCase kSyntheticCases[] = {
      {},
      kLarge,
      kB,
-     Places{{Group::Tableau, 1, 363, 40}, {Group::Tableau, 2, 325, 92},
-            {Group::Tableau, 3, 287, 144}, {Group::Tableau, 4, 249, 196},
-            {Group::Tableau, 5, 211, 248}, {Group::Tableau, 6, 173, 300},
-            {Group::Tableau, 7, 135, 352}, {Group::Tableau, 8, kTableauAbsent, 404},
-            {Group::Stock, 1, 40, 40},     {Group::Stock, 2, 40, 156},
+     Places{{Group::Tableau, 1, 363, 40},
+            {Group::Tableau, 2, 325, 92},
+            {Group::Tableau, 3, 287, 144},
+            {Group::Tableau, 4, 249, 196},
+            {Group::Tableau, 5, 211, 248},
+            {Group::Tableau, 6, 173, 300},
+            {Group::Tableau, 7, 135, 352},
+            {Group::Tableau, 8, kTableauAbsent, 404},
+            {Group::Stock, 1, 40, 40},
+            {Group::Stock, 2, 40, 156},
             {Group::Stock, 3, 689, 40}}},
     // Narrow area (W = 298): pile1 = 113 puts pile 6 at -77, not clear of 114; pile 1 moves
     // right by 3 until pile 6 (x1-190) exceeds 114: x1 = 305. Discard 298-38-71 = 189 is
@@ -605,8 +615,10 @@ const SyntheticCase kSyntheticCases[] = {
      {},
      {"large, small screen", 800, 600, 559, 30, 1024, 480},
      kB,
-     Places{{Group::Tableau, 1, 363, 40}, {Group::Tableau, 2, 325, 80},
-            {Group::Tableau, 8, kTableauAbsent, 320}, {Group::Stock, 1, 15, 40},
+     Places{{Group::Tableau, 1, 363, 40},
+            {Group::Tableau, 2, 325, 80},
+            {Group::Tableau, 8, kTableauAbsent, 320},
+            {Group::Stock, 1, 15, 40},
             {Group::Stock, 2, 15, 156}}},
 
     // Numbers no table lists: the tableau keeps its X, foundation 1 and the stock get only

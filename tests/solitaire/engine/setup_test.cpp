@@ -27,14 +27,22 @@ TEST_F(SetUpTest, EveryPilePlaceGetsItsGroupsAbsentMarker) {
     pileCoordinates.FilaX[27] = 5;
     pileCoordinates.StockY[3] = 5;
     fnMarkPilesAbsent();
-    for (auto x : pileCoordinates.StockX) EXPECT_EQ(x, -10000);
-    for (auto y : pileCoordinates.StockY) EXPECT_EQ(y, -10000);
-    for (auto x : pileCoordinates.DestX) EXPECT_EQ(x, -10001);
-    for (auto y : pileCoordinates.DestY) EXPECT_EQ(y, -10001);
-    for (auto x : pileCoordinates.FilaX) EXPECT_EQ(x, -10002);
-    for (auto y : pileCoordinates.FilaY) EXPECT_EQ(y, -10002);
-    for (auto x : pileCoordinates.AppoggX) EXPECT_EQ(x, -10003);
-    for (auto y : pileCoordinates.AppoggY) EXPECT_EQ(y, -10003);
+    for (auto x : pileCoordinates.StockX)
+        EXPECT_EQ(x, -10000);
+    for (auto y : pileCoordinates.StockY)
+        EXPECT_EQ(y, -10000);
+    for (auto x : pileCoordinates.DestX)
+        EXPECT_EQ(x, -10001);
+    for (auto y : pileCoordinates.DestY)
+        EXPECT_EQ(y, -10001);
+    for (auto x : pileCoordinates.FilaX)
+        EXPECT_EQ(x, -10002);
+    for (auto y : pileCoordinates.FilaY)
+        EXPECT_EQ(y, -10002);
+    for (auto x : pileCoordinates.AppoggX)
+        EXPECT_EQ(x, -10003);
+    for (auto y : pileCoordinates.AppoggY)
+        EXPECT_EQ(y, -10003);
 }
 
 TEST_F(SetUpTest, FanStepsFollowTheFanModesAndTheCardSize) {
@@ -46,18 +54,23 @@ TEST_F(SetUpTest, FanStepsFollowTheFanModesAndTheCardSize) {
         const char* size;
         Steps steps;
     } const cases[] = {
-        {1, 1, "B", {18, 0, 4, 0, 0}}, {1, 1, "M", {14, 0, 4, 0, 0}},
-        {1, 1, "L", {3, 0, 3, 0, 0}},  {2, 1, "B", {0, 12, 0, 4, 0}},
-        {2, 3, "M", {0, 10, 0, 4, 0}}, {2, 1, "L", {0, 3, 0, 3, 0}},
+        {1, 1, "B", {18, 0, 4, 0, 0}},
+        {1, 1, "M", {14, 0, 4, 0, 0}},
+        {1, 1, "L", {3, 0, 3, 0, 0}},
+        {2, 1, "B", {0, 12, 0, 4, 0}},
+        {2, 3, "M", {0, 10, 0, 4, 0}},
+        {2, 1, "L", {0, 3, 0, 3, 0}},
         {3, 2, "B", {0, 12, 0, 4, 0}}, // a horizontal reserve fan alone
         {1, 2, "M", {14, 10, 4, 4, 0}},
-        {6, 1, "B", {0, 0, 0, 0, 7}},  {6, 1, "M", {0, 0, 0, 0, 5}},
-        {6, 1, "L", {0, 0, 0, 0, 3}},  {3, 3, "B", {0, 0, 0, 0, 0}},
+        {6, 1, "B", {0, 0, 0, 0, 7}},
+        {6, 1, "M", {0, 0, 0, 0, 5}},
+        {6, 1, "L", {0, 0, 0, 0, 3}},
+        {3, 3, "B", {0, 0, 0, 0, 0}},
         {1, 1, "X", {0, 0, 0, 0, 0}}, // a size letter of no card set sets no step
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "fans " << c.tableauFan << "/" << c.reserveFan
-                                          << " size " << c.size);
+        SCOPED_TRACE(::testing::Message()
+                     << "fans " << c.tableauFan << "/" << c.reserveFan << " size " << c.size);
         engineScalars = EngineScalars{};
         engineScalars.FanUpY = engineScalars.FanDownX = 99; // always reset
         gameDefinition[3] = static_cast<std::int16_t>(c.tableauFan);
@@ -100,13 +113,12 @@ protected:
     void SetUp() override {
         EngineFixture::SetUp();
         folder_ = std::filesystem::temp_directory_path() /
-                  ("zv-setup-" + std::string(::testing::UnitTest::GetInstance()
-                                                 ->current_test_info()
-                                                 ->name()) +
+                  ("zv-setup-" +
+                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
                    "-" + std::to_string(::getpid()));
         std::filesystem::create_directories(folder_);
-        const auto sources = std::filesystem::path(std::getenv("ZV_SOURCE_DIR")) /
-                             "solitaire/data/games";
+        const auto sources =
+            std::filesystem::path(std::getenv("ZV_SOURCE_DIR")) / "solitaire/data/games";
         gamescompiler::GameSource klondike =
             gamescompiler::readGameSource((sources / "klondike.game").string());
         gamescompiler::GameSource narrow = klondike;
