@@ -621,6 +621,53 @@ const SyntheticCase kSyntheticCases[] = {
             {Group::Stock, 1, 15, 40},
             {Group::Stock, 2, 15, 156}}},
 
+    // Other sizes.
+    // Small window, M cards, stock "003": row1 = 30+5+15 = 50, row2 = 50+5+80+15 = 150; M =
+    // 3+9+15 = 27. gap = (628-413-32)/8 = 22 -> 15; pile1 = (628-40+15-(413+90))/2 = 50, +81 =
+    // 131, step 74. Stock at 131-59-22 = 50, waste below it on row 2. Foundations "009": f =
+    // 5; f4 = pile 6 = 501, then -64 each.
+    {"StockLeftOfRowOneSmallMedium",
+     {"1003", 2, "1009", 4, "2003", 6},
+     {{8, 1}},
+     kSmall,
+     kM,
+     row(Group::Tableau, {131, 205, 279, 353, 427, 501}, 150) +
+         row(Group::Foundation, {309, 373, 437, 501}, 50) +
+         Places{{Group::Stock, 1, 50, 50}, {Group::Stock, 2, 50, 150}}},
+    // Small window and screen, L cards: stock "013" a = 0: stock 15, waste 15+25+15 = 55, row
+    // 1 = 50. Foundations "017" after the waste (word 8 = 1): a = 10, b = 1: 55+25+10 = 90,
+    // step 26. Tableau "013": a = -11, pile1 = 8, step 29, row 2 = 50+5+32 = 87.
+    {"AfterTheWasteSmallLow",
+     {"1013", 2, "1017", 4, "2013", 3},
+     {{8, 1}},
+     kSmall,
+     kL,
+     row(Group::Tableau, {8, 37, 66}, 87) + row(Group::Foundation, {90, 116, 142, 168}, 50) +
+         row(Group::Stock, {15, 55}, 50)},
+    // Small window, M cards, "010" with 5 piles in rows of 2: b3[0] = 30+(409-260)/2 = 104;
+    // gap = trunc(0.85*59) = 50, step 109; rows 1..3 = 35, 120, 205.
+    {"RowsFromLeftSmallMedium",
+     {"0000", 0, "0000", 0, "1010", 5},
+     {{255, 2}},
+     kSmall,
+     kM,
+     Places{{Group::Tableau, 1, 15, 104}, {Group::Tableau, 2, 124, 35}} +
+         row(Group::Tableau, {15, 124}, 120, 3) + row(Group::Tableau, {15}, 205, 5)},
+    // "052" with L cards: pile2 X = (798-100-105)/2+40 = 336, pile1 = 396, pile4 = 456; pile1
+    // Y = 30+(529-201)/2 = 194, then 261 and 328; stock at 336-25-105 = 206.
+    {"CrossLow",
+     {"0000", 0, "0000", 4, "0052", 5},
+     {},
+     kLarge,
+     kL,
+     Places{{Group::Tableau, 1, 396, 194},
+            {Group::Tableau, 2, 336, 261},
+            {Group::Tableau, 4, 456, 261},
+            {Group::Tableau, 5, 396, 328},
+            {Group::Stock, 1, 206, 194},
+            {Group::Foundation, 2, 449, 201},
+            {Group::Foundation, 3, 343, 321}}},
+
     // Numbers no table lists: the tableau keeps its X, foundation 1 and the stock get only
     // their Y (the stock counts as absent by its X).
     {"UnknownNumbers",
