@@ -41,7 +41,7 @@ struct MainWindowState {
     int Height = 0;
     int ClientWidth = 0;
     int ClientHeight = 0;
-    int TableAreaTop = 0;   // the table starts below the visible tool bar
+    int TableAreaTop = 0;   // bottom of the visible tool bar panel, 5 without one
     int ScrollBarWidth = 0; // the vertical scroll bar scrBarMain
     int ScrollBarPosition = 0;
 

@@ -6,6 +6,10 @@
 #include "solitaire/engine/presentation.h"
 #include "solitaire/engine/settings.h"
 #include "solitaire/engine/shared_state.h"
+#include "solitaire/engine/undo.h"
+#include "solitaire/engine/utils.h"
+
+#include "platform/app/screen.h"
 
 #include <array>
 #include <optional>
@@ -16,6 +20,64 @@ namespace solitaire {
 namespace {
 
 constexpr int kCardSizeField = 128;
+constexpr int kFaceSetField = 24;
+constexpr int kCardBackField = 21;
+constexpr int kSetWidth = 3;
+// The card set in use while the predefined one stands in for it.
+constexpr int kSavedSizeField = 240;
+constexpr int kSavedFaceSetField = 129;
+constexpr int kSavedCardBackField = 132;
+constexpr int kGameNameField = 189;
+constexpr int kGameNameWidth = 50;
+constexpr int kNeedsPredefinedCardsWord = 29;
+constexpr int kAutoPlayWord = 17;
+
+std::string field(int position, int width) {
+    return fnReadSettingsField(position, width);
+}
+void setField(int position, int width, const std::string& text) {
+    fnWriteSettingsField(position, width, text);
+}
+
+// Games that need the predefined card set get it on a narrow screen, the first time with a
+// word on why.
+void usePredefinedCardSet() {
+    if (field(kCardSizeField, 1) != "B") {
+        engineScalars.CardSetFallback = 1;
+    } else {
+        setField(kSavedSizeField, 1, field(kCardSizeField, 1));
+        setField(kSavedFaceSetField, kSetWidth, field(kFaceSetField, kSetWidth));
+        setField(kSavedCardBackField, kSetWidth, field(kCardBackField, kSetWidth));
+        setField(kFaceSetField, kSetWidth, "003");
+        setField(kCardBackField, kSetWidth, "006");
+        setField(kCardSizeField, 1, "M");
+    }
+    mainWindow.CustomizeEnabled = false;
+    if (engineScalars.CardSetFallback != 0)
+        return;
+    engineScalars.CardSetFallback = 1;
+    if (engineScalars.LowResolutionShown != 0)
+        return;
+    engineScalars.LowResolutionShown = 1;
+    fnInfoMessage("Your video card runs at 640x480 pixels.\n"
+                  "For best graphics display, screen resolution should be set to 800x600 "
+                  "pixels or higher. However, it's possible to play " +
+                  fnTrimRight(field(kGameNameField, kGameNameWidth)) + " " +
+                  "using a predefined card and deck set.");
+    presentation().UpdateMainWindow();
+}
+
+void restoreSavedCardSet() {
+    if (!field(kSavedFaceSetField, kSetWidth).empty()) {
+        setField(kCardSizeField, 1, field(kSavedSizeField, 1));
+        setField(kFaceSetField, kSetWidth, field(kSavedFaceSetField, kSetWidth));
+        setField(kCardBackField, kSetWidth, field(kSavedCardBackField, kSetWidth));
+        setField(kSavedSizeField, 1, "");
+        setField(kSavedFaceSetField, kSetWidth, "");
+        setField(kSavedCardBackField, kSetWidth, "");
+    }
+    mainWindow.CustomizeEnabled = true;
+}
 
 template <std::size_t N> void markAbsent(std::array<std::int16_t, N>& group, int marker) {
     group.fill(static_cast<std::int16_t>(marker));
@@ -40,6 +102,22 @@ std::optional<std::size_t> sizeColumn() {
 }
 
 } // namespace
+
+void fnSetUpGame() {
+    gameDefinition.fill(0);
+    fnLoadGameDefinition();
+    const std::string cardSize = field(kCardSizeField, 1);
+    if (platform::app::screenWidth() < 650 && gameDefinition[kNeedsPredefinedCardsWord] == 1)
+        usePredefinedCardSet();
+    else
+        restoreSavedCardSet();
+    if (field(kCardSizeField, 1) != cardSize)
+        presentation().ApplyCardSize();
+    fnMarkPilesAbsent();
+    fnEnableAutoPlay(gameDefinition[kAutoPlayWord] != 0);
+    fnSetFanOffsets();
+    fnLayoutTable();
+}
 
 void fnMarkPilesAbsent() {
     markAbsent(pileCoordinates.StockX, kAbsentPile);
