@@ -124,6 +124,16 @@ bool cardsAnimate() {
     return fnReadSettingsField(kCardsAnimatePosition, 1) != "N";
 }
 
+// The dragged cards go back to (x, y), gliding when the cards animate, and are put down there
+// for good. The glide itself ends in the back buffer, so no shadow stays behind on the window.
+void glideBackAndDrop(int card, Point at) {
+    const Rect from = mainWindow.DragTargetRect;
+    if (cardsAnimate())
+        fnAnimateCardMove(card, from.left, from.top, at.x, at.y, true, false, false, false);
+    else
+        dropDragImage(at.x, at.y);
+}
+
 // Redraws the pile when it holds the card after a drag that no pile took; whether it does.
 bool RedrawPileWithCard(int card, const std::string& pile, const std::string& pileName,
                         int pileIndex) {
@@ -140,17 +150,13 @@ bool RedrawPileWithCard(int card, const std::string& pile, const std::string& pi
         RedrawPile(pileName, 0, 0, Surface::BackBuffer, false);
         repaintFromBackBuffer(united(pileArea(pileName, pileIndex, pile), from));
     } else if (k == n - 1 || (tableau && word(kTableauFanWord) == kNoCardsFan)) {
-        if (cardsAnimate())
-            fnAnimateCardMove(card, from.left, from.top, at.x, at.y, false, false, false, false);
-        if (waste) {
+        if (waste)
             fnDrawStockEdge(Surface::BackBuffer, false, kWasteLine, true, false,
                             static_cast<int>(pile.size()));
-            dropDragImage(at.x, at.y);
-            const Rect margin{at.x - 15, at.y - 15, at.x + cardWidth() + 15, at.y + cardHeight() + 15};
-            repaintFromBackBuffer(margin);
-        } else {
-            dropDragImage(at.x, at.y);
-        }
+        glideBackAndDrop(card, at);
+        if (waste)
+            repaintFromBackBuffer(
+                {at.x - 15, at.y - 15, at.x + cardWidth() + 15, at.y + cardHeight() + 15});
     } else {
         if (cardsAnimate())
             fnAnimateCardMove(card, from.left, from.top, at.x, at.y, false, false, false, false);
@@ -164,7 +170,7 @@ bool RedrawPileWithCard(int card, const std::string& pile, const std::string& pi
             repaintFromBackBuffer(
                 Rect{at.x - s - 6, run.top, at.x + cardWidth() + s + 12, run.bottom + s + 12});
         } else {
-            dropDragImage(at.x, at.y);
+            glideBackAndDrop(card, at);
         }
     }
     fnPlaySound("card_down.wav",

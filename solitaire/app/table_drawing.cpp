@@ -565,16 +565,19 @@ void fnDrawTable(Surface canvas, bool dealAnimation) {
             DrawAllPileBases(Surface::BackBuffer);
     }
 
+    // The stock group first: it gives the deal source its place.
+    DrawStockWasteFoundations(Surface::BackBuffer, dealAnimation, 0, kNoDealSource, 0);
     int dealSource = kNoDealSource;
     Point source;
     if (dealAnimation && hasCards) {
+        // The stock group deals from where its top card is drawn.
         const std::pair<int, Point> candidates[] = {
-            {kDealFromStock, stockBasePlace(kStockLine)},
-            {kDealFromWaste, stockBasePlace(kWasteLine)},
+            {kDealFromStock, stockDrawPlace(kStockLine)},
+            {kDealFromWaste, stockDrawPlace(kWasteLine)},
             {kDealFromReserve, sharedObjects.AppoggPiles[0].size() <= 3
                                    ? Point{fnReserveX(0), fnReserveY(0)}
                                    : Point{kAbsentPile, kAbsentPile}},
-            {kDealFromDiscard, stockBasePlace(kDiscardLine)},
+            {kDealFromDiscard, stockDrawPlace(kDiscardLine)},
             {kDealFromFoundation, Point{fnFoundationX(0), fnFoundationY(0)}},
         };
         for (const auto& [kind, place] : candidates)
@@ -584,7 +587,6 @@ void fnDrawTable(Surface canvas, bool dealAnimation) {
                 break;
             }
     }
-    DrawStockWasteFoundations(Surface::BackBuffer, dealAnimation, source.x, dealSource, source.y);
     if (dealSource != kNoDealSource) {
         fnDrawCardBack(source.x, source.y, cardHeight(), false, Surface::BackBuffer);
         fnFlipBackBuffer(windowCanvas());
