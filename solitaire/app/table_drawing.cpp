@@ -350,7 +350,9 @@ void fnDrawStockEdge(Surface canvas, bool keepPosition, int place, bool alsoBack
         stockDrawOrigins.X[slot] = static_cast<std::int16_t>(moved.x);
         stockDrawOrigins.Y[slot] = static_cast<std::int16_t>(moved.y);
     }
-    const Point at = stockDrawPlace(place);
+    // The thickness shows below and right of the base place, the top card being drawn up
+    // and left of it.
+    const Point at = stockBasePlace(place);
     const int w = cardWidth(), h = cardHeight();
     Bitmap bottomBand(w + 11, depth + 1), rightBand(depth + 1, h + 13);
     bottomBand.copyFrom({0, 0}, sharedObjects.BorderImages[1],

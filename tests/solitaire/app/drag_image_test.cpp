@@ -169,7 +169,7 @@ TEST_F(DragImageTest, NoCardDownSoundWithoutShadows) {
 
 TEST_F(DragImageTest, StockHintMarksTheStockAndIsTakenAwayAgain) {
     loadGame(kKlondike);
-    fnFillCardTableAndPiles();
+    fnClearGameState(false, true);
     deal(kKlondike);
     drawTable();
     const int x = fnStockPileX(0), y = fnStockPileY(0);

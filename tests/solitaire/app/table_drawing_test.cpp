@@ -146,7 +146,7 @@ TEST_F(TableFixture, SavesPicturesOfDealtTablesAtEachCardSize) {
     std::filesystem::create_directories(out);
     for (const auto& [game, name] : {std::pair{kFreeCell, "freecell"}, {kKlondike, "klondike"}})
         for (const char* size : {"B", "M", "L"}) {
-            fnFillCardTableAndPiles();
+            fnClearGameState(false, true);
             setCardSize(size);
             loadGame(game);
             deal(game);
