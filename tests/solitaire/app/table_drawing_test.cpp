@@ -1,0 +1,163 @@
+// Drawing dealt tables: what the pixels show where cards, backs, corners and pile bases lie,
+// and pictures of dealt tables for reviewers.
+#include "table_fixture.h"
+
+#include "solitaire/engine/geometry.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+using namespace solitaire;
+using namespace solitaire::testing;
+using platform::gdi::Bitmap;
+using platform::gdi::Color;
+using platform::gdi::Rect;
+
+namespace {
+
+// Whether the window shows the picture exactly over the card-sized rectangle at (x, y),
+// leaving out the twelve corner pixels.
+bool showsPicture(const Bitmap& window, int x, int y, const Bitmap& picture, int height) {
+    const int w = mainWindow.CardWidth;
+    for (int dy = 0; dy < height; ++dy)
+        for (int dx = 0; dx < w; ++dx) {
+            const bool corner = (dx < 2 || dx >= w - 2) && (dy < 2 || dy >= height - 2);
+            if (!corner && window.pixel(x + dx, y + dy) != picture.pixel(dx, dy))
+                return false;
+        }
+    return true;
+}
+
+const Bitmap& faceOf(int card) {
+    return sharedObjects.CardFaces[static_cast<std::size_t>((card - 1) % 52)];
+}
+
+int topOf(const std::string& pile) {
+    return CodeAt(pile, pile.size() - 3);
+}
+
+} // namespace
+
+TEST_F(TableFixture, DealtKlondikeShowsFacesBacksCornersAndRankMarks) {
+    loadGame(kKlondike);
+    deal(kKlondike);
+    drawTable();
+    const int w = mainWindow.CardWidth, h = mainWindow.CardHeight;
+
+    // Pile 1: one card, face up; its corners show the background.
+    const int x0 = fnTableauX(0), y0 = fnTableauY(0);
+    const int single = topOf(sharedObjects.FilaPiles[0]);
+    EXPECT_TRUE(showsPicture(window_, x0, y0, faceOf(single), h));
+    for (const auto p : cornerPixels(w, h))
+        EXPECT_EQ(window_.pixel(x0 + p.x, y0 + p.y), fnDefaultGreen()) << p.x << "," << p.y;
+
+    // Pile 7: six backs fanned down under the face-up top card.
+    const int x6 = fnTableauX(6), y6 = fnTableauY(6);
+    for (int k = 0; k < 6; ++k)
+        for (int dy = 2; dy < engineScalars.FanDownY; ++dy)
+            EXPECT_EQ(window_.pixel(x6 + w / 2, y6 + k * engineScalars.FanDownY + dy),
+                      sharedObjects.CardBackImage.pixel(w / 2, dy));
+    EXPECT_TRUE(showsPicture(window_, fnPileCardX("Fila7", 6, 0, false),
+                             fnPileCardY("Fila7", 0, false), faceOf(topOf(sharedObjects.FilaPiles[6])),
+                             h));
+
+    // The stock holds its 24 cards face down; the empty foundations show the ace mark.
+    EXPECT_TRUE(showsPicture(window_, stockDrawOrigins.X[0], stockDrawOrigins.Y[0],
+                             sharedObjects.CardBackImage, h));
+    constexpr int kAceMark = 6;
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(showsPicture(window_, fnFoundationX(i), fnFoundationY(i),
+                                 sharedObjects.MarkerImages[kAceMark], h))
+            << "foundation " << i;
+    EXPECT_TRUE(mainWindow.TableDrawn);
+    EXPECT_GE(engineScalars.TableHeight, y6 + 6 * engineScalars.FanDownY + h);
+}
+
+TEST_F(TableFixture, NothingIsDrawnBeforeThePilesAreReady) {
+    loadGame(kKlondike);
+    deal(kKlondike);
+    mainWindow.TableReady = false;
+    fnPaintConfiguredBackground(sharedObjects.BackBuffer);
+    const Bitmap before = sharedObjects.BackBuffer;
+    fnDrawTable(Surface::BackBuffer, false);
+    EXPECT_EQ(sharedObjects.BackBuffer, before);
+    EXPECT_FALSE(mainWindow.TableDrawn);
+}
+
+struct BaseCase {
+    int baseCode;
+    int foundationRule;
+    int marker; // expected MarkerImages index
+};
+
+class FoundationBaseTest : public TableFixture, public ::testing::WithParamInterface<BaseCase> {};
+
+TEST_P(FoundationBaseTest, EmptyFoundationShowsItsRankMarkOrThePlainMarker) {
+    loadGame(kKlondike);
+    gameDefinition[36 + 2] = static_cast<std::int16_t>(GetParam().baseCode);
+    gameDefinition[68 + 2] = static_cast<std::int16_t>(GetParam().foundationRule);
+    fnPaintConfiguredBackground(sharedObjects.BackBuffer);
+    fnFlipBackBuffer(window_);
+    fnDrawPileBase(kFoundationBase, 100, 50, Surface::Window, 2);
+    EXPECT_TRUE(showsPicture(window_, 100, 50, sharedObjects.MarkerImages[static_cast<std::size_t>(
+                                                   GetParam().marker)],
+                             mainWindow.CardHeight));
+}
+
+INSTANTIATE_TEST_SUITE_P(Marks, FoundationBaseTest,
+                         ::testing::Values(BaseCase{1, 0, 6}, BaseCase{85, 0, 6},
+                                           BaseCase{7, 0, 12}, BaseCase{11, 0, 16},
+                                           BaseCase{13, 0, 18}, BaseCase{84, 0, 18},
+                                           BaseCase{5, 10, 17}, // rule 10 shows the queen
+                                           BaseCase{0, 0, 5}, BaseCase{-1, 0, 5}));
+
+TEST_F(TableFixture, ACardWithShadowKeepsTheBackgroundLowerLeftAndGreyLowerRight) {
+    loadGame(kKlondike);
+    fnPaintConfiguredBackground(sharedObjects.BackBuffer);
+    fnFlipBackBuffer(window_);
+    const int w = mainWindow.CardWidth, h = mainWindow.CardHeight;
+    fnDrawCard(5, 200, 100, true, Surface::Window, 0);
+    for (const auto p : {platform::gdi::Point{w - 1, h - 1}, {w - 2, h - 1}, {w - 1, h - 2}})
+        EXPECT_EQ(window_.pixel(200 + p.x, 100 + p.y), Color{0xC0C0C0});
+    for (const auto p : {platform::gdi::Point{0, h - 1}, {1, h - 1}, {0, h - 2}, {0, 0}, {w - 1, 0}})
+        EXPECT_EQ(window_.pixel(200 + p.x, 100 + p.y), fnDefaultGreen());
+    // Into the back buffer the card goes at its table row: window row + scroll position.
+    mainWindow.ScrollBarPosition = 40;
+    fnDrawCard(5, 200, 100, false, Surface::BackBuffer, 0);
+    EXPECT_EQ(sharedObjects.BackBuffer.pixel(200 + w / 2, 140 + h / 2), faceOf(5).pixel(w / 2, h / 2));
+}
+
+TEST_F(TableFixture, SelectionIsInvertedOnTheBackBufferWithCleanCorners) {
+    loadGame(kFreeCell);
+    deal(kFreeCell);
+    drawTable();
+    const int x = fnTableauX(2), y = fnPileCardY("Fila3", 0, false);
+    const Rect card = Rect::fromSize(x, y, mainWindow.CardWidth, mainWindow.CardHeight);
+    const Color middle = sharedObjects.BackBuffer.pixel(x + 30, y + 40);
+    fnInvertCardRect(Surface::BackBuffer, false, card);
+    EXPECT_EQ(sharedObjects.BackBuffer.pixel(x + 30, y + 40), (middle ^ 0xFFFFFFu));
+    EXPECT_EQ(sharedObjects.BackBuffer.pixel(x, y), fnDefaultGreen());
+    fnInvertCardRect(Surface::BackBuffer, false, card);
+    EXPECT_EQ(sharedObjects.BackBuffer.pixel(x + 30, y + 40), middle);
+}
+
+TEST_F(TableFixture, SavesPicturesOfDealtTablesAtEachCardSize) {
+    const std::filesystem::path out = std::getenv("ZV_TEST_OUTPUT_DIR");
+    std::filesystem::create_directories(out);
+    for (const auto& [game, name] : {std::pair{kFreeCell, "freecell"}, {kKlondike, "klondike"}})
+        for (const char* size : {"B", "M", "L"}) {
+            fnClearGameState(false, true);
+            setCardSize(size);
+            loadGame(game);
+            deal(game);
+            // A card on a foundation and one on the waste, so their pictures show too.
+            if (game == kKlondike) {
+                const int card = topOf(sharedObjects.MazzoPiles[kStockLine]);
+                fnRemoveCardFromPiles(card);
+                AppendCardToPile(sharedObjects.MazzoPiles, kWasteLine, card, kFaceUp);
+            }
+            drawTable();
+            const std::string file = "solitaire_table_" + std::string(name) + "_" + size + ".png";
+            ASSERT_TRUE(window_.save((out / file).string())) << file;
+        }
+}
