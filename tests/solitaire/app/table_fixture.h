@@ -47,6 +47,7 @@ inline std::string firstDifference(const platform::gdi::Bitmap& a, const platfor
 class TestPresentation : public TablePresentation {
 public:
     void UpdateMainWindow() override {}
+    void ShowWindowState() override {}
     void RepaintWindowRect(const platform::gdi::Rect&) override {}
     void fnUpdateCaption() override {}
     void Timer1Timer() override {}
