@@ -2,8 +2,12 @@
 
 #include "solitaire/app/links.h"
 #include "solitaire/app/preferences.h"
+#include "solitaire/app/sounds.h"
+#include "solitaire/app/table_drawing.h"
 #include "solitaire/app/widgets.h"
 #include "solitaire/engine/data_files.h"
+#include "solitaire/engine/presentation.h"
+#include "solitaire/engine/settings.h"
 #include "solitaire/engine/utils.h"
 
 #include "platform/app/cursor.h"
@@ -60,6 +64,13 @@ void hideAndRepaintOwner(platform::forms::Dialog& box) {
 }
 
 } // namespace
+
+void RedrawTableSelection() {
+    if (!mainWindow.TableReady)
+        return;
+    DrawSelection(Surface::BackBuffer, false);
+    DrawSelection(Surface::Window, true);
+}
 
 TfrmMsgAdvice::TfrmMsgAdvice(QWidget* owner, const std::string& text, int page)
     : Dialog(owner), page_(page) {
@@ -132,11 +143,13 @@ TfrmAbout::TfrmAbout(QWidget* owner) : Dialog(owner) {
 void TfrmAbout::showEvent(QShowEvent* event) {
     Dialog::showEvent(event);
     repaint();
+    fnPlaySound("About.wav", fnReadSettingsField(kSoundsAboutPosition, 1) == "Y");
 }
 
 void TfrmAbout::hideEvent(QHideEvent* event) {
     Dialog::hideEvent(event);
     repaintOwner(*this);
+    RedrawTableSelection();
 }
 
 TfrmNews::TfrmNews(QWidget* owner) : Dialog(owner) {

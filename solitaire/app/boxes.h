@@ -16,6 +16,9 @@ namespace solitaire {
 
 class LinkLabel;
 
+// A box that covered the table leaves the selection games' chosen cards highlighted again.
+void RedrawTableSelection();
+
 class TfrmMsgAdvice : public platform::forms::Dialog {
 public:
     // page 0 shows the colour picture, 1 the screen-size one.

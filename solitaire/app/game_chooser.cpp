@@ -1,5 +1,6 @@
 #include "solitaire/app/game_chooser.h"
 
+#include "solitaire/app/boxes.h"
 #include "solitaire/app/card_pictures.h"
 #include "solitaire/app/links.h"
 #include "solitaire/app/main_window.h"
@@ -408,6 +409,7 @@ void TfrmOpenGame::hideEvent(QHideEvent* event) {
     if (fnTryStrToInt(fnReadSettingsField(kSelectedGamePosition, kSelectedGameWidth)).value_or(-1) < 0)
         owner_->EnableGameCommands(false);
     owner_->UpdateMainWindow();
+    RedrawTableSelection();
 }
 
 } // namespace solitaire

@@ -1,19 +1,30 @@
 #include "solitaire/app/main_window.h"
 
+#include "solitaire/app/animation.h"
 #include "solitaire/app/background.h"
 #include "solitaire/app/boxes.h"
 #include "solitaire/app/card_pictures.h"
 #include "solitaire/app/game_chooser.h"
 #include "solitaire/app/links.h"
 #include "solitaire/app/preferences.h"
+#include "solitaire/app/table_drawing.h"
+#include "solitaire/app/table_window.h"
 #include "solitaire/app/widgets.h"
+#include "solitaire/engine/automoves.h"
+#include "solitaire/engine/coordinates.h"
 #include "solitaire/engine/data_files.h"
+#include "solitaire/engine/drop.h"
+#include "solitaire/engine/game_definition.h"
+#include "solitaire/engine/lifecycle.h"
+#include "solitaire/engine/pickup.h"
 #include "solitaire/engine/piles.h"
 #include "solitaire/engine/presentation.h"
 #include "solitaire/engine/settings.h"
 #include "solitaire/engine/shared_state.h"
+#include "solitaire/engine/undo.h"
 #include "solitaire/engine/utils.h"
 
+#include "platform/app/clock.h"
 #include "platform/app/cursor.h"
 #include "platform/app/messagebox.h"
 #include "platform/app/random.h"
@@ -92,6 +103,10 @@ QFrame* statusPanel(QWidget* parent, const char* name, const char* caption, QLab
 
 } // namespace
 
+int tableCursorIndex() {
+    return fnTryStrToInt(fnReadSettingsField(kTableCursorPosition, kTableCursorWidth)).value_or(11);
+}
+
 platform::app::Cursor CursorSlot(int slot) {
     const auto found = cursorSlots.find(slot);
     return found == cursorSlots.end() ? platform::app::Cursor() : found->second;
@@ -109,9 +124,19 @@ TfrmMain::TfrmMain() {
     QObject::connect(Timer1, &QTimer::timeout, this,
                      [this] { platform::app::runGuarded([this] { Timer1Timer(); }); });
     Timer1->start();
+    for (QWidget* hintArea : {static_cast<QWidget*>(pnlPilesSize), pnlTB1}) {
+        hintArea->setMouseTracking(true);
+        hintArea->installEventFilter(this);
+    }
+    tableWindow.canvas = &frontBuffer();
+    tableWindow.show = [this](const platform::gdi::Rect& area) { present(area); };
+    setPresentation(this);
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain() {
+    setPresentation(nullptr);
+    tableWindow = TableWindow{};
+}
 
 void TfrmMain::buildMenu() {
     MainMenu1 = new QMenuBar(this);
@@ -320,10 +345,12 @@ void TfrmMain::InitFromPreferences() {
         toQString(fnExpandProgramTokens(fromQString(mnuPellmoorontheWeb->title()))));
     platform::app::setApplicationTitle(kProgramTitle);
     InstallCursors();
+    SaveOnMessage();
     mainWindow = MainWindowState{};
     engineScalars.DraggedCard = 0;
     engineScalars.DraggedGroupTop = 0;
     FirstActivation = true;
+    LastMouseMoveTick = -1;
     HelpFile = fnProgramFilePath("pellmoor.hlp>proc");
     if (!platform::files::dirExists(fnProgramFilePath("DATA")))
         platform::files::createDir(fnProgramFilePath("DATA"));
@@ -354,6 +381,15 @@ void TfrmMain::InitFromPreferences() {
     mainWindow.ShadowOffset = fieldIs(kCardsShadowedPosition, "N") ? 0 : 9;
     fnFillCardTableAndPiles();
     fnLoadGameList();
+    if (const auto game = fnTryStrToInt(fnReadSettingsField(kSelectedGamePosition, kSelectedGameWidth));
+        game && *game >= 0) {
+        std::string name;
+        fnGameNameById(*game, name);
+        if (name.empty()) { // not in the list: the chooser asks
+            fnWriteSettingsField(kSelectedGamePosition, kSelectedGameWidth, fnIntZeroPad(-1, 4));
+            fnWriteSettingsField(kGameNamePosition, kGameNameWidth, "");
+        }
+    }
     fnApplyCardSize();
     platform::app::setActivationHandler([this] { m_AppActivate(); });
     platform::app::randomize();
@@ -436,7 +472,8 @@ bool TfrmMain::onCloseQuery() {
     placement.height = frameHeight();
     SaveWindowPlacement(ini, placement);
     if (mainWindow.WinAnimationRunning) {
-        mainWindow.WinAnimationRunning = false; // the animation ends and closes the window
+        StopAnimation(); // the end of the game closes the window
+        RestoreSavedOnMessage();
         engineScalars.ClosePending = 1;
         return false;
     }
@@ -451,8 +488,7 @@ bool TfrmMain::onCloseQuery() {
 }
 
 void TfrmMain::onClose() {
-    mainWindow.GameRunning = false;
-    mainWindow.ClockRunning = false;
+    fnEndGame();
     hide();
     repaint();
     PreferencesFile().writeString(kPreferenceSection, "AutoPlay",
@@ -464,7 +500,64 @@ void TfrmMain::onClose() {
 }
 
 void TfrmMain::onPaint() {
-    fnFlipBackBuffer(frontBuffer());
+    solitaire::fnFlipBackBuffer(frontBuffer());
+}
+
+void TfrmMain::onMouseDown(platform::forms::MouseButton button, platform::forms::ShiftState shift,
+                           int x, int y) {
+    fnTableMouseDown(button == platform::forms::MouseButton::Right ? MouseButton::Right
+                                                                    : MouseButton::Left,
+                     shift.has(platform::forms::Shift), x, y);
+}
+
+void TfrmMain::onMouseMove(platform::forms::ShiftState, int x, int y) {
+    LastMouseMoveTick = -1;
+    if (engineScalars.DraggedCard != 0) {
+        engineScalars.MovedWhileDragging = 1;
+        platform::app::setScreenCursor(CursorSlot(tableCursorIndex() + 10));
+        fnMoveDragImage(x - mainWindow.GrabX, y - mainWindow.GrabY, false, false);
+        MouseX = x;
+        MouseY = y;
+        return;
+    }
+    if (engineScalars.StockHintShown != 0) {
+        const int place = gameDefinition[7] == 1 ? 0 : 1; // the stock, else the waste
+        const int left = fnStockPileX(place), top = fnStockPileY(place);
+        if (x < left || x > left + mainWindow.CardWidth || y < top ||
+            y > top + mainWindow.CardHeight) {
+            fnHideStockHint();
+            engineScalars.StockHintShown = 0;
+        }
+        return;
+    }
+    if (mainWindow.GameRunning) {
+        LastMouseMoveTick = platform::app::tickCount();
+        if (x != engineScalars.LastMouseX || y != engineScalars.LastMouseY)
+            HidePileSizeHint();
+        engineScalars.LastMouseX = static_cast<std::int16_t>(x);
+        engineScalars.LastMouseY = static_cast<std::int16_t>(y);
+    }
+}
+
+void TfrmMain::onMouseUp(platform::forms::MouseButton, platform::forms::ShiftState, int, int) {
+    platform::app::setScreenCursor(CursorSlot(tableCursorIndex()));
+    fnTableMouseUp();
+}
+
+void TfrmMain::onDoubleClick() {
+    fnDoubleClickMove(true, true);
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove) {
+        if (watched == pnlPilesSize) {
+            pnlPilesSize->hide();
+            pnlPilesSize->repaint();
+        } else if (watched == pnlTB1) {
+            platform::app::setScreenCursor(platform::app::CursorShape::Default);
+        }
+    }
+    return Window::eventFilter(watched, event);
 }
 
 void TfrmMain::onResize() {
@@ -478,8 +571,7 @@ void TfrmMain::onKeyPress(char) {
 }
 
 void TfrmMain::RedrawWholeTable() {
-    fnPaintConfiguredBackground(sharedObjects.BackBuffer);
-    fnFlipBackBuffer(frontBuffer());
+    RedrawTable();
 }
 
 void TfrmMain::MainFormResized() {
@@ -597,13 +689,15 @@ void TfrmMain::SetShowScore(bool show, bool persist) {
 }
 
 void TfrmMain::EnableGameCommands(bool enabled) {
-    for (QAction* item : {mnuNew, mnuRules, mnuAutoPlay})
+    for (QAction* item : {mnuNew, mnuRules})
         item->setEnabled(enabled);
-    for (ToolButton button : {kNewButton, kRulesButton, kAutoPlayButton}) {
+    for (ToolButton button : {kNewButton, kRulesButton}) {
         largeButtons[button]->setEnabled(enabled);
         smallButtons[button]->setEnabled(enabled);
     }
-    mainWindow.AutoPlayEnabled = enabled;
+    fnEnableAutoPlay(enabled);
+    fnEnableUndoRedo(enabled);
+    ShowWindowState();
 }
 
 void TfrmMain::fnUpdateCaption() {
@@ -613,19 +707,51 @@ void TfrmMain::fnUpdateCaption() {
 }
 
 void TfrmMain::Timer1Timer() {
-    if (mainWindow.ClockRunning)
-        lblTempo->setText(toQString(mainWindow.ClockLabel));
+    if (!mainWindow.ClockRunning)
+        return;
+    const std::uint32_t seconds = (platform::app::tickCount() - gameClock.StartTicks) / 1000;
+    mainWindow.ClockLabel = std::to_string(seconds / 3600) + ":" +
+                            fnIntZeroPad(static_cast<int>(seconds / 60 % 60), 2) + ":" +
+                            fnIntZeroPad(static_cast<int>(seconds % 60), 2);
+    lblTempo->setText(toQString(mainWindow.ClockLabel));
 }
 
-void TfrmMain::UpdateMainWindow() {
+void TfrmMain::ShowWindowState() {
     lblScore->setText(toQString(mainWindow.ScoreLabel.empty() ? "0" : mainWindow.ScoreLabel));
     if (!mainWindow.ClockLabel.empty())
         lblTempo->setText(toQString(mainWindow.ClockLabel));
     mnuAutoPlay->setChecked(mainWindow.AutoPlayChecked);
-    for (QToolButton* autoplay : {largeButtons[kAutoPlayButton], smallButtons[kAutoPlayButton]})
+    mnuAutoPlay->setEnabled(mainWindow.AutoPlayEnabled);
+    for (QToolButton* autoplay : {largeButtons[kAutoPlayButton], smallButtons[kAutoPlayButton]}) {
         autoplay->setChecked(mainWindow.AutoPlayChecked);
-    mnuCustomize->setEnabled(false);
+        autoplay->setEnabled(mainWindow.AutoPlayEnabled);
+    }
+    mnuCustomize->setEnabled(false); // the options dialog is not part of this program yet
+}
+
+void TfrmMain::UpdateMainWindow() {
+    ShowWindowState();
     repaint();
+}
+
+void TfrmMain::RepaintWindowRect(const platform::gdi::Rect& rect) {
+    repaint(rect.left, rect.top, rect.width(), rect.height());
+}
+
+void TfrmMain::CloseMainWindow() {
+    close();
+}
+
+void TfrmMain::ShowGameChooser() {
+    OpenGame();
+}
+
+void TfrmMain::HidePileSizeHint() {
+    pnlPilesSize->hide();
+}
+
+void TfrmMain::ApplyCardSize() {
+    fnApplyCardSize();
 }
 
 bool TfrmMain::SelectGame(int gameId, const std::string& gameName, const std::string& userName,
@@ -635,8 +761,9 @@ bool TfrmMain::SelectGame(int gameId, const std::string& gameName, const std::st
         fnTryStrToInt(fnReadSettingsField(kSelectedGamePosition, kSelectedGameWidth)) != gameId;
     const bool userChanged =
         userName != fnReadSettingsField(kUserDefaultPosition, kUserDefaultWidth);
-    if (!gameChanged && !userChanged && mainWindow.GameRunning)
+    if ((!gameChanged && !userChanged && mainWindow.GameRunning) || !fnConfirmQuitGame())
         return false;
+    fnEndGame();
     if (gameChanged || userChanged)
         fnResetNumberFields();
     if (userChanged) {
@@ -650,15 +777,23 @@ bool TfrmMain::SelectGame(int gameId, const std::string& gameName, const std::st
     fnWriteSettingsField(kGameNamePosition, kGameNameWidth, gameName);
     if (!largeButtons[kNewButton]->isEnabled())
         EnableGameCommands(true);
+    if (gameChanged)
+        fnSetUpGame();
+    fnStartNewGame(true, true, 2, false);
     if (save) {
         platform::files::IniFile ini = PreferencesFile();
         WriteGameSelection(ini, gameId, gameName, kAllGamesNode);
     }
-    fnUpdateCaption();
     return true;
 }
 
-void TfrmMain::NewGame() {}
+void TfrmMain::NewGame() {
+    if (!fnConfirmQuitGame())
+        return;
+    fnEndGame();
+    fnPlaySoundSync("New", fieldIs(kSoundsNewGamePosition, "Y"));
+    fnStartNewGame(true, true, 2, false);
+}
 
 void TfrmMain::OpenGame() {
     frmOpenGame_->showModal();
@@ -669,11 +804,16 @@ void TfrmMain::ExitProgram() {
 }
 
 void TfrmMain::AutoPlay() {
-    const bool on = !mnuAutoPlay->isChecked();
-    mnuAutoPlay->setChecked(on);
-    for (QToolButton* autoplay : {largeButtons[kAutoPlayButton], smallButtons[kAutoPlayButton]})
-        autoplay->setChecked(on);
+    const bool on = !mainWindow.AutoPlayChecked;
     mainWindow.AutoPlayChecked = on;
+    ShowWindowState();
+    if (!on)
+        return;
+    bool moved = fnAutoPlay(false);
+    while (moved) {
+        fnFillEmptyTableaus();
+        moved = fnAutoPlay(false);
+    }
 }
 
 void TfrmMain::Rules() {

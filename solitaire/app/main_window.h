@@ -3,6 +3,8 @@
 // interchangeable tool bars, the clock and score panels, the commands, the placement kept in
 // the preferences and the first-activation sequence.
 
+#include "solitaire/app/table_presentation.h"
+
 #include "platform/forms/form.h"
 #include "platform/resources/resources.h"
 
@@ -16,6 +18,7 @@
 #include <QToolButton>
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -26,7 +29,9 @@ class TfrmOpenGame;
 // The cursors of the resource library by slot (10..16 and 20..26, installed at start-up).
 platform::app::Cursor CursorSlot(int slot);
 
-class TfrmMain : public platform::forms::Window {
+// The window is the program's side of the engine's seam: the table drawing comes from
+// TablePresentation, the window calls are its own.
+class TfrmMain : public platform::forms::Window, public TablePresentation {
 public:
     TfrmMain();
     ~TfrmMain() override;
@@ -68,9 +73,20 @@ public:
     void MainFormResized();
 
     // What the engine asks of the window.
-    void UpdateMainWindow();
-    void fnUpdateCaption();
-    void Timer1Timer();
+    void UpdateMainWindow() override;
+    void ShowWindowState() override;
+    void RepaintWindowRect(const platform::gdi::Rect& rect) override;
+    void fnUpdateCaption() override;
+    void Timer1Timer() override;
+    void CloseMainWindow() override;
+    void ShowGameChooser() override;
+    void HidePileSizeHint() override;
+    void ApplyCardSize() override;
+
+    // Tick count of the last mouse movement over the table while a game runs; -1 none.
+    std::int64_t LastMouseMoveTick = -1;
+    int MouseX = 0; // the last position while dragging
+    int MouseY = 0;
 
     bool FirstActivation = true;
     std::string DecksFolder;       // card backs, "db*.bmp"
@@ -119,6 +135,13 @@ public:
     QMenu* popScore;
 
 protected:
+    void onMouseDown(platform::forms::MouseButton button, platform::forms::ShiftState shift, int x,
+                     int y) override;
+    void onMouseMove(platform::forms::ShiftState shift, int x, int y) override;
+    void onMouseUp(platform::forms::MouseButton button, platform::forms::ShiftState shift, int x,
+                   int y) override;
+    void onDoubleClick() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void onPaint() override;
     void onResize() override;
     void onKeyPress(char character) override;

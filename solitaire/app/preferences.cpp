@@ -1,5 +1,7 @@
 #include "solitaire/app/preferences.h"
 
+#include "solitaire/app/table_drawing.h"
+
 #include "solitaire/engine/data_files.h"
 #include "solitaire/engine/game_definition.h"
 #include "solitaire/engine/settings.h"

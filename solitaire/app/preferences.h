@@ -21,7 +21,6 @@ inline constexpr int kStatusBarPosition = 76;
 inline constexpr int kUserDefaultPosition = 77, kUserDefaultWidth = 30;
 inline constexpr int kShowToolTipsPosition = 244;
 inline constexpr int kTableCursorPosition = 172, kTableCursorWidth = 2;
-inline constexpr int kCardsShadowedPosition = 178;
 inline constexpr int kSoundsAboutPosition = 142;
 inline constexpr int kSoundsNewGamePosition = 145;
 
