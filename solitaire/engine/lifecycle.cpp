@@ -11,7 +11,6 @@
 #include "platform/app/cursor.h"
 #include "platform/app/messagebox.h"
 #include "platform/app/random.h"
-#include "platform/app/screen.h"
 #include "platform/app/strings.h"
 
 namespace solitaire {
@@ -22,14 +21,6 @@ GameClock gameClock;
 
 namespace {
 
-constexpr int kGameNameField = 189;
-constexpr int kGameNameWidth = 50;
-constexpr int kCardSizeField = 128;
-constexpr int kBackField = 21;
-constexpr int kFaceSetField = 24;
-constexpr int kFallbackSizeField = 240;
-constexpr int kSavedFaceSetField = 129;
-constexpr int kSavedBackField = 132;
 constexpr int kScoreField = 122;
 constexpr int kUndoAvailableField = 138;
 constexpr int kRedoAvailableField = 139;
@@ -38,7 +29,6 @@ constexpr int kLanguageBaseField = 68;
 constexpr int kDealAnimationField = 241;
 constexpr int kQuitQuestionEntry = 9001;
 constexpr int kDefaultLanguageBase = 20000;
-constexpr int kNarrowScreen = 650;
 constexpr char kTimeSeparator = ':';
 
 std::string readField(int position, int width) {
@@ -46,45 +36,6 @@ std::string readField(int position, int width) {
 }
 void writeField(int position, int width, const std::string& text) {
     fnWriteSettingsField(position, width, text);
-}
-
-// Small screens play the games that need it with the predefined medium card set; the
-// player's own set is put back when the screen is large enough again.
-void chooseCardSet() {
-    const bool needsPredefined = word(29) == 1;
-    if (platform::app::screenWidth() < kNarrowScreen && needsPredefined) {
-        if (readField(kCardSizeField, 1) != "B") {
-            engineScalars.CardSetFallback = 1;
-        } else {
-            writeField(kFallbackSizeField, 1, readField(kCardSizeField, 1));
-            writeField(kSavedFaceSetField, 3, readField(kFaceSetField, 3));
-            writeField(kSavedBackField, 3, readField(kBackField, 3));
-            writeField(kFaceSetField, 3, "003");
-            writeField(kBackField, 3, "006");
-            writeField(kCardSizeField, 1, "M");
-        }
-        mainWindow.CustomizeEnabled = false;
-        if (engineScalars.CardSetFallback == 0) {
-            engineScalars.CardSetFallback = 1;
-            if (engineScalars.LowResolutionShown == 0) {
-                engineScalars.LowResolutionShown = 1;
-                fnInfoMessage("Your video card runs at 640x480 pixels.\nFor best graphics display, "
-                              "screen resolution should be set to 800x600 pixels or higher. "
-                              "However, it's possible to play " +
-                              readField(kGameNameField, kGameNameWidth) + " " +
-                              "using a predefined card and deck set.");
-                presentation().UpdateMainWindow();
-            }
-        }
-    } else if (!readField(kSavedFaceSetField, 3).empty()) {
-        writeField(kCardSizeField, 1, readField(kFallbackSizeField, 1));
-        writeField(kFaceSetField, 3, readField(kSavedFaceSetField, 3));
-        writeField(kBackField, 3, readField(kSavedBackField, 3));
-        writeField(kFallbackSizeField, 1, "");
-        writeField(kSavedFaceSetField, 3, "");
-        writeField(kSavedBackField, 3, "");
-        mainWindow.CustomizeEnabled = true;
-    }
 }
 
 void autoPlayAtStart() {
@@ -100,19 +51,6 @@ int languageBase() {
 }
 
 } // namespace
-
-void fnSetUpGame() {
-    gameDefinition.fill(0);
-    fnLoadGameDefinition();
-    const std::string sizeBefore = readField(kCardSizeField, 1);
-    chooseCardSet();
-    if (readField(kCardSizeField, 1) != sizeBefore)
-        presentation().ApplyCardSize();
-    fnMarkPilesAbsent();
-    fnEnableAutoPlay(word(17) != 0);
-    fnSetFanOffsets();
-    fnLayoutTable();
-}
 
 bool fnStartNewGame(bool full, bool animate, int tick, bool noDrawing) {
     const platform::app::ScopedScreenCursor hourglass(platform::app::CursorShape::Wait);

@@ -1,7 +1,6 @@
 #pragma once
-// A game from its set-up to its end: setting up the table of the chosen game, dealing a new
-// game, asking whether a running game may be abandoned, ending it (with the winning
-// animation) and its clock.
+// A game from its deal to its end: dealing a new game, asking whether a running game may be
+// abandoned, ending it (with the winning animation) and its clock.
 
 #include <cstdint>
 #include <optional>
@@ -17,9 +16,6 @@ struct GameClock {
 };
 extern GameClock gameClock;
 
-// Loads the game of settings field 62, picks the card set a small screen needs and lays the
-// table out. Errors of the game definitions file propagate.
-void fnSetUpGame();
 // A new deal; full also sets the game up (or restores its base codes), resets the score and
 // the clock and draws a new game number. tick 2 advances the clock before the deal. Returns
 // true.

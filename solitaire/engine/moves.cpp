@@ -10,6 +10,7 @@
 #include "solitaire/engine/undo.h"
 
 #include <optional>
+#include <vector>
 
 namespace solitaire {
 
@@ -265,11 +266,7 @@ bool stockDeal(std::string_view name, MoveContext& ctx) {
     if (stockPile().empty())
         return false;
     const bool fill = name == "Fill_Tableaus";
-    if (!fill)
-        pushUndo();
     const bool toTableau = name.starts_with("Add_Tableaus") || fill;
-    if (toTableau && word(3) == kNoCardsFan)
-        AppendCardToPile(sharedObjects.FilaPiles, 0, 0);
     int first = 1;
     int last = toTableau ? tableauCount() : reserveCount();
     if (name.starts_with("Add_Reserve_")) {
@@ -278,7 +275,8 @@ bool stockDeal(std::string_view name, MoveContext& ctx) {
             return false;
         first = last = *d;
     }
-    for (int q = first; q <= last && !stockPile().empty(); ++q) {
+    std::vector<int> targets;
+    for (int q = first; q <= last; ++q) {
         bool takes = false;
         if (name == "Add_Tableaus")
             takes = dealFlagAllows(203 + q);
@@ -288,8 +286,18 @@ bool stockDeal(std::string_view name, MoveContext& ctx) {
             takes = tableauPile(q - 1).empty();
         else
             takes = dealFlagAllows(237 + q);
-        if (!takes)
-            continue;
+        if (takes)
+            targets.push_back(q);
+    }
+    if (targets.empty())
+        return false;
+    if (!fill)
+        pushUndo();
+    if (toTableau && word(3) == kNoCardsFan)
+        AppendCardToPile(sharedObjects.FilaPiles, 0, 0);
+    for (const int q : targets) {
+        if (stockPile().empty())
+            break;
         dealStockCardTo(pileName(toTableau ? "Fila" : "Appogg", q), q - 1, toTableau, ctx);
         presentation().fnPlaySound("Shuffle", switchIsOn(kShuffleSoundField));
     }
