@@ -20,6 +20,7 @@
 #include "solitaire/engine/piles.h"
 #include "solitaire/engine/presentation.h"
 #include "solitaire/engine/settings.h"
+#include "solitaire/engine/setup.h"
 #include "solitaire/engine/shared_state.h"
 #include "solitaire/engine/undo.h"
 #include "solitaire/engine/utils.h"

@@ -656,6 +656,7 @@ bool DealGame() {
     }
 
     AddScore(word(kScoreBaseWord), false);
+    mainWindow.TableReady = true; // the table may be drawn from now on
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include "solitaire/app/game_chooser.h"
 #include "solitaire/app/main_window.h"
 #include "solitaire/app/program.h"
+#include "solitaire/engine/game_definition.h"
 #include "solitaire/engine/presentation.h"
 #include "solitaire/engine/settings.h"
 #include "solitaire/engine/shared_state.h"
@@ -38,6 +39,13 @@
 namespace solitaire::testing {
 
 namespace fs = std::filesystem;
+
+// Where tests leave pictures for reviewers.
+inline std::string testPicturePath(const std::string& name) {
+    const fs::path folder = std::getenv("ZV_TEST_OUTPUT_DIR");
+    fs::create_directories(folder);
+    return (folder / name).string();
+}
 
 inline fs::path distProgramFolder() {
     return fs::path(std::getenv("ZV_DIST_DIR")) / "Zevodadu";
@@ -82,7 +90,11 @@ class ProgramTest : public ::testing::Test {
 protected:
     static constexpr int kScreenWidth = 1024, kScreenHeight = 768;
 
-    ProgramTest() : keys_(folder_.keyStore()) {}
+    // The engine's globals as a new process has them.
+    ProgramTest() : keys_(folder_.keyStore()) {
+        gameDefinition.fill(0);
+        engineScalars = EngineScalars{};
+    }
     ~ProgramTest() override {
         if (main_)
             main_->close();
@@ -112,6 +124,7 @@ protected:
     ScratchProgramFolder folder_;
     platform::shell::ScopedKeyStoreFile keys_;
     platform::app::TestScreen screen_{kScreenWidth, kScreenHeight, 32};
+    platform::app::TestClock clock_{1000}; // animations and waits run without real time
     platform::app::ScriptedMessageBoxes boxes_;
     platform::shell::OpenRecorder links_;
     platform::sound::Recorder sounds_;
