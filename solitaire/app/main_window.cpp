@@ -340,12 +340,22 @@ void TfrmMain::InstallCursors() {
     }
 }
 
+void TfrmMain::LoadToolbarGlyphs() {
+    for (auto* buttons : {&largeButtons, &smallButtons})
+        for (QToolButton* button : *buttons) {
+            platform::gdi::Bitmap glyph;
+            fnLoadResourceBitmap(glyph, fromQString(button->property("glyph").toString()));
+            button->setIcon(QIcon(toPixmap(glyph)));
+        }
+}
+
 void TfrmMain::InitFromPreferences() {
     mnuWeb->setText(toQString(fnExpandProgramTokens(fromQString(mnuWeb->text()))));
     mnuPellmoorontheWeb->setTitle(
         toQString(fnExpandProgramTokens(fromQString(mnuPellmoorontheWeb->title()))));
     platform::app::setApplicationTitle(kProgramTitle);
     InstallCursors();
+    LoadToolbarGlyphs();
     SaveOnMessage();
     mainWindow = MainWindowState{};
     engineScalars.DraggedCard = 0;

@@ -157,6 +157,7 @@ private:
                             bool large, QAction* command);
     void RedrawWholeTable();
     void InstallCursors();
+    void LoadToolbarGlyphs();
     void FirstActivationSequence();
 
     std::unique_ptr<TfrmOpenGame> frmOpenGame_;
