@@ -95,6 +95,8 @@ TEST_F(PlayTest, FreeCellCardsMoveByDoubleClickAndDrag) {
 TEST_F(PlayTest, KlondikeStockTurnsToTheWasteOnAClick) {
     start(chooseGame("Klondike"));
     ASSERT_TRUE(mainWindow.GameRunning);
+    main_->mnuAutoPlay->trigger(); // off: the turned card stays on the waste
+    ASSERT_FALSE(mainWindow.AutoPlayChecked);
     const std::size_t stockBefore = sharedObjects.MazzoPiles[kStockLine].size();
     ASSERT_GT(stockBefore, 0u);
     const QPoint stock(fnStockPileX(0) + mainWindow.CardWidth / 2,

@@ -105,13 +105,20 @@ protected:
 
     // Runs the program's start-up and lets the window's first activation run: the dialogs it
     // shows get the answer (by default: Cancel).
-    TfrmMain& start(std::function<platform::forms::ModalResult(platform::forms::Dialog&)> dialogs =
-                        [](platform::forms::Dialog&) { return platform::forms::ModalResult::Cancel; }) {
-        script_.emplace(std::move(dialogs));
+    using DialogAnswer = std::function<platform::forms::ModalResult(platform::forms::Dialog&)>;
+    TfrmMain& start(DialogAnswer dialogs = cancel) {
+        answer_ = std::move(dialogs);
+        script_.emplace([this](platform::forms::Dialog& dialog) { return answer_(dialog); });
         main_ = StartProgram(folder_.dir());
         QCoreApplication::processEvents();
         return *main_;
     }
+    // Dialogs shown from now on get this answer.
+    void answerDialogs(DialogAnswer answer) { answer_ = std::move(answer); }
+    static platform::forms::ModalResult cancel(platform::forms::Dialog&) {
+        return platform::forms::ModalResult::Cancel;
+    }
+
     // The application becoming active again.
     void activate() { main_->m_AppActivate(); }
     int dialogsShown() const { return script_ ? script_->shownCount() : 0; }
@@ -128,6 +135,7 @@ protected:
     platform::app::ScriptedMessageBoxes boxes_;
     platform::shell::OpenRecorder links_;
     platform::sound::Recorder sounds_;
+    DialogAnswer answer_;
     std::optional<platform::forms::Dialog::Script> script_;
     QPointer<TfrmMain> main_;
 };
