@@ -151,6 +151,24 @@ TEST_F(WindowsTest, PreviewIsDrawnOnlyWhileItsCheckBoxIsTicked) {
     fresh.showModal();
 }
 
+TEST_F(WindowsTest, ResourceLibraryHoldsAPreviewOfEveryGame) {
+    for (const std::string& line : sharedObjects.GameList) {
+        const int id = std::stoi(line.substr(4, 3));
+        const platform::gdi::Bitmap preview =
+            platform::resources::loadBitmap(ResourceLibraryHandle, PreviewPictureName(id));
+        ASSERT_FALSE(preview.isEmpty()) << line;
+        EXPECT_LE(preview.width(), 300);
+        EXPECT_LE(preview.height(), 185);
+        // The table is drawn: far more than the flat colour the chooser leaves out.
+        const platform::gdi::Color key = preview.pixel(0, 0);
+        int drawn = 0;
+        for (int y = 0; y < preview.height(); ++y)
+            for (int x = 0; x < preview.width(); ++x)
+                drawn += preview.pixel(x, y) != key;
+        EXPECT_GT(drawn, preview.width() * preview.height() / 10) << line;
+    }
+}
+
 TEST(GameDescriptionTest, PreviewPicturesAreNamedByFourDigits) {
     EXPECT_EQ(PreviewPictureName(7), "GAME0007");
     EXPECT_EQ(PreviewPictureName(123), "GAME0123");
