@@ -257,6 +257,21 @@ TfrmOpenGame::TfrmOpenGame(TfrmMain* owner) : Dialog(owner), owner_(owner) {
                              ShowGamePreview(stateCode(node));
                          }
                      }));
+    // Only the rules do anything here; statistics, favourites and deleting are not offered.
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName("PopupMenu1");
+    QObject::connect(PopupMenu1->addAction("&Rules"), &QAction::triggered, this,
+                     guarded([this] { btnRulesClick(); }));
+    PopupMenu1->addAction("Statistics...");
+    PopupMenu1->addAction("Favorite games...");
+    mnuPopupDelete = PopupMenu1->addAction("Delete");
+    QObject::connect(PopupMenu1, &QMenu::aboutToShow, this, [this] {
+        mnuPopupDelete->setEnabled(stateCode(trvGames->currentItem()) > 7999);
+    });
+    trvGames->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(trvGames, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        PopupMenu1->popup(trvGames->viewport()->mapToGlobal(at));
+    });
     QObject::connect(timShowGame, &QTimer::timeout, this, guarded([this] { timShowGameTimer(); }));
 }
 

@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
@@ -64,6 +65,8 @@ public:
     QPushButton* btnAiuto;
     QPushButton* btnRules;
     QTimer* timShowGame;
+    QMenu* PopupMenu1; // "&Rules", "Statistics...", "Favorite games...", "Delete" on the tree
+    QAction* mnuPopupDelete;
 
     // The preview area as drawn last.
     const platform::gdi::Bitmap& previewArea() const { return preview_; }
