@@ -107,6 +107,38 @@ TEST_F(PlayTest, KlondikeStockTurnsToTheWasteOnAClick) {
     savePicture("zevodadu-klondike.png");
 }
 
+TEST_F(PlayTest, RefusedDropPutsTheCardBackAndTheTableCursorToo) {
+    start(chooseGame("FreeCell"));
+    main_->mnuAutoPlay->trigger(); // off: nothing moves by itself
+    int card = 0;
+    for (int pile = 0; pile < 8 && card == 0; ++pile)
+        if (const int top = topCard(sharedObjects.FilaPiles[pile]); CardRank(top) != 1)
+            card = top;
+    ASSERT_NE(card, 0);
+    const QPoint foundation(fnFoundationX(0) + mainWindow.CardWidth / 2,
+                            fnFoundationY(0) + mainWindow.CardHeight / 2);
+    drag(centreOf(card), foundation); // only an ace starts a foundation
+    EXPECT_TRUE(pilesHold(sharedObjects.FilaPiles, card));
+    EXPECT_FALSE(pilesHold(sharedObjects.DestPiles, card));
+    EXPECT_EQ(engineScalars.DraggedCard, 0);
+    EXPECT_EQ(platform::app::screenCursor(), CursorSlot(11));
+}
+
+TEST_F(PlayTest, PileSizeHintGoesWhenTheMouseReallyMovesOrAKeyIsTyped) {
+    start(chooseGame("FreeCell"));
+    const QPoint empty(main_->width() - 20, main_->height() - 20);
+    QTest::mouseMove(main_, empty);
+    main_->pnlPilesSize->show();
+    QTest::mouseMove(main_, empty); // the same place again
+    EXPECT_TRUE(main_->pnlPilesSize->isVisible());
+    EXPECT_GE(main_->LastMouseMoveTick, 0) << "the idle time counts from this move";
+    QTest::mouseMove(main_, empty - QPoint(5, 5));
+    EXPECT_FALSE(main_->pnlPilesSize->isVisible());
+    main_->pnlPilesSize->show();
+    QTest::keyClick(main_, Qt::Key_A);
+    EXPECT_FALSE(main_->pnlPilesSize->isVisible());
+}
+
 TEST_F(PlayTest, ChooserPicture) {
     start([this](platform::forms::Dialog& dialog) {
         auto* chooser = dynamic_cast<TfrmOpenGame*>(&dialog);
