@@ -144,6 +144,7 @@ protected:
         EXPECT_EQ(static_cast<int>(seen.size()), cardsInPlay);
     }
 
+    static int cardsIn(const std::string& pile) { return static_cast<int>(pile.size() / 3); }
     // Undo steps recorded so far (one comma each).
     static int undoSteps() {
         return static_cast<int>(std::ranges::count(sharedObjects.MovedCardsLog, ','));
