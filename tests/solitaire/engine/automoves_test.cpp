@@ -180,6 +180,11 @@ struct FillCase {
     std::string filled; // the empty pile afterwards
 };
 
+void PrintTo(const FillCase& c, std::ostream* out) {
+    *out << "mode " << c.mode << " reserve " << c.reserve << " waste " << c.waste << " stock "
+         << c.stock;
+}
+
 class FillTest : public AutoMoveTest, public ::testing::WithParamInterface<FillCase> {};
 
 TEST_P(FillTest, EachModeFillsFromItsSource) {

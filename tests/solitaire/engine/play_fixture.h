@@ -144,6 +144,16 @@ protected:
         EXPECT_EQ(static_cast<int>(seen.size()), cardsInPlay);
     }
 
+    // Cards on every pile but the selection (empty slots aside).
+    static int cardsOnTable() {
+        int n = 0;
+        for (const StringList* list : {&sharedObjects.MazzoPiles, &sharedObjects.DestPiles,
+                                       &sharedObjects.FilaPiles, &sharedObjects.AppoggPiles})
+            for (std::size_t p = list == &sharedObjects.DestPiles ? 1 : 0; p < list->size(); ++p)
+                for (std::size_t i = 0; i + 3 <= (*list)[p].size(); i += 3)
+                    n += CodeAt((*list)[p], i) != 0 ? 1 : 0;
+        return n;
+    }
     static int cardsIn(const std::string& pile) { return static_cast<int>(pile.size() / 3); }
     // Undo steps recorded so far (one comma each).
     static int undoSteps() {
