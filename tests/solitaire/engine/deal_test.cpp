@@ -500,6 +500,18 @@ TEST_F(DealTest, KindTwentyTwoPutsTheHeartKingUnderTheStockAndTheQueenOnPileOne)
     });
 }
 
+TEST_F(DealTest, KindTwentyTwoTakesTheHeartKingAndQueenOutOfTheOrderToo) {
+    // The queens adjustment deals the rest of the order afterwards: the king and queen of
+    // hearts must not come a second time.
+    syntheticGame(52, 4);
+    setWord(35, 22);
+    setWord(26, 4);
+    forManyNumbers(40, [] {
+        expectSoundDeck();
+        EXPECT_EQ(sharedObjects.MazzoPiles[kStockLine].substr(0, 3), "013");
+    });
+}
+
 TEST_F(DealTest, KindElevenSortsAcesOutOfTheReserveAndTheWaste) {
     syntheticGame(52, 8);
     setWord(35, 11);
