@@ -7,11 +7,11 @@
 #include "engine_fixture.h"
 #include "recording_presentation.h"
 
+#include "platform/app/messagebox.h"
+#include "platform/app/random.h"
 #include "solitaire/engine/cards.h"
 #include "solitaire/engine/settings.h"
 #include "tools/gamescompiler/catalogue.h"
-#include "platform/app/messagebox.h"
-#include "platform/app/random.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -21,9 +21,15 @@
 namespace solitaire {
 namespace {
 
-void setWord(int number, int value) { gameDefinition.at(static_cast<std::size_t>(number)) = static_cast<std::int16_t>(value); }
-int word(int number) { return gameDefinition.at(static_cast<std::size_t>(number)); }
-void setGameNumber(const std::string& number) { fnWriteSettingsField(153, 15, number); }
+void setWord(int number, int value) {
+    gameDefinition.at(static_cast<std::size_t>(number)) = static_cast<std::int16_t>(value);
+}
+int word(int number) {
+    return gameDefinition.at(static_cast<std::size_t>(number));
+}
+void setGameNumber(const std::string& number) {
+    fnWriteSettingsField(153, 15, number);
+}
 
 GameDefinition fixture(const std::string& file) {
     const char* source = std::getenv("ZV_SOURCE_DIR");
@@ -58,7 +64,9 @@ void expectSoundDeck(bool freeSlots = false) {
         EXPECT_EQ(times, 1) << "card " << code;
     }
 }
-int cardsIn(const std::string& pile) { return static_cast<int>(pile.size() / 3); }
+int cardsIn(const std::string& pile) {
+    return static_cast<int>(pile.size() / 3);
+}
 
 class DealTest : public testing::EngineFixture {
 protected:
@@ -107,9 +115,9 @@ TEST_F(DealTest, OrderOfTheAllZeroNumberWorkedOutByHand) {
     ASSERT_EQ(order.size(), 52u);
     // Passes 1-3 deal the aces, twos and threes (suit row 0, offset row 0, W from 0); the
     // third pass finds slot 25 taken and goes forward to 27.
-    const std::map<int, std::string> slots = {
-        {25, "040"}, {43, "014"}, {4, "027"},  {26, "001"}, {51, "041"}, {17, "015"},
-        {30, "028"}, {0, "002"},  {27, "042"}, {45, "016"}, {6, "029"},  {28, "003"}};
+    const std::map<int, std::string> slots = {{25, "040"}, {43, "014"}, {4, "027"},  {26, "001"},
+                                              {51, "041"}, {17, "015"}, {30, "028"}, {0, "002"},
+                                              {27, "042"}, {45, "016"}, {6, "029"},  {28, "003"}};
     for (const auto& [slot, code] : slots)
         EXPECT_EQ(order[static_cast<std::size_t>(slot)], code) << "slot " << slot;
 }
@@ -203,15 +211,15 @@ TEST_F(DealTest, GoldenTablesOfTheFixtureGames) {
         {"freecell.game",
          "0000000012345",
          {"028005043040014049023", "025006003013029007008", "017015022009048031012",
-          "027041036035034030042", "018045019052026046", "001020010038002021",
-          "016004051047050037", "044032011039024033"},
+          "027041036035034030042", "018045019052026046", "001020010038002021", "016004051047050037",
+          "044032011039024033"},
          "",
          -52},
         {"freecell.game",
          "4711081500042",
          {"001028029005036004007", "019025024033044013011", "002022051003049043048",
-          "040041008021034045010", "020042018027052012", "026050046023032030",
-          "016015031017014037", "038047035009039006"},
+          "040041008021034045010", "020042018027052012", "026050046023032030", "016015031017014037",
+          "038047035009039006"},
          "",
          -52},
         // The same deal order as the first FreeCell table: the stock takes its front.
@@ -301,7 +309,8 @@ void syntheticGame(int cards, int foundations) {
 }
 
 TEST_F(DealTest, StartCodesNeverDealACardTwiceNorACodeThatIsNoCard) {
-    const int codes[] = {0, 20, 21, 51, 57, 63, 91, 92, 93, 94, 95, 96, 5, 14, 60, 150, 204, 250, -3};
+    const int codes[] = {0,  20, 21, 51, 57, 63,  91,  92,  93, 94,
+                         95, 96, 5,  14, 60, 150, 204, 250, -3};
     for (const int cards : {52, 104}) {
         for (const int code : codes) {
             SCOPED_TRACE("start code " + std::to_string(code) + ", cards " + std::to_string(cards));
@@ -351,7 +360,8 @@ TEST_F(DealTest, StartCardsByCode) {
     // What the order holds when foundation 6 takes its first entry.
     for (const char* taken : {"001", "026", "027"})
         std::erase(order, taken);
-    const auto seven = std::ranges::find_if(order, [](const std::string& e) { return CardRank(CodeAt(e, 0)) == 7; });
+    const auto seven = std::ranges::find_if(
+        order, [](const std::string& e) { return CardRank(CodeAt(e, 0)) == 7; });
     ASSERT_NE(seven, order.end());
     const std::string firstSeven = *seven;
     order.erase(seven);

@@ -5,8 +5,8 @@
 
 #include "engine_fixture.h"
 
-#include "solitaire/engine/cards.h"
 #include "platform/app/messagebox.h"
+#include "solitaire/engine/cards.h"
 
 #include <initializer_list>
 #include <string>
@@ -15,11 +15,21 @@ namespace solitaire {
 namespace {
 
 // Card codes by suit and rank; the second deck adds 52.
-constexpr int H(int rank) { return rank; }
-constexpr int D(int rank) { return 13 + rank; }
-constexpr int C(int rank) { return 26 + rank; }
-constexpr int S(int rank) { return 39 + rank; }
-constexpr int second(int card) { return card + 52; }
+constexpr int H(int rank) {
+    return rank;
+}
+constexpr int D(int rank) {
+    return 13 + rank;
+}
+constexpr int C(int rank) {
+    return 26 + rank;
+}
+constexpr int S(int rank) {
+    return 39 + rank;
+}
+constexpr int second(int card) {
+    return card + 52;
+}
 constexpr int kEmpty = kEmptyPileTop;
 
 std::string codes(std::initializer_list<int> cards) {
@@ -28,12 +38,31 @@ std::string codes(std::initializer_list<int> cards) {
         pile += fnIntZeroPad(card, 3);
     return pile;
 }
-std::string& foundationPile(int index) { return sharedObjects.DestPiles.at(static_cast<std::size_t>(index)); }
-std::string& tableauPile(int index) { return sharedObjects.FilaPiles.at(static_cast<std::size_t>(index)); }
-std::string& reservePile(int index) { return sharedObjects.AppoggPiles.at(static_cast<std::size_t>(index)); }
-std::string& stockPile() { return sharedObjects.MazzoPiles.at(kStockLine); }
-std::string& wastePile() { return sharedObjects.MazzoPiles.at(kWasteLine); }
-void setWord(int number, int value) { gameDefinition.at(static_cast<std::size_t>(number)) = static_cast<std::int16_t>(value); }
+// The hearts from the ace up to rank, bottom first.
+std::string heartsUpTo(int rank) {
+    std::string pile;
+    for (int r = 1; r <= rank; ++r)
+        pile += fnIntZeroPad(H(r), 3);
+    return pile;
+}
+std::string& foundationPile(int index) {
+    return sharedObjects.DestPiles.at(static_cast<std::size_t>(index));
+}
+std::string& tableauPile(int index) {
+    return sharedObjects.FilaPiles.at(static_cast<std::size_t>(index));
+}
+std::string& reservePile(int index) {
+    return sharedObjects.AppoggPiles.at(static_cast<std::size_t>(index));
+}
+std::string& stockPile() {
+    return sharedObjects.MazzoPiles.at(kStockLine);
+}
+std::string& wastePile() {
+    return sharedObjects.MazzoPiles.at(kWasteLine);
+}
+void setWord(int number, int value) {
+    gameDefinition.at(static_cast<std::size_t>(number)) = static_cast<std::int16_t>(value);
+}
 
 class RulesTest : public testing::EngineFixture {
 protected:
@@ -82,6 +111,7 @@ TEST_P(BuildRule, DecidesAsTheRuleTableSays) {
               c.accepted);
 }
 
+// clang-format off
 // Rule codes with their own test.
 const BuildCase kOwnTests[] = {
     {.name = "never on itself", .rule = 12, .under = H(5), .moving = H(5), .accepted = false},
@@ -182,16 +212,16 @@ const BuildCase kOwnTests[] = {
     {.name = "empty: not an ace", .rule = 29, .under = kEmpty, .moving = H(2), .accepted = false, .base = 81,
      .foundation = true},
     {.name = "twelve cards: up", .rule = 29, .under = H(12), .moving = H(13), .accepted = true, .foundation = true,
-     .arrange = [] { foundationPile(0) = codes({H(1), H(2), H(3), H(4), H(5), H(6), H(7), H(8), H(9), H(10), H(11), H(12)}); }},
+     .arrange = [] { foundationPile(0) = heartsUpTo(12); }},
     {.name = "thirteen cards: a king", .rule = 29, .under = H(13), .moving = second(H(13)), .accepted = true,
      .foundation = true,
-     .arrange = [] { foundationPile(0) = codes({H(1), H(2), H(3), H(4), H(5), H(6), H(7), H(8), H(9), H(10), H(11), H(12), H(13)}); }},
+     .arrange = [] { foundationPile(0) = heartsUpTo(13); }},
     {.name = "thirteen cards: no ace", .rule = 29, .under = H(13), .moving = second(H(1)), .accepted = false,
      .foundation = true,
-     .arrange = [] { foundationPile(0) = codes({H(1), H(2), H(3), H(4), H(5), H(6), H(7), H(8), H(9), H(10), H(11), H(12), H(13)}); }},
+     .arrange = [] { foundationPile(0) = heartsUpTo(13); }},
     {.name = "fourteen cards: down", .rule = 29, .under = second(H(13)), .moving = second(H(12)), .accepted = true,
      .foundation = true,
-     .arrange = [] { foundationPile(0) = codes({H(1), H(2), H(3), H(4), H(5), H(6), H(7), H(8), H(9), H(10), H(11), H(12), H(13), second(H(13))}); }},
+     .arrange = [] { foundationPile(0) = heartsUpTo(13) + codes({second(H(13))}); }},
     {.name = "other suit", .rule = 29, .under = H(2), .moving = D(3), .accepted = false, .foundation = true,
      .arrange = [] { foundationPile(0) = codes({H(1), H(2)}); }},
     {.name = "empty", .rule = 30, .under = kEmpty, .moving = H(6), .accepted = false, .base = -1},
@@ -269,7 +299,8 @@ const BuildCase kOwnTests[] = {
     {.name = "empty: suit taken", .rule = 41, .under = kEmpty, .moving = H(1), .accepted = false, .base = 1,
      .foundation = true, .arrange = [] { foundationPile(2) = codes({H(3)}); }},
     {.name = "empty high: foundations 5-8", .rule = 41, .under = kEmpty, .moving = H(1), .accepted = false,
-     .base = 1, .foundation = true, .index = 5, .arrange = [] { foundationPile(2) = codes({D(1)}); foundationPile(7) = codes({H(3)}); }},
+     .base = 1, .foundation = true, .index = 5,
+     .arrange = [] { foundationPile(2) = codes({D(1)}); foundationPile(7) = codes({H(3)}); }},
     {.name = "empty: other rank", .rule = 41, .under = kEmpty, .moving = H(2), .accepted = false, .base = 1,
      .foundation = true},
     {.name = "up two", .rule = 41, .under = H(5), .moving = H(7), .accepted = true, .foundation = true},
@@ -366,10 +397,12 @@ const BuildCase kOwnTests[] = {
     {.name = "empty", .rule = 56, .under = kEmpty, .moving = S(5), .accepted = false, .base = -1},
     {.name = "other rank", .rule = 56, .under = H(5), .moving = S(6), .accepted = false},
 };
+// clang-format on
 INSTANTIATE_TEST_SUITE_P(OwnTests, BuildRule, ::testing::ValuesIn(kOwnTests));
 
 // The general path: the base code of an empty pile, the suit or colour of the rule code,
 // the direction.
+// clang-format off
 const BuildCase kGeneralPath[] = {
     {.name = "81 takes an ace", .rule = 2, .under = kEmpty, .moving = H(1), .accepted = true, .base = 81},
     {.name = "81 refuses a king", .rule = 2, .under = kEmpty, .moving = H(13), .accepted = false, .base = 81},
@@ -443,6 +476,7 @@ const BuildCase kGeneralPath[] = {
      .mayBuildOnBase = true},
     {.name = "unknown direction", .rule = 2, .under = H(7), .moving = C(6), .accepted = false, .direction = 3},
 };
+// clang-format on
 INSTANTIATE_TEST_SUITE_P(GeneralPath, BuildRule, ::testing::ValuesIn(kGeneralPath));
 
 TEST_F(RulesTest, FoundationBasesKeepColoursEvenAndSuitsDistinct) {

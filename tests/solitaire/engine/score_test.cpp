@@ -7,16 +7,20 @@
 #include "engine_fixture.h"
 #include "recording_presentation.h"
 
-#include "solitaire/engine/settings.h"
 #include "platform/app/messagebox.h"
+#include "solitaire/engine/settings.h"
 
 #include <algorithm>
 
 namespace solitaire {
 namespace {
 
-void setWord(int number, int value) { gameDefinition.at(static_cast<std::size_t>(number)) = static_cast<std::int16_t>(value); }
-std::string score() { return fnReadSettingsField(122, 6); }
+void setWord(int number, int value) {
+    gameDefinition.at(static_cast<std::size_t>(number)) = static_cast<std::int16_t>(value);
+}
+std::string score() {
+    return fnReadSettingsField(122, 6);
+}
 
 class ScoreTest : public testing::EngineFixture {
 protected:
