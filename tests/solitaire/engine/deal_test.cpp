@@ -387,6 +387,28 @@ TEST_F(DealTest, StartCardsByCode) {
     expectSoundDeck();
 }
 
+TEST_F(DealTest, StartCodeTwentyOneGivesEachFoundationAnotherSuit) {
+    syntheticGame(52, 5);
+    for (int j = 0; j < 5; ++j)
+        setWord(84 + j, 21);
+    forManyNumbers(40, [] {
+        std::set<int> suits;
+        for (int j = 0; j < 4; ++j) {
+            const std::string& dest = sharedObjects.DestPiles[static_cast<std::size_t>(j)];
+            ASSERT_EQ(dest.size(), 3u);
+            suits.insert(CardSuit(CodeAt(dest, 0)));
+        }
+        EXPECT_EQ(suits.size(), 4u);
+        // The fifth finds no suit left and takes the order's last card.
+        StringList order;
+        fnGameNumberCardsArray(order);
+        for (int j = 0; j < 4; ++j)
+            std::erase(order, sharedObjects.DestPiles[static_cast<std::size_t>(j)]);
+        EXPECT_EQ(sharedObjects.DestPiles[4], order.back());
+        expectSoundDeck();
+    });
+}
+
 TEST_F(DealTest, StartCardsScoreAndFaceUp) {
     syntheticGame(52, 4);
     setWord(84, 1);
