@@ -2,13 +2,19 @@
 
 #include "platform/files/paths.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
 namespace platform::files {
 
 std::optional<std::vector<std::string>> readLines(const std::string& path) {
-    std::ifstream in(resolvePath(path), std::ios::binary);
+    const std::string real = resolvePath(path);
+    std::error_code error;
+    // A folder opens as a stream on Linux, and reading it throws: it is no text file.
+    if (!std::filesystem::is_regular_file(real, error))
+        return std::nullopt;
+    std::ifstream in(real, std::ios::binary);
     if (!in)
         return std::nullopt;
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

@@ -1,6 +1,7 @@
 #include "platform/sound/wav.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -60,6 +61,8 @@ std::optional<WavData> parseWav(const std::vector<std::uint8_t>& b) {
 }
 
 std::optional<WavData> readWav(const std::string& realPath) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(realPath, error)) return std::nullopt;
   std::ifstream in(realPath, std::ios::binary);
   if (!in) return std::nullopt;
   std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),

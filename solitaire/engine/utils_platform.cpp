@@ -2,9 +2,12 @@
 #include "solitaire/engine/utils.h"
 
 #include "platform/app/clock.h"
+#include "platform/app/cursor.h"
 #include "platform/app/messagebox.h"
 #include "platform/app/screen.h"
 #include "platform/files/paths.h"
+#include "platform/gdi/drawing.h"
+#include "platform/shell/shell.h"
 
 namespace solitaire {
 
@@ -36,8 +39,19 @@ bool fnDirExists(const std::string& directory) {
     return platform::files::dirExists(directory);
 }
 
+int fnShellOpen(const std::string& file, const std::string& parameters, const std::string& directory,
+                int showCommand) {
+    const platform::app::ScopedScreenCursor hourglass(platform::app::CursorShape::Wait);
+    return platform::shell::open(file, parameters, directory, showCommand);
+}
+
 std::string fnWindowsDir() {
     return {};
+}
+
+void fnGradientFill(platform::gdi::Bitmap& canvas, const platform::gdi::Rect& rect,
+                    platform::gdi::Color top, platform::gdi::Color bottom) {
+    platform::gdi::gradientFill(canvas, rect, top, bottom);
 }
 
 int fnColorCount() {

@@ -28,7 +28,11 @@ TEST_F(TextFileTest, ReadsLinesEndedByCrLfOrLf) {
     }
 }
 
-TEST_F(TextFileTest, MissingFileReadsAsNothing) { EXPECT_FALSE(readLines(path("none.txt"))); }
+TEST_F(TextFileTest, MissingFileOrAFolderReadsAsNothing) {
+    EXPECT_FALSE(readLines(path("none.txt")));
+    std::filesystem::create_directory(dir_ / "Sub");
+    EXPECT_FALSE(readLines(path("SUB")));
+}
 
 TEST_F(TextFileTest, WritesCrLfLinesReplacingTheFile) {
     writeRaw("Out.txt", "old content that is longer\n");

@@ -2,7 +2,9 @@
 
 #include "platform/app/clock.h"
 #include "platform/app/messagebox.h"
+#include "platform/app/cursor.h"
 #include "platform/app/screen.h"
+#include "platform/shell/shell.h"
 
 #include <gtest/gtest.h>
 
@@ -66,6 +68,32 @@ TEST(FileHelpers, TempFileNameAndDirExists) {
     EXPECT_FALSE(fnDirExists(folder.string()));
     EXPECT_FALSE(fnTempFileName(folder.string(), "rpl", name));
     EXPECT_EQ(fnWindowsDir(), "");
+}
+
+// The bands run from the bottom colour at the bottom edge to (almost) the top colour at the top;
+// a system colour as the top is resolved to its plain value first.
+TEST(GradientFill, RunsFromBottomToTopColourInBands) {
+    platform::gdi::Bitmap canvas(4, 512);
+    const platform::gdi::Color top = platform::gdi::rgb(0, 0, 255);
+    fnGradientFill(canvas, {0, 0, 4, 512}, top, 0);
+    EXPECT_EQ(canvas.pixel(0, 511), 0u);      // band 0: the bottom colour
+    EXPECT_EQ(canvas.pixel(3, 0), platform::gdi::rgb(0, 0, 254));  // band 255: 255 * 255 / 256
+    EXPECT_EQ(canvas.pixel(0, 510), canvas.pixel(0, 511));  // each band is two rows high here
+    EXPECT_NE(canvas.pixel(0, 509), canvas.pixel(0, 511));
+
+    fnGradientFill(canvas, {0, 0, 4, 512}, 0x8000000F, 0);  // button face: 0xC0C0C0
+    EXPECT_EQ(canvas.pixel(0, 0), platform::gdi::rgb(0xBF, 0xBF, 0xBF));
+}
+
+TEST(ShellOpen, PassesTheTextsToTheDesktopAndRestoresTheCursor) {
+    platform::shell::OpenRecorder desktop(platform::shell::kOpened);
+    platform::app::setScreenCursor(platform::app::CursorShape::Cross);
+    EXPECT_GT(fnShellOpen("mailto:news@example.org", "", "", 4), 32);
+    EXPECT_EQ(platform::app::screenCursor(), platform::app::Cursor(platform::app::CursorShape::Cross));
+    ASSERT_EQ(desktop.requests().size(), 1u);
+    EXPECT_EQ(desktop.requests()[0].target, "mailto:news@example.org");
+    EXPECT_EQ(desktop.requests()[0].showCommand, 4);
+    platform::app::setScreenCursor(platform::app::CursorShape::Default);
 }
 
 } // namespace
