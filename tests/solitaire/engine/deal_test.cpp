@@ -609,6 +609,28 @@ TEST_F(DealTest, PostDealPassBuildsFoundationsFromTheTableau) {
     }
 }
 
+TEST_F(DealTest, PostDealPassOfCodeNinetyFourFeedsEachFoundationFromItsOwnPile) {
+    syntheticGame(52, 4);
+    for (int j = 0; j < 4; ++j)
+        setWord(84 + j, 94);
+    int totalBuilt = 0;
+    forManyNumbers(60, [&] {
+        expectSoundDeck();
+        int fromOwnPiles = 0;
+        for (int p = 0; p < 4; ++p)
+            fromOwnPiles += 4 - cardsIn(sharedObjects.FilaPiles[static_cast<std::size_t>(p)]);
+        int built = 0;
+        for (int f = 0; f < 4; ++f)
+            built += cardsIn(sharedObjects.DestPiles[static_cast<std::size_t>(f)]) - 1;
+        EXPECT_EQ(built, fromOwnPiles);
+        totalBuilt += built;
+        // Piles 5-10 have no foundation of their index: they keep every card.
+        for (int p = 4; p < 10; ++p)
+            EXPECT_EQ(cardsIn(sharedObjects.FilaPiles[static_cast<std::size_t>(p)]), 4);
+    });
+    EXPECT_GT(totalBuilt, 10);
+}
+
 TEST_F(DealTest, TableauAcesGoUpAndTheStockFillsTheirPlaces) {
     useGame("klondike.game");
     setWord(84, 96);
