@@ -115,9 +115,9 @@ std::vector<int> selectedCards() {
 
 struct SelectionTally {
     int count = 0;
-    int sum = 0;         // ranks
+    int sum = 0;          // ranks
     int sumTensFaces = 0; // jacks, queens and kings counting 10
-    int high = 0;        // cards of rank at least `highFrom`
+    int high = 0;         // cards of rank highFrom and above
     int low = 0;
     int lowSum = 0;
     bool aces = false;
@@ -170,11 +170,12 @@ struct Verdict {
 };
 
 Verdict judgeSelection(int card, int kind) {
-    std::vector<int> cards = selectedCards();
-    const SelectionTally all = tally(cards, kind == 17 || kind == 26 || kind == 18 ? 11 : 10);
+    // Kinds 17, 18 and 26 set the jacks, queens and kings apart, the others the tens too.
+    const int highFrom = kind == 17 || kind == 18 || kind == 26 ? 11 : 10;
+    const std::vector<int> cards = selectedCards();
+    const SelectionTally all = tally(cards, highFrom);
     std::vector<int> rest = cards;
     rest.erase(std::ranges::find(rest, card));
-    const int highFrom = kind == 17 || kind == 26 || kind == 18 ? 11 : 10;
     const SelectionTally others = tally(rest, highFrom);
     const int rank = CardRank(card);
     const int target = word(kSelectionWord);
@@ -204,8 +205,8 @@ Verdict judgeSelection(int card, int kind) {
         // The low cards must still be able to make up 18 with the one face card.
         const bool join = all.count <= 4 && all.high <= 1 && all.low <= 3 && aceAlone &&
                           (all.lowSum <= 18 || all.aces);
-        const bool complete = (all.count == 1 && all.aces) ||
-                              (all.count == 4 && all.high == 1 && all.lowSum == 18);
+        const bool complete =
+            (all.count == 1 && all.aces) || (all.count == 4 && all.high == 1 && all.lowSum == 18);
         return {join, complete};
     }
     case 20:
@@ -408,8 +409,7 @@ void otherPress(const TableHit& hit, int x, int y, int kind) {
             startDrag(card, hit.rect, x, y, true);
     } else if (hit.pileName.starts_with("Appogg")) {
         const bool row = word(12) == kReserveAsRow;
-        if (card != 0 &&
-            (row || (card == topCard(pileOf(hit.pileName)) && !fnIsFaceDown(card))))
+        if (card != 0 && (row || (card == topCard(pileOf(hit.pileName)) && !fnIsFaceDown(card))))
             startDrag(card, hit.rect, x, y, true);
     } else if (hit.pileName == "Mazzo_Vis") {
         if (card != 0) {

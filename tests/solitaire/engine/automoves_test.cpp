@@ -312,8 +312,8 @@ TEST_F(AutoMoveTest, RowCardsAreFreeWhenTheRowsAfterAreEmptyOrTheTwoCoveringSlot
         int card;
         bool free;
     } const cases[] = {
-        {{codes({1, 2, 3}), codes({4, 5}), ""}, 4, true},         // last row
-        {{codes({1, 2, 3}), codes({4, 5}), "000"}, 1, false},     // covered by 4 and 5
+        {{codes({1, 2, 3}), codes({4, 5}), ""}, 4, true},          // last row
+        {{codes({1, 2, 3}), codes({4, 5}), "000"}, 1, false},      // covered by 4 and 5
         {{codes({1, 2, 3}), "000" + codes({5}), "000"}, 1, false}, // 5 still covers it
         {{codes({1, 2, 3}), "000" + codes({5}), "000"}, 2, false},
         {{codes({1, 2, 3}), "000000" + codes({6}), ""}, 1, true},
@@ -321,8 +321,8 @@ TEST_F(AutoMoveTest, RowCardsAreFreeWhenTheRowsAfterAreEmptyOrTheTwoCoveringSlot
         {{codes({1, 2, 3}), "000000", ""}, 9, false}, // not on the table
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.rows[0] << "/" << c.rows[1] << "/" << c.rows[2]
-                                          << " card " << c.card);
+        SCOPED_TRACE(::testing::Message()
+                     << c.rows[0] << "/" << c.rows[1] << "/" << c.rows[2] << " card " << c.card);
         for (int i = 0; i < 3; ++i)
             fila(i + 1) = c.rows[i];
         EXPECT_EQ(IsRowCardFree(c.card), c.free);

@@ -105,14 +105,16 @@ class FreeCellPlayTest : public GamePlayTest {
 protected:
     void play(const FreeCellMove& m) {
         const auto [x, y] =
-            m.from == Place::Cascade ? pointOn("Fila" + std::to_string(m.fromIndex + 1), m.fromIndex, 0)
-                                     : pointOn("Appogg" + std::to_string(m.fromIndex + 1), m.fromIndex, 0);
+            m.from == Place::Cascade
+                ? pointOn("Fila" + std::to_string(m.fromIndex + 1), m.fromIndex, 0)
+                : pointOn("Appogg" + std::to_string(m.fromIndex + 1), m.fromIndex, 0);
         if (m.to == Place::Home) {
             doubleClick(x, y);
             return;
         }
-        const std::string target = m.to == Place::Cascade ? "Fila" + std::to_string(m.toIndex + 1)
-                                                          : "Appogg" + std::to_string(m.toIndex + 1);
+        const std::string target = m.to == Place::Cascade
+                                       ? "Fila" + std::to_string(m.toIndex + 1)
+                                       : "Appogg" + std::to_string(m.toIndex + 1);
         const auto [tx, ty] = topSlot(target, m.toIndex);
         dragTo(x, y, tx, ty);
     }
@@ -134,9 +136,8 @@ TEST_F(FreeCellPlayTest, AScriptedGameIsPlayedToAWinAndAutoplayFinishesIt) {
     const auto line = testing::planGame<testing::FreeCellModel>(model, 200000);
     ASSERT_TRUE(line);
     ASSERT_EQ(line->size(), 87u);
-    const auto lastOther = std::ranges::find_if(line->rbegin(), line->rend(), [](const auto& m) {
-        return m.to != Place::Home;
-    });
+    const auto lastOther = std::ranges::find_if(line->rbegin(), line->rend(),
+                                                [](const auto& m) { return m.to != Place::Home; });
     const auto byHand = line->begin() + (line->rend() - lastOther);
     ASSERT_LT(byHand, line->end());
     int steps = 0;
@@ -234,7 +235,8 @@ TEST_F(KlondikePlayTest, AScriptedGameIsPlayedToAWin) {
     int redeals = 0;
     for (std::size_t i = 0; i < line->size(); ++i) {
         const KlondikeMove& m = (*line)[i];
-        SCOPED_TRACE(::testing::Message() << "move " << i << " action " << static_cast<int>(m.action));
+        SCOPED_TRACE(::testing::Message()
+                     << "move " << i << " action " << static_cast<int>(m.action));
         const KlondikeState before = model;
         redeals += m.action == KlondikeAction::Stock && model.stock.empty() ? 1 : 0;
         play(m, before);
@@ -309,9 +311,13 @@ TEST_F(GamePlayTest, APairingGameIsPlayedToAWin) {
     gameDefinition[35] = 3;
     fnSetStockPileX(2, 600);
     fnSetStockPileY(2, 40);
-    const std::vector<std::vector<int>> piles = {
-        {card(1, 0), card(13, 3)}, {card(13, 0), card(1, 3)}, {card(6, 2), card(8, 1)},
-        {card(8, 2), card(6, 1)},  {card(7, 0)},              {card(7, 3)}, {}};
+    const std::vector<std::vector<int>> piles = {{card(1, 0), card(13, 3)},
+                                                 {card(13, 0), card(1, 3)},
+                                                 {card(6, 2), card(8, 1)},
+                                                 {card(8, 2), card(6, 1)},
+                                                 {card(7, 0)},
+                                                 {card(7, 3)},
+                                                 {}};
     for (std::size_t p = 0; p < piles.size(); ++p)
         for (const int c : piles[p])
             fila(static_cast<int>(p) + 1) += codes({c});

@@ -58,7 +58,8 @@ TEST_F(LifecycleTest, TheTableIsDealtCardByCardWhenTheDealIsAnimated) {
         recorder.calls.clear();
         fnStartNewGame(true, c.animate, 2, false);
         EXPECT_TRUE(called(c.drawn));
-        EXPECT_EQ(called("InstallInputSwallowHook()"), std::string(c.drawn).find("Window") != std::string::npos);
+        EXPECT_EQ(called("InstallInputSwallowHook()"),
+                  std::string(c.drawn).find("Window") != std::string::npos);
     }
     recorder.calls.clear();
     fnStartNewGame(true, true, 2, true);
@@ -159,9 +160,9 @@ TEST_F(LifecycleTest, AScoreGameIsWonWithAHundredPoints) {
 }
 
 TEST_F(LifecycleTest, TheClockLabelReadsAsSeconds) {
-    const std::pair<const char*, int> cases[] = {
-        {"0:00:00", 0}, {"0:01:05", 65}, {"2:10:30", 7830}, {"", 0}, {"1:2", 0}, {"a:00:00", 0},
-        {"0:61:00", 0}};
+    const std::pair<const char*, int> cases[] = {{"0:00:00", 0}, {"0:01:05", 65}, {"2:10:30", 7830},
+                                                 {"", 0},        {"1:2", 0},      {"a:00:00", 0},
+                                                 {"0:61:00", 0}};
     for (const auto& [label, seconds] : cases) {
         mainWindow.ClockLabel = label;
         EXPECT_EQ(fnElapsedSeconds(), seconds) << label;
@@ -177,7 +178,9 @@ TEST_F(LifecycleTest, GameNamesComeFromTheGameList) {
     EXPECT_EQ(name, "kept");
     const std::pair<int, const char*> cases[] = {
         {1, "Second"}, // the line at the id's own index first
-        {2, "Klondike"}, {7, "Seven"}, {9, ""}};
+        {2, "Klondike"},
+        {7, "Seven"},
+        {9, ""}};
     for (const auto& [id, expected] : cases) {
         fnGameNameById(id, name);
         EXPECT_EQ(name, expected) << id;

@@ -147,8 +147,10 @@ TEST_F(PickUpTest, FoundationCardsComeBackAsTheGameAllows) {
         int takeBack;
         std::string foundation;
         bool lifted;
-    } const cases[] = {{1, codes({AH}), true}, {2, codes({AH}), false},
-                       {2, codes({AH, TwoH}), true}, {0, codes({AH, TwoH}), false}};
+    } const cases[] = {{1, codes({AH}), true},
+                       {2, codes({AH}), false},
+                       {2, codes({AH, TwoH}), true},
+                       {0, codes({AH, TwoH}), false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.takeBack << " " << c.foundation);
         clearTable();
@@ -233,16 +235,21 @@ TEST_F(DiscardGameTest, ANeighbourOfTheDiscardTopGoesThereAndOthersBeep) {
         bool faceDown;
         bool goes;
     } const cases[] = {
-        {2, FiveC, SixD, false, true},  {2, FiveC, card(4, 0), false, true},
-        {2, FiveC, EightH, false, false}, {2, KH, AS, false, false},
-        {15, KH, AS, false, true},      {12, KH, AS, false, true},
-        {12, FiveC, card(4, 3), false, true}, {12, FiveC, JC, false, false},
-        {2, FiveC, SixD, true, false},  {15, FiveC, SixD, true, false},
+        {2, FiveC, SixD, false, true},
+        {2, FiveC, card(4, 0), false, true},
+        {2, FiveC, EightH, false, false},
+        {2, KH, AS, false, false},
+        {15, KH, AS, false, true},
+        {12, KH, AS, false, true},
+        {12, FiveC, card(4, 3), false, true},
+        {12, FiveC, JC, false, false},
+        {2, FiveC, SixD, true, false},
+        {15, FiveC, SixD, true, false},
         {12, FiveC, SixD, true, false},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "kind " << c.kind << " " << c.top << " <- "
-                                          << c.played << (c.faceDown ? " face down" : ""));
+        SCOPED_TRACE(::testing::Message() << "kind " << c.kind << " " << c.top << " <- " << c.played
+                                          << (c.faceDown ? " face down" : ""));
         clearTable();
         const std::size_t beepsBefore = beeps.beeps().size();
         gameDefinition[35] = static_cast<std::int16_t>(c.kind);
@@ -325,17 +332,25 @@ INSTANTIATE_TEST_SUITE_P(
         SelectionCase{"ElevenOrFaces", 17, 1, {EightH, ThreeH}, {EightH, ThreeH}, 0},
         SelectionCase{"JackQueenKing", 17, 1, {JC, QH, KS}, {JC, QH, KS}, 0},
         SelectionCase{"NoFaceWithLowCards", 17, 1, {EightH, JC}, {}, 1},
-        SelectionCase{"FourTens", 1, 13, {card(10, 0), card(10, 1), card(10, 2), card(10, 3)},
-                      {card(10, 0), card(10, 1), card(10, 2), card(10, 3)}, 0},
+        SelectionCase{"FourTens",
+                      1,
+                      13,
+                      {card(10, 0), card(10, 1), card(10, 2), card(10, 3)},
+                      {card(10, 0), card(10, 1), card(10, 2), card(10, 3)},
+                      0},
         SelectionCase{"FifteenBelowTen", 1, 15, {EightH, FiveC, TwoH}, {EightH, FiveC, TwoH}, 0},
         SelectionCase{"TensApart", 1, 15, {EightH, card(10, 0)}, {}, 1},
         SelectionCase{"NineOrTenToKing", 24, 1, {card(4, 0), FiveC}, {card(4, 0), FiveC}, 0},
-        SelectionCase{"TenJackQueenKing", 24, 1, {card(10, 0), JC, QH, KS},
-                      {card(10, 0), JC, QH, KS}, 0},
+        SelectionCase{
+            "TenJackQueenKing", 24, 1, {card(10, 0), JC, QH, KS}, {card(10, 0), JC, QH, KS}, 0},
         SelectionCase{"TensOfTwenty", 20, 1, {KS, QH}, {KS, QH}, 0},
         SelectionCase{"AnAceAlone", 18, 1, {AH}, {AH}, 0},
-        SelectionCase{"EighteenWithAFace", 18, 1, {KS, EightH, FiveC, card(5, 0)},
-                      {KS, EightH, FiveC, card(5, 0)}, 0},
+        SelectionCase{"EighteenWithAFace",
+                      18,
+                      1,
+                      {KS, EightH, FiveC, card(5, 0)},
+                      {KS, EightH, FiveC, card(5, 0)},
+                      0},
         SelectionCase{"TwoFaces", 18, 1, {KS, QH}, {}, 1}),
     [](const auto& info) { return std::string(info.param.name); });
 

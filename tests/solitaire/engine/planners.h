@@ -28,7 +28,6 @@ inline bool buildsDown(int under, int moving) {
     return redCard(under) != redCard(moving) && rankOf(under) == rankOf(moving) + 1;
 }
 
-
 // Greedy best-first search over distinct positions: the position with the lowest estimate
 // is expanded first. Model supplies moves, apply, won, key and estimate.
 template <typename Model>

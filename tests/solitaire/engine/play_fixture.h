@@ -56,10 +56,10 @@ protected:
             int width;
             const char* value;
         };
-        for (const Field& f : {Field{128, 1, "B"}, Field{24, 3, "001"}, Field{21, 3, "002"},
-                               Field{67, 1, "N"}, Field{120, 2, "01"}, Field{178, 1, "N"},
-                               Field{179, 1, "N"}, Field{185, 1, "Y"}, Field{239, 1, "N"},
-                               Field{241, 1, "N"}, Field{242, 1, "N"}, Field{68, 6, "20000"}})
+        for (const Field& f :
+             {Field{128, 1, "B"}, Field{24, 3, "001"}, Field{21, 3, "002"}, Field{67, 1, "N"},
+              Field{120, 2, "01"}, Field{178, 1, "N"}, Field{179, 1, "N"}, Field{185, 1, "Y"},
+              Field{239, 1, "N"}, Field{241, 1, "N"}, Field{242, 1, "N"}, Field{68, 6, "20000"}})
             fnWriteSettingsField(f.position, f.width, f.value);
         for (int field : {143, 144, 149, 175, 176, 177, 180, 182, 183, 184})
             fnWriteSettingsField(field, 1, "Y");
