@@ -259,7 +259,11 @@ TEST_F(DiscardGameTest, ANeighbourOfTheDiscardTopGoesThereAndOthersBeep) {
         if (c.faceDown)
             faceDown({c.played});
         const int steps = undoSteps();
+        const std::string before = table();
         pressAt(fnTableauX(0) + 10, fnTableauY(0) + 10);
+        if (!c.goes) {
+            EXPECT_EQ(table(), before); // a refusal changes nothing
+        }
         EXPECT_EQ(discard() == codes({c.top, c.played}), c.goes);
         EXPECT_EQ(fila(1).empty(), c.goes);
         EXPECT_EQ(beeps.beeps().size(), beepsBefore + (c.goes ? 0 : 1));
