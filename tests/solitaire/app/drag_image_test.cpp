@@ -74,6 +74,7 @@ TEST_F(DragImageTest, AMoveOfLessThanAPixelDrawsNothing) {
 }
 
 struct ShadowCase {
+    const char* name;
     const char* shadowed;
     int dragHeightExtra; // beyond one card: a run
 };
@@ -115,8 +116,10 @@ TEST_P(DragShadowTest, SingleCardsCastPictureShadowsRunsADottedOneAndNoneWhenOff
 }
 
 INSTANTIATE_TEST_SUITE_P(Shadows, DragShadowTest,
-                         ::testing::Values(ShadowCase{"Y", 0}, ShadowCase{"Y", 36},
-                                           ShadowCase{"N", 0}));
+                         ::testing::Values(ShadowCase{"SingleCard", "Y", 0},
+                                           ShadowCase{"Run", "Y", 36},
+                                           ShadowCase{"Off", "N", 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DragImageTest, LiftingACardRedrawsItsPileAsIfItWereGone) {
     grabTop(3);
@@ -154,7 +157,8 @@ TEST_P(CardReturnTest, ACardNoPileTookGoesBackAndTheTableIsWhole) {
     EXPECT_EQ(sounds.played(), std::vector<std::string>{fnSoundPath("card_down.wav")});
 }
 
-INSTANTIATE_TEST_SUITE_P(GlidingOrNot, CardReturnTest, ::testing::Values("Y", "N"));
+INSTANTIATE_TEST_SUITE_P(GlidingOrNot, CardReturnTest, ::testing::Values("Y", "N"),
+                         [](const auto& info) { return std::string(info.param); });
 
 TEST_F(DragImageTest, NoCardDownSoundWithoutShadows) {
     setField(kSoundsEnabledPosition, 1, "Y");

@@ -109,7 +109,13 @@ INSTANTIATE_TEST_SUITE_P(Marks, FoundationBaseTest,
                                            BaseCase{7, 0, 12}, BaseCase{11, 0, 16},
                                            BaseCase{13, 0, 18}, BaseCase{84, 0, 18},
                                            BaseCase{5, 10, 17}, // rule 10 shows the queen
-                                           BaseCase{0, 0, 5}, BaseCase{-1, 0, 5}));
+                                           BaseCase{0, 0, 5}, BaseCase{-1, 0, 5}),
+                         [](const auto& info) {
+                             const BaseCase& c = info.param;
+                             return "Base" + std::string(c.baseCode < 0 ? "Minus" : "") +
+                                    std::to_string(std::abs(c.baseCode)) + "Rule" +
+                                    std::to_string(c.foundationRule);
+                         });
 
 TEST_F(TableFixture, ACardWithShadowKeepsTheBackgroundLowerLeftAndGreyLowerRight) {
     loadGame(kKlondike);
