@@ -6,6 +6,7 @@
 #include "platform/gdi/qimage.h"
 
 #include <QCursor>
+#include <QGuiApplication>
 #include <QPixmap>
 #include <QResource>
 
@@ -77,7 +78,10 @@ app::Cursor loadCursor(LibraryHandle library, const std::string& name) {
     const int hotX = hot.size() == 2 ? hot[0].toInt() : 0;
     const int hotY = hot.size() == 2 ? hot[1].toInt() : 0;
     const std::string registered = fromQString(toQString(name).toUpper());
-    app::registerQtCursor(registered, QCursor(QPixmap::fromImage(image), hotX, hotY));
+    // A pixmap needs the application object; without one (tools, engine tests) the cursor is
+    // known by name only and shows as the arrow.
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        app::registerQtCursor(registered, QCursor(QPixmap::fromImage(image), hotX, hotY));
     return app::Cursor::custom(registered);
 }
 

@@ -45,8 +45,7 @@ void paintColour(Bitmap& target, Color colour) {
     if (fnReadSettingsField(kFadeBackgroundPosition, 1) == "Y" && manyColours()) {
         const int bottom =
             sharedObjects.BackBuffer.height() + (ScrollBarVisible ? kGradientOverScroll : 1);
-        platform::gdi::gradientFill(target, {0, 0, sharedObjects.BackBuffer.width() + 1, bottom},
-                                    colour, 0);
+        fnGradientFill(target, {0, 0, sharedObjects.BackBuffer.width() + 1, bottom}, colour, 0);
     }
 }
 

@@ -225,19 +225,22 @@ QImage glyph(const GlyphDrawing& draw, int scale) {
     return image;
 }
 
-// The disabled look: the glyph's shape embossed in grey and white.
+// The disabled look: the glyph's dark lines embossed in grey with a white highlight below
+// and right; light areas take the button face.
 QImage disabled(const QImage& enabled) {
     QImage image(enabled.size(), QImage::Format_RGB32);
     image.fill(kButtonFace);
+    auto dark = [&](int x, int y) {
+        const QRgb c = enabled.pixel(x, y);
+        return c != kButtonFace && qGray(c) < 160;
+    };
+    for (int y = 0; y + 1 < image.height(); ++y)
+        for (int x = 0; x + 1 < image.width(); ++x)
+            if (dark(x, y))
+                image.setPixel(x + 1, y + 1, kWhite);
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (enabled.pixel(x, y) != kButtonFace) {
-                if (x + 1 < image.width() && y + 1 < image.height())
-                    image.setPixel(x + 1, y + 1, kWhite);
-            }
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (enabled.pixel(x, y) != kButtonFace)
+            if (dark(x, y))
                 image.setPixel(x, y, 0xFF808080);
     return image;
 }

@@ -1,0 +1,87 @@
+#include "platform/vbforms/widgets.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <cmath>
+
+namespace platform::vbforms {
+
+QFont toQFont(const Font& font) {
+    // Missing designer fonts fall back to families of the same kind and about the same width
+    // (metric-compatible ones first), so texts fit the designed layouts.
+    const bool serif = font.name == "Times New Roman";
+    QFont qfont;
+    qfont.setFamilies(serif ? QStringList{QString::fromLatin1(font.name.c_str()),
+                                          "Liberation Serif", "Tinos", "DejaVu Serif Condensed"}
+                            : QStringList{QString::fromLatin1(font.name.c_str()), "Liberation Sans",
+                                          "Arimo", "DejaVu Sans Condensed"});
+    qfont.setStyleHint(serif ? QFont::Serif : QFont::SansSerif);
+    qfont.setPixelSize(pointsToPixels(font.points));
+    return qfont;
+}
+
+void place(QWidget* control, int left, int top, int width, int height) {
+    control->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
+                         twipsToPixels(height));
+}
+
+Form::Form(QWidget* parent) : QWidget(parent, Qt::Window) {}
+
+void Form::setClientTwips(int width, int height) {
+    setFixedSize(twipsToPixels(width), twipsToPixels(height));
+}
+
+void Form::showModeless() {
+    show();
+    raise();
+    activateWindow();
+}
+
+void Form::showModal() {
+    if (isVisible() && !isModal())
+        hide(); // modality can only change while hidden
+    setWindowModality(Qt::ApplicationModal);
+    showModeless();
+    if (testing::modalShowsReturnAtOnce())
+        return;
+    QEventLoop loop;
+    connect(this, &Form::hidden, &loop, &QEventLoop::quit);
+    connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
+    if (isVisible())
+        loop.exec();
+}
+
+void Form::closeEvent(QCloseEvent* event) {
+    if (unload_) {
+        event->ignore(); // the slot hides and deletes the form itself
+        auto unload = unload_;
+        unload();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
+void Form::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    emit hidden();
+}
+
+ProgressBarView::ProgressBarView(ProgressBar& bar, QWidget* parent)
+    : QProgressBar(parent), bar_(bar) {
+    setTextVisible(false);
+    const auto show = [this] {
+        const auto whole = [](float v) { return static_cast<int>(std::lround(v)); };
+        setRange(whole(bar_.get(ProgressBar::minimum)), whole(bar_.get(ProgressBar::maximum)));
+        setValue(whole(bar_.get(ProgressBar::value)));
+        if (isVisible())
+            repaint();
+    };
+    bar_.setView(show);
+    show();
+}
+
+ProgressBarView::~ProgressBarView() {
+    bar_.setView({});
+}
+
+} // namespace platform::vbforms

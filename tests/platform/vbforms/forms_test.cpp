@@ -1,0 +1,120 @@
+// Forms that load and unload, and modal shows.
+#include "platform/vbforms/widgets.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace platform::vbforms {
+namespace {
+
+struct Events {
+    int loads = 0;
+    int unloads = 0;
+    bool deleted = false;
+};
+
+class TestForm : public Form {
+public:
+    explicit TestForm(Events& events) : events_(events) {}
+    ~TestForm() override { events_.deleted = true; }
+    void Form_Load() override { ++events_.loads; }
+    void Form_Unload() override { ++events_.unloads; }
+
+private:
+    Events& events_;
+};
+
+void deleteUnloaded() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST(FormSlots, LoadOnceUnloadOnce) {
+    Events events;
+    int afterUnload = 0;
+    FormSlot<TestForm> slot([&] { ++afterUnload; });
+    EXPECT_FALSE(slot.loaded());
+    TestForm& form = slot.load(events);
+    EXPECT_EQ(&slot.load(events), &form); // loading a loaded form does nothing
+    EXPECT_EQ(events.loads, 1);
+    slot.unload();
+    EXPECT_FALSE(slot.loaded());
+    EXPECT_EQ(events.unloads, 1);
+    EXPECT_EQ(afterUnload, 1);
+    slot.unload(); // not loaded: nothing
+    EXPECT_EQ(events.unloads, 1);
+    EXPECT_EQ(afterUnload, 1);
+    EXPECT_FALSE(events.deleted); // still inside its own handlers, perhaps
+    deleteUnloaded();
+    EXPECT_TRUE(events.deleted);
+}
+
+TEST(FormSlots, TheCloseBoxUnloads) {
+    Events events;
+    FormSlot<TestForm> slot;
+    slot.load(events).showModeless();
+    slot->close();
+    EXPECT_FALSE(slot.loaded());
+    EXPECT_EQ(events.unloads, 1);
+    deleteUnloaded();
+    EXPECT_TRUE(events.deleted);
+}
+
+TEST(FormSlots, ALoadedFormGoesWithItsSlot) {
+    Events events;
+    {
+        FormSlot<TestForm> slot;
+        slot.load(events);
+    }
+    EXPECT_TRUE(events.deleted);
+    EXPECT_EQ(events.unloads, 0);
+}
+
+TEST(Forms, ShowModalReturnsWhenTheFormIsUnloaded) {
+    Events events;
+    FormSlot<TestForm> slot;
+    TestForm& form = slot.load(events);
+    QTimer::singleShot(0, &form, [&] {
+        EXPECT_TRUE(form.isModal());
+        slot.unload();
+    });
+    form.showModal();
+    EXPECT_FALSE(slot.loaded());
+}
+
+TEST(Forms, ShowModalTurnsAModelessFormModal) {
+    Events events;
+    FormSlot<TestForm> slot;
+    TestForm& form = slot.load(events);
+    form.showModeless();
+    EXPECT_FALSE(form.isModal());
+    testing::setModalShowsReturnAtOnce(true);
+    form.showModal();
+    testing::setModalShowsReturnAtOnce(false);
+    EXPECT_TRUE(form.isModal());
+    EXPECT_TRUE(form.isVisible());
+}
+
+TEST(Forms, PlaceAndClientSizeAreInTwips) {
+    Form form;
+    form.setClientTwips(5985, 3720);
+    EXPECT_EQ(form.size(), QSize(399, 248));
+    QWidget child(&form);
+    place(&child, 120, 3360, 2655, 255);
+    EXPECT_EQ(child.geometry(), QRect(8, 224, 177, 17));
+    EXPECT_EQ(toQFont({"MS Sans Serif", 8.25}).pixelSize(), 11);
+    EXPECT_EQ(toQFont({"Times New Roman", 12}).styleHint(), QFont::Serif);
+}
+
+TEST(Forms, ProgressBarViewFollowsTheControl) {
+    QWidget window;
+    ProgressBar bar;
+    ProgressBarView view(bar, &window);
+    bar.put(ProgressBar::maximum, 200.0f);
+    bar.put(ProgressBar::value, 120.0f);
+    EXPECT_EQ(view.maximum(), 200);
+    EXPECT_EQ(view.value(), 120);
+}
+
+} // namespace
+} // namespace platform::vbforms
