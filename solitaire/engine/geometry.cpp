@@ -57,8 +57,12 @@ PileSite siteOf(Group group, int index, std::string_view cards) {
         return {group, index, fnTableauX(index), fnTableauY(index), gameDefinition[kTableauFanWord],
                 cards};
     case Group::Foundation:
-        return {group, index, fnFoundationX(index), fnFoundationY(index),
-                gameDefinition[kFoundationFanWord], cards};
+        return {group,
+                index,
+                fnFoundationX(index),
+                fnFoundationY(index),
+                gameDefinition[kFoundationFanWord],
+                cards};
     case Group::Reserve:
         return {group, index, fnReserveX(index), fnReserveY(index), gameDefinition[kReserveFanWord],
                 cards};
@@ -134,8 +138,7 @@ int horizontalStep(const PileSite& site, int card) {
 
 // Sum of the steps after the cards below the asked place: the cards in the first
 // (length - 3 x depth) characters, without the last of them unless beyond.
-template <typename Step>
-int fanOffset(const PileSite& site, int depth, bool beyond, Step step) {
+template <typename Step> int fanOffset(const PileSite& site, int depth, bool beyond, Step step) {
     const int covered = static_cast<int>(site.cards.size()) - 3 * depth;
     const int cards = covered > 0 ? covered / 3 : 0;
     int offset = 0;
@@ -250,8 +253,7 @@ ClosedRect fanRect(const PileSite& site) {
     return {site.x, site.y, site.x + cardWidth(), pileBottom(site)};
 }
 ClosedRect rowRect(const PileSite& site) {
-    return {site.x, site.y, cardX(site, site.index, 0, false) + cardWidth(),
-            site.y + cardHeight()};
+    return {site.x, site.y, cardX(site, site.index, 0, false) + cardWidth(), site.y + cardHeight()};
 }
 ClosedRect topCardRect(const PileSite& site) {
     const int bottom = pileBottom(site);

@@ -29,9 +29,7 @@ struct ClosedRect {
     int top = 0;
     int right = 0;
     int bottom = 0;
-    bool contains(int x, int y) const {
-        return left <= x && x <= right && top <= y && y <= bottom;
-    }
+    bool contains(int x, int y) const { return left <= x && x <= right && top <= y && y <= bottom; }
     bool operator==(const ClosedRect&) const = default;
 };
 

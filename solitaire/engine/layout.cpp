@@ -22,34 +22,8 @@ std::string fnLayoutCode(int rowWord, int numberWord) {
 
 namespace {
 
-// Layout numbers of the game data.
-enum : int {
-    kSpread = 1,
-    kCentredRow = 2,
-    kLeftOfRowOne = 3,
-    kByStockWords = 4,
-    kFromLeftMargin = 5,
-    kAtTableauStart = 6,
-    kAtTableauEnd = 7,
-    kFromRightEdge = 8,
-    kFromLastPile = 9,
-    kRowsFromLeft = 10,
-    kLeftOfRowTwo = 11,
-    kLeftOfRowOneShifted = 12,
-    kShadowMargin = 13,
-    kSpreadNarrowing = 14,
-    kSpreadTight = 15,
-    kBelowRow = 16,
-    kAfterStock = 17,
-    kRowsCentred = 18,
-    kLeftOfRowFar = 19,
-    kUnderFoundations = 20,
-    kLeftOfRowClose = 21,
-    kCross = 52,
-    kRowsWithDiscard = 53,
-    kStaircase = 54,
-};
-
+// The layout numbers (the switch cases below) are the vocabulary of the game data; each
+// group gives them its own meaning.
 struct LayoutCode {
     char row = '\0';
     int number = -1; // -1: not three digits, matches no layout
@@ -93,15 +67,15 @@ public:
         // A repeat that finds the same overlap again would never end: one repeat at most.
         for (bool repeated = false;; repeated = true) {
             frame();
-            if (tableau_.number == kCross || tableau_.number == kRowsWithDiscard ||
-                tableau_.number == kStaircase) {
+            // Tableau numbers 052..054 lay out the whole table; the other codes are ignored.
+            if (tableau_.number >= 52 && tableau_.number <= 54) {
                 wholeTable();
                 break;
             }
             placeTableau();
             placeStockGroup();
             placeFoundations();
-            if (tableau_.number == kUnderFoundations)
+            if (tableau_.number == 20) // the row goes under the foundations
                 placeTableauUnderFoundations();
             placeReserves();
             placeDiscard();
@@ -118,14 +92,14 @@ private:
     void frame() {
         g_ = smallWindow_ ? 5 : 10;
         rows_[1] = top_ + g_ + (stock_.row == '1' ? 15 : 0);
-        rows_[2] = rows_[1] + g_ + ch_ + (stock_.row == '2' || stock_.number == kLeftOfRowOne ? 15 : 0);
+        rows_[2] = rows_[1] + g_ + ch_ + (stock_.row == '2' || stock_.number == 3 ? 15 : 0);
         rows_[3] = rows_[2] + g_ + ch_;
         rows_[4] = rows_[3] + g_ + ch_;
         const int screenHeight = platform::app::screenHeight();
-        rows_[5] = windowHeight_ > 0.8 * screenHeight ? windowHeight_ - 50 - ch_
-                                                      : screenHeight - 30 - ch_;
+        rows_[5] =
+            windowHeight_ > 0.8 * screenHeight ? windowHeight_ - 50 - ch_ : screenHeight - 30 - ch_;
         rows_[6] = rows_[2] + (rows_[3] - rows_[2]) / 2;
-        if (tableau_.number == kSpreadTight) {
+        if (tableau_.number == 15) {
             rows_[1] = top_ + 15;
             rows_[2] = rows_[1] + 5 + ch_;
             rows_[3] = rows_[2] + 5 + ch_;
@@ -142,8 +116,7 @@ private:
         if (stockCount_ > 0) {
             m_ += mainWindow.ShadowOffset;
             const int s = stock_.number;
-            if (s == kLeftOfRowOne || s == kByStockWords || s == kFromLeftMargin ||
-                s == kBelowRow || s == kLeftOfRowFar || discard_.number == kByStockWords)
+            if (s == 3 || s == 4 || s == 5 || s == 16 || s == 19 || discard_.number == 4)
                 m_ += 15;
         }
         tableauGap_ = 0; // layouts that work out no gap leave the foundation gap at 1
@@ -197,24 +170,24 @@ private:
         fnSetTableauY(0, rowOf(tableau_));
         const int number = tableau_.number;
         switch (number) {
-        case kSpread:
-        case kSpreadNarrowing:
-        case kSpreadTight: {
+        case 1:    // one row centred in the width
+        case 14:   // the same, narrowed to start at the margin
+        case 15: { // the same, on rows packed closer
             int gap = clampTo((w_ - cw_ * n_) / (n_ + 1), 4, 20);
-            const bool stockNumberFour =
-                stock_.number == kByStockWords || discard_.number == kByStockWords;
-            if (number == kSpread && stockNumberFour && gap < 15)
+            // Stock or discard pile over the first piles.
+            const bool stockOverPiles = stock_.number == 4 || discard_.number == 4;
+            if (number == 1 && stockOverPiles && gap < 15)
                 gap = 15;
             int x = (w_ - (cw_ * n_ + (n_ - 1) * gap)) / 2;
             if (x < m_) {
-                if (number == kSpread) {
+                if (number == 1) {
                     x = m_;
                 } else {
                     // Narrow the gaps so the row starts at the margin (one pile has none).
                     if (n_ > 1)
-                        gap = clampTo(gap - static_cast<int>(
-                                                static_cast<double>(m_ - x) / (n_ - 1) + 0.99),
-                                      4, 20);
+                        gap = clampTo(
+                            gap - static_cast<int>(static_cast<double>(m_ - x) / (n_ - 1) + 0.99),
+                            4, 20);
                     x = platform::app::screenWidth() < 650 ? m_ - 2 : m_;
                 }
             }
@@ -222,51 +195,51 @@ private:
             fnSetTableauX(0, x);
             // Room for the stock group's places over the first piles.
             const bool wideFirstSteps =
-                number != kSpread && stockNumberFour && gap < 15 && stockCount_ > 0;
+                number != 1 && stockOverPiles && gap < 15 && stockCount_ > 0;
             for (int k = 1; k < n_; ++k) {
                 const int step = wideFirstSteps && k + 1 <= stockCount_ ? 15 : gap;
                 setTableau(k, tabX(k - 1) + cw_ + step, tabY(0));
             }
             break;
         }
-        case kCentredRow: {
+        case 2: { // one row centred, or from the forced start
             const int gap = w_ < 650 ? 5 : 10;
             tableauGap_ = gap;
-            fnSetTableauX(0, forcedStart_ != 0 ? forcedStart_
-                                               : (w_ - cw_ * n_ - (n_ - 1) * gap) / 2);
+            fnSetTableauX(0,
+                          forcedStart_ != 0 ? forcedStart_ : (w_ - cw_ * n_ - (n_ - 1) * gap) / 2);
             rowFromFirst(cw_ + gap);
             break;
         }
-        case kLeftOfRowOne:
-        case kLeftOfRowTwo:
-        case kLeftOfRowOneShifted:
-        case kLeftOfRowClose: {
+        case 3: // one row right of room for the stock group
+        case 11:
+        case 12:
+        case 21: {
             // c card places stay free left of the row for the stock group.
-            const int c = number == kLeftOfRowOne || number == kLeftOfRowOneShifted ? 1 : 2;
+            const int c = number == 3 || number == 12 ? 1 : 2;
             int gap = (w_ - (c + n_) * cw_ - 2 - 30) / (n_ + 1 + c);
             if (gap < 4)
                 gap = 4;
             else if (gap > 20)
                 gap = 15;
-            if (number == kLeftOfRowClose)
+            if (number == 21)
                 gap = 2;
             tableauGap_ = gap;
             int x = std::max((w_ - 40 + gap - ((c + n_) * cw_ + (n_ - 1 + c) * gap)) / 2, m_);
             x += c * (cw_ + 22);
-            if (number == kLeftOfRowTwo || number == kLeftOfRowOneShifted)
+            if (number == 11 || number == 12)
                 x += 15;
             fnSetTableauX(0, x);
             rowFromFirst(cw_ + gap);
             break;
         }
-        case kRowsFromLeft: {
+        case 10: { // rows from the left edge
             const int gap = static_cast<int>(0.85 * cw_);
             tableauGap_ = gap;
             setTableau(0, 15, b3_[0]);
             rowsFromFirst(gap, 15, 0, [this](int r) { return row(r + 1); });
             break;
         }
-        case kShadowMargin: {
+        case 13: { // one row from a margin of the shadow's depth
             int a = mainWindow.ShadowOffset;
             if (a < 1)
                 a = 9;
@@ -276,7 +249,7 @@ private:
             rowFromFirst(cw_ + 4);
             break;
         }
-        case kRowsCentred: {
+        case 18: { // rows on the four-row block
             const int p = pilesPerRow();
             const int gap = std::max((w_ - cw_ * p - 2) / (p + 1), static_cast<int>(1.5 * cw_));
             tableauGap_ = gap;
@@ -301,8 +274,9 @@ private:
             fnSetStockPileX(1, x);
             fnSetStockPileY(1, stockY);
         };
+        // Words 7 and 8: the game shows the stock and the waste.
         switch (stock_.number) {
-        case kByStockWords:
+        case 4: // over the first piles
             if (word7 == 1)
                 fnSetStockPileX(0, tabX(0));
             if (word7 == 1 && word8 == 1)
@@ -310,25 +284,25 @@ private:
             else if (word7 == 0 && word8 == 1)
                 waste(tabX(0));
             break;
-        case kFromLeftMargin:
+        case 5: // every slot from the left margin
             fnSetStockPileX(0, m_);
             for (int slot = 1; slot < stockCount_; ++slot) {
                 fnSetStockPileX(slot, fnStockPileX(slot - 1) + m_ + cw_);
                 fnSetStockPileY(slot, stockY);
             }
             break;
-        case kLeftOfRowOne:
+        case 3: // left of the row, the waste below the stock
             fnSetStockPileX(0, tabX(0) - cw_ - 22);
             if (word8 == 1) {
                 fnSetStockPileX(1, fnStockPileX(0));
                 fnSetStockPileY(1, row(2));
             }
             break;
-        case kLeftOfRowTwo:
+        case 11: // left of the row, waste nearer
             waste(tabX(0) - cw_ - 45);
             fnSetStockPileX(0, fnStockPileX(1) - cw_ - 15);
             break;
-        case kShadowMargin: {
+        case 13: { // from a margin of half the shadow's depth
             int a = mainWindow.ShadowOffset;
             if (a > 1)
                 a /= 2;
@@ -340,16 +314,16 @@ private:
                 fnSetStockPileX(1, fnStockPileX(0) + cw_ + 15);
             break;
         }
-        case kBelowRow:
-        case kLeftOfRowFar: {
-            const int distance = stock_.number == kBelowRow ? 30 : 60;
+        case 16: // stock or waste left of the row
+        case 19: {
+            const int distance = stock_.number == 16 ? 30 : 60;
             if (word7 == 1)
                 fnSetStockPileX(0, tabX(0) - cw_ - distance);
             else
                 waste(tabX(0) - cw_ - distance);
             break;
         }
-        case kLeftOfRowClose:
+        case 21: // left of the close row
             waste(tabX(0) - cw_ - 15);
             fnSetStockPileX(0, fnStockPileX(1) - cw_ - 20);
             break;
@@ -367,47 +341,45 @@ private:
     }
     // Foundation nf at lastX, the others leftwards, spacing apart.
     void foundationsLeftwardsFrom(int lastX, int spacing) const {
-        foundationsAt(nf_, 1, -1, [&](int i) {
-            return i == nf_ ? lastX : fnFoundationX(i) - spacing;
-        });
+        foundationsAt(nf_, 1, -1,
+                      [&](int i) { return i == nf_ ? lastX : fnFoundationX(i) - spacing; });
     }
     void foundationsOverLastPiles() const {
         foundationsAt(1, nf_, 1, [this](int i) { return tabX(n_ - nf_ + i - 1); });
     }
     void foundationsRightwardsFrom(int firstX, int spacing) const {
-        foundationsAt(1, nf_, 1, [&](int i) {
-            return i == 1 ? firstX : fnFoundationX(i - 2) + spacing;
-        });
+        foundationsAt(1, nf_, 1,
+                      [&](int i) { return i == 1 ? firstX : fnFoundationX(i - 2) + spacing; });
     }
 
     void placeFoundations() {
         fnSetFoundationY(0, rowOf(foundation_));
         f_ = std::max(tableauGap_ / 3, 1);
         switch (foundation_.number) {
-        case kAtTableauEnd:
+        case 7: // over the last piles
             foundationsOverLastPiles();
             break;
-        case kFromLastPile:
+        case 9: // leftwards from the last pile
             foundationsLeftwardsFrom(tabX(n_ - 1), f_ + cw_);
             break;
-        case kSpread:
+        case 1: // spread over the width
             f_ = std::max((w_ - cw_ * nf_ - 2) / (nf_ + 1), 1);
             foundationsRightwardsFrom(f_, cw_ + f_);
             break;
-        case kCentredRow:
+        case 2: // centred
             f_ = std::max(tableauGap_ / 2, 1);
             foundationsRightwardsFrom((w_ - cw_ * nf_ - (nf_ - 1) * f_) / 2, cw_ + f_);
             break;
-        case kFromRightEdge:
+        case 8: // leftwards from the right edge
             foundationsLeftwardsFrom(w_ - cw_ - m_ - 5, m_ + cw_);
             break;
-        case kShadowMargin:
+        case 13: // over the last piles, closer on a small screen
             if (smallScreen_)
                 foundationsLeftwardsFrom(tabX(n_ - 1), cw_ + 1);
             else
                 foundationsOverLastPiles();
             break;
-        case kAfterStock: {
+        case 17: { // right of the stock group
             const int a = smallScreen_ ? 10 : 20;
             const int b = smallScreen_ ? 1 : 3;
             const int slot = gameDefinition[8] == 1 ? 1 : 0;
@@ -440,24 +412,23 @@ private:
             return;
         fnSetReserveY(0, rowOf(reserve_));
         switch (reserve_.number) {
-        case kAtTableauStart:
-            reservesAt(nr_, [this](int i) {
-                return i == 1 ? tabX(0) : fnReserveX(i - 2) + f_ + cw_;
-            });
+        case 6: // rightwards from the first pile
+            reservesAt(nr_,
+                       [this](int i) { return i == 1 ? tabX(0) : fnReserveX(i - 2) + f_ + cw_; });
             break;
-        case kByStockWords:
+        case 4: // over the first piles
             reservesAt(nr_, [](int i) { return tabX(i - 1); });
             break;
-        case kFromLeftMargin:
+        case 5: // from the left margin
             reservesAt(nr_, [this](int i) { return i == 1 ? m_ : fnReserveX(i - 2) + m_ + cw_; });
             break;
-        case kAtTableauEnd:
+        case 7: // over the last piles
             reservesAt(nr_, [this](int i) { return tabX(n_ - nr_ + i - 1); });
             break;
-        case kLeftOfRowTwo:
+        case 11: // one reserve at the waste
             fnSetReserveX(0, fnStockPileX(1));
             break;
-        case kLeftOfRowOneShifted:
+        case 12: // one reserve left of the row
             fnSetReserveX(0, tabX(0) - cw_ - (gameDefinition[262] < 8 ? 45 : 22));
             break;
         default:
@@ -469,15 +440,15 @@ private:
         if (discardCount_ <= 0)
             return;
         switch (discard_.number) {
-        case kBelowRow:
+        case 16: // below the stock
             fnSetStockPileX(2, fnStockPileX(0));
             fnSetStockPileY(2, row(discard_.rowDigit() - 1) + ch_ + 20);
             break;
-        case kAtTableauStart:
+        case 6: // over pile 2
             fnSetStockPileX(2, tabX(1));
             fnSetStockPileY(2, rowOf(discard_));
             break;
-        case kAtTableauEnd:
+        case 7: // over the last pile
             fnSetStockPileX(2, tabX(n_ - 1));
             fnSetStockPileY(2, rowOf(discard_));
             break;
@@ -489,7 +460,7 @@ private:
     // Reserves laid out from the left margin may run into the tableau; then the tableau
     // row "002" starts right of the last reserve instead.
     bool reservesOverlapTableau() {
-        if (reserve_.number != kFromLeftMargin)
+        if (reserve_.number != 5)
             return false;
         forcedStart_ = 0;
         if (nr_ <= 0)
@@ -522,10 +493,10 @@ private:
 
     void wholeTable() {
         switch (tableau_.number) {
-        case kCross:
+        case 52:
             cross();
             break;
-        case kRowsWithDiscard:
+        case 53:
             rowsWithDiscard();
             break;
         default:
@@ -619,7 +590,8 @@ private:
         const int scroll = mainWindow.ScrollBarPosition;
         for (std::size_t slot = 0; slot < stockDrawOrigins.X.size(); ++slot) {
             stockDrawOrigins.X[slot] = pileCoordinates.StockX[slot];
-            stockDrawOrigins.Y[slot] = static_cast<std::int16_t>(pileCoordinates.StockY[slot] - scroll);
+            stockDrawOrigins.Y[slot] =
+                static_cast<std::int16_t>(pileCoordinates.StockY[slot] - scroll);
         }
         engineScalars.ScrollOffset = static_cast<std::int16_t>(scroll);
     }
