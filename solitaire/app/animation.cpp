@@ -201,7 +201,7 @@ void fnPlayWinningAnimation(int style) {
     if (fnReadSettingsField(kWinningAnimationPosition, 1) != "Y")
         return;
     mainWindow.WinAnimationRunning = true;
-    const int top = mainWindow.TableAreaTop > 0 ? mainWindow.TableAreaTop : 5;
+    const int top = mainWindow.TableAreaTop;
     const WinningStyle chosen = winningStyle(style, fnReadSettingsField(kCardSizePosition, 1));
     if (style == 2)
         walkingRows(chosen, top);

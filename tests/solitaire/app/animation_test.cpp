@@ -84,7 +84,7 @@ protected:
     void SetUp() override {
         TableFixture::SetUp();
         loadGame(kFreeCell);
-        deal(kFreeCell);
+        deal();
         drawTable();
         // Each repaint of the moving card records where the image stands.
         tableWindow.show = [this](const platform::gdi::Rect&) {
@@ -252,7 +252,7 @@ TEST_P(DealSoundTest, TheDealShufflesInALoopStoppedAtItsEnd) {
     setField(kShuffleSoundPosition, 1, GetParam());
     fnClearGameState(false, true);
     loadGame(kKlondike);
-    deal(kKlondike);
+    deal();
     fnPaintConfiguredBackground(sharedObjects.BackBuffer);
     platform::sound::Recorder sounds;
     platform::app::TestClock clock;

@@ -23,7 +23,7 @@ protected:
     void SetUp() override {
         TableFixture::SetUp();
         loadGame(kFreeCell);
-        deal(kFreeCell);
+        deal();
         drawTable();
     }
 
@@ -174,7 +174,7 @@ TEST_F(DragImageTest, NoCardDownSoundWithoutShadows) {
 TEST_F(DragImageTest, StockHintMarksTheStockAndIsTakenAwayAgain) {
     loadGame(kKlondike);
     fnClearGameState(false, true);
-    deal(kKlondike);
+    deal();
     drawTable();
     const int x = fnStockPileX(0), y = fnStockPileY(0);
     fnShowStockHint();

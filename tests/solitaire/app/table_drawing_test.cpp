@@ -40,7 +40,7 @@ int topOf(const std::string& pile) {
 
 TEST_F(TableFixture, DealtKlondikeShowsFacesBacksCornersAndRankMarks) {
     loadGame(kKlondike);
-    deal(kKlondike);
+    deal();
     drawTable();
     const int w = mainWindow.CardWidth, h = mainWindow.CardHeight;
 
@@ -75,7 +75,7 @@ TEST_F(TableFixture, DealtKlondikeShowsFacesBacksCornersAndRankMarks) {
 
 TEST_F(TableFixture, NothingIsDrawnBeforeThePilesAreReady) {
     loadGame(kKlondike);
-    deal(kKlondike);
+    deal();
     mainWindow.TableReady = false;
     fnPaintConfiguredBackground(sharedObjects.BackBuffer);
     const Bitmap before = sharedObjects.BackBuffer;
@@ -135,7 +135,7 @@ TEST_F(TableFixture, ACardWithShadowKeepsTheBackgroundLowerLeftAndGreyLowerRight
 
 TEST_F(TableFixture, SelectionIsInvertedOnTheBackBufferWithCleanCorners) {
     loadGame(kFreeCell);
-    deal(kFreeCell);
+    deal();
     drawTable();
     const int x = fnTableauX(2), y = fnPileCardY("Fila3", 0, false);
     const Rect card = Rect::fromSize(x, y, mainWindow.CardWidth, mainWindow.CardHeight);
@@ -155,7 +155,7 @@ TEST_F(TableFixture, SavesPicturesOfDealtTablesAtEachCardSize) {
             fnClearGameState(false, true);
             setCardSize(size);
             loadGame(game);
-            deal(game);
+            deal();
             // A card on a foundation and one on the waste, so their pictures show too.
             if (game == kKlondike) {
                 const int card = topOf(sharedObjects.MazzoPiles[kStockLine]);
