@@ -13,6 +13,7 @@
 #include "solitaire/engine/layout.h"
 #include "solitaire/engine/piles.h"
 #include "solitaire/engine/settings.h"
+#include "solitaire/engine/setup.h"
 #include "solitaire/engine/shared_state.h"
 
 #include "platform/gdi/drawing.h"
@@ -593,6 +594,7 @@ void fnDrawTable(Surface canvas, bool dealAnimation) {
 }
 
 void RedrawTable() {
+    fnLayoutTable();
     fnPaintConfiguredBackground(sharedObjects.BackBuffer);
     fnDrawTable(Surface::BackBuffer, false);
     fnFlipBackBuffer(windowCanvas());

@@ -147,6 +147,52 @@ TEST_F(TableFixture, SelectionIsInvertedOnTheBackBufferWithCleanCorners) {
     EXPECT_EQ(sharedObjects.BackBuffer.pixel(x + 30, y + 40), middle);
 }
 
+TEST_F(TableFixture, UntidyPilesShowTheirCardsShiftedSideways) {
+    loadGame(kFreeCell);
+    deal();
+    platform::app::setRandomSeed(3);
+    MakeRandomOffsetRows();
+    for (const char* untidy : {"Y", "N"}) {
+        setField(179, 1, untidy);
+        drawTable();
+        int shifted = 0;
+        for (int i = 0; i < 8; ++i) {
+            const std::string name = "Fila" + std::to_string(i + 1);
+            const std::string& pile = sharedObjects.FilaPiles[i];
+            const int n = static_cast<int>(pile.size() / 3);
+            for (int depth = 0; depth < n; ++depth) {
+                const int cx = fnPileCardX(name, i, depth, false);
+                shifted += cx != fnTableauX(i);
+                // The band of each covered card that stays in view shows that card.
+                if (depth > 0) {
+                    EXPECT_TRUE(showsPicture(window_, cx, fnPileCardY(name, depth, false),
+                                             faceOf(CodeAt(pile, 3 * (n - 1 - depth))),
+                                             engineScalars.FanUpY))
+                        << name << " depth " << depth;
+                }
+            }
+            const int x = fnPileCardX(name, i, 0, false), y = fnPileCardY(name, 0, false);
+            EXPECT_TRUE(showsPicture(window_, x, y, faceOf(topOf(sharedObjects.FilaPiles[i])),
+                                     mainWindow.CardHeight))
+                << name << " untidy " << untidy;
+        }
+        EXPECT_EQ(shifted > 0, untidy[0] == 'Y');
+    }
+}
+
+TEST_F(TableFixture, RedrawTableLaysTheTableOutAgainAndShowsIt) {
+    loadGame(kKlondike);
+    deal();
+    drawTable();
+    const Bitmap drawn = window_;
+    const int x = fnTableauX(3);
+    fnSetTableauX(3, x + 50); // a stale layout
+    window_.fillRect(window_.rect(), 0);
+    RedrawTable();
+    EXPECT_EQ(fnTableauX(3), x);
+    EXPECT_EQ(firstDifference(window_, drawn), "");
+}
+
 TEST_F(TableFixture, SavesPicturesOfDealtTablesAtEachCardSize) {
     const std::filesystem::path out = std::getenv("ZV_TEST_OUTPUT_DIR");
     std::filesystem::create_directories(out);
