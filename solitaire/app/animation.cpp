@@ -59,7 +59,8 @@ bool drawWinningCard(int x, int y) {
     if (!running())
         return false;
     fnDrawCard(card, x, y, false, Surface::Window, 0);
-    showWindowArea(platform::gdi::Rect::fromSize(x, y, mainWindow.CardWidth, mainWindow.CardHeight));
+    showWindowArea(
+        platform::gdi::Rect::fromSize(x, y, mainWindow.CardWidth, mainWindow.CardHeight));
     if (!running())
         return false;
     fnDrawCard(card, x, y, false, Surface::BackBuffer, 0);
@@ -83,7 +84,9 @@ void walkingRows(const WinningStyle& style, int top) {
     const int w = mainWindow.CardWidth, h = mainWindow.CardHeight;
     const int width = mainWindow.ClientWidth, height = mainWindow.ClientHeight;
     int x = -20, y = top, rows = 0, rowStart = 0;
-    auto rowStartX = [&] { return rows % 2 == 1 ? -static_cast<int>(w / 3.0) : -static_cast<int>(w / 4.0); };
+    auto rowStartX = [&] {
+        return rows % 2 == 1 ? -static_cast<int>(w / 3.0) : -static_cast<int>(w / 4.0);
+    };
     for (int i = 1; i <= style.cards && running(); ++i) {
         if (!drawWinningCard(x, y))
             break;
@@ -132,9 +135,8 @@ std::vector<Point> CardMovePath(int fromX, int fromY, int toX, int toY, bool fin
         const bool majorArrived = arrived(major, majorStart, majorTarget);
         if (majorArrived)
             major = majorTarget;
-        const int pct = static_cast<int>(std::abs(major - majorStart) * 100.0 /
-                                             std::abs(majorTarget - majorStart) +
-                                         0.5);
+        const int pct = static_cast<int>(
+            std::abs(major - majorStart) * 100.0 / std::abs(majorTarget - majorStart) + 0.5);
         int minor = minorStart + (minorTarget - minorStart) * pct / 100;
         const bool minorArrived = arrived(minor, minorStart, minorTarget);
         if (minorArrived)

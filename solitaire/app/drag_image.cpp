@@ -62,7 +62,8 @@ std::optional<Point> stockHintPlace() {
 }
 
 void drawMarkerOnWindow(int marker, Point at) {
-    windowCanvas().copyFrom({at.x, at.y}, sharedObjects.MarkerImages[static_cast<std::size_t>(marker)],
+    windowCanvas().copyFrom({at.x, at.y},
+                            sharedObjects.MarkerImages[static_cast<std::size_t>(marker)],
                             {0, 0, cardWidth(), cardHeight()});
     showWindowArea(cardPlace(at));
 }
@@ -97,7 +98,8 @@ bool RedrawPileWithCard(int card, const std::string& pile, const std::string& pi
     const bool waste = pileName == "Mazzo_Vis";
     const bool tableau = pileName.rfind("Fila", 0) == 0;
     const Point at = waste ? wastePlace() : pileCardPlace(pileName, pileIndex, k, n);
-    const bool reserveRow = pileName.rfind("Appogg", 0) == 0 && gameWord(kReserveVariantWord) == kReserveAsRow;
+    const bool reserveRow =
+        pileName.rfind("Appogg", 0) == 0 && gameWord(kReserveVariantWord) == kReserveAsRow;
     const Rect from = mainWindow.DragTargetRect;
     if (reserveRow) {
         RedrawPile(pileName, 0, 0, Surface::BackBuffer, false);
@@ -216,8 +218,9 @@ bool fnMoveDragImage(int x, int y, bool alsoIntoBackBuffer, bool clearCorners) {
                     uncovered.translated(0, mainWindow.ScrollBarPosition));
     const Rect& source = dragImage.DragSourceRect;
     if (clearCorners)
-        CopyCornerPixels(sharedObjects.DragImage, {source.left, source.top}, sharedObjects.BackBuffer,
-                         {x, y + mainWindow.ScrollBarPosition}, cardWidth(), mainWindow.DragHeight);
+        CopyCornerPixels(sharedObjects.DragImage, {source.left, source.top},
+                         sharedObjects.BackBuffer, {x, y + mainWindow.ScrollBarPosition},
+                         cardWidth(), mainWindow.DragHeight);
     window.copyFrom({x, y}, sharedObjects.DragImage, source);
     mainWindow.DragTargetRect = now;
     Rect drawn = now;
@@ -238,8 +241,9 @@ bool fnMoveDragImage(int x, int y, bool alsoIntoBackBuffer, bool clearCorners) {
 
 void CopyDragImageToBackBuffer(int x, int y, int height) {
     const Rect& source = dragImage.DragSourceRect;
-    sharedObjects.BackBuffer.copyFrom({x, y + mainWindow.ScrollBarPosition}, sharedObjects.DragImage,
-                                      Rect::fromSize(source.left, source.top, source.width(), height));
+    sharedObjects.BackBuffer.copyFrom(
+        {x, y + mainWindow.ScrollBarPosition}, sharedObjects.DragImage,
+        Rect::fromSize(source.left, source.top, source.width(), height));
 }
 
 void fnEraseDragImage() {
@@ -272,8 +276,8 @@ void fnRedrawSourcePile(int card, bool single) {
     const int location = fnLocateCard(card);
     const bool tableau = location >= 1 && location <= kTableauPiles;
     const bool foundation = location <= -1 && location >= -kFoundationPiles;
-    const bool reserve = location <= kReserveLocationBase - 1 &&
-                         location >= kReserveLocationBase - kReservePiles;
+    const bool reserve =
+        location <= kReserveLocationBase - 1 && location >= kReserveLocationBase - kReservePiles;
     // The area the lifted cards covered, taken before they leave the pile.
     Rect lifted;
     std::string tableauName;

@@ -52,7 +52,8 @@ void raiseTableHeight(int y) {
 
 bool redealPossible() {
     return gameWord(kRedealWord) > 0 &&
-           (engineScalars.StockPassCount < gameWord(kRedealLimitWord) || gameWord(kRedealLimitWord) == -1);
+           (engineScalars.StockPassCount < gameWord(kRedealLimitWord) ||
+            gameWord(kRedealLimitWord) == -1);
 }
 
 void blitMarker(const Bitmap& marker, int x, int y, Surface canvas) {
@@ -70,7 +71,8 @@ int stockMarker() {
     if (sharedObjects.MazzoPiles[kStockLine].empty() &&
         sharedObjects.MazzoPiles[kWasteLine].size() <= 3)
         return kNoRedealMarker;
-    return engineScalars.StockPassCount < gameWord(kRedealLimitWord) || gameWord(kRedealLimitWord) < 0
+    return engineScalars.StockPassCount < gameWord(kRedealLimitWord) ||
+                   gameWord(kRedealLimitWord) < 0
                ? kRedealMarker
                : kNoRedealMarker;
 }
@@ -81,7 +83,8 @@ int wasteMarker() {
         return kNoRedealMarker;
     if (gameWord(kRedealWord) <= 0 || gameWord(kWasteWord) != 0)
         return -1;
-    if (engineScalars.StockPassCount >= gameWord(kRedealLimitWord) && gameWord(kRedealLimitWord) != -1)
+    if (engineScalars.StockPassCount >= gameWord(kRedealLimitWord) &&
+        gameWord(kRedealLimitWord) != -1)
         return kNoRedealMarker;
     return kRedealMarker;
 }
@@ -169,7 +172,7 @@ void fnDrawPileBase(int kind, int x, int y, Surface canvas, int pileIndex) {
     case kReserveBase:
         marker = gameWord(kReserveRuleWord) == 9   ? kReserveRule9Marker
                  : gameWord(kReserveRuleWord) == 8 ? kKingMark
-                                               : kReserveMarker;
+                                                   : kReserveMarker;
         break;
     case kTableauBase:
         if (!DrawRankMark(gameWord(kTableauBaseWord + pileIndex), x, y, canvas))
@@ -438,7 +441,7 @@ void DrawPileCard(const std::string& family, const std::string& pile, int pileIn
     const std::string name = family + std::to_string(pileIndex + 1);
     const int n = cardCount(pile);
     if (cardNumber == 0 && n == 0) {
-        const int kind = family == "Fila" ? kTableauBase
+        const int kind = family == "Fila"   ? kTableauBase
                          : family == "Dest" ? kFoundationBase
                                             : kReserveBase;
         const Point at = pileCardPlace(name, pileIndex, 0, 1);
@@ -453,8 +456,7 @@ void DrawPileCard(const std::string& family, const std::string& pile, int pileIn
     const Point at = pileCardPlace(name, pileIndex, cardNumber, n);
     if (cardNumber == 0) {
         const Point bottom = pileCardPlace(name, pileIndex, 0, n);
-        fnCopyCornersFromBackground(animate ? Surface::BackBuffer : canvas,
-                                    cardPlace(bottom));
+        fnCopyCornersFromBackground(animate ? Surface::BackBuffer : canvas, cardPlace(bottom));
     }
     if (!animate) {
         DrawCardAsItLies(card, at.x, at.y, false, canvas, pileIndex);
@@ -478,8 +480,8 @@ void DrawPileCard(const std::string& family, const std::string& pile, int pileIn
     }
     showWindowArea(Rect{sourceX, sourceY, sourceX + dx + cardWidth(), sourceY + dy + cardHeight()});
     fnWaitMs(1);
-    fnAnimateCardMove(faceUp ? card : kCardBack, sourceX + dx, sourceY + dy, at.x, at.y, true,
-                      true, false, true);
+    fnAnimateCardMove(faceUp ? card : kCardBack, sourceX + dx, sourceY + dy, at.x, at.y, true, true,
+                      false, true);
     DrawCardAsItLies(card, at.x, at.y, false, Surface::BackBuffer, pileIndex);
 }
 

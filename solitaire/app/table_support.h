@@ -33,11 +33,11 @@ inline constexpr int kNoCardsFan = 8;
 
 // Indices into MarkerImages (their load order less one).
 enum Marker : int {
-    kTableauMarker = 0,  // "004"
-    kPlainMarker = 1,    // "002"
-    kRedealMarker = 2,   // "022"
+    kTableauMarker = 0,   // "004"
+    kPlainMarker = 1,     // "002"
+    kRedealMarker = 2,    // "022"
     kStockHintMarker = 3, // "005"
-    kNoRedealMarker = 4, // "008"
+    kNoRedealMarker = 4,  // "008"
     kFoundationMarker = 5,
     kAceMark = 6,
     kTwoMark = 7,

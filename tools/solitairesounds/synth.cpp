@@ -111,8 +111,8 @@ const std::vector<Recipe>& solitaireRecipes() {
         {"Foundation.wav", {note(0, 1174.7, 220, 0.3), rustle(0, 30, 3000, 2000, 0.3)}},
         {"Autoplay.wav", {note(0, 987.77, 160, 0.25), note(90, 1318.5, 200, 0.25)}},
         {"Tableau.wav", {rustle(0, 45, 2000, 800, 0.55)}},
-        {"Eddy.wav", {Part{W::Sine, 0, 400, 1200, 300, 0.3, 10, 200},
-                      rustle(0, 400, 4000, 800, 0.25)}},
+        {"Eddy.wav",
+         {Part{W::Sine, 0, 400, 1200, 300, 0.3, 10, 200}, rustle(0, 400, 4000, 800, 0.25)}},
         {"Stock.wav", {rustle(0, 55, 4000, 2500, 0.5)}},
         {"Pairing.wav", {note(0, 659.25, 180, 0.3), note(110, 987.77, 240, 0.3)}},
     };

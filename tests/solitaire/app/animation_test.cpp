@@ -48,8 +48,8 @@ protected:
 
 TEST(CardMoveStepTest, FollowsTheStepFormula) {
     // Trunc(d / (0.0128 d + 4) + 0.5), fine steps 0.3 of that, never beyond the distance.
-    const std::tuple<int, int, int> cases[] = {{200, 30, 9}, {100, 19, 5}, {300, 38, 11},
-                                               {1000, 60, 18}, {3, 1, 0},  {0, 0, 0}};
+    const std::tuple<int, int, int> cases[] = {{200, 30, 9},   {100, 19, 5}, {300, 38, 11},
+                                               {1000, 60, 18}, {3, 1, 0},    {0, 0, 0}};
     for (const auto& [distance, step, fine] : cases) {
         EXPECT_EQ(CardMoveStep(distance, false), step) << distance;
         EXPECT_EQ(CardMoveStep(distance, true), fine) << distance;
@@ -64,20 +64,29 @@ TEST_P(CardMovePathTest, StepsAlongTheLongerAxisWithTheOtherInProportion) {
 INSTANTIATE_TEST_SUITE_P(
     Moves, CardMovePathTest,
     ::testing::Values(
-        PathCase{"Right200", {0, 0}, {200, 0}, false,
+        PathCase{"Right200",
+                 {0, 0},
+                 {200, 0},
+                 false,
                  {{30, 0}, {60, 0}, {90, 0}, {120, 0}, {150, 0}, {180, 0}, {200, 0}}},
-        PathCase{"DownRight", {0, 0}, {100, 50}, false,
+        PathCase{"DownRight",
+                 {0, 0},
+                 {100, 50},
+                 false,
                  {{19, 9}, {38, 19}, {57, 28}, {76, 38}, {95, 47}, {100, 50}}},
         // Upwards and to the left: the vertical axis leads.
-        PathCase{"UpLeft", {50, 300}, {40, 100}, false,
+        PathCase{"UpLeft",
+                 {50, 300},
+                 {40, 100},
+                 false,
                  {{49, 270}, {47, 240}, {46, 210}, {44, 180}, {43, 150}, {41, 120}, {40, 100}}},
-        PathCase{"FineSteps", {0, 0}, {40, 0}, true, {{2, 0}, {4, 0}, {6, 0}, {8, 0}, {10, 0}, {12, 0},
-                                         {14, 0}, {16, 0}, {18, 0}, {20, 0}, {22, 0}, {24, 0},
-                                         {26, 0}, {28, 0}, {30, 0}, {32, 0}, {34, 0}, {36, 0},
-                                         {38, 0}, {40, 0}}},
+        PathCase{"FineSteps", {0, 0}, {40, 0}, true, {{2, 0},  {4, 0},  {6, 0},  {8, 0},  {10, 0},
+                                                      {12, 0}, {14, 0}, {16, 0}, {18, 0}, {20, 0},
+                                                      {22, 0}, {24, 0}, {26, 0}, {28, 0}, {30, 0},
+                                                      {32, 0}, {34, 0}, {36, 0}, {38, 0}, {40, 0}}},
         PathCase{"NoDistance", {10, 10}, {10, 10}, false, {}}, // no distance: no steps
         PathCase{"FineStepZero", {0, 0}, {3, 0}, true, {}}),
-    [](const auto& info) { return std::string(info.param.name); });   // a fine step of 0: no steps
+    [](const auto& info) { return std::string(info.param.name); }); // a fine step of 0: no steps
 
 class CardMoveTest : public TableFixture {
 protected:

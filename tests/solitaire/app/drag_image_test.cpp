@@ -53,8 +53,9 @@ TEST_F(DragImageTest, MovingTheImageOverTheTableAndAwayLeavesTheTableAsItWas) {
     dragImage.DragImageX = 700;
     dragImage.DragImageY = 450;
     // Across the piles in steps of every direction, then off the window.
-    const std::pair<int, int> path[] = {{650, 400}, {600, 300}, {420, 250}, {300, 260}, {305, 258},
-                                        {200, 120}, {60, 150},  {64, 300},  {30, 330},  {-300, -300}};
+    const std::pair<int, int> path[] = {{650, 400}, {600, 300},  {420, 250}, {300, 260},
+                                        {305, 258}, {200, 120},  {60, 150},  {64, 300},
+                                        {30, 330},  {-300, -300}};
     for (const auto& [x, y] : path) {
         ASSERT_TRUE(fnMoveDragImage(x, y, false, false));
         if (x >= 0) {
@@ -117,8 +118,7 @@ TEST_P(DragShadowTest, SingleCardsCastPictureShadowsRunsADottedOneAndNoneWhenOff
 
 INSTANTIATE_TEST_SUITE_P(Shadows, DragShadowTest,
                          ::testing::Values(ShadowCase{"SingleCard", "Y", 0},
-                                           ShadowCase{"Run", "Y", 36},
-                                           ShadowCase{"Off", "N", 0}),
+                                           ShadowCase{"Run", "Y", 36}, ShadowCase{"Off", "N", 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DragImageTest, LiftingACardRedrawsItsPileAsIfItWereGone) {

@@ -58,8 +58,8 @@ TEST_F(TableFixture, DealtKlondikeShowsFacesBacksCornersAndRankMarks) {
             EXPECT_EQ(window_.pixel(x6 + w / 2, y6 + k * engineScalars.FanDownY + dy),
                       sharedObjects.CardBackImage.pixel(w / 2, dy));
     EXPECT_TRUE(showsPicture(window_, fnPileCardX("Fila7", 6, 0, false),
-                             fnPileCardY("Fila7", 0, false), faceOf(topOf(sharedObjects.FilaPiles[6])),
-                             h));
+                             fnPileCardY("Fila7", 0, false),
+                             faceOf(topOf(sharedObjects.FilaPiles[6])), h));
 
     // The stock holds its 24 cards face down; the empty foundations show the ace mark.
     EXPECT_TRUE(showsPicture(window_, stockDrawOrigins.X[0], stockDrawOrigins.Y[0],
@@ -99,9 +99,9 @@ TEST_P(FoundationBaseTest, EmptyFoundationShowsItsRankMarkOrThePlainMarker) {
     fnPaintConfiguredBackground(sharedObjects.BackBuffer);
     fnFlipBackBuffer(window_);
     fnDrawPileBase(kFoundationBase, 100, 50, Surface::Window, 2);
-    EXPECT_TRUE(showsPicture(window_, 100, 50, sharedObjects.MarkerImages[static_cast<std::size_t>(
-                                                   GetParam().marker)],
-                             mainWindow.CardHeight));
+    EXPECT_TRUE(showsPicture(
+        window_, 100, 50, sharedObjects.MarkerImages[static_cast<std::size_t>(GetParam().marker)],
+        mainWindow.CardHeight));
 }
 
 INSTANTIATE_TEST_SUITE_P(Marks, FoundationBaseTest,
@@ -125,12 +125,14 @@ TEST_F(TableFixture, ACardWithShadowKeepsTheBackgroundLowerLeftAndGreyLowerRight
     fnDrawCard(5, 200, 100, true, Surface::Window, 0);
     for (const auto p : {platform::gdi::Point{w - 1, h - 1}, {w - 2, h - 1}, {w - 1, h - 2}})
         EXPECT_EQ(window_.pixel(200 + p.x, 100 + p.y), Color{0xC0C0C0});
-    for (const auto p : {platform::gdi::Point{0, h - 1}, {1, h - 1}, {0, h - 2}, {0, 0}, {w - 1, 0}})
+    for (const auto p :
+         {platform::gdi::Point{0, h - 1}, {1, h - 1}, {0, h - 2}, {0, 0}, {w - 1, 0}})
         EXPECT_EQ(window_.pixel(200 + p.x, 100 + p.y), fnDefaultGreen());
     // Into the back buffer the card goes at its table row: window row + scroll position.
     mainWindow.ScrollBarPosition = 40;
     fnDrawCard(5, 200, 100, false, Surface::BackBuffer, 0);
-    EXPECT_EQ(sharedObjects.BackBuffer.pixel(200 + w / 2, 140 + h / 2), faceOf(5).pixel(w / 2, h / 2));
+    EXPECT_EQ(sharedObjects.BackBuffer.pixel(200 + w / 2, 140 + h / 2),
+              faceOf(5).pixel(w / 2, h / 2));
 }
 
 TEST_F(TableFixture, SelectionIsInvertedOnTheBackBufferWithCleanCorners) {

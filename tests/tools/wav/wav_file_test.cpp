@@ -14,9 +14,10 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(WavFileTest, ASecondOfSamplesReadsBackAsASecondOfSound) {
-    const fs::path file = fs::temp_directory_path() / ("zv-wav-" + std::to_string(::getpid()) + ".wav");
-    for (const auto& [samples, rate, ms] : {std::tuple{22050, 22050, 1000}, {2205, 22050, 100},
-                                            {4410, 44100, 100}}) {
+    const fs::path file =
+        fs::temp_directory_path() / ("zv-wav-" + std::to_string(::getpid()) + ".wav");
+    for (const auto& [samples, rate, ms] :
+         {std::tuple{22050, 22050, 1000}, {2205, 22050, 100}, {4410, 44100, 100}}) {
         const std::vector<std::int16_t> wave(static_cast<std::size_t>(samples), 1000);
         ASSERT_TRUE(zv::wav::writeMonoPcm16(file, wave, rate));
         EXPECT_EQ(fs::file_size(file), 44u + 2u * static_cast<unsigned>(samples));
