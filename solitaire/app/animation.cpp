@@ -52,15 +52,13 @@ bool running() {
     return mainWindow.WinAnimationRunning;
 }
 
-// A random face (never the 52nd: the original range stops at 51) on the window and in the
-// back buffer; false when the animation was stopped before either draw.
+// A random face of the first 51 on the window and in the back buffer; false when the
+// animation was stopped before either draw.
 bool drawWinningCard(int x, int y) {
     const int card = platform::app::random(51) + 1;
     if (!running())
         return false;
     fnDrawCard(card, x, y, false, Surface::Window, 0);
-    showWindowArea(
-        platform::gdi::Rect::fromSize(x, y, mainWindow.CardWidth, mainWindow.CardHeight));
     if (!running())
         return false;
     fnDrawCard(card, x, y, false, Surface::BackBuffer, 0);

@@ -59,6 +59,7 @@ bool redealPossible() {
 void blitMarker(const Bitmap& marker, int x, int y, Surface canvas) {
     surfaceBitmap(canvas).copyFrom({x, y + scrollOf(canvas)}, marker,
                                    {0, 0, cardWidth(), cardHeight()});
+    showIfWindow(canvas, cardPlace({x, y}));
 }
 void drawMarker(int marker, int x, int y, Surface canvas) {
     blitMarker(sharedObjects.MarkerImages[static_cast<std::size_t>(marker)], x, y, canvas);
@@ -106,6 +107,7 @@ void placeCardPicture(Bitmap& picture, int x, int y, int height, bool withShadow
                          kLowerCorners);
     }
     target.copyFrom({x, ty}, picture, {0, 0, w, height});
+    showIfWindow(canvas, Rect::fromSize(x, y, w, height));
     raiseTableHeight(y);
 }
 
@@ -140,6 +142,7 @@ void fnCopyCornersFromBackground(Surface target, const Rect& rect, unsigned corn
     CopyCornerPixels(surfaceBitmap(target), {rect.left, rect.top + scrollOf(target)},
                      sharedObjects.BackgroundCopy, {rect.left, rect.top}, rect.width(),
                      rect.height(), corners);
+    showIfWindow(target, rect);
 }
 
 bool CardsShadowed() {
@@ -266,6 +269,7 @@ void fnRestoreTableauBaseCorners(int pileIndex) {
 void fnInvertCardRect(Surface canvas, bool onWindow, const Rect& rect) {
     if (onWindow) {
         platform::gdi::invertRect(windowCanvas(), rect);
+        showWindowArea(rect);
     } else {
         const Rect shifted = rect.translated(0, mainWindow.ScrollBarPosition);
         platform::gdi::copyRect(sharedObjects.BackBuffer, shifted, sharedObjects.BackBuffer,
@@ -313,6 +317,7 @@ void fnDrawStockEdge(Surface canvas, bool keepPosition, int place, bool alsoBack
     drawOn(canvas);
     if (alsoBackBuffer && canvas != Surface::BackBuffer)
         drawOn(Surface::BackBuffer);
+    showIfWindow(canvas, Rect::fromSize(at.x - 15, at.y - 15, w + 16, h + 16));
 }
 
 void DrawStockWasteFoundations(Surface canvas, bool stockAsBack, int /*sourceX*/, int dealSource,
@@ -478,7 +483,6 @@ void DrawPileCard(const std::string& family, const std::string& pile, int pileIn
             fnCopyCornersFromBackground(Surface::BackBuffer, source);
         fnDrawCardBack(sourceX + dx, sourceY + dy, cardHeight(), false, Surface::Window);
     }
-    showWindowArea(Rect{sourceX, sourceY, sourceX + dx + cardWidth(), sourceY + dy + cardHeight()});
     fnWaitMs(1);
     fnAnimateCardMove(faceUp ? card : kCardBack, sourceX + dx, sourceY + dy, at.x, at.y, true, true,
                       false, true);
