@@ -74,6 +74,12 @@ void dropDragImage(int x, int y) {
         CopyDragImageToBackBuffer(x, y, mainWindow.DragTargetRect.height());
 }
 
+// Where the drag image and its shadow stand on the window.
+Rect dragImageArea() {
+    const Rect& r = mainWindow.DragTargetRect;
+    return united(united(r, ShadowRightStrip(r)), ShadowBottomStrip(r));
+}
+
 bool cardsAnimate() {
     return fnReadSettingsField(kCardsAnimatePosition, 1) != "N";
 }
@@ -103,7 +109,7 @@ bool RedrawPileWithCard(int card, const std::string& pile, const std::string& pi
     const Rect from = mainWindow.DragTargetRect;
     if (reserveRow) {
         RedrawPile(pileName, 0, 0, Surface::BackBuffer, false);
-        repaintFromBackBuffer(united(pileArea(pileName, pileIndex, pile), from));
+        repaintFromBackBuffer(united(pileArea(pileName, pileIndex, pile), dragImageArea()));
     } else if (k == n - 1 || (tableau && gameWord(kTableauFanWord) == kNoCardsFan)) {
         if (waste)
             fnDrawStockEdge(Surface::BackBuffer, false, kWasteLine, true, false,
@@ -116,6 +122,8 @@ bool RedrawPileWithCard(int card, const std::string& pile, const std::string& pi
         if (cardsAnimate())
             fnAnimateCardMove(card, from.left, from.top, at.x, at.y, false, false, false, false);
         if (CardsShadowed()) {
+            // Without the glide the image still stands where the drag left it.
+            const Rect left = dragImageArea();
             for (int j = k; j < n; ++j) {
                 const Point p = pileCardPlace(pileName, pileIndex, j, n);
                 fnDrawCard(cardAt(pile, j), p.x, p.y, false, Surface::BackBuffer, pileIndex);
@@ -124,6 +132,7 @@ bool RedrawPileWithCard(int card, const std::string& pile, const std::string& pi
             const Rect run = pileArea(pileName, pileIndex, pile, k);
             repaintFromBackBuffer(
                 Rect{at.x - s - 6, run.top, at.x + cardWidth() + s + 12, run.bottom + s + 12});
+            repaintFromBackBuffer(left);
         } else {
             glideBackAndDrop(card, at);
         }
