@@ -150,8 +150,7 @@ const LiftCase kLiftCases[] = {
      [] { return CodeAt(sharedObjects.FilaPiles[1], sharedObjects.FilaPiles[1].size() - 9); },
      false},
     {"Reserve", kFreeCell, [] { return moveTopOfTableau(0, sharedObjects.AppoggPiles, 1); }, true},
-    {"Foundation", kFreeCell, [] { return moveTopOfTableau(2, sharedObjects.DestPiles, 0); },
-     true},
+    {"Foundation", kFreeCell, [] { return moveTopOfTableau(2, sharedObjects.DestPiles, 0); }, true},
     {"Waste", kKlondike,
      [] {
          const int card = topOf(sharedObjects.MazzoPiles[kStockLine]);

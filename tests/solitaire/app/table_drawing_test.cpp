@@ -195,6 +195,37 @@ TEST_F(TableFixture, RedrawTableLaysTheTableOutAgainAndShowsIt) {
     EXPECT_EQ(firstDifference(window_, drawn), "");
 }
 
+TEST_F(TableFixture, SelectionGamesShowTheSelectedCardsInverted) {
+    loadGame(kFreeCell);
+    deal();
+    drawTable();
+    const int card = topOf(sharedObjects.FilaPiles[4]);
+    const int x = fnPileCardX("Fila5", 4, 0, false), y = fnPileCardY("Fila5", 0, false);
+    // The selection: foundation 1, which selection games keep off the table.
+    sharedObjects.DestPiles[0] = fnIntZeroPad(card, 3);
+    fnSetFoundationX(0, kAbsentPile - 1);
+    fnSetFoundationY(0, kAbsentPile - 1);
+    const Color middle = window_.pixel(x + 30, y + 40);
+    struct Case {
+        int kindWord;      // game word 35
+        int selectionWord; // game word 30
+        bool inverted;
+    };
+    for (const Case c : {Case{0, 0, false}, Case{3, 0, true}, Case{4, 0, true}, Case{0, 1, true}}) {
+        gameDefinition[35] = static_cast<std::int16_t>(c.kindWord);
+        gameDefinition[30] = static_cast<std::int16_t>(c.selectionWord);
+        drawTable();
+        DrawSelection(Surface::BackBuffer, false);
+        DrawSelection(Surface::Window, true);
+        const Color expected = c.inverted ? (middle ^ 0xFFFFFFu) : middle;
+        EXPECT_EQ(window_.pixel(x + 30, y + 40), expected) << c.kindWord << "/" << c.selectionWord;
+        EXPECT_EQ(sharedObjects.BackBuffer.pixel(x + 30, y + 40), expected);
+        if (c.inverted) {
+            EXPECT_EQ(window_.pixel(x, y), fnDefaultGreen()); // corners from the background
+        }
+    }
+}
+
 TEST_F(TableFixture, SavesPicturesOfDealtTablesAtEachCardSize) {
     const std::filesystem::path out = std::getenv("ZV_TEST_OUTPUT_DIR");
     std::filesystem::create_directories(out);
