@@ -226,6 +226,29 @@ TEST_F(TableFixture, SelectionGamesShowTheSelectedCardsInverted) {
     }
 }
 
+TEST_F(TableFixture, TheStockShowsItsThicknessBelowAndRightOfItsTopCard) {
+    loadGame(kKlondike);
+    deal();
+    const std::string full = sharedObjects.MazzoPiles[kStockLine];
+    const int x = fnStockPileX(0), y = fnStockPileY(0);
+    const int w = mainWindow.CardWidth, h = mainWindow.CardHeight;
+    // Cards in the stock and how far the top card stands up and left of the base place.
+    for (const auto& [cards, depth] :
+         {std::pair{1, 0}, {2, 1}, {3, 1}, {6, 1}, {7, 2}, {13, 2}, {14, 3}, {24, 4}}) {
+        sharedObjects.MazzoPiles[kStockLine] = full.substr(0, 3 * static_cast<std::size_t>(cards));
+        drawTable();
+        EXPECT_EQ(stockDrawOrigins.X[0], x - depth) << cards;
+        EXPECT_EQ(stockDrawOrigins.Y[0], y - depth) << cards;
+        EXPECT_TRUE(showsPicture(window_, x - depth, y - depth, sharedObjects.CardBackImage, h));
+        // Below a raised top card the edge fills the base place's bottom row.
+        const platform::gdi::Color bottomRow = window_.pixel(x + w / 2, y + h - 1);
+        if (depth > 0)
+            EXPECT_NE(bottomRow, fnDefaultGreen()) << cards;
+        else
+            EXPECT_EQ(bottomRow, sharedObjects.CardBackImage.pixel(w / 2, h - 1));
+    }
+}
+
 TEST_F(TableFixture, SavesPicturesOfDealtTablesAtEachCardSize) {
     const std::filesystem::path out = std::getenv("ZV_TEST_OUTPUT_DIR");
     std::filesystem::create_directories(out);
