@@ -18,12 +18,16 @@ public:
     Q_INVOKABLE void deliver(uint message, qulonglong wParam, qlonglong lParam) {
         if (!handler_)
             return;
-        // The handler may destroy its window; keep the handler alive until it returns.
+        // The handler may destroy its window; keep the handler alive until it returns (or
+        // throws, for the application to report).
         const Handler handler = handler_;
-        ++delivering_;
+        struct Delivering {
+            int& depth;
+            explicit Delivering(int& d) : depth(d) { ++depth; }
+            ~Delivering() { --depth; }
+        } delivering(delivering_);
         handler(WindowMessage{message, static_cast<std::uintptr_t>(wParam),
                               static_cast<std::intptr_t>(lParam)});
-        --delivering_;
     }
 
     Handler handler_;

@@ -63,10 +63,9 @@ inline constexpr int SdSend = 1;
 inline constexpr int SdBoth = 2;
 
 // Network events of WSAAsyncSelect. A message carries the socket handle in wParam and
-// SelectReply(event, error) in lParam.
+// MakeReply(event, error) in lParam. (Out-of-band notification is not offered.)
 inline constexpr std::int32_t FdRead = 0x01;
 inline constexpr std::int32_t FdWrite = 0x02;
-inline constexpr std::int32_t FdOob = 0x04;
 inline constexpr std::int32_t FdAccept = 0x08;
 inline constexpr std::int32_t FdConnect = 0x10;
 inline constexpr std::int32_t FdClose = 0x20;

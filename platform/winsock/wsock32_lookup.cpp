@@ -18,6 +18,7 @@
 #include <netdb.h>
 #include <strings.h>
 #include <sys/socket.h>
+#include <system_error>
 #include <thread>
 #include <unistd.h>
 #include <utility>
@@ -177,13 +178,20 @@ AsyncHandle StartLookup(WindowHandle window, unsigned message, char* buffer, int
     gLookups->pending[handle] =
         Request{reinterpret_cast<QObject*>(window), message, buffer, bufferLength};
     QObject* relay = gLookups->relay;
-    gLookups->workers.emplace(handle, std::thread([handle, relay, resolve] {
-                                  auto answer = std::make_shared<Answer>();
-                                  answer->error = resolve(answer->host);
-                                  QMetaObject::invokeMethod(
-                                      relay, [handle, answer] { Deliver(handle, *answer); },
-                                      Qt::QueuedConnection);
-                              }));
+    try {
+        gLookups->workers.emplace(handle, std::thread([handle, relay, resolve] {
+                                      auto answer = std::make_shared<Answer>();
+                                      answer->error = resolve(answer->host);
+                                      QMetaObject::invokeMethod(
+                                          relay, [handle, answer] { Deliver(handle, *answer); },
+                                          Qt::QueuedConnection);
+                                  }));
+    } catch (const std::system_error&) {
+        // No thread to be had: the request does not start.
+        gLookups->pending.erase(handle);
+        SetLastError(WSAENOBUFS);
+        return 0;
+    }
     return handle;
 }
 

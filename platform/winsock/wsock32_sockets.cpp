@@ -21,8 +21,9 @@ namespace wsock32 {
 namespace {
 
 int gStartups = 0;
-// Handles count up and are never handed out again, so a message still queued for a closed
-// socket can never be taken for a newer one.
+// Handles count up and are not handed out again while the library is loaded, so a message
+// still queued for a closed socket can never be taken for a newer one. (Unloading needs the
+// last socket object gone, and the windows holding such messages go with those objects.)
 SocketHandle gLastHandle = 0;
 using SocketTable = std::map<SocketHandle, std::unique_ptr<Socket>>;
 // Lives from the first start-up to the last cleanup, which frees it: a program may clean up

@@ -3,6 +3,7 @@
 
 #include <arpa/inet.h>
 
+#include <cstring>
 #include <string>
 
 namespace fourinrow::socket::testing {
@@ -124,6 +125,15 @@ TEST_F(WinsockResolve, LocalNameAndAddresses) {
     char expected[256] = {};
     ASSERT_EQ(::gethostname(expected, sizeof expected - 1), 0);
     EXPECT_EQ(LocalHostName(), expected);
+    // The name is given whole and terminated, or not at all.
+    const int length = static_cast<int>(std::strlen(expected));
+    std::string exact(static_cast<std::size_t>(length), '#');
+    EXPECT_EQ(winsock::gethostname(exact.data(), length), ws::SocketError);
+    EXPECT_EQ(winsock::WSAGetLastError(), ws::WSAEFAULT);
+    EXPECT_EQ(exact, std::string(static_cast<std::size_t>(length), '#'));
+    std::string roomy(static_cast<std::size_t>(length + 1), '#');
+    EXPECT_EQ(winsock::gethostname(roomy.data(), length + 1), 0);
+    EXPECT_STREQ(roomy.c_str(), expected);
 
     const std::vector<std::string>& first = LocalIPList();
     ASSERT_FALSE(first.empty());
