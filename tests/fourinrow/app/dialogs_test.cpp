@@ -37,7 +37,9 @@ protected:
     }
 };
 
-const OpponentSettings kEdited{{3, 0, 30}, {0, 12, 1}, 0, "Tester"};
+// Defence only: after a disc in the middle column these weights answer beside it, the
+// built-in ones on top of it.
+const OpponentSettings kEdited{{0, 0, 0}, {30, 30, 30}, 0, "Tester"};
 
 void EnterSettings(TFAdvanced& editor, const OpponentSettings& settings) {
     for (int i = 0; i < 3; ++i) {

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QProgressBar>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 
 #include "fourinrow/app/track_bar.h"
@@ -194,6 +195,8 @@ TEST_F(WindowTest, BreakWhileMovingForThePlayerTakesNothingBack) {
     ChooseLevel(2);
     Click(4);
     ASSERT_EQ(Game().GetMoveCount(), 2);
+    // A shallow search is quick: let it serve events at every leaf, so Break lands inside it.
+    Game().SetMessagePump([] { platform::app::processMessages(); }, std::chrono::microseconds(0));
     WhileThinking([this] { Main().Action(Command::Break).trigger(); });
     Main().Action(Command::Move).trigger();
     EXPECT_EQ(Game().GetMoveCount(), 2);
@@ -256,6 +259,8 @@ TEST_F(WindowTest, ExitSavesTheUnfinishedGameAndTheNextStartHasIt) {
     Main().Action(Command::Exit).trigger();
     program_.reset();
     program_ = std::make_unique<Kolvan32Program>();
+    Main().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Main()));
     EXPECT_EQ(Moves(), moves);
     EXPECT_EQ(HoleColour(4, 1), kRed);
 }
