@@ -32,7 +32,6 @@ constexpr int kToolBarHeight = 28;
 constexpr int kBoardBottom = 303;
 constexpr int kStatusBarHeight = 19;
 constexpr std::array<int, 3> kPanelWidths = {220, 60, 73};
-constexpr std::uint32_t kMinimizeDelay = 700;
 
 Color ColourOfCell(int value) {
     switch (value) {

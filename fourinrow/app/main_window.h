@@ -71,6 +71,8 @@ public:
     static constexpr int kClientWidth = 361;
     static constexpr int kClientHeight = 322;
     static constexpr platform::gdi::Color kNavy = 0x800000;
+    // How long the window stays up before it minimizes itself for a wait.
+    static constexpr std::uint32_t kMinimizeDelay = 700;
 
     // Creates the game object, which loads "kolvan32.dat" from the current directory.
     TfKolvan32();

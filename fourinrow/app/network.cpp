@@ -26,7 +26,6 @@ namespace {
 constexpr std::int32_t kLineLimit = 1023; // characters the receive buffer holds
 constexpr std::size_t kPeerNameLength = 11;
 constexpr std::size_t kMessageLength = 45;
-constexpr std::uint32_t kMinimizeDelay = 700;
 
 bool IsNameTrimCharacter(char c) { return std::strchr(" ,.:;", c) != nullptr && c != '\0'; }
 

@@ -34,9 +34,10 @@ void TrackBar::paintEvent(QPaintEvent* event) {
         return groove.left() + handle.width() / 2 +
                QStyle::sliderPositionFromValue(minimum(), maximum(), value, span);
     };
+    // A band just under the groove, apart from the style's own groove filling.
     QPainter painter(this);
-    painter.fillRect(QRect(QPoint(xOf(selectionStart_), groove.center().y() - 2),
-                           QPoint(xOf(selectionEnd_), groove.center().y() + 1)),
+    painter.fillRect(QRect(QPoint(xOf(selectionStart_), groove.bottom() + 1),
+                           QPoint(xOf(selectionEnd_), groove.bottom() + 3)),
                      palette().highlight());
 }
 

@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "fourinrow/app/pictures.h"
 #include "fourinrow/app/track_bar.h"
 
 namespace kolvantest {
@@ -301,6 +302,52 @@ TEST_F(WindowTest, SaveAsWritesTheGameAndOpenBringsOneBack) {
     EXPECT_EQ(Moves(), moves);
     Main().Action(Command::NextGame).trigger(); // disabled: the game is not over
     EXPECT_EQ(Moves(), moves);
+}
+
+} // namespace
+} // namespace kolvantest
+
+namespace kolvantest {
+namespace {
+
+TEST(PicturesTest, EveryToolBarPictureHasAPlainAndAHotBitmapWithItsMaskColour) {
+    for (const char* name :
+         {"NETWORK", "NEW", "OPTIONS", "MOVE", "UNDO", "STOP", "MINIMIZE", "PROGRESS", "ABOUT"}) {
+        QImage plain, hot;
+        const auto plainBytes = BitmapResource(std::string("O") + name);
+        const auto hotBytes = BitmapResource(std::string("H") + name);
+        ASSERT_TRUE(plain.loadFromData(plainBytes.data(), static_cast<int>(plainBytes.size()), "BMP"))
+            << name;
+        ASSERT_TRUE(hot.loadFromData(hotBytes.data(), static_cast<int>(hotBytes.size()), "BMP"));
+        EXPECT_EQ(plain.size(), QSize(16, 16)) << name;
+        EXPECT_EQ(hot.size(), QSize(16, 16)) << name;
+        EXPECT_NE(plain, hot) << name;
+        // The corner pixel is the transparent colour, and the picture is more than that.
+        const QRgb mask = hot.pixel(0, 15);
+        int drawn = 0;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                drawn += hot.pixel(x, y) != mask ? 1 : 0;
+        EXPECT_GT(drawn, 10) << name;
+    }
+    EXPECT_FALSE(BitmapResource("MAINICON").empty());
+    EXPECT_TRUE(BitmapResource("NOSUCH").empty());
+}
+
+class StoredRecordTest : public KolvanTest {};
+
+TEST_F(StoredRecordTest, ARecordStoredWithTheThinkingFlagDoesNotBlockPlay) {
+    GameStateRecord record = DefaultRecord();
+    record.firstRun = 0;
+    record.thinking = 1;
+    ASSERT_TRUE(WriteRecordFile(File(TfKolvan32::kSettingsFile).string(), record));
+    const platform::forms::Dialog::Script noHelpBox(
+        [](platform::forms::Dialog&) { return platform::forms::ModalResult::Ok; });
+    program_ = std::make_unique<Kolvan32Program>();
+    Main().show();
+    EXPECT_FALSE(Game().IsThinking());
+    Click(4);
+    EXPECT_EQ(Game().GetMoveCount(), 2);
 }
 
 } // namespace
