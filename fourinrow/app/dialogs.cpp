@@ -58,7 +58,7 @@ QHBoxLayout* OkCancelRow(platform::forms::Dialog& dialog, QPushButton*& ok, QPus
                    [&dialog] { dialog.closeWith(platform::forms::ModalResult::Ok); });
     ok->setDefault(true);
     cancel = AddButton(*row, "Cancel", dialog,
-                           [&dialog] { dialog.closeWith(platform::forms::ModalResult::Cancel); });
+                       [&dialog] { dialog.closeWith(platform::forms::ModalResult::Cancel); });
     return row;
 }
 
@@ -223,8 +223,8 @@ TFAdvanced::TFAdvanced(gameClass& game, TfOptions& options) : game_(game), optio
     BnRestore = AddButton(*buttons, "&Restore", *this, [this] { BnRestoreClick(); });
     BnRestore->setToolTip("Restore original settings");
     buttons->addStretch();
-    BBOk = AddButton(*buttons, "OK", *this,
-                     [this] { closeWith(platform::forms::ModalResult::Ok); });
+    BBOk =
+        AddButton(*buttons, "OK", *this, [this] { closeWith(platform::forms::ModalResult::Ok); });
     BBOk->setDefault(true);
     layout->addLayout(buttons);
     FixSize(*this);
@@ -244,7 +244,9 @@ void TFAdvanced::showEvent(QShowEvent* event) {
     });
 }
 
-int TFAdvanced::ChosenOpponent() const { return CBOpponents->currentIndex() + 1; }
+int TFAdvanced::ChosenOpponent() const {
+    return CBOpponents->currentIndex() + 1;
+}
 
 void TFAdvanced::ShowSettings(const OpponentSettings& settings) {
     EOppName->setText(platform::toQString(settings.name));
@@ -255,7 +257,9 @@ void TFAdvanced::ShowSettings(const OpponentSettings& settings) {
     TBPrecision->setValue(settings.strategy);
 }
 
-void TFAdvanced::ShowOpponentSettings() { ShowSettings(game_.GetOpponent(ChosenOpponent())); }
+void TFAdvanced::ShowOpponentSettings() {
+    ShowSettings(game_.GetOpponent(ChosenOpponent()));
+}
 
 void TFAdvanced::BnSaveClick() {
     const int opponent = ChosenOpponent();
@@ -414,13 +418,14 @@ TfAbout::TfAbout(gameClass& game) {
     aboutLayout->addWidget(new QLabel("Version 2.0, build 990523", aboutPage), 1, 0, 1, 2);
     aboutLayout->addWidget(new QLabel("", aboutPage), 2, 0, 1, 2);
     aboutLayout->addWidget(new QLabel("E-mail:", aboutPage), 3, 0);
-    aboutLayout->addWidget(new LinkLabel("kolvan32@example.org", "Send e-mail to the author",
-                                         [this] { LemailClick(); }, aboutPage),
+    aboutLayout->addWidget(new LinkLabel(
+                               "kolvan32@example.org", "Send e-mail to the author",
+                               [this] { LemailClick(); }, aboutPage),
                            3, 1);
     aboutLayout->addWidget(new QLabel("Web Page:", aboutPage), 4, 0);
-    aboutLayout->addWidget(new LinkLabel("www.example.org/kolvan32",
-                                         "Go here for latest info and updates",
-                                         [this] { LHttpClick(); }, aboutPage),
+    aboutLayout->addWidget(new LinkLabel(
+                               "www.example.org/kolvan32", "Go here for latest info and updates",
+                               [this] { LHttpClick(); }, aboutPage),
                            4, 1);
     aboutLayout->setRowStretch(5, 1);
     Pages->addTab(aboutPage, "About Kolvan");
@@ -429,8 +434,8 @@ TfAbout::TfAbout(gameClass& game) {
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    BBOk = AddButton(*buttons, "OK", *this,
-                     [this] { closeWith(platform::forms::ModalResult::Ok); });
+    BBOk =
+        AddButton(*buttons, "OK", *this, [this] { closeWith(platform::forms::ModalResult::Ok); });
     BBOk->setDefault(true);
     layout->addLayout(buttons);
     FixSize(*this);
@@ -439,9 +444,13 @@ TfAbout::TfAbout(gameClass& game) {
         showModal();
 }
 
-void TfAbout::LemailClick() { OpenObject(kMailLink); }
+void TfAbout::LemailClick() {
+    OpenObject(kMailLink);
+}
 
-void TfAbout::LHttpClick() { OpenObject(kWebLink); }
+void TfAbout::LHttpClick() {
+    OpenObject(kWebLink);
+}
 
 void TfAbout::OpenObject(const std::string& link) {
     platform::shell::open(link, "", "", kShowNormal);

@@ -19,7 +19,7 @@ class QTabWidget;
 namespace fourinrow {
 class gameClass;
 struct OpponentSettings;
-}
+} // namespace fourinrow
 
 namespace fourinrow::app {
 

@@ -44,7 +44,9 @@ Color ColourOfCell(int value) {
     }
 }
 
-std::string ColourName(int colour) { return colour == 0 ? "Red" : "Yellow"; }
+std::string ColourName(int colour) {
+    return colour == 0 ? "Red" : "Yellow";
+}
 
 // A tool bar picture with its own transparent colour, its bottom-left pixel, masked out.
 QPixmap MaskedPicture(const std::string& name) {
@@ -54,8 +56,8 @@ QPixmap MaskedPicture(const std::string& name) {
     if (image.isNull())
         return {};
     QPixmap pixmap = QPixmap::fromImage(image);
-    pixmap.setMask(pixmap.createMaskFromColor(image.pixelColor(0, image.height() - 1),
-                                              Qt::MaskInColor));
+    pixmap.setMask(
+        pixmap.createMaskFromColor(image.pixelColor(0, image.height() - 1), Qt::MaskInColor));
     return pixmap;
 }
 
@@ -175,12 +177,13 @@ void TfKolvan32::CreateActions() {
         if (*d.shortcut)
             action->setShortcut(QKeySequence(QString::fromLatin1(d.shortcut)));
         if (d.handler)
-            connect(action, &QAction::triggered, this,
-                    [this, handler = d.handler] { platform::app::runGuarded([&] { (this->*handler)(); }); });
+            connect(action, &QAction::triggered, this, [this, handler = d.handler] {
+                platform::app::runGuarded([&] { (this->*handler)(); });
+            });
         actions_[static_cast<int>(d.command)] = action;
     }
-    for (Command check : {Command::AutoMinimize, Command::ShowProgress, Command::NormalMode,
-                          Command::NetworkMode})
+    for (Command check :
+         {Command::AutoMinimize, Command::ShowProgress, Command::NormalMode, Command::NetworkMode})
         Action(check).setCheckable(true);
     Action(Command::NormalMode).setChecked(true);
     // Each mode item switches only when it is not already the checked one.
@@ -225,10 +228,14 @@ void TfKolvan32::CreateToolBar() {
         bool separatorAfter;
     };
     const Button buttons[] = {
-        {Command::ToggleMode, "NETWORK", true}, {Command::NewGame, "NEW", false},
-        {Command::NextGame, "OPTIONS", false},  {Command::Move, "MOVE", false},
-        {Command::Undo, "UNDO", true},          {Command::Break, "STOP", true},
-        {Command::AutoMinimize, "MINIMIZE", false}, {Command::ShowProgress, "PROGRESS", true},
+        {Command::ToggleMode, "NETWORK", true},
+        {Command::NewGame, "NEW", false},
+        {Command::NextGame, "OPTIONS", false},
+        {Command::Move, "MOVE", false},
+        {Command::Undo, "UNDO", true},
+        {Command::Break, "STOP", true},
+        {Command::AutoMinimize, "MINIMIZE", false},
+        {Command::ShowProgress, "PROGRESS", true},
         {Command::About, "ABOUT", false},
     };
     toolBar_ = new QToolBar(board_);
@@ -274,9 +281,13 @@ std::string TfKolvan32::StatusText(int panel) const {
     return platform::fromQString(panels_[panel - 1]->text());
 }
 
-void TfKolvan32::Enable(Command command, bool enabled) { Action(command).setEnabled(enabled); }
+void TfKolvan32::Enable(Command command, bool enabled) {
+    Action(command).setEnabled(enabled);
+}
 
-bool TfKolvan32::IsDown(Command command) { return Action(command).isChecked(); }
+bool TfKolvan32::IsDown(Command command) {
+    return Action(command).isChecked();
+}
 
 void TfKolvan32::SetCursorShape(CursorShape shape) {
     cursor_ = shape;

@@ -48,7 +48,7 @@ private:
 
 // The commands that have a menu item, a tool bar button or both; one action serves both.
 enum class Command {
-    ToggleMode,  // tool bar only
+    ToggleMode, // tool bar only
     NewGame,
     NextGame,
     NormalMode,  // menu only

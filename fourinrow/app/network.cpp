@@ -27,7 +27,9 @@ constexpr std::int32_t kLineLimit = 1023; // characters the receive buffer holds
 constexpr std::size_t kPeerNameLength = 11;
 constexpr std::size_t kMessageLength = 45;
 
-bool IsNameTrimCharacter(char c) { return std::strchr(" ,.:;", c) != nullptr && c != '\0'; }
+bool IsNameTrimCharacter(char c) {
+    return std::strchr(" ,.:;", c) != nullptr && c != '\0';
+}
 
 } // namespace
 
@@ -147,10 +149,9 @@ void TfKolvan32::CliWSocketSessionClosed(std::uint16_t) {
     // A connection that never came up was refused, not lost; a session already ended keeps
     // the text it ended with.
     if (SessionActive)
-        SetConnectionState(0,
-                           ConnectionText == "Connected" ? "Lost connection"
-                                                         : "Unable to establish connection",
-                           "Disconnected");
+        SetConnectionState(
+            0, ConnectionText == "Connected" ? "Lost connection" : "Unable to establish connection",
+            "Disconnected");
     cliWSocket_->Close();
     srvWSocket_->Close();
     UpdateNetworkStatus();

@@ -26,9 +26,8 @@ std::unique_ptr<TestControl> TestControl::FromEnvironment(TfKolvan32& window) {
 
 TestControl::TestControl(TfKolvan32& window)
     : window_(window), notifier_(STDIN_FILENO, QSocketNotifier::Read) {
-    QObject::connect(&notifier_, &QSocketNotifier::activated, [this] {
-        platform::app::runGuarded([this] { ReadInput(); });
-    });
+    QObject::connect(&notifier_, &QSocketNotifier::activated,
+                     [this] { platform::app::runGuarded([this] { ReadInput(); }); });
 }
 
 void TestControl::ReadInput() {

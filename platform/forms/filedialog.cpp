@@ -19,7 +19,9 @@ ScriptedFileDialogs::ScriptedFileDialogs() {
     fileDialogScript = this;
 }
 
-ScriptedFileDialogs::~ScriptedFileDialogs() { fileDialogScript = nullptr; }
+ScriptedFileDialogs::~ScriptedFileDialogs() {
+    fileDialogScript = nullptr;
+}
 
 std::string qtFileFilter(const std::string& filter) {
     std::string result;
@@ -72,10 +74,9 @@ std::optional<std::string> runFileDialog(FileDialogKind kind, const FileDialogOp
         const QString title = toQString(options.title);
         const QString proposed = toQString(options.fileName);
         QWidget* owner = QApplication::activeWindow();
-        const QString name =
-            kind == FileDialogKind::Open
-                ? QFileDialog::getOpenFileName(owner, title, proposed, filter)
-                : QFileDialog::getSaveFileName(owner, title, proposed, filter);
+        const QString name = kind == FileDialogKind::Open
+                                 ? QFileDialog::getOpenFileName(owner, title, proposed, filter)
+                                 : QFileDialog::getSaveFileName(owner, title, proposed, filter);
         if (!name.isEmpty())
             chosen = fromQString(name);
     }

@@ -135,8 +135,8 @@ struct Picture {
 // In the order of the tool bar's image lists.
 const std::vector<Picture>& pictures() {
     static const std::vector<Picture> list = {
-        {"NETWORK", network}, {"NEW", newGame},       {"OPTIONS", nextGame},
-        {"MOVE", computerMove}, {"UNDO", undo},       {"STOP", stop},
+        {"NETWORK", network},   {"NEW", newGame},       {"OPTIONS", nextGame},
+        {"MOVE", computerMove}, {"UNDO", undo},         {"STOP", stop},
         {"MINIMIZE", minimize}, {"PROGRESS", progress}, {"ABOUT", about},
     };
     return list;
@@ -203,8 +203,10 @@ int main(int argc, char** argv) {
            "    static const std::map<std::string, std::vector<unsigned char>, std::less<>> "
            "resources = {\n";
     for (const Picture& picture : pictures()) {
-        writeArray(out, std::string("O") + picture.name, bmpBytes(toolbarPicture(picture.draw, kPlain)));
-        writeArray(out, std::string("H") + picture.name, bmpBytes(toolbarPicture(picture.draw, kHot)));
+        writeArray(out, std::string("O") + picture.name,
+                   bmpBytes(toolbarPicture(picture.draw, kPlain)));
+        writeArray(out, std::string("H") + picture.name,
+                   bmpBytes(toolbarPicture(picture.draw, kHot)));
     }
     writeArray(out, "MAINICON", bmpBytes(icon()));
     out << "    };\n"

@@ -209,7 +209,7 @@ TEST_F(DialogsTest, NetworkDialogShowsTheFieldsAndCleansTheName) {
 
     const std::pair<const char*, const char*> names[] = {
         {", Author;", "Nice Try"}, {" Authors", "Authors"}, {":.Ann, ", "Ann"},
-        {"Bo b", "Bo b"},          {" ,.:;", ""},          {"", ""},
+        {"Bo b", "Bo b"},          {" ,.:;", ""},           {"", ""},
     };
     for (auto [typed, cleaned] : names)
         EXPECT_EQ(TfKolvan32::CleanName(typed), cleaned) << typed;

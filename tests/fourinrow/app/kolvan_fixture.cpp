@@ -65,9 +65,13 @@ void KolvanTest::ClickAt(int x, int y) {
 }
 
 // The middle of the column's bottom hole.
-void KolvanTest::Click(int column) { ClickAt(50 * column - 20, 278); }
+void KolvanTest::Click(int column) {
+    ClickAt(50 * column - 20, 278);
+}
 
-void KolvanTest::Type(char character) { QTest::keyClicks(&Main().Board(), QString(QChar(character))); }
+void KolvanTest::Type(char character) {
+    QTest::keyClicks(&Main().Board(), QString(QChar(character)));
+}
 
 std::string KolvanTest::Moves() {
     std::string moves;

@@ -312,8 +312,8 @@ TEST_F(NetworkTest, ConnectingSideFollowsTheListenersGames) {
     PlainPeer peer(listener.Accept());
     EXPECT_EQ(peer.ReadLine(), "PNice Try");
     peer.Send("P\nGA\n"); // two lines in one arrival; no name
-    EXPECT_TRUE(PumpUntil([&] { return Main().StatusText(1) == "Opponent Anonymous. Waiting..."; },
-                          5s));
+    EXPECT_TRUE(
+        PumpUntil([&] { return Main().StatusText(1) == "Opponent Anonymous. Waiting..."; }, 5s));
     EXPECT_EQ(Main().StatusText(3), "Connected");
     peer.Send("C4");
     PumpUntil([] { return false; }, 100ms);

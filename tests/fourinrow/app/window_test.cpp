@@ -316,7 +316,8 @@ TEST(PicturesTest, EveryToolBarPictureHasAPlainAndAHotBitmapWithItsMaskColour) {
         QImage plain, hot;
         const auto plainBytes = BitmapResource(std::string("O") + name);
         const auto hotBytes = BitmapResource(std::string("H") + name);
-        ASSERT_TRUE(plain.loadFromData(plainBytes.data(), static_cast<int>(plainBytes.size()), "BMP"))
+        ASSERT_TRUE(
+            plain.loadFromData(plainBytes.data(), static_cast<int>(plainBytes.size()), "BMP"))
             << name;
         ASSERT_TRUE(hot.loadFromData(hotBytes.data(), static_cast<int>(hotBytes.size()), "BMP"));
         EXPECT_EQ(plain.size(), QSize(16, 16)) << name;

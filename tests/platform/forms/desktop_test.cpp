@@ -29,7 +29,9 @@ TEST(DesktopTest, MinimizeRestoreAndRaiseActOnVisibleMainWindows) {
     EXPECT_TRUE(main.isVisible());
 }
 
-TEST(DesktopTest, NothingIsMinimizedWithoutWindows) { EXPECT_FALSE(applicationMinimized()); }
+TEST(DesktopTest, NothingIsMinimizedWithoutWindows) {
+    EXPECT_FALSE(applicationMinimized());
+}
 
 struct FilterCase {
     std::string programFilter;
