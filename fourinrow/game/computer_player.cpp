@@ -4,6 +4,7 @@
 #include "fourinrow/game/game.h"
 
 #include "fourinrow/game/line_scan.h"
+#include "platform/app/clock.h"
 
 #include <algorithm>
 #include <limits>
@@ -22,6 +23,10 @@ constexpr int kLeavesPerClockCheck = 64;
 
 } // namespace
 
+std::function<void()> gameClass::DefaultPump() {
+    return platform::app::processMessages;
+}
+
 void gameClass::SetMessagePump(std::function<void()> pump, std::chrono::microseconds interval) {
     pump_ = std::move(pump);
     pumpInterval_ = interval;
@@ -31,9 +36,13 @@ void gameClass::SetProgressHook(std::function<void(int)> progress) {
     progress_ = std::move(progress);
 }
 
-void gameClass::SeedRandom(std::uint32_t seed) { random_.seed(seed); }
+void gameClass::SeedRandom(std::uint32_t seed) {
+    random_.seed(seed);
+}
 
-int gameClass::Random(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
+int gameClass::Random(int n) {
+    return std::uniform_int_distribution<int>(0, n - 1)(random_);
+}
 
 std::int32_t gameClass::EvaluateColour(int colour, WeightKind kind) {
     const OpponentProfile& profile = CurrentProfile();

@@ -14,7 +14,9 @@ std::uint32_t ClockSeed() {
         std::chrono::high_resolution_clock::now().time_since_epoch().count());
 }
 
-bool IsProfiled(int opponent) { return opponent >= 1 && opponent <= kOpponentProfiles; }
+bool IsProfiled(int opponent) {
+    return opponent >= 1 && opponent <= kOpponentProfiles;
+}
 
 OpponentSettings SettingsOf(const OpponentProfile& profile) {
     OpponentSettings settings;
@@ -172,8 +174,12 @@ std::string gameClass::GetOpponentName(int opponent) const {
     return IsProfiled(opponent) ? record_.opponents[opponent - 1].name.text() : std::string();
 }
 
-void gameClass::SetPlayerName(std::string_view name) { record_.playerName.assign(name); }
-std::string gameClass::GetPlayerName() const { return record_.playerName.text(); }
+void gameClass::SetPlayerName(std::string_view name) {
+    record_.playerName.assign(name);
+}
+std::string gameClass::GetPlayerName() const {
+    return record_.playerName.text();
+}
 
 void gameClass::SetSystemFlags(bool autoMinimize, bool showProgress) {
     record_.autoMinimize = autoMinimize ? 1 : 0;
@@ -184,18 +190,32 @@ SystemFlags gameClass::GetSystemFlags() const {
     return {record_.autoMinimize != 0, record_.showProgress != 0};
 }
 
-void gameClass::SetRandomLevel(bool on) { record_.randomLevel = on ? 1 : 0; }
-bool gameClass::GetRandomLevel() const { return record_.randomLevel != 0; }
+void gameClass::SetRandomLevel(bool on) {
+    record_.randomLevel = on ? 1 : 0;
+}
+bool gameClass::GetRandomLevel() const {
+    return record_.randomLevel != 0;
+}
 
 int gameClass::GetBestLevel(int opponent) const {
     return (opponent >= 1 && opponent <= kRandomOpponent) ? record_.bestLevel[opponent - 1] : 0;
 }
 
-int gameClass::GetLevel() const { return record_.depth - 3; }
-int gameClass::GetOpponentIndex() const { return record_.opponent; }
-bool gameClass::IsTwoPlayer() const { return record_.gameType == 0; }
-int gameClass::GetLastMover() const { return record_.lastMover; }
-int gameClass::GetMoveCount() const { return record_.moveCount; }
+int gameClass::GetLevel() const {
+    return record_.depth - 3;
+}
+int gameClass::GetOpponentIndex() const {
+    return record_.opponent;
+}
+bool gameClass::IsTwoPlayer() const {
+    return record_.gameType == 0;
+}
+int gameClass::GetLastMover() const {
+    return record_.lastMover;
+}
+int gameClass::GetMoveCount() const {
+    return record_.moveCount;
+}
 
 int gameClass::GetLastColumn() const {
     return record_.moveCount > 0 ? record_.history[record_.moveCount - 1] : 0;
@@ -211,7 +231,11 @@ int gameClass::GetCell(int column, int row) const {
     return record_.cell(column, row);
 }
 
-bool gameClass::IsThinking() const { return record_.thinking != 0; }
-void gameClass::RequestBreak() { record_.breakRequested = 1; }
+bool gameClass::IsThinking() const {
+    return record_.thinking != 0;
+}
+void gameClass::RequestBreak() {
+    record_.breakRequested = 1;
+}
 
 } // namespace fourinrow

@@ -119,7 +119,8 @@ public:
     // --- computer player ---
 
     // Lets pending window messages run while the computer thinks; called from the search's
-    // leaves at most once per interval. May call RequestBreak.
+    // leaves at most once per interval. May call RequestBreak. By default the platform's
+    // message pump (nothing without an application object).
     void SetMessagePump(std::function<void()> pump,
                         std::chrono::microseconds interval = kDefaultPumpInterval);
     // Receives 1..7 as the root search passes each column (the progress bar's range is 0..7).
@@ -137,18 +138,20 @@ public:
     bool AcceptMove(std::int32_t value, std::int32_t best);
     // The computer colour's offensive score minus the other colour's defensive score.
     std::int32_t Evaluate();
-    // Static score of one colour with the current opponent's weights; sets the four flag.
+    // Static score of colour 0 or 1 with the current opponent's weights; sets the four flag.
     std::int32_t EvaluateColour(int colour, WeightKind kind);
 
     const GameStateRecord& Record() const { return record_; }
 
 private:
-    std::int32_t Search(int depthReached, std::int32_t alpha, std::int32_t beta,
-                        bool maximizing);
+    std::int32_t Search(int depthReached, std::int32_t alpha, std::int32_t beta, bool maximizing);
+    static std::function<void()> DefaultPump();
     void PumpFromLeaf();
     int Random(int n);
     void ReplaceRecord(const GameStateRecord& record);
-    const OpponentProfile& CurrentProfile() const { return record_.opponents[record_.opponent - 1]; }
+    const OpponentProfile& CurrentProfile() const {
+        return record_.opponents[record_.opponent - 1];
+    }
 
     GameStateRecord record_;
     std::string settingsFile_;
@@ -156,17 +159,19 @@ private:
 
     // Search scratch, never stored: the discs of each colour as bit sets (see line_scan.h),
     // kept in step with the board by DropPiece and UndoMove.
-    std::array<std::uint64_t, 2> discs_{};
+    std::array<line_scan::Bits, 2> discs_{};
     int searchStartMoveCount_ = 0;
 
-    std::function<void()> pump_;
+    std::function<void()> pump_ = DefaultPump();
     std::function<void(int)> progress_;
     std::chrono::steady_clock::duration pumpInterval_ = kDefaultPumpInterval;
     std::chrono::steady_clock::time_point lastPump_{};
     int leavesUntilClockCheck_ = 1;
 };
 
-inline bool IsColumnNumber(int column) { return column >= 1 && column <= kColumns; }
+inline bool IsColumnNumber(int column) {
+    return column >= 1 && column <= kColumns;
+}
 
 // The search calls these at every node, so they are inline.
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 
 namespace fourinrow {
 
@@ -76,9 +75,9 @@ constexpr std::size_t kFirstRunAt = 441;
 
 // The ten flag bytes from 420 on, in file order.
 template <typename Record> auto FlagBytes(Record& r) {
-    return std::array{&r.toMove,        &r.lastMover,      &r.gameType,       &r.computerColour,
-                      &r.oddThreatColour, &r.fourFlag,     &r.thinking,       &r.breakRequested,
-                      &r.autoMinimize,  &r.showProgress};
+    return std::array{&r.toMove,          &r.lastMover,   &r.gameType, &r.computerColour,
+                      &r.oddThreatColour, &r.fourFlag,    &r.thinking, &r.breakRequested,
+                      &r.autoMinimize,    &r.showProgress};
 }
 
 class Writer {

@@ -65,7 +65,7 @@ struct GameStateRecord {
     // The same, moved only when no search runs; drawing reads these.
     std::array<std::int32_t, kColumns> displayHeights{};
     std::uint8_t moveCount = 0;
-    std::uint8_t depth = 0; // level + 3
+    std::uint8_t depth = 0;    // level + 3
     std::uint8_t opponent = 0; // 1..7, 7 = "Random"
     std::uint8_t randomLevel = 0;
     std::array<std::uint8_t, kRandomOpponent> bestLevel{};
@@ -84,9 +84,7 @@ struct GameStateRecord {
     std::uint8_t firstRun = 0;
 
     std::uint8_t& cell(int column, int row) { return board[(column - 1) * kRows + (row - 1)]; }
-    std::uint8_t cell(int column, int row) const {
-        return board[(column - 1) * kRows + (row - 1)];
-    }
+    std::uint8_t cell(int column, int row) const { return board[(column - 1) * kRows + (row - 1)]; }
     bool operator==(const GameStateRecord&) const = default;
 };
 

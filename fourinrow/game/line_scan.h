@@ -12,8 +12,12 @@ namespace fourinrow::line_scan {
 
 using Bits = std::uint64_t;
 
-constexpr int BitIndex(int column, int row) { return (column - 1) * 7 + (row - 1); }
-constexpr Bits CellBit(int column, int row) { return Bits{1} << BitIndex(column, row); }
+constexpr int BitIndex(int column, int row) {
+    return (column - 1) * 7 + (row - 1);
+}
+constexpr Bits CellBit(int column, int row) {
+    return Bits{1} << BitIndex(column, row);
+}
 
 // Four own discs across, up or along a diagonal.
 inline bool HasFourInARow(Bits own) {

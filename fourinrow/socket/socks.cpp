@@ -140,13 +140,16 @@ void TCustomSocksWSocket::Connect() {
             addrResolved_ = true;
         }
         portNum_ = static_cast<std::uint16_t>(WSocketResolvePort(port_, proto_));
-        socksState_ = WaitMethodReply;
-        replyCount_ = 0;
     } catch (const std::exception& e) {
         RaiseException(std::string("connect: ") + e.what());
         return;
     }
     TCustomWSocket::Connect();
+    // Negotiation starts with the connection to the proxy; a connect that failed leaves none.
+    if (state_ == wsConnecting) {
+        socksState_ = WaitMethodReply;
+        replyCount_ = 0;
+    }
 }
 
 void TCustomSocksWSocket::TriggerSessionConnected(std::uint16_t error) {

@@ -14,7 +14,8 @@ namespace platform::winsock {
 inline constexpr std::string_view LibraryFileName = "wsock32.dll";
 inline constexpr std::string_view ExportPrefix = "wsock32_";
 
-// Socket handles are the library's own numbers: never 0 and never handed out twice.
+// Socket handles are the library's own numbers: never 0, and not handed out twice while
+// the library stays loaded.
 using SocketHandle = std::int32_t;
 inline constexpr SocketHandle InvalidSocket = -1;
 inline constexpr int SocketError = -1;

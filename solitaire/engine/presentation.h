@@ -41,7 +41,7 @@ struct MainWindowState {
     int Height = 0;
     int ClientWidth = 0;
     int ClientHeight = 0;
-    int TableAreaTop = 0;   // the table starts below the visible tool bar
+    int TableAreaTop = 0;   // bottom of the visible tool bar panel, 5 without one
     int ScrollBarWidth = 0; // the vertical scroll bar scrBarMain
     int ScrollBarPosition = 0;
 
@@ -69,6 +69,9 @@ public:
     // Repaints what is pending and shows the labels, checks, glyphs and enabled commands
     // of MainWindowState as they are now.
     virtual void UpdateMainWindow() = 0;
+    // Shows the labels, glyphs and enabled commands of MainWindowState as they are now,
+    // without painting the table (the engine changed some of them).
+    virtual void ShowWindowState() = 0;
     // Has that part of the window painted at once (the paint handler copies the back
     // buffer onto the window).
     virtual void RepaintWindowRect(const platform::gdi::Rect& rect) = 0;

@@ -75,6 +75,9 @@ inline constexpr int kDragImageWidth = 100;
 inline constexpr int kDragImageHeight = 200;
 
 extern EngineScalars engineScalars;
+// Stock deals made in this game (a new game resets it, stock moves raise it); some build
+// rules depend on it.
+extern std::int32_t StockDealCount;
 extern SharedObjects sharedObjects;
 
 // create: settings record blank but for the program directory (501/200) and the

@@ -3,6 +3,8 @@
 // uses. Positions in texts are 1-based, as the callers count them.
 
 #include "platform/app/beep.h"
+#include "platform/gdi/bitmap.h"
+#include "platform/gdi/geometry.h"
 
 #include <optional>
 #include <stdexcept>
@@ -72,6 +74,10 @@ int fnShellOpen(const std::string& file, const std::string& parameters, const st
                 int showCommand);
 // There is no system folder of the kind the program once asked for: always empty.
 std::string fnWindowsDir();
+
+// 256 bands from the top colour (a system colour is resolved first) down to the bottom one.
+void fnGradientFill(platform::gdi::Bitmap& canvas, const platform::gdi::Rect& rect,
+                    platform::gdi::Color top, platform::gdi::Color bottom);
 
 // Colours the screen can show; 999999999 above 24 bits per pixel.
 int fnColorCount();

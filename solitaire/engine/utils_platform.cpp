@@ -6,6 +6,7 @@
 #include "platform/app/messagebox.h"
 #include "platform/app/screen.h"
 #include "platform/files/paths.h"
+#include "platform/gdi/drawing.h"
 #include "platform/shell/shell.h"
 
 namespace solitaire {
@@ -46,6 +47,11 @@ int fnShellOpen(const std::string& file, const std::string& parameters, const st
 
 std::string fnWindowsDir() {
     return {};
+}
+
+void fnGradientFill(platform::gdi::Bitmap& canvas, const platform::gdi::Rect& rect,
+                    platform::gdi::Color top, platform::gdi::Color bottom) {
+    platform::gdi::gradientFill(canvas, rect, top, bottom);
 }
 
 int fnColorCount() {

@@ -87,14 +87,12 @@ TEST_P(HasFourTest, DetectsTheLastMoversFour) {
     EXPECT_EQ(game.GetOpponentIndex(), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Directions, HasFourTest,
-                         ::testing::Values(FourCase{"across", "4455667"},
-                                           FourCase{"across_at_the_left_edge", "1122334"},
-                                           FourCase{"up", "1213141"},
-                                           FourCase{"up_at_the_top", "71611716121"},
-                                           FourCase{"rising", "12233744344"},
-                                           FourCase{"falling", "76655144544"}),
-                         [](const auto& info) { return std::string(info.param.direction); });
+INSTANTIATE_TEST_SUITE_P(
+    Directions, HasFourTest,
+    ::testing::Values(FourCase{"across", "4455667"}, FourCase{"across_at_the_left_edge", "1122334"},
+                      FourCase{"up", "1213141"}, FourCase{"up_at_the_top", "71611716121"},
+                      FourCase{"rising", "12233744344"}, FourCase{"falling", "76655144544"}),
+    [](const auto& info) { return std::string(info.param.direction); });
 
 TEST_F(GameTest, AFullBoardWithoutFourIsDetectedByTheMoveCount) {
     // Columns filled in pairs so that no colour ever gets four.
@@ -135,10 +133,10 @@ TEST(GameColumnAt, MapsWindowPointsToColumns) {
     struct Case {
         int x, y, column;
     };
-    for (const Case c : {Case{30, 27, 0}, Case{30, 304, 0}, Case{30, 28, 1}, Case{55, 100, 0},
-                         Case{354, 303, 7}, Case{5, 100, 0}, Case{6, 100, 1}, Case{54, 100, 1},
-                         Case{56, 100, 2}, Case{355, 100, 0}, Case{361, 100, 0},
-                         Case{-1, 100, 0}, Case{200, 150, 4}})
+    for (const Case c :
+         {Case{30, 27, 0}, Case{30, 304, 0}, Case{30, 28, 1}, Case{55, 100, 0}, Case{354, 303, 7},
+          Case{5, 100, 0}, Case{6, 100, 1}, Case{54, 100, 1}, Case{56, 100, 2}, Case{355, 100, 0},
+          Case{361, 100, 0}, Case{-1, 100, 0}, Case{200, 150, 4}})
         EXPECT_EQ(gameClass::ColumnAt(c.x, c.y), c.column) << c.x << "," << c.y;
 }
 

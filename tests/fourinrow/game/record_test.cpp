@@ -168,7 +168,8 @@ INSTANTIATE_TEST_SUITE_P(
         Corruption{"random level 2", [](GameStateRecord& r) { r.randomLevel = 2; }}),
     [](const auto& info) {
         std::string name = info.param.what;
-        std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
+        std::replace_if(
+            name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
         return name;
     });
 
@@ -205,7 +206,8 @@ TEST(GameRecordFiles, MissingShortOrBadFilesAreNoRecord) {
     EXPECT_FALSE(ReadRecordFile(dir.file("missing.klv")).has_value());
     const RecordBytes bytes = EncodeRecord(DefaultRecord());
     const std::string shortFile = dir.file("short.klv");
-    std::ofstream(shortFile, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), 443);
+    std::ofstream(shortFile, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), 443);
     EXPECT_FALSE(ReadRecordFile(shortFile).has_value());
     GameStateRecord bad = DefaultRecord();
     bad.depth = 0;

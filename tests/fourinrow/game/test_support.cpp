@@ -45,8 +45,8 @@ void RandomiseOpponents(std::mt19937& random, GameStateRecord& record) {
             profile.offensive[run] = weight(random);
             profile.defensive[run] = weight(random);
         }
-        profile.strategy = static_cast<std::uint8_t>(
-            std::uniform_int_distribution<int>(0, kMaxStrategy)(random));
+        profile.strategy =
+            static_cast<std::uint8_t>(std::uniform_int_distribution<int>(0, kMaxStrategy)(random));
     }
 }
 
@@ -62,7 +62,9 @@ ScratchDir::~ScratchDir() {
     std::filesystem::remove_all(path_, ignored);
 }
 
-std::string ScratchDir::file(std::string_view name) const { return (path_ / name).string(); }
+std::string ScratchDir::file(std::string_view name) const {
+    return (path_ / name).string();
+}
 
 void LoadRecord(gameClass& game, const GameStateRecord& record, const ScratchDir& dir) {
     const std::string path = dir.file("position.klv");

@@ -235,6 +235,13 @@ TEST(WSocket, ErrorsCarryTheCodeTheOperationAndItsText) {
         {"flags", [](TWSocket& s) { s.SetSendFlags(static_cast<TSocketSendFlags>(7)); },
          "Invalid SendFlags"},
         {"lookup", [](TWSocket& s) { s.DnsLookup(""); }, "DNS lookup: invalid host name."},
+        {"resolve",
+         [](TWSocket& s) {
+             s.SetAddr("127.0.0.1");
+             s.SetPort("no-such-service");
+             s.Connect();
+         },
+         "connect: WSocketResolvePort: Cannot convert port 'no-such-service'"},
     };
     for (const Case& c : cases) {
         TWSocket socket;
@@ -340,6 +347,26 @@ TEST(WSocket, ShuttingDownTheSendingSideEndsThePeersSession) {
     ASSERT_TRUE(PumpUntil([&] { return pair.client.State() == wsClosed; }));
     EXPECT_EQ(serverClosed, std::vector<int>{0});
     EXPECT_EQ(pair.server.State(), wsClosed);
+}
+
+TEST(WSocket, AnAdoptedConnectionGetsNoneOfTheLastSessionsUnsentBytes) {
+    LoopbackPair pair;
+    pair.Connect();
+    // The peer stops reading, so most of a large send stays queued.
+    pair.client.Pause();
+    pair.server.SendStr(std::string(32 << 20, 'o'));
+    pair.server.Close();
+
+    TWSocket next;
+    std::string received;
+    CollectReceived(next, received);
+    next.SetAddr("127.0.0.1");
+    next.SetPort(pair.port);
+    next.Connect();
+    ASSERT_TRUE(PumpUntil([&] { return pair.server.State() == wsConnected; }));
+    pair.server.SendStr("fresh");
+    ASSERT_TRUE(PumpUntil([&] { return received.size() >= 5; }));
+    EXPECT_EQ(received, "fresh");
 }
 
 // ---- the read loop ----

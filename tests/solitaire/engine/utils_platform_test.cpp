@@ -70,6 +70,21 @@ TEST(FileHelpers, TempFileNameAndDirExists) {
     EXPECT_EQ(fnWindowsDir(), "");
 }
 
+// The bands run from the bottom colour at the bottom edge to (almost) the top colour at the top;
+// a system colour as the top is resolved to its plain value first.
+TEST(GradientFill, RunsFromBottomToTopColourInBands) {
+    platform::gdi::Bitmap canvas(4, 512);
+    const platform::gdi::Color top = platform::gdi::rgb(0, 0, 255);
+    fnGradientFill(canvas, {0, 0, 4, 512}, top, 0);
+    EXPECT_EQ(canvas.pixel(0, 511), 0u);      // band 0: the bottom colour
+    EXPECT_EQ(canvas.pixel(3, 0), platform::gdi::rgb(0, 0, 254));  // band 255: 255 * 255 / 256
+    EXPECT_EQ(canvas.pixel(0, 510), canvas.pixel(0, 511));  // each band is two rows high here
+    EXPECT_NE(canvas.pixel(0, 509), canvas.pixel(0, 511));
+
+    fnGradientFill(canvas, {0, 0, 4, 512}, 0x8000000F, 0);  // button face: 0xC0C0C0
+    EXPECT_EQ(canvas.pixel(0, 0), platform::gdi::rgb(0xBF, 0xBF, 0xBF));
+}
+
 TEST(ShellOpen, PassesTheTextsToTheDesktopAndRestoresTheCursor) {
     platform::shell::OpenRecorder desktop(platform::shell::kOpened);
     platform::app::setScreenCursor(platform::app::CursorShape::Cross);
