@@ -548,8 +548,8 @@ void TfKolvan32::SaveOnExit() {
 }
 
 void TfKolvan32::closeEvent(QCloseEvent* event) {
-    // The close query and the close itself each save, as the window always did.
-    platform::app::runGuarded([this] { SaveOnExit(); });
+    // Saved here and again when the window is destroyed: whichever comes last holds the
+    // board after any search has stopped.
     platform::app::runGuarded([this] { SaveOnExit(); });
     event->accept();
 }
