@@ -118,24 +118,22 @@ bool RedrawPileWithCard(int card, const std::string& pile, const std::string& pi
         if (waste)
             repaintFromBackBuffer(
                 {at.x - 15, at.y - 15, at.x + cardWidth() + 15, at.y + cardHeight() + 15});
-    } else {
+    } else if (CardsShadowed()) {
+        // A run inside its pile: its cards are drawn again over the image.
         if (cardsAnimate())
             fnAnimateCardMove(card, from.left, from.top, at.x, at.y, false, false, false, false);
-        if (CardsShadowed()) {
-            // Without the glide the image still stands where the drag left it.
-            const Rect left = dragImageArea();
-            for (int j = k; j < n; ++j) {
-                const Point p = pileCardPlace(pileName, pileIndex, j, n);
-                fnDrawCard(cardAt(pile, j), p.x, p.y, false, Surface::BackBuffer, pileIndex);
-            }
-            const int s = mainWindow.ShadowOffset;
-            const Rect run = pileArea(pileName, pileIndex, pile, k);
-            repaintFromBackBuffer(
-                Rect{at.x - s - 6, run.top, at.x + cardWidth() + s + 12, run.bottom + s + 12});
-            repaintFromBackBuffer(left);
-        } else {
-            glideBackAndDrop(card, at);
+        const Rect left = dragImageArea(); // where the image stands now
+        for (int j = k; j < n; ++j) {
+            const Point p = pileCardPlace(pileName, pileIndex, j, n);
+            fnDrawCard(cardAt(pile, j), p.x, p.y, false, Surface::BackBuffer, pileIndex);
         }
+        const int s = mainWindow.ShadowOffset;
+        const Rect run = pileArea(pileName, pileIndex, pile, k);
+        repaintFromBackBuffer(
+            Rect{at.x - s - 6, run.top, at.x + cardWidth() + s + 12, run.bottom + s + 12});
+        repaintFromBackBuffer(left);
+    } else {
+        glideBackAndDrop(card, at);
     }
     fnPlaySound("card_down.wav",
                 CardsShadowed() && fnReadSettingsField(kCardDownSoundPosition, 1) == "Y");

@@ -222,32 +222,29 @@ TEST_P(LiftTest, CardsNoPileTookGoBackAndTheTableIsWhole) {
     setField(kSoundsEnabledPosition, 1, "Y");
     setField(kCardDownSoundPosition, 1, "Y");
     const Bitmap table = window_, backBuffer = sharedObjects.BackBuffer;
-    for (const char* animate : {"Y", "N"}) {
-        setField(kCardsAnimatePosition, 1, animate);
-        grab();
-        for (const auto& [x, y] : {std::pair{400, 380}, {520, 420}, {610, 200}})
-            fnMoveDragImage(x, y, false, false);
-        platform::sound::Recorder sounds;
-        fnRedrawCardInPile(card_);
-        EXPECT_EQ(firstDifference(sharedObjects.BackBuffer, backBuffer), "") << animate;
-        EXPECT_EQ(firstDifference(window_, table), "") << animate;
-        EXPECT_EQ(sounds.played(), std::vector<std::string>{fnSoundPath("card_down.wav")});
-    }
+    for (const char* shadowed : {"Y", "N"})
+        for (const char* animate : {"Y", "N"}) {
+            setField(kCardsShadowedPosition, 1, shadowed);
+            mainWindow.ShadowOffset = shadowed[0] == 'Y' ? 9 : 0;
+            setField(kCardsAnimatePosition, 1, animate);
+            grab();
+            for (const auto& [x, y] : {std::pair{400, 380}, {520, 420}, {610, 200}})
+                fnMoveDragImage(x, y, false, false);
+            platform::sound::Recorder sounds;
+            fnRedrawCardInPile(card_);
+            const std::string what = std::string("shadows ") + shadowed + ", gliding " + animate;
+            EXPECT_EQ(firstDifference(sharedObjects.BackBuffer, backBuffer), "") << what;
+            EXPECT_EQ(firstDifference(window_, table), "") << what;
+            // The card-down sound needs the shadows.
+            const std::vector<std::string> expected =
+                shadowed[0] == 'Y' ? std::vector<std::string>{fnSoundPath("card_down.wav")}
+                                   : std::vector<std::string>{};
+            EXPECT_EQ(sounds.played(), expected) << what;
+        }
 }
 
 INSTANTIATE_TEST_SUITE_P(Piles, LiftTest, ::testing::ValuesIn(kLiftCases),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(DragImageTest, NoCardDownSoundWithoutShadows) {
-    setField(kSoundsEnabledPosition, 1, "Y");
-    setField(kCardDownSoundPosition, 1, "Y");
-    setField(kCardsShadowedPosition, 1, "N");
-    mainWindow.ShadowOffset = 0;
-    grabTop(2);
-    platform::sound::Recorder sounds;
-    fnRedrawCardInPile(engineScalars.DraggedCard);
-    EXPECT_TRUE(sounds.played().empty());
-}
 
 TEST_F(DragImageTest, StockHintMarksTheStockAndIsTakenAwayAgain) {
     loadGame(kKlondike);
