@@ -21,6 +21,8 @@ struct MainWindowState {
     bool ClockRunning = false;
     bool WinAnimationRunning = false;
     bool DoubleClickPending = false; // the press belongs to a double click
+    bool TableReady = false; // the piles are dealt: the table can be drawn
+    bool TableDrawn = false; // the table has been drawn since
 
     // The dragged cards: height of the group, where the drag image was last drawn, the
     // grab point inside the top card, the press point of the drag (0, 0 none), where a

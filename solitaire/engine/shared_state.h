@@ -39,6 +39,7 @@ struct EngineScalars {
     std::int16_t LastMouseX = 0;      // point of the last press on the table
     std::int16_t LastMouseY = 0;
     std::int16_t StockPressed = 0; // the release over the stock turns it
+    std::int16_t StockHintShown = 0; // the stock hint marks the stock or waste place
 };
 
 inline constexpr int kPileListCount = 4;
