@@ -52,14 +52,13 @@ bool running() {
     return mainWindow.WinAnimationRunning;
 }
 
-// A random face (never the 52nd: the original range stops at 51) on the window and in the
-// back buffer; false when the animation was stopped before either draw.
+// A random face of the first 51 on the window and in the back buffer; false when the
+// animation was stopped before either draw.
 bool drawWinningCard(int x, int y) {
     const int card = platform::app::random(51) + 1;
     if (!running())
         return false;
     fnDrawCard(card, x, y, false, Surface::Window, 0);
-    showWindowArea(platform::gdi::Rect::fromSize(x, y, mainWindow.CardWidth, mainWindow.CardHeight));
     if (!running())
         return false;
     fnDrawCard(card, x, y, false, Surface::BackBuffer, 0);
@@ -83,7 +82,9 @@ void walkingRows(const WinningStyle& style, int top) {
     const int w = mainWindow.CardWidth, h = mainWindow.CardHeight;
     const int width = mainWindow.ClientWidth, height = mainWindow.ClientHeight;
     int x = -20, y = top, rows = 0, rowStart = 0;
-    auto rowStartX = [&] { return rows % 2 == 1 ? -static_cast<int>(w / 3.0) : -static_cast<int>(w / 4.0); };
+    auto rowStartX = [&] {
+        return rows % 2 == 1 ? -static_cast<int>(w / 3.0) : -static_cast<int>(w / 4.0);
+    };
     for (int i = 1; i <= style.cards && running(); ++i) {
         if (!drawWinningCard(x, y))
             break;
@@ -132,9 +133,8 @@ std::vector<Point> CardMovePath(int fromX, int fromY, int toX, int toY, bool fin
         const bool majorArrived = arrived(major, majorStart, majorTarget);
         if (majorArrived)
             major = majorTarget;
-        const int pct = static_cast<int>(std::abs(major - majorStart) * 100.0 /
-                                             std::abs(majorTarget - majorStart) +
-                                         0.5);
+        const int pct = static_cast<int>(
+            std::abs(major - majorStart) * 100.0 / std::abs(majorTarget - majorStart) + 0.5);
         int minor = minorStart + (minorTarget - minorStart) * pct / 100;
         const bool minorArrived = arrived(minor, minorStart, minorTarget);
         if (minorArrived)
@@ -201,7 +201,7 @@ void fnPlayWinningAnimation(int style) {
     if (fnReadSettingsField(kWinningAnimationPosition, 1) != "Y")
         return;
     mainWindow.WinAnimationRunning = true;
-    const int top = mainWindow.TableAreaTop > 0 ? mainWindow.TableAreaTop : 5;
+    const int top = mainWindow.TableAreaTop;
     const WinningStyle chosen = winningStyle(style, fnReadSettingsField(kCardSizePosition, 1));
     if (style == 2)
         walkingRows(chosen, top);

@@ -22,7 +22,7 @@ inline constexpr int kWinningAnimationPosition = 140;
 int CardMoveStep(int distance, bool fineSteps);
 // The positions a move passes through, the destination last (empty when it does not move).
 std::vector<platform::gdi::Point> CardMovePath(int fromX, int fromY, int toX, int toY,
-                                                bool fineSteps);
+                                               bool fineSteps);
 
 void fnAnimateCardMove(int card, int fromX, int fromY, int toX, int toY, bool leaveInBackBuffer,
                        bool fineSteps, bool fromShadowedPlace, bool prepareImage);

@@ -5,6 +5,7 @@
 #include "solitaire/app/card_pictures.h"
 #include "solitaire/app/sounds.h"
 #include "solitaire/app/table_drawing.h"
+#include "solitaire/app/table_support.h"
 #include "solitaire/app/table_window.h"
 #include "solitaire/engine/cards.h"
 #include "solitaire/engine/coordinates.h"
@@ -27,62 +28,14 @@ DragImageState dragImage;
 namespace {
 
 using platform::gdi::Bitmap;
-using platform::gdi::Point;
-using platform::gdi::Rect;
+using namespace table;
 
-constexpr int kTableauFanWord = 3;
-constexpr int kReserveFanWord = 5;
 constexpr int kStockHintOnStockWord = 7;
 constexpr int kStockHintOnWasteWord = 8;
-constexpr int kReserveVariantWord = 12;
-constexpr int kReserveAsRow = -11;
-constexpr int kRowFan = 4;
-constexpr int kNoCardsFan = 8;
-constexpr int kSquaredFan = 3;
-constexpr int kStockHintMarker = 3;   // "005"
-constexpr int kStockRestoreMarker = 2; // "022"
 constexpr int kStockHintWaitMs = 50;
 
-int word(int n) {
-    return gameDefinition[static_cast<std::size_t>(n)];
-}
-int cardWidth() {
-    return mainWindow.CardWidth;
-}
-int cardHeight() {
-    return mainWindow.CardHeight;
-}
-Rect cardPlace(Point p) {
-    return Rect::fromSize(p.x, p.y, cardWidth(), cardHeight());
-}
-Rect united(const Rect& a, const Rect& b) {
-    if (a.isEmpty())
-        return b;
-    if (b.isEmpty())
-        return a;
-    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-            std::max(a.bottom, b.bottom)};
-}
-
-int cardCount(const std::string& pile) {
-    return static_cast<int>(pile.size() / 3);
-}
-int cardAt(const std::string& pile, int k) {
-    return std::max(CodeAt(pile, static_cast<std::size_t>(3 * k)), 0);
-}
-int positionOf(const std::string& pile, int card) {
-    for (int k = 0; k < cardCount(pile); ++k)
-        if (cardAt(pile, k) == card)
-            return k;
-    return -1;
-}
-
-Point placeOf(const std::string& pileName, int pileIndex, int k, int n) {
-    const int depth = n - 1 - k;
-    return {fnPileCardX(pileName, pileIndex, depth, false), fnPileCardY(pileName, depth, false)};
-}
 Point wastePlace() {
-    return {stockDrawOrigins.X[kWasteLine], stockDrawOrigins.Y[kWasteLine]};
+    return stockDrawPlace(kWasteLine);
 }
 
 // The window area that cards from and above position `from` of the pile cover.
@@ -90,7 +43,7 @@ Rect pileArea(const std::string& pileName, int pileIndex, const std::string& pil
     Rect area;
     const int n = cardCount(pile);
     for (int k = from; k < n; ++k)
-        area = united(area, cardPlace(placeOf(pileName, pileIndex, k, n)));
+        area = united(area, cardPlace(pileCardPlace(pileName, pileIndex, k, n)));
     return area;
 }
 
@@ -101,15 +54,16 @@ void restoreFromBackground(Surface target, const Rect& area) {
 
 // Where the stock hint goes: the stock place, the waste place, or none.
 std::optional<Point> stockHintPlace() {
-    if (word(kStockHintOnStockWord) == 1)
+    if (gameWord(kStockHintOnStockWord) == 1)
         return Point{fnStockPileX(kStockLine), fnStockPileY(kStockLine)};
-    if (word(kStockHintOnWasteWord) == 1)
+    if (gameWord(kStockHintOnWasteWord) == 1)
         return Point{fnStockPileX(kWasteLine), fnStockPileY(kWasteLine)};
     return std::nullopt;
 }
 
 void drawMarkerOnWindow(int marker, Point at) {
-    windowCanvas().copyFrom({at.x, at.y}, sharedObjects.MarkerImages[static_cast<std::size_t>(marker)],
+    windowCanvas().copyFrom({at.x, at.y},
+                            sharedObjects.MarkerImages[static_cast<std::size_t>(marker)],
                             {0, 0, cardWidth(), cardHeight()});
     showWindowArea(cardPlace(at));
 }
@@ -118,6 +72,12 @@ void drawMarkerOnWindow(int marker, Point at) {
 void dropDragImage(int x, int y) {
     if (!fnMoveDragImage(x, y, true, true))
         CopyDragImageToBackBuffer(x, y, mainWindow.DragTargetRect.height());
+}
+
+// Where the drag image and its shadow stand on the window.
+Rect dragImageArea() {
+    const Rect& r = mainWindow.DragTargetRect;
+    return united(united(r, ShadowRightStrip(r)), ShadowBottomStrip(r));
 }
 
 bool cardsAnimate() {
@@ -143,13 +103,14 @@ bool RedrawPileWithCard(int card, const std::string& pile, const std::string& pi
     const int n = cardCount(pile);
     const bool waste = pileName == "Mazzo_Vis";
     const bool tableau = pileName.rfind("Fila", 0) == 0;
-    const Point at = waste ? wastePlace() : placeOf(pileName, pileIndex, k, n);
-    const bool reserveRow = pileName.rfind("Appogg", 0) == 0 && word(kReserveVariantWord) == kReserveAsRow;
+    const Point at = waste ? wastePlace() : pileCardPlace(pileName, pileIndex, k, n);
+    const bool reserveRow =
+        pileName.rfind("Appogg", 0) == 0 && gameWord(kReserveVariantWord) == kReserveAsRow;
     const Rect from = mainWindow.DragTargetRect;
     if (reserveRow) {
         RedrawPile(pileName, 0, 0, Surface::BackBuffer, false);
-        repaintFromBackBuffer(united(pileArea(pileName, pileIndex, pile), from));
-    } else if (k == n - 1 || (tableau && word(kTableauFanWord) == kNoCardsFan)) {
+        repaintFromBackBuffer(united(pileArea(pileName, pileIndex, pile), dragImageArea()));
+    } else if (k == n - 1 || (tableau && gameWord(kTableauFanWord) == kNoCardsFan)) {
         if (waste)
             fnDrawStockEdge(Surface::BackBuffer, false, kWasteLine, true, false,
                             static_cast<int>(pile.size()));
@@ -157,21 +118,22 @@ bool RedrawPileWithCard(int card, const std::string& pile, const std::string& pi
         if (waste)
             repaintFromBackBuffer(
                 {at.x - 15, at.y - 15, at.x + cardWidth() + 15, at.y + cardHeight() + 15});
-    } else {
+    } else if (CardsShadowed()) {
+        // A run inside its pile: its cards are drawn again over the image.
         if (cardsAnimate())
             fnAnimateCardMove(card, from.left, from.top, at.x, at.y, false, false, false, false);
-        if (CardsShadowed()) {
-            for (int j = k; j < n; ++j) {
-                const Point p = placeOf(pileName, pileIndex, j, n);
-                fnDrawCard(cardAt(pile, j), p.x, p.y, false, Surface::BackBuffer, pileIndex);
-            }
-            const int s = mainWindow.ShadowOffset;
-            const Rect run = pileArea(pileName, pileIndex, pile, k);
-            repaintFromBackBuffer(
-                Rect{at.x - s - 6, run.top, at.x + cardWidth() + s + 12, run.bottom + s + 12});
-        } else {
-            glideBackAndDrop(card, at);
+        const Rect left = dragImageArea(); // where the image stands now
+        for (int j = k; j < n; ++j) {
+            const Point p = pileCardPlace(pileName, pileIndex, j, n);
+            fnDrawCard(cardAt(pile, j), p.x, p.y, false, Surface::BackBuffer, pileIndex);
         }
+        const int s = mainWindow.ShadowOffset;
+        const Rect run = pileArea(pileName, pileIndex, pile, k);
+        repaintFromBackBuffer(
+            Rect{at.x - s - 6, run.top, at.x + cardWidth() + s + 12, run.bottom + s + 12});
+        repaintFromBackBuffer(left);
+    } else {
+        glideBackAndDrop(card, at);
     }
     fnPlaySound("card_down.wav",
                 CardsShadowed() && fnReadSettingsField(kCardDownSoundPosition, 1) == "Y");
@@ -193,11 +155,8 @@ void fnBuildDragImage() {
     const int dragged = engineScalars.DraggedCard;
     if (dragged < 1 || dragged > kCardCount)
         return;
-    auto faceOf = [](int card) -> const Bitmap& {
-        return sharedObjects.CardFaces[static_cast<std::size_t>((card > 52 ? card - 52 : card) - 1)];
-    };
     if (mainWindow.DragHeight == cardHeight()) {
-        image.copyFrom({0, 0}, faceOf(dragged), {0, 0, cardWidth(), cardHeight()});
+        image.copyFrom({0, 0}, cardFace(dragged), {0, 0, cardWidth(), cardHeight()});
         return;
     }
     StringList run;
@@ -207,7 +166,7 @@ void fnBuildDragImage() {
         const int card = CodeAt(code, 0);
         if (card < 1 || card > kCardCount)
             continue;
-        Bitmap& face = const_cast<Bitmap&>(faceOf(card));
+        Bitmap& face = cardFace(card);
         CopyCornerPixels(face, {0, 0}, image, {dragImage.DragSourceRect.left, y}, cardWidth(),
                          cardHeight(), kUpperCorners);
         image.copyFrom({dragImage.DragSourceRect.left, y}, face, {0, 0, cardWidth(), cardHeight()});
@@ -266,8 +225,9 @@ bool fnMoveDragImage(int x, int y, bool alsoIntoBackBuffer, bool clearCorners) {
                     uncovered.translated(0, mainWindow.ScrollBarPosition));
     const Rect& source = dragImage.DragSourceRect;
     if (clearCorners)
-        CopyCornerPixels(sharedObjects.DragImage, {source.left, source.top}, sharedObjects.BackBuffer,
-                         {x, y + mainWindow.ScrollBarPosition}, cardWidth(), mainWindow.DragHeight);
+        CopyCornerPixels(sharedObjects.DragImage, {source.left, source.top},
+                         sharedObjects.BackBuffer, {x, y + mainWindow.ScrollBarPosition},
+                         cardWidth(), mainWindow.DragHeight);
     window.copyFrom({x, y}, sharedObjects.DragImage, source);
     mainWindow.DragTargetRect = now;
     Rect drawn = now;
@@ -288,8 +248,9 @@ bool fnMoveDragImage(int x, int y, bool alsoIntoBackBuffer, bool clearCorners) {
 
 void CopyDragImageToBackBuffer(int x, int y, int height) {
     const Rect& source = dragImage.DragSourceRect;
-    sharedObjects.BackBuffer.copyFrom({x, y + mainWindow.ScrollBarPosition}, sharedObjects.DragImage,
-                                      Rect::fromSize(source.left, source.top, source.width(), height));
+    sharedObjects.BackBuffer.copyFrom(
+        {x, y + mainWindow.ScrollBarPosition}, sharedObjects.DragImage,
+        Rect::fromSize(source.left, source.top, source.width(), height));
 }
 
 void fnEraseDragImage() {
@@ -314,7 +275,7 @@ void fnShowStockHint() {
 
 void fnHideStockHint() {
     if (const std::optional<Point> at = stockHintPlace())
-        drawMarkerOnWindow(kStockRestoreMarker, *at);
+        drawMarkerOnWindow(kRedealMarker, *at);
     fnWaitMs(kStockHintWaitMs);
 }
 
@@ -322,8 +283,8 @@ void fnRedrawSourcePile(int card, bool single) {
     const int location = fnLocateCard(card);
     const bool tableau = location >= 1 && location <= kTableauPiles;
     const bool foundation = location <= -1 && location >= -kFoundationPiles;
-    const bool reserve = location <= kReserveLocationBase - 1 &&
-                         location >= kReserveLocationBase - kReservePiles;
+    const bool reserve =
+        location <= kReserveLocationBase - 1 && location >= kReserveLocationBase - kReservePiles;
     // The area the lifted cards covered, taken before they leave the pile.
     Rect lifted;
     std::string tableauName;
@@ -332,10 +293,10 @@ void fnRedrawSourcePile(int card, bool single) {
         const std::string& pile = sharedObjects.FilaPiles[static_cast<std::size_t>(location - 1)];
         const int k = positionOf(pile, card);
         const int n = cardCount(pile);
-        lifted = single ? cardPlace(placeOf(tableauName, location - 1, k, n))
+        lifted = single ? cardPlace(pileCardPlace(tableauName, location - 1, k, n))
                         : pileArea(tableauName, location - 1, pile, std::max(k, 0));
     }
-    const bool rowFan = word(kTableauFanWord) == kRowFan;
+    const bool rowFan = gameWord(kTableauFanWord) == kRowFan;
     if (single && rowFan && (tableau || foundation || reserve))
         fnBlankCardInPiles(card);
     else if (single)
@@ -348,7 +309,7 @@ void fnRedrawSourcePile(int card, bool single) {
     } else if (reserve) {
         const int n = kReserveLocationBase - location;
         const std::string name = "Appogg" + std::to_string(n);
-        if (word(kReserveVariantWord) == kReserveAsRow) {
+        if (gameWord(kReserveVariantWord) == kReserveAsRow) {
             fnDrawBackgroundCopy(sharedObjects.BackBuffer);
             RedrawPile(name, 0, 0, Surface::BackBuffer, false);
             fnFlipBackBuffer(windowCanvas());
@@ -356,7 +317,7 @@ void fnRedrawSourcePile(int card, bool single) {
         } else {
             RedrawPileTop(name, n - 1, Surface::BackBuffer);
         }
-        if (word(kReserveFanWord) == kSquaredFan) {
+        if (gameWord(kReserveFanWord) == kSquaredFan) {
             // A squared reserve lies over a tableau pile: the pile under it shows again.
             const Rect place = cardPlace({fnReserveX(n - 1), fnReserveY(n - 1)});
             for (int i = 0; i < fnTableauCount(); ++i) {
@@ -375,7 +336,7 @@ void fnRedrawSourcePile(int card, bool single) {
             fnDrawBackgroundCopy(sharedObjects.BackBuffer);
             fnDrawTable(Surface::BackBuffer, false);
             DrawSelection(Surface::BackBuffer, false);
-        } else if (word(kTableauFanWord) != kNoCardsFan) {
+        } else if (gameWord(kTableauFanWord) != kNoCardsFan) {
             restoreFromBackground(Surface::BackBuffer, lifted);
             // Every pile reaching into the area is drawn again, in table order, so the cards
             // beneath show as they lay.
@@ -415,7 +376,7 @@ void fnRedrawCardInPile(int card) {
     for (int i = 0; i < kReservePiles; ++i) {
         const std::string& pile = sharedObjects.AppoggPiles[static_cast<std::size_t>(i)];
         if (RedrawPileWithCard(card, pile, "Appogg" + std::to_string(i + 1), i)) {
-            if (word(kReserveFanWord) == kSquaredFan || cardCount(pile) == 1) {
+            if (gameWord(kReserveFanWord) == kSquaredFan || cardCount(pile) == 1) {
                 const Rect place = cardPlace({fnReserveX(i), fnReserveY(i)});
                 fnRestoreCardCorners(place.left, place.top, place.right, place.bottom);
             }

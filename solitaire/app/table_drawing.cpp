@@ -4,6 +4,7 @@
 #include "solitaire/app/background.h"
 #include "solitaire/app/card_pictures.h"
 #include "solitaire/app/sounds.h"
+#include "solitaire/app/table_support.h"
 #include "solitaire/app/table_window.h"
 #include "solitaire/engine/cards.h"
 #include "solitaire/engine/coordinates.h"
@@ -12,6 +13,7 @@
 #include "solitaire/engine/layout.h"
 #include "solitaire/engine/piles.h"
 #include "solitaire/engine/settings.h"
+#include "solitaire/engine/setup.h"
 #include "solitaire/engine/shared_state.h"
 
 #include "platform/gdi/drawing.h"
@@ -24,11 +26,9 @@ namespace solitaire {
 namespace {
 
 using platform::gdi::Bitmap;
-using platform::gdi::Point;
-using platform::gdi::Rect;
+using namespace table;
 
-// Game words read here.
-constexpr int kTableauFanWord = 3;
+// Game words read here only.
 constexpr int kStockShowsBackWord = 6;
 constexpr int kWasteWord = 7;
 constexpr int kRedealLimitWord = 13; // passes allowed; -1 no limit
@@ -42,48 +42,7 @@ constexpr int kTableauBaseWord = 100;
 constexpr int kReserveRuleWord = 230;
 
 constexpr int kTemporaryStockMarkerKind = 8;
-constexpr int kRowFan = 4;
 constexpr int kQueenRankRule = 10;
-
-// Indices into MarkerImages (their load order less one).
-enum Marker : int {
-    kTableauMarker = 0,  // "004"
-    kPlainMarker = 1,    // "002"
-    kRedealMarker = 2,   // "022"
-    kNoRedealMarker = 4, // "008"
-    kFoundationMarker = 5,
-    kAceMark = 6,
-    kTwoMark = 7,
-    kJackMark = 16,
-    kQueenMark = 17,
-    kKingMark = 18,
-    kBareTableauMarker = 19, // "007"
-    kReserveMarker = 20,     // "001"
-    kReserveRule9Marker = 21,
-};
-
-int word(int n) {
-    return gameDefinition[static_cast<std::size_t>(n)];
-}
-int cardWidth() {
-    return mainWindow.CardWidth;
-}
-int cardHeight() {
-    return mainWindow.CardHeight;
-}
-Rect cardPlace(int x, int y) {
-    return Rect::fromSize(x, y, cardWidth(), cardHeight());
-}
-
-int cardCount(const std::string& pile) {
-    return static_cast<int>(pile.size() / 3);
-}
-int cardAt(const std::string& pile, int k) {
-    return std::max(CodeAt(pile, static_cast<std::size_t>(3 * k)), 0);
-}
-int topCard(const std::string& pile) {
-    return pile.size() >= 3 ? cardAt(pile, cardCount(pile) - 1) : 0;
-}
 
 void raiseTableHeight(int y) {
     const int bottom = y + cardHeight() + mainWindow.ScrollBarPosition;
@@ -92,13 +51,15 @@ void raiseTableHeight(int y) {
 }
 
 bool redealPossible() {
-    return word(kRedealWord) > 0 &&
-           (engineScalars.StockPassCount < word(kRedealLimitWord) || word(kRedealLimitWord) == -1);
+    return gameWord(kRedealWord) > 0 &&
+           (engineScalars.StockPassCount < gameWord(kRedealLimitWord) ||
+            gameWord(kRedealLimitWord) == -1);
 }
 
 void blitMarker(const Bitmap& marker, int x, int y, Surface canvas) {
     surfaceBitmap(canvas).copyFrom({x, y + scrollOf(canvas)}, marker,
                                    {0, 0, cardWidth(), cardHeight()});
+    showIfWindow(canvas, cardPlace({x, y}));
 }
 void drawMarker(int marker, int x, int y, Surface canvas) {
     blitMarker(sharedObjects.MarkerImages[static_cast<std::size_t>(marker)], x, y, canvas);
@@ -111,25 +72,22 @@ int stockMarker() {
     if (sharedObjects.MazzoPiles[kStockLine].empty() &&
         sharedObjects.MazzoPiles[kWasteLine].size() <= 3)
         return kNoRedealMarker;
-    return engineScalars.StockPassCount < word(kRedealLimitWord) || word(kRedealLimitWord) < 0
+    return engineScalars.StockPassCount < gameWord(kRedealLimitWord) ||
+                   gameWord(kRedealLimitWord) < 0
                ? kRedealMarker
                : kNoRedealMarker;
 }
 int wasteMarker() {
-    if (word(kWasteWord) == 1)
+    if (gameWord(kWasteWord) == 1)
         return kPlainMarker;
-    if (word(kRedealLimitWord) == 0)
+    if (gameWord(kRedealLimitWord) == 0)
         return kNoRedealMarker;
-    if (word(kRedealWord) <= 0 || word(kWasteWord) != 0)
+    if (gameWord(kRedealWord) <= 0 || gameWord(kWasteWord) != 0)
         return -1;
-    if (engineScalars.StockPassCount >= word(kRedealLimitWord) && word(kRedealLimitWord) != -1)
+    if (engineScalars.StockPassCount >= gameWord(kRedealLimitWord) &&
+        gameWord(kRedealLimitWord) != -1)
         return kNoRedealMarker;
     return kRedealMarker;
-}
-
-const Bitmap& faceOf(int card) {
-    const int face = card > 52 ? card - 52 : card;
-    return sharedObjects.CardFaces[static_cast<std::size_t>(face - 1)];
 }
 
 // Puts a card picture at (x, y): its upper corners show what the target holds there, its
@@ -149,28 +107,12 @@ void placeCardPicture(Bitmap& picture, int x, int y, int height, bool withShadow
                          kLowerCorners);
     }
     target.copyFrom({x, ty}, picture, {0, 0, w, height});
+    showIfWindow(canvas, Rect::fromSize(x, y, w, height));
     raiseTableHeight(y);
-}
-
-// The place of card k (0 the bottom card) of a pile of n cards.
-Point pileCardPlace(const std::string& pileName, int pileIndex, int k, int n) {
-    const int depth = n - 1 - k;
-    return {fnPileCardX(pileName, pileIndex, depth, false), fnPileCardY(pileName, depth, false)};
 }
 
 std::string& stockLine(int place) {
     return sharedObjects.MazzoPiles[static_cast<std::size_t>(place)];
-}
-Point stockBasePlace(int place) {
-    return {fnStockPileX(place), fnStockPileY(place)};
-}
-Point stockDrawPlace(int place) {
-    return {stockDrawOrigins.X[static_cast<std::size_t>(place)],
-            stockDrawOrigins.Y[static_cast<std::size_t>(place)]};
-}
-
-bool present(Point p) {
-    return isPresentCoordinate(p.x) && isPresentCoordinate(p.y);
 }
 
 } // namespace
@@ -200,6 +142,7 @@ void fnCopyCornersFromBackground(Surface target, const Rect& rect, unsigned corn
     CopyCornerPixels(surfaceBitmap(target), {rect.left, rect.top + scrollOf(target)},
                      sharedObjects.BackgroundCopy, {rect.left, rect.top}, rect.width(),
                      rect.height(), corners);
+    showIfWindow(target, rect);
 }
 
 bool CardsShadowed() {
@@ -211,7 +154,7 @@ void fnDrawPileBase(int kind, int x, int y, Surface canvas, int pileIndex) {
     int marker = -1;
     switch (kind) {
     case kStockBase:
-        if (word(kGameKindWord) == kTemporaryStockMarkerKind) {
+        if (gameWord(kGameKindWord) == kTemporaryStockMarkerKind) {
             fnLoadResourceBitmap(temporary,
                                  "W" + fnReadSettingsField(kCardSizePosition, 1) + "021");
             blitMarker(temporary, x, y, canvas);
@@ -223,20 +166,20 @@ void fnDrawPileBase(int kind, int x, int y, Surface canvas, int pileIndex) {
         marker = wasteMarker();
         break;
     case kFoundationBase: {
-        const int base = word(kFoundationBaseWord + pileIndex);
-        const bool queen = word(kFoundationRuleWord + pileIndex) == kQueenRankRule;
+        const int base = gameWord(kFoundationBaseWord + pileIndex);
+        const bool queen = gameWord(kFoundationRuleWord + pileIndex) == kQueenRankRule;
         if (!DrawRankMark(queen ? 12 : base, x, y, canvas))
             marker = kFoundationMarker;
         break;
     }
     case kReserveBase:
-        marker = word(kReserveRuleWord) == 9   ? kReserveRule9Marker
-                 : word(kReserveRuleWord) == 8 ? kKingMark
-                                               : kReserveMarker;
+        marker = gameWord(kReserveRuleWord) == 9   ? kReserveRule9Marker
+                 : gameWord(kReserveRuleWord) == 8 ? kKingMark
+                                                   : kReserveMarker;
         break;
     case kTableauBase:
-        if (!DrawRankMark(word(kTableauBaseWord + pileIndex), x, y, canvas))
-            marker = word(kTableauBaseWord) != 0 ? kTableauMarker : kBareTableauMarker;
+        if (!DrawRankMark(gameWord(kTableauBaseWord + pileIndex), x, y, canvas))
+            marker = gameWord(kTableauBaseWord) != 0 ? kTableauMarker : kBareTableauMarker;
         break;
     case kDiscardBase:
         marker = kPlainMarker;
@@ -278,12 +221,11 @@ void DrawAllPileBases(Surface canvas) {
 
 void fnDrawCard(int card, int x, int y, bool withShadow, Surface canvas, int pileIndex) {
     if (card < 1 || card > kCardCount) {
-        if (word(kSelectionWord) != 0)
+        if (gameWord(kSelectionWord) != 0)
             fnDrawPileBase(kNoBase, x, y, canvas, pileIndex);
         return;
     }
-    // The shared face itself takes the corners: no picture is made per card.
-    placeCardPicture(const_cast<Bitmap&>(faceOf(card)), x, y, cardHeight(), withShadow, canvas);
+    placeCardPicture(cardFace(card), x, y, cardHeight(), withShadow, canvas);
 }
 
 void fnDrawCardBack(int x, int y, int height, bool withShadow, Surface canvas) {
@@ -313,10 +255,10 @@ void fnRestoreTableauBaseCorners(int pileIndex) {
     const std::string& pile = line->list->at(static_cast<std::size_t>(line->line));
     const int n = cardCount(pile);
     const Point first = pileCardPlace(name, pileIndex, 0, std::max(n, 1));
-    const Rect rect = cardPlace(first.x, first.y);
+    const Rect rect = cardPlace(first);
     unsigned corners = kAllCorners;
     if (n != 1) {
-        if (word(kTableauFanWord) == 2)
+        if (gameWord(kTableauFanWord) == 2)
             return;
         corners = kUpperCorners;
     }
@@ -327,6 +269,7 @@ void fnRestoreTableauBaseCorners(int pileIndex) {
 void fnInvertCardRect(Surface canvas, bool onWindow, const Rect& rect) {
     if (onWindow) {
         platform::gdi::invertRect(windowCanvas(), rect);
+        showWindowArea(rect);
     } else {
         const Rect shifted = rect.translated(0, mainWindow.ScrollBarPosition);
         platform::gdi::copyRect(sharedObjects.BackBuffer, shifted, sharedObjects.BackBuffer,
@@ -374,6 +317,7 @@ void fnDrawStockEdge(Surface canvas, bool keepPosition, int place, bool alsoBack
     drawOn(canvas);
     if (alsoBackBuffer && canvas != Surface::BackBuffer)
         drawOn(Surface::BackBuffer);
+    showIfWindow(canvas, Rect::fromSize(at.x - 15, at.y - 15, w + 16, h + 16));
 }
 
 void DrawStockWasteFoundations(Surface canvas, bool stockAsBack, int /*sourceX*/, int dealSource,
@@ -390,13 +334,13 @@ void DrawStockWasteFoundations(Surface canvas, bool stockAsBack, int /*sourceX*/
             continue;
         }
         const int card = topCard(pile);
-        if (place == kStockLine && (word(kStockShowsBackWord) != 0 || stockAsBack))
+        if (place == kStockLine && (gameWord(kStockShowsBackWord) != 0 || stockAsBack))
             fnDrawCardBack(at.x, at.y, cardHeight(), false, canvas);
         else
             fnDrawCard(card, at.x, at.y, place != kStockLine, canvas, 0);
         if (cardCount(pile) == 1) {
             const Point base = stockBasePlace(place);
-            fnCopyCornersFromBackground(canvas, cardPlace(base.x, base.y));
+            fnCopyCornersFromBackground(canvas, cardPlace(base));
         }
     }
     const bool shadowed = dealSource > kDealFromStock ||
@@ -418,8 +362,8 @@ void DrawStockWasteFoundations(Surface canvas, bool stockAsBack, int /*sourceX*/
 }
 
 void DrawSelection(Surface canvas, bool onWindow) {
-    const int kind = word(kGameKindWord);
-    if (kind != 3 && kind != 4 && word(kSelectionWord) == 0)
+    const int kind = gameWord(kGameKindWord);
+    if (kind != 3 && kind != 4 && gameWord(kSelectionWord) == 0)
         return;
     const std::string& selection = sharedObjects.DestPiles[0];
     std::vector<Rect> places;
@@ -429,7 +373,7 @@ void DrawSelection(Surface canvas, bool onWindow) {
         if (!place)
             continue;
         fnDrawCard(card, place->left, place->top, false, canvas, 0);
-        places.push_back(cardPlace(place->left, place->top));
+        places.push_back(cardPlace({place->left, place->top}));
     }
     if (canvas == Surface::Window)
         showWholeWindow();
@@ -454,7 +398,7 @@ void RedrawPileTop(const std::string& pileName, int pileIndex, Surface canvas) {
         else
             DrawCardAsItLies(topCard(pile), at.x, at.y, false, canvas, pileIndex);
         const Point base = stockBasePlace(place);
-        fnCopyCornersFromBackground(canvas, cardPlace(base.x, base.y), kLowerRightCorner);
+        fnCopyCornersFromBackground(canvas, cardPlace(base), kLowerRightCorner);
         return;
     }
     const Point at = pileCardPlace(pileName, pileIndex, 0, 1);
@@ -502,7 +446,7 @@ void DrawPileCard(const std::string& family, const std::string& pile, int pileIn
     const std::string name = family + std::to_string(pileIndex + 1);
     const int n = cardCount(pile);
     if (cardNumber == 0 && n == 0) {
-        const int kind = family == "Fila" ? kTableauBase
+        const int kind = family == "Fila"   ? kTableauBase
                          : family == "Dest" ? kFoundationBase
                                             : kReserveBase;
         const Point at = pileCardPlace(name, pileIndex, 0, 1);
@@ -517,15 +461,14 @@ void DrawPileCard(const std::string& family, const std::string& pile, int pileIn
     const Point at = pileCardPlace(name, pileIndex, cardNumber, n);
     if (cardNumber == 0) {
         const Point bottom = pileCardPlace(name, pileIndex, 0, n);
-        fnCopyCornersFromBackground(animate ? Surface::BackBuffer : canvas,
-                                    cardPlace(bottom.x, bottom.y));
+        fnCopyCornersFromBackground(animate ? Surface::BackBuffer : canvas, cardPlace(bottom));
     }
     if (!animate) {
         DrawCardAsItLies(card, at.x, at.y, false, canvas, pileIndex);
         return;
     }
     const int dx = static_cast<int>(cardWidth() / 7.0), dy = static_cast<int>(cardHeight() / 7.0);
-    const Rect source = cardPlace(sourceX, sourceY);
+    const Rect source = cardPlace({sourceX, sourceY});
     const bool faceUp = card >= 1 && !fnIsFaceDown(card);
     fnWaitMs(2);
     if (faceUp) {
@@ -540,10 +483,9 @@ void DrawPileCard(const std::string& family, const std::string& pile, int pileIn
             fnCopyCornersFromBackground(Surface::BackBuffer, source);
         fnDrawCardBack(sourceX + dx, sourceY + dy, cardHeight(), false, Surface::Window);
     }
-    showWindowArea(Rect{sourceX, sourceY, sourceX + dx + cardWidth(), sourceY + dy + cardHeight()});
     fnWaitMs(1);
-    fnAnimateCardMove(faceUp ? card : kCardBack, sourceX + dx, sourceY + dy, at.x, at.y, true,
-                      true, false, true);
+    fnAnimateCardMove(faceUp ? card : kCardBack, sourceX + dx, sourceY + dy, at.x, at.y, true, true,
+                      false, true);
     DrawCardAsItLies(card, at.x, at.y, false, Surface::BackBuffer, pileIndex);
 }
 
@@ -561,7 +503,7 @@ void fnDrawTable(Surface canvas, bool dealAnimation) {
     };
     const bool hasCards = pileHasCards(sharedObjects.FilaPiles, fnTableauCount()) ||
                           pileHasCards(sharedObjects.AppoggPiles, fnReserveCount());
-    if (dealAnimation && word(kTableauFanWord) != kRowFan) {
+    if (dealAnimation && gameWord(kTableauFanWord) != kRowFan) {
         DrawAllPileBases(canvas);
         if (canvas != Surface::BackBuffer)
             DrawAllPileBases(Surface::BackBuffer);
@@ -617,7 +559,7 @@ void fnDrawTable(Surface canvas, bool dealAnimation) {
         DrawPileCard("Fila", pile, i, repairSource, canvas, animate, source.y, source.x, k);
     };
     const int piles = fnTableauCount();
-    if (word(kDealByPileWord) != 0) {
+    if (gameWord(kDealByPileWord) != 0) {
         for (int i = 0; i < piles; ++i)
             for (int k = 0; k < std::max(longest, 1); ++k)
                 drawTableauCard(i, k);
@@ -658,6 +600,7 @@ void fnDrawTable(Surface canvas, bool dealAnimation) {
 }
 
 void RedrawTable() {
+    fnLayoutTable();
     fnPaintConfiguredBackground(sharedObjects.BackBuffer);
     fnDrawTable(Surface::BackBuffer, false);
     fnFlipBackBuffer(windowCanvas());

@@ -29,9 +29,8 @@ public:
     void fnInvertCardRect(Surface canvas, bool onWindow, const platform::gdi::Rect& rect) override;
     void DrawSelection(Surface canvas, bool onWindow) override;
 
-    void fnAnimateCardMove(int card, int fromX, int fromY, int toX, int toY,
-                           bool leaveInBackBuffer, bool fineSteps, bool fromShadowedPlace,
-                           bool prepareImage) override;
+    void fnAnimateCardMove(int card, int fromX, int fromY, int toX, int toY, bool leaveInBackBuffer,
+                           bool fineSteps, bool fromShadowedPlace, bool prepareImage) override;
     void fnPlayWinningAnimation(int style) override;
     void fnPlaySound(const std::string& name, bool enabled) override;
     void fnPlaySoundSync(const std::string& name, bool enabled) override;

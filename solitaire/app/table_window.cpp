@@ -23,6 +23,11 @@ void showWholeWindow() {
     showWindowArea(windowCanvas().rect());
 }
 
+void showIfWindow(Surface surface, const platform::gdi::Rect& area) {
+    if (surface == Surface::Window)
+        showWindowArea(area);
+}
+
 platform::gdi::Bitmap& surfaceBitmap(Surface surface) {
     return surface == Surface::BackBuffer ? sharedObjects.BackBuffer : windowCanvas();
 }

@@ -23,6 +23,8 @@ platform::gdi::Bitmap& windowCanvas();
 // Shows that area of the window now (after drawing into it outside a paint).
 void showWindowArea(const platform::gdi::Rect& area);
 void showWholeWindow();
+// After drawing on a surface: shows the area when the surface is the window.
+void showIfWindow(Surface surface, const platform::gdi::Rect& area);
 
 platform::gdi::Bitmap& surfaceBitmap(Surface surface);
 // The back buffer holds the table in table coordinates: a window row y is row y + scroll

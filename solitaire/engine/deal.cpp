@@ -357,7 +357,8 @@ void sortAcesOutOfReserveAndWaste() {
     std::string& reserve = sharedObjects.AppoggPiles.at(0);
     int nextFoundation = 1;
     int freed = 0;
-    for (std::size_t offset = 0; offset + 3 <= reserve.size() && nextFoundation < kFoundationPiles;) {
+    for (std::size_t offset = 0;
+         offset + 3 <= reserve.size() && nextFoundation < kFoundationPiles;) {
         const int card = CodeAt(reserve, offset);
         if (CardRank(card) != kAce) {
             offset += 3;
@@ -504,7 +505,9 @@ bool fnGameNumberCardsArray(StringList& order) {
     order.assign(static_cast<std::size_t>(n), std::string(kFreeSlot));
 
     const std::string digits = gameNumberDigits();
-    const auto digit = [&](int position) { return digits[static_cast<std::size_t>(position - 1)] - '0'; };
+    const auto digit = [&](int position) {
+        return digits[static_cast<std::size_t>(position - 1)] - '0';
+    };
     int slot = digit(2) * 100 + digit(6) * 10 + digit(12);
     StringList ranks;
     for (int rank = 1; rank <= 13; ++rank)
@@ -522,7 +525,8 @@ bool fnGameNumberCardsArray(StringList& order) {
                    digits.substr(static_cast<std::size_t>(pass + 3));
         else
             nine = digits.substr(static_cast<std::size_t>(pass - 9), 9);
-        const std::string_view suits = kSuitOrderRows[static_cast<std::size_t>(fnStrToInt(nine) % 13)];
+        const std::string_view suits =
+            kSuitOrderRows[static_cast<std::size_t>(fnStrToInt(nine) % 13)];
 
         int r = (digit(a) * 100 + digit(x) * 10 + digit(y)) % 13;
         const int lastRank = static_cast<int>(ranks.size()) - 1;

@@ -103,9 +103,7 @@ struct Origin {
         return location <= kReserveLocationBase - 1 &&
                location >= kReserveLocationBase - kReservePiles;
     }
-    bool stockOrWaste() const {
-        return location == kStockLocation || location == kWasteLocation;
-    }
+    bool stockOrWaste() const { return location == kStockLocation || location == kWasteLocation; }
 };
 
 // What an empty pile takes by its base code when the rule has no test of its own.
@@ -480,7 +478,8 @@ bool CheckFoundationBases(int code, int moving) {
     };
     if (!count(moving))
         return false;
-    return std::ranges::all_of(started, [&](const std::string* pile) { return count(bottomOf(*pile)); });
+    return std::ranges::all_of(started,
+                               [&](const std::string* pile) { return count(bottomOf(*pile)); });
 }
 
 bool DistinctSuitsOfFive(const int (&foundations)[4], int moving) {

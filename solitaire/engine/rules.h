@@ -22,8 +22,7 @@ inline constexpr int kEmptyPileTop = -1;
 // the start rank be built on; startRank is the foundation's own base code for a foundation,
 // the first foundation's base code for the tableau.
 bool CanBuildOn(int under, int moving, int baseCode, bool isDrop, int pileIndex,
-                bool mayBuildOnBase, bool isFoundation, int ruleCode, int direction,
-                int startRank);
+                bool mayBuildOnBase, bool isFoundation, int ruleCode, int direction, int startRank);
 
 // The card (with the group above it) may be dropped on the pile named "Dest"n, "Fila"n or
 // "Appogg"n; every other name is refused.

@@ -59,10 +59,9 @@ void AddScore(int points, bool reset) {
 void RecomputeScore() {
     if (unscoredGame() || !scoreCounted())
         return;
-    int units = gameDefinition[kScoreBaseWord] +
-                cardsIn(sharedObjects.MazzoPiles.at(kDiscardLine));
-    const int foundations = std::clamp<int>(gameDefinition[kFoundationCountWord], 0,
-                                            kFoundationPiles);
+    int units = gameDefinition[kScoreBaseWord] + cardsIn(sharedObjects.MazzoPiles.at(kDiscardLine));
+    const int foundations =
+        std::clamp<int>(gameDefinition[kFoundationCountWord], 0, kFoundationPiles);
     for (int i = 0; i < foundations; ++i)
         units += cardsIn(sharedObjects.DestPiles.at(static_cast<std::size_t>(i)));
     showScore(kPointsPerUnit * units - gameDefinition[kCardsInPlayWord]);

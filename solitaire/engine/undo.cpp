@@ -21,7 +21,7 @@ constexpr int kGameKindWord = 35;
 
 // Lines per step in each of the four lists, in snapshot order.
 constexpr std::array<int, kPileListCount> kStepLines = {kStockGroupPiles, kFoundationPiles,
-                                                         kTableauPiles, kReservePiles};
+                                                        kTableauPiles, kReservePiles};
 
 // In selection games and the pairing games foundation 1 holds the cards selected so far,
 // which is no pile to record.

@@ -1,8 +1,8 @@
 // Writes the solitaire program's sounds into the folder given: zv_make_solitaire_sounds <dir>
 #include "synth.h"
+#include "wav_file.h"
 
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 
 int main(int argc, char** argv) {
@@ -14,10 +14,8 @@ int main(int argc, char** argv) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     for (const zv::sounds::Recipe& recipe : zv::sounds::solitaireRecipes()) {
-        const std::vector<char> bytes = zv::sounds::wavBytes(zv::sounds::render(recipe));
-        std::ofstream file(folder / recipe.fileName, std::ios::binary | std::ios::trunc);
-        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        if (!file) {
+        if (!zv::wav::writeMonoPcm16(folder / recipe.fileName, zv::sounds::render(recipe),
+                                     zv::sounds::kSampleRate)) {
             std::cerr << "cannot write " << (folder / recipe.fileName).string() << "\n";
             return 1;
         }

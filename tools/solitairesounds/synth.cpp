@@ -66,18 +66,6 @@ void mix(const Part& part, std::vector<double>& out) {
     }
 }
 
-void put16(std::vector<char>& bytes, std::uint16_t v) {
-    bytes.push_back(static_cast<char>(v & 0xFF));
-    bytes.push_back(static_cast<char>(v >> 8));
-}
-void put32(std::vector<char>& bytes, std::uint32_t v) {
-    put16(bytes, static_cast<std::uint16_t>(v & 0xFFFF));
-    put16(bytes, static_cast<std::uint16_t>(v >> 16));
-}
-void putTag(std::vector<char>& bytes, const char* tag) {
-    bytes.insert(bytes.end(), tag, tag + 4);
-}
-
 } // namespace
 
 std::vector<std::int16_t> render(const Recipe& recipe) {
@@ -89,27 +77,6 @@ std::vector<std::int16_t> render(const Recipe& recipe) {
     for (const double v : mixed)
         samples.push_back(static_cast<std::int16_t>(std::lround(std::clamp(v, -1.0, 1.0) * 32767)));
     return samples;
-}
-
-std::vector<char> wavBytes(const std::vector<std::int16_t>& samples) {
-    const auto dataSize = static_cast<std::uint32_t>(samples.size() * 2);
-    std::vector<char> bytes;
-    putTag(bytes, "RIFF");
-    put32(bytes, 36 + dataSize);
-    putTag(bytes, "WAVE");
-    putTag(bytes, "fmt ");
-    put32(bytes, 16);
-    put16(bytes, 1); // PCM
-    put16(bytes, 1); // mono
-    put32(bytes, kSampleRate);
-    put32(bytes, kSampleRate * 2);
-    put16(bytes, 2);
-    put16(bytes, 16);
-    putTag(bytes, "data");
-    put32(bytes, dataSize);
-    for (const std::int16_t s : samples)
-        put16(bytes, static_cast<std::uint16_t>(s));
-    return bytes;
 }
 
 const std::vector<Recipe>& solitaireRecipes() {
@@ -144,8 +111,8 @@ const std::vector<Recipe>& solitaireRecipes() {
         {"Foundation.wav", {note(0, 1174.7, 220, 0.3), rustle(0, 30, 3000, 2000, 0.3)}},
         {"Autoplay.wav", {note(0, 987.77, 160, 0.25), note(90, 1318.5, 200, 0.25)}},
         {"Tableau.wav", {rustle(0, 45, 2000, 800, 0.55)}},
-        {"Eddy.wav", {Part{W::Sine, 0, 400, 1200, 300, 0.3, 10, 200},
-                      rustle(0, 400, 4000, 800, 0.25)}},
+        {"Eddy.wav",
+         {Part{W::Sine, 0, 400, 1200, 300, 0.3, 10, 200}, rustle(0, 400, 4000, 800, 0.25)}},
         {"Stock.wav", {rustle(0, 55, 4000, 2500, 0.5)}},
         {"Pairing.wav", {note(0, 659.25, 180, 0.3), note(110, 987.77, 240, 0.3)}},
     };

@@ -1,8 +1,7 @@
 #pragma once
 // A small synthesiser for short event sounds: each sound is a list of parts (a tone sliding
-// between two pitches, or filtered noise) placed on a time line and mixed, written as a
-// 16-bit mono PCM WAV file. Noise comes from a fixed generator, so the output is the same
-// on every run.
+// between two pitches, or filtered noise) placed on a time line and mixed. Noise comes from a
+// fixed generator, so the output is the same on every run.
 
 #include <cstdint>
 #include <string>
@@ -33,8 +32,6 @@ struct Recipe {
 
 // The mixed samples of a recipe, clipped to 16 bits.
 std::vector<std::int16_t> render(const Recipe& recipe);
-// The bytes of a 16-bit mono PCM WAV file holding the samples.
-std::vector<char> wavBytes(const std::vector<std::int16_t>& samples);
 
 // Every sound the program plays.
 const std::vector<Recipe>& solitaireRecipes();

@@ -24,6 +24,7 @@ using platform::sound::Mode;
 namespace {
 
 struct PathCase {
+    const char* name;
     Point from;
     Point to;
     bool fine;
@@ -47,8 +48,8 @@ protected:
 
 TEST(CardMoveStepTest, FollowsTheStepFormula) {
     // Trunc(d / (0.0128 d + 4) + 0.5), fine steps 0.3 of that, never beyond the distance.
-    const std::tuple<int, int, int> cases[] = {{200, 30, 9}, {100, 19, 5}, {300, 38, 11},
-                                               {1000, 60, 18}, {3, 1, 0},  {0, 0, 0}};
+    const std::tuple<int, int, int> cases[] = {{200, 30, 9},   {100, 19, 5}, {300, 38, 11},
+                                               {1000, 60, 18}, {3, 1, 0},    {0, 0, 0}};
     for (const auto& [distance, step, fine] : cases) {
         EXPECT_EQ(CardMoveStep(distance, false), step) << distance;
         EXPECT_EQ(CardMoveStep(distance, true), fine) << distance;
@@ -63,26 +64,36 @@ TEST_P(CardMovePathTest, StepsAlongTheLongerAxisWithTheOtherInProportion) {
 INSTANTIATE_TEST_SUITE_P(
     Moves, CardMovePathTest,
     ::testing::Values(
-        PathCase{{0, 0}, {200, 0}, false,
+        PathCase{"Right200",
+                 {0, 0},
+                 {200, 0},
+                 false,
                  {{30, 0}, {60, 0}, {90, 0}, {120, 0}, {150, 0}, {180, 0}, {200, 0}}},
-        PathCase{{0, 0}, {100, 50}, false,
+        PathCase{"DownRight",
+                 {0, 0},
+                 {100, 50},
+                 false,
                  {{19, 9}, {38, 19}, {57, 28}, {76, 38}, {95, 47}, {100, 50}}},
         // Upwards and to the left: the vertical axis leads.
-        PathCase{{50, 300}, {40, 100}, false,
+        PathCase{"UpLeft",
+                 {50, 300},
+                 {40, 100},
+                 false,
                  {{49, 270}, {47, 240}, {46, 210}, {44, 180}, {43, 150}, {41, 120}, {40, 100}}},
-        PathCase{{0, 0}, {40, 0}, true, {{2, 0}, {4, 0}, {6, 0}, {8, 0}, {10, 0}, {12, 0},
-                                         {14, 0}, {16, 0}, {18, 0}, {20, 0}, {22, 0}, {24, 0},
-                                         {26, 0}, {28, 0}, {30, 0}, {32, 0}, {34, 0}, {36, 0},
-                                         {38, 0}, {40, 0}}},
-        PathCase{{10, 10}, {10, 10}, false, {}}, // no distance: no steps
-        PathCase{{0, 0}, {3, 0}, true, {}}));   // a fine step of 0: no steps
+        PathCase{"FineSteps", {0, 0}, {40, 0}, true, {{2, 0},  {4, 0},  {6, 0},  {8, 0},  {10, 0},
+                                                      {12, 0}, {14, 0}, {16, 0}, {18, 0}, {20, 0},
+                                                      {22, 0}, {24, 0}, {26, 0}, {28, 0}, {30, 0},
+                                                      {32, 0}, {34, 0}, {36, 0}, {38, 0}, {40, 0}}},
+        PathCase{"NoDistance", {10, 10}, {10, 10}, false, {}}, // no distance: no steps
+        PathCase{"FineStepZero", {0, 0}, {3, 0}, true, {}}),
+    [](const auto& info) { return std::string(info.param.name); }); // a fine step of 0: no steps
 
 class CardMoveTest : public TableFixture {
 protected:
     void SetUp() override {
         TableFixture::SetUp();
         loadGame(kFreeCell);
-        deal(kFreeCell);
+        deal();
         drawTable();
         // Each repaint of the moving card records where the image stands.
         tableWindow.show = [this](const platform::gdi::Rect&) {
@@ -203,6 +214,7 @@ INSTANTIATE_TEST_SUITE_P(Styles, WinningAnimationTest, ::testing::Values(1, 2));
 // Sounds.
 
 struct SoundCase {
+    const char* name;
     const char* master;
     bool flag;
     bool plays;
@@ -237,8 +249,10 @@ TEST_P(SoundRoutineTest, PlaysOnlyWithItsFlagAndTheMasterSwitch) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Flags, SoundRoutineTest,
-                         ::testing::Values(SoundCase{"Y", true, true}, SoundCase{"Y", false, false},
-                                           SoundCase{"N", true, false}));
+                         ::testing::Values(SoundCase{"On", "Y", true, true},
+                                           SoundCase{"FlagOff", "Y", false, false},
+                                           SoundCase{"MasterOff", "N", true, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 class DealSoundTest : public CardMoveTest, public ::testing::WithParamInterface<const char*> {};
 
@@ -247,7 +261,7 @@ TEST_P(DealSoundTest, TheDealShufflesInALoopStoppedAtItsEnd) {
     setField(kShuffleSoundPosition, 1, GetParam());
     fnClearGameState(false, true);
     loadGame(kKlondike);
-    deal(kKlondike);
+    deal();
     fnPaintConfiguredBackground(sharedObjects.BackBuffer);
     platform::sound::Recorder sounds;
     platform::app::TestClock clock;
@@ -274,7 +288,8 @@ TEST_P(DealSoundTest, TheDealShufflesInALoopStoppedAtItsEnd) {
     EXPECT_EQ(firstDifference(dealt, sharedObjects.BackBuffer), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(ShuffleFlag, DealSoundTest, ::testing::Values("Y", "N"));
+INSTANTIATE_TEST_SUITE_P(ShuffleFlag, DealSoundTest, ::testing::Values("Y", "N"),
+                         [](const auto& info) { return std::string(info.param); });
 
 TEST_F(TableFixture, StartupSoundFollowsThePreferences) {
     const std::string dir = makeScratchProgramDir();

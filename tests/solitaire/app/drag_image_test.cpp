@@ -2,6 +2,7 @@
 // redraw of a pile after cards were lifted and the return of cards no pile took.
 #include "table_fixture.h"
 
+#include "solitaire/app/table_support.h"
 #include "solitaire/engine/geometry.h"
 
 #include "platform/sound/sound.h"
@@ -17,13 +18,16 @@ namespace {
 int topOf(const std::string& pile) {
     return CodeAt(pile, pile.size() - 3);
 }
+int positionOfCard(const std::string& pile, int card) {
+    return table::positionOf(pile, card);
+}
 
 class DragImageTest : public TableFixture {
 protected:
     void SetUp() override {
         TableFixture::SetUp();
         loadGame(kFreeCell);
-        deal(kFreeCell);
+        deal();
         drawTable();
     }
 
@@ -53,8 +57,9 @@ TEST_F(DragImageTest, MovingTheImageOverTheTableAndAwayLeavesTheTableAsItWas) {
     dragImage.DragImageX = 700;
     dragImage.DragImageY = 450;
     // Across the piles in steps of every direction, then off the window.
-    const std::pair<int, int> path[] = {{650, 400}, {600, 300}, {420, 250}, {300, 260}, {305, 258},
-                                        {200, 120}, {60, 150},  {64, 300},  {30, 330},  {-300, -300}};
+    const std::pair<int, int> path[] = {{650, 400}, {600, 300},  {420, 250}, {300, 260},
+                                        {305, 258}, {200, 120},  {60, 150},  {64, 300},
+                                        {30, 330},  {-300, -300}};
     for (const auto& [x, y] : path) {
         ASSERT_TRUE(fnMoveDragImage(x, y, false, false));
         if (x >= 0) {
@@ -74,6 +79,7 @@ TEST_F(DragImageTest, AMoveOfLessThanAPixelDrawsNothing) {
 }
 
 struct ShadowCase {
+    const char* name;
     const char* shadowed;
     int dragHeightExtra; // beyond one card: a run
 };
@@ -115,62 +121,135 @@ TEST_P(DragShadowTest, SingleCardsCastPictureShadowsRunsADottedOneAndNoneWhenOff
 }
 
 INSTANTIATE_TEST_SUITE_P(Shadows, DragShadowTest,
-                         ::testing::Values(ShadowCase{"Y", 0}, ShadowCase{"Y", 36},
-                                           ShadowCase{"N", 0}));
+                         ::testing::Values(ShadowCase{"SingleCard", "Y", 0},
+                                           ShadowCase{"Run", "Y", 36}, ShadowCase{"Off", "N", 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(DragImageTest, LiftingACardRedrawsItsPileAsIfItWereGone) {
-    grabTop(3);
+// Cards lifted from each kind of pile: the pile's redraw without them, and their return.
+struct LiftCase {
+    const char* name;
+    int game;
+    // Puts a card where the case lifts it from and returns it.
+    int (*prepare)();
+    bool single;
+};
+
+int topOfTableau(int i) {
+    return topOf(sharedObjects.FilaPiles[static_cast<std::size_t>(i)]);
+}
+int moveTopOfTableau(int from, StringList& to, int line) {
+    const int card = topOfTableau(from);
+    fnRemoveCardFromPiles(card);
+    AppendCardToPile(to, line, card, kFaceUp);
+    return card;
+}
+
+const LiftCase kLiftCases[] = {
+    {"TableauTop", kFreeCell, [] { return topOfTableau(3); }, true},
+    {"TableauRun", kFreeCell,
+     [] { return CodeAt(sharedObjects.FilaPiles[1], sharedObjects.FilaPiles[1].size() - 9); },
+     false},
+    {"Reserve", kFreeCell, [] { return moveTopOfTableau(0, sharedObjects.AppoggPiles, 1); }, true},
+    {"Foundation", kFreeCell, [] { return moveTopOfTableau(2, sharedObjects.DestPiles, 0); }, true},
+    {"Waste", kKlondike,
+     [] {
+         const int card = topOf(sharedObjects.MazzoPiles[kStockLine]);
+         fnRemoveCardFromPiles(card);
+         AppendCardToPile(sharedObjects.MazzoPiles, kWasteLine, card, kFaceUp);
+         return card;
+     },
+     true},
+};
+
+// Where a card lies on the table (window coordinates).
+platform::gdi::Point placeOfCard(int card) {
+    if (positionOfCard(sharedObjects.MazzoPiles[kWasteLine], card) >= 0)
+        return table::stockDrawPlace(kWasteLine);
+    const std::pair<StringList*, const char*> groups[] = {{&sharedObjects.FilaPiles, "Fila"},
+                                                          {&sharedObjects.DestPiles, "Dest"},
+                                                          {&sharedObjects.AppoggPiles, "Appogg"}};
+    for (const auto& [list, prefix] : groups)
+        for (std::size_t i = 0; i < list->size(); ++i) {
+            const int k = positionOfCard((*list)[i], card);
+            if (k >= 0)
+                return table::pileCardPlace(prefix + std::to_string(i + 1), static_cast<int>(i), k,
+                                            table::cardCount((*list)[i]));
+        }
+    ADD_FAILURE() << "card " << card << " is on no pile";
+    return {};
+}
+
+class LiftTest : public TableFixture, public ::testing::WithParamInterface<LiftCase> {
+protected:
+    void SetUp() override {
+        TableFixture::SetUp();
+        loadGame(GetParam().game);
+        deal();
+        card_ = GetParam().prepare();
+        drawTable();
+    }
+
+    // Picks the card (and the cards on it) up as the table's mouse handling does.
+    void grab() {
+        const platform::gdi::Point at = placeOfCard(card_);
+        StringList run;
+        fnListRunFromCard(run, card_);
+        const int cards = GetParam().single ? 1 : static_cast<int>(run.size());
+        engineScalars.DraggedCard = static_cast<std::int16_t>(card_);
+        mainWindow.DragHeight = mainWindow.CardHeight + (cards - 1) * engineScalars.FanUpY;
+        fnSetDragRects(at.x, at.y, at.x + mainWindow.CardWidth, at.y + mainWindow.DragHeight);
+        fnBuildDragImage();
+        dragImage.DragImageX = at.x;
+        dragImage.DragImageY = at.y;
+        LiftCard(card_, GetParam().single);
+    }
+
+    int card_ = 0;
+};
+
+TEST_P(LiftTest, LiftingRedrawsThePileAsIfTheCardsWereGone) {
+    grab();
     const Bitmap lifted = sharedObjects.BackBuffer;
-    // The same table drawn from scratch without that card.
-    fnRemoveCardFromPiles(topOf(sharedObjects.FilaPiles[3]));
+    if (GetParam().single)
+        fnRemoveCardFromPiles(card_);
+    else
+        fnCutRunFromPiles(card_);
     drawTable();
     EXPECT_EQ(firstDifference(lifted, sharedObjects.BackBuffer), "");
 }
 
-TEST_F(DragImageTest, LiftingARunRedrawsItsPileAsIfItWereGone) {
-    const std::string& pile = sharedObjects.FilaPiles[1];
-    const int card = CodeAt(pile, pile.size() - 9); // the third card from the top
-    LiftCard(card, false);
-    const Bitmap lifted = sharedObjects.BackBuffer;
-    fnCutRunFromPiles(card);
-    drawTable();
-    EXPECT_EQ(firstDifference(lifted, sharedObjects.BackBuffer), "");
-}
-
-class CardReturnTest : public DragImageTest, public ::testing::WithParamInterface<const char*> {};
-
-TEST_P(CardReturnTest, ACardNoPileTookGoesBackAndTheTableIsWhole) {
-    setField(kCardsAnimatePosition, 1, GetParam());
+TEST_P(LiftTest, CardsNoPileTookGoBackAndTheTableIsWhole) {
     setField(kSoundsEnabledPosition, 1, "Y");
     setField(kCardDownSoundPosition, 1, "Y");
     const Bitmap table = window_, backBuffer = sharedObjects.BackBuffer;
-    grabTop(5);
-    for (const auto& [x, y] : {std::pair{400, 380}, {520, 420}, {610, 200}})
-        fnMoveDragImage(x, y, false, false);
-    platform::sound::Recorder sounds;
-    fnRedrawCardInPile(engineScalars.DraggedCard);
-    EXPECT_EQ(firstDifference(sharedObjects.BackBuffer, backBuffer), "");
-    EXPECT_EQ(firstDifference(window_, table), "");
-    EXPECT_EQ(sounds.played(), std::vector<std::string>{fnSoundPath("card_down.wav")});
+    for (const char* shadowed : {"Y", "N"})
+        for (const char* animate : {"Y", "N"}) {
+            setField(kCardsShadowedPosition, 1, shadowed);
+            mainWindow.ShadowOffset = shadowed[0] == 'Y' ? 9 : 0;
+            setField(kCardsAnimatePosition, 1, animate);
+            grab();
+            for (const auto& [x, y] : {std::pair{400, 380}, {520, 420}, {610, 200}})
+                fnMoveDragImage(x, y, false, false);
+            platform::sound::Recorder sounds;
+            fnRedrawCardInPile(card_);
+            const std::string what = std::string("shadows ") + shadowed + ", gliding " + animate;
+            EXPECT_EQ(firstDifference(sharedObjects.BackBuffer, backBuffer), "") << what;
+            EXPECT_EQ(firstDifference(window_, table), "") << what;
+            // The card-down sound needs the shadows.
+            const std::vector<std::string> expected =
+                shadowed[0] == 'Y' ? std::vector<std::string>{fnSoundPath("card_down.wav")}
+                                   : std::vector<std::string>{};
+            EXPECT_EQ(sounds.played(), expected) << what;
+        }
 }
 
-INSTANTIATE_TEST_SUITE_P(GlidingOrNot, CardReturnTest, ::testing::Values("Y", "N"));
-
-TEST_F(DragImageTest, NoCardDownSoundWithoutShadows) {
-    setField(kSoundsEnabledPosition, 1, "Y");
-    setField(kCardDownSoundPosition, 1, "Y");
-    setField(kCardsShadowedPosition, 1, "N");
-    mainWindow.ShadowOffset = 0;
-    grabTop(2);
-    platform::sound::Recorder sounds;
-    fnRedrawCardInPile(engineScalars.DraggedCard);
-    EXPECT_TRUE(sounds.played().empty());
-}
+INSTANTIATE_TEST_SUITE_P(Piles, LiftTest, ::testing::ValuesIn(kLiftCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DragImageTest, StockHintMarksTheStockAndIsTakenAwayAgain) {
     loadGame(kKlondike);
     fnClearGameState(false, true);
-    deal(kKlondike);
+    deal();
     drawTable();
     const int x = fnStockPileX(0), y = fnStockPileY(0);
     fnShowStockHint();

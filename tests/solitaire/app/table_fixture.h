@@ -1,20 +1,22 @@
 #pragma once
 // A table ready to draw: the built program folder's card set, a screen and window of fixed
-// size whose front buffer is a bitmap of the test, a game from the shipped GAMES.DAT laid
-// out, and its cards dealt in a fixed order.
+// size whose front buffer is a bitmap of the test, a game from the shipped GAMES.DAT set up
+// and dealt with a fixed game number.
 
 #include "app_fixture.h"
 
 #include "solitaire/app/background.h"
 #include "solitaire/app/drag_image.h"
 #include "solitaire/app/sounds.h"
-#include "solitaire/app/table_presentation.h"
 #include "solitaire/app/table_drawing.h"
+#include "solitaire/app/table_presentation.h"
 #include "solitaire/app/table_window.h"
 #include "solitaire/engine/cards.h"
 #include "solitaire/engine/coordinates.h"
+#include "solitaire/engine/deal.h"
 #include "solitaire/engine/game_definition.h"
 #include "solitaire/engine/layout.h"
+#include "solitaire/engine/setup.h"
 
 #include "platform/app/clock.h"
 #include "platform/app/random.h"
@@ -54,7 +56,7 @@ public:
     void CloseMainWindow() override {}
     void ShowGameChooser() override {}
     void HidePileSizeHint() override {}
-    void ApplyCardSize() override {}
+    void ApplyCardSize() override { fnApplyCardSize(); }
 };
 
 class TableFixture : public AppFixture {
@@ -63,6 +65,7 @@ protected:
 
     void SetUp() override {
         AppFixture::SetUp();
+        setField(122, 6, "0"); // the score, as the preferences give it at start-up
         screen_ = std::make_unique<platform::app::TestScreen>(kScreenWidth, kScreenHeight, 32);
         setField(kDeckPosition, 3, "001");
         setField(kCardBackPosition, 3, "011");
@@ -93,72 +96,18 @@ protected:
     void setCardSize(const std::string& letter) {
         setField(kCardSizePosition, 1, letter);
         fnApplyCardSize();
-        // The fan steps of a vertical fan by size (face down, face up).
-        const int down = letter == "L" ? 3 : 4;
-        const int up = letter == "B" ? 18 : letter == "M" ? 14 : 3;
-        engineScalars.FanDownY = static_cast<std::int16_t>(down);
-        engineScalars.FanUpY = static_cast<std::int16_t>(up);
-        engineScalars.FanDownX = engineScalars.FanUpX = 0;
     }
 
-    // Loads the game and lays its table out in the window.
+    // Sets the game up as a new game does: its definition, fan steps and table layout.
     void loadGame(int game) {
         setField(62, 4, fnIntZeroPad(game, 4));
-        ASSERT_TRUE(fnLoadGameDefinition());
-        layOut();
+        fnSetUpGame();
     }
 
-    void layOut() {
-        auto absent = [](auto& values, int marker) {
-            std::fill(values.begin(), values.end(), static_cast<std::int16_t>(marker));
-        };
-        absent(pileCoordinates.StockX, kAbsentPile);
-        absent(pileCoordinates.StockY, kAbsentPile);
-        absent(pileCoordinates.DestX, kAbsentPile - 1);
-        absent(pileCoordinates.DestY, kAbsentPile - 1);
-        absent(pileCoordinates.FilaX, kAbsentPile - 2);
-        absent(pileCoordinates.FilaY, kAbsentPile - 2);
-        absent(pileCoordinates.AppoggX, kAbsentPile - 3);
-        absent(pileCoordinates.AppoggY, kAbsentPile - 3);
-        const GameDefinition& d = gameDefinition;
-        fnComputePileLayout(fnLayoutCode(d[250], d[249]), d[260], fnLayoutCode(d[252], d[251]),
-                            d[261], fnLayoutCode(d[254], d[253]), d[262],
-                            fnLayoutCode(d[257], d[256]), d[263], fnLayoutCode(d[259], d[258]),
-                            d[264], mainWindow.Width - mainWindow.ScrollBarWidth,
-                            mainWindow.Height, mainWindow.ClientHeight - 1,
-                            mainWindow.TableAreaTop);
-    }
-
-    // The 52 cards in a fixed shuffled order.
-    static std::vector<int> shuffledDeck() {
-        std::vector<int> deck(52);
-        std::iota(deck.begin(), deck.end(), 1);
-        platform::app::setRandomSeed(7);
-        for (int i = 51; i > 0; --i)
-            std::swap(deck[static_cast<std::size_t>(i)],
-                      deck[static_cast<std::size_t>(platform::app::random(i + 1))]);
-        return deck;
-    }
-
-    // Deals as the two games deal: FreeCell all face up over eight piles, Klondike piles of
-    // 1..7 with the top face up and the rest in the stock face down.
-    void deal(int game) {
-        std::vector<int> deck = shuffledDeck();
-        std::size_t next = 0;
-        auto put = [&](int pile, bool faceUp) {
-            const int card = deck[next++];
-            AppendCardToPile(sharedObjects.FilaPiles, pile, card, faceUp ? kFaceUp : kFaceDown);
-        };
-        if (game == kFreeCell) {
-            for (int i = 0; i < 52; ++i)
-                put(i % 8, true);
-        } else {
-            for (int pile = 0; pile < 7; ++pile)
-                for (int k = 0; k <= pile; ++k)
-                    put(pile, k == pile);
-            while (next < deck.size())
-                AppendCardToPile(sharedObjects.MazzoPiles, kStockLine, deck[next++], kFaceDown);
-        }
+    // Deals game number 1234567890123 and marks the table ready to draw.
+    void deal() {
+        setField(153, 13, "1234567890123");
+        ASSERT_TRUE(DealGame());
         mainWindow.TableReady = true;
     }
 

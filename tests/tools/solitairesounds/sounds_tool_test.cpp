@@ -26,7 +26,8 @@ std::string contents(const fs::path& path) {
 }
 
 int runTool(const fs::path& folder) {
-    return std::system((std::string(ZV_MAKE_SOLITAIRE_SOUNDS) + " '" + folder.string() + "'").c_str());
+    return std::system(
+        (std::string(ZV_MAKE_SOLITAIRE_SOUNDS) + " '" + folder.string() + "'").c_str());
 }
 
 struct Shipped {
@@ -38,11 +39,10 @@ struct Shipped {
 
 TEST(SolitaireSoundsTest, EverySoundTheProgramPlaysShipsAndIsShort) {
     const Shipped sounds[] = {
-        {"Splash", 2000},        {"About.wav", 2000},  {"Won", 2000},    {"New", 600},
-        {"Shuffle", 600},        {"Face_up", 300},     {"card_down.wav", 300},
-        {"card_up.wav", 300},    {"Redeal", 800},      {"Foundation.wav", 400},
-        {"Autoplay.wav", 400},   {"Tableau", 300},     {"Eddy.wav", 600}, {"Stock", 300},
-        {"Pairing", 600}};
+        {"Splash", 2000},  {"About.wav", 2000},     {"Won", 2000},          {"New", 600},
+        {"Shuffle", 600},  {"Face_up", 300},        {"card_down.wav", 300}, {"card_up.wav", 300},
+        {"Redeal", 800},   {"Foundation.wav", 400}, {"Autoplay.wav", 400},  {"Tableau", 300},
+        {"Eddy.wav", 600}, {"Stock", 300},          {"Pairing", 600}};
     for (const Shipped& sound : sounds) {
         // The program names some with the extension and some without, as here.
         const int length = platform::sound::lengthMs(soundsDir() + sound.name);
@@ -69,7 +69,8 @@ TEST(SolitaireSoundsTest, TheToolWritesTheSameBytesEveryTime) {
 }
 
 TEST(SolitaireSoundsTest, TheToolReportsAFolderItCannotWrite) {
-    const fs::path blocker = fs::temp_directory_path() / ("zv-sounds-file-" + std::to_string(::getpid()));
+    const fs::path blocker =
+        fs::temp_directory_path() / ("zv-sounds-file-" + std::to_string(::getpid()));
     std::ofstream(blocker) << "not a folder";
     EXPECT_NE(runTool(blocker), 0);
     fs::remove(blocker);
