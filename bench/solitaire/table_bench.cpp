@@ -53,7 +53,7 @@ public:
         tableWindow.canvas = &window_;
 
         gameDefinition.fill(0);
-        gameDefinition[3] = 1; // tableau fanned down
+        gameDefinition[kTableauFanWord] = 1; // fanned down
         gameDefinition[kTableauCountWord] = kPiles;
         auto absent = [](auto& values) { std::fill(values.begin(), values.end(), kAbsentPile); };
         absent(pileCoordinates.StockX);

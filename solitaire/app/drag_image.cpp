@@ -9,7 +9,7 @@
 #include "solitaire/app/table_window.h"
 #include "solitaire/engine/cards.h"
 #include "solitaire/engine/coordinates.h"
-#include "solitaire/engine/game_definition.h"
+#include "solitaire/engine/game_words.h"
 #include "solitaire/engine/geometry.h"
 #include "solitaire/engine/layout.h"
 #include "solitaire/engine/piles.h"
@@ -30,8 +30,6 @@ namespace {
 using platform::gdi::Bitmap;
 using namespace table;
 
-constexpr int kStockHintOnStockWord = 7;
-constexpr int kStockHintOnWasteWord = 8;
 constexpr int kStockHintWaitMs = 50;
 
 Point wastePlace() {
@@ -54,9 +52,9 @@ void restoreFromBackground(Surface target, const Rect& area) {
 
 // Where the stock hint goes: the stock place, the waste place, or none.
 std::optional<Point> stockHintPlace() {
-    if (gameWord(kStockHintOnStockWord) == 1)
+    if (gameWord(kStockDisplayWord) == 1)
         return Point{fnStockPileX(kStockLine), fnStockPileY(kStockLine)};
-    if (gameWord(kStockHintOnWasteWord) == 1)
+    if (gameWord(kStockClickWord) == 1)
         return Point{fnStockPileX(kWasteLine), fnStockPileY(kWasteLine)};
     return std::nullopt;
 }

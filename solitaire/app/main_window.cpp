@@ -14,7 +14,7 @@
 #include "solitaire/engine/coordinates.h"
 #include "solitaire/engine/data_files.h"
 #include "solitaire/engine/drop.h"
-#include "solitaire/engine/game_definition.h"
+#include "solitaire/engine/game_words.h"
 #include "solitaire/engine/lifecycle.h"
 #include "solitaire/engine/pickup.h"
 #include "solitaire/engine/piles.h"
@@ -532,7 +532,7 @@ void TfrmMain::onMouseMove(platform::forms::ShiftState, int x, int y) {
         return;
     }
     if (engineScalars.StockHintShown != 0) {
-        const int place = gameDefinition[7] == 1 ? 0 : 1; // the stock, else the waste
+        const int place = gameWord(kStockDisplayWord) == 1 ? 0 : 1; // the stock, else the waste
         const int left = fnStockPileX(place), top = fnStockPileY(place);
         if (x < left || x > left + mainWindow.CardWidth || y < top ||
             y > top + mainWindow.CardHeight) {

@@ -8,7 +8,7 @@
 #include "solitaire/app/table_window.h"
 #include "solitaire/engine/cards.h"
 #include "solitaire/engine/coordinates.h"
-#include "solitaire/engine/game_definition.h"
+#include "solitaire/engine/game_words.h"
 #include "solitaire/engine/geometry.h"
 #include "solitaire/engine/layout.h"
 #include "solitaire/engine/piles.h"
@@ -28,19 +28,6 @@ namespace {
 using platform::gdi::Bitmap;
 using namespace table;
 
-// Game words read here only.
-constexpr int kStockShowsBackWord = 6;
-constexpr int kWasteWord = 7;
-constexpr int kRedealLimitWord = 13; // passes allowed; -1 no limit
-constexpr int kRedealWord = 14;      // > 0: the waste can go back to the stock
-constexpr int kDealByPileWord = 21;
-constexpr int kSelectionWord = 30;
-constexpr int kGameKindWord = 35;
-constexpr int kFoundationBaseWord = 36;
-constexpr int kFoundationRuleWord = 68;
-constexpr int kTableauBaseWord = 100;
-constexpr int kReserveRuleWord = 230;
-
 constexpr int kTemporaryStockMarkerKind = 8;
 constexpr int kQueenRankRule = 10;
 
@@ -51,7 +38,7 @@ void raiseTableHeight(int y) {
 }
 
 bool redealPossible() {
-    return gameWord(kRedealWord) > 0 &&
+    return gameWord(kRedealModeWord) > 0 &&
            (engineScalars.StockPassCount < gameWord(kRedealLimitWord) ||
             gameWord(kRedealLimitWord) == -1);
 }
@@ -78,11 +65,11 @@ int stockMarker() {
                : kNoRedealMarker;
 }
 int wasteMarker() {
-    if (gameWord(kWasteWord) == 1)
+    if (gameWord(kStockDisplayWord) == 1)
         return kPlainMarker;
     if (gameWord(kRedealLimitWord) == 0)
         return kNoRedealMarker;
-    if (gameWord(kRedealWord) <= 0 || gameWord(kWasteWord) != 0)
+    if (gameWord(kRedealModeWord) <= 0 || gameWord(kStockDisplayWord) != 0)
         return -1;
     if (engineScalars.StockPassCount >= gameWord(kRedealLimitWord) &&
         gameWord(kRedealLimitWord) != -1)
@@ -221,7 +208,7 @@ void DrawAllPileBases(Surface canvas) {
 
 void fnDrawCard(int card, int x, int y, bool withShadow, Surface canvas, int pileIndex) {
     if (card < 1 || card > kCardCount) {
-        if (gameWord(kSelectionWord) != 0)
+        if (gameWord(kSelectionTargetWord) != 0)
             fnDrawPileBase(kNoBase, x, y, canvas, pileIndex);
         return;
     }
@@ -334,7 +321,7 @@ void DrawStockWasteFoundations(Surface canvas, bool stockAsBack, int /*sourceX*/
             continue;
         }
         const int card = topCard(pile);
-        if (place == kStockLine && (gameWord(kStockShowsBackWord) != 0 || stockAsBack))
+        if (place == kStockLine && (gameWord(kStockFaceDownWord) != 0 || stockAsBack))
             fnDrawCardBack(at.x, at.y, cardHeight(), false, canvas);
         else
             fnDrawCard(card, at.x, at.y, place != kStockLine, canvas, 0);
@@ -363,7 +350,7 @@ void DrawStockWasteFoundations(Surface canvas, bool stockAsBack, int /*sourceX*/
 
 void DrawSelection(Surface canvas, bool onWindow) {
     const int kind = gameWord(kGameKindWord);
-    if (kind != 3 && kind != 4 && gameWord(kSelectionWord) == 0)
+    if (kind != 3 && kind != 4 && gameWord(kSelectionTargetWord) == 0)
         return;
     const std::string& selection = sharedObjects.DestPiles[0];
     std::vector<Rect> places;
@@ -559,7 +546,7 @@ void fnDrawTable(Surface canvas, bool dealAnimation) {
         DrawPileCard("Fila", pile, i, repairSource, canvas, animate, source.y, source.x, k);
     };
     const int piles = fnTableauCount();
-    if (gameWord(kDealByPileWord) != 0) {
+    if (gameWord(kDealPileByPileWord) != 0) {
         for (int i = 0; i < piles; ++i)
             for (int k = 0; k < std::max(longest, 1); ++k)
                 drawTableauCard(i, k);

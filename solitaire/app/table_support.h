@@ -1,11 +1,11 @@
 #pragma once
-// What the table drawing, the drag image and the animations share: the game words they read,
-// the marker pictures by their load order, and small questions on piles and places. Inside
-// the presentation library only.
+// What the table drawing, the drag image and the animations share: the game word values they
+// test, the marker pictures by their load order, and small questions on piles and places.
+// Inside the presentation library only.
 
 #include "solitaire/engine/cards.h"
 #include "solitaire/engine/coordinates.h"
-#include "solitaire/engine/game_definition.h"
+#include "solitaire/engine/game_words.h"
 #include "solitaire/engine/geometry.h"
 #include "solitaire/engine/layout.h"
 #include "solitaire/engine/presentation.h"
@@ -21,11 +21,8 @@ namespace solitaire::table {
 using platform::gdi::Point;
 using platform::gdi::Rect;
 
-// Game words.
-inline constexpr int kTableauFanWord = 3;
-inline constexpr int kReserveFanWord = 5;
-inline constexpr int kReserveVariantWord = 12;
-inline constexpr int kReserveAsRow = -11; // word 12: the reserves lie in a row
+// Game word values.
+inline constexpr int kReserveAsRow = -11; // reserve variant: the reserves lie in a row
 // Fan modes.
 inline constexpr int kSquaredFan = 3;
 inline constexpr int kRowFan = 4;
@@ -48,10 +45,6 @@ enum Marker : int {
     kReserveMarker = 20,     // "001"
     kReserveRule9Marker = 21,
 };
-
-inline int gameWord(int n) {
-    return gameDefinition[static_cast<std::size_t>(n)];
-}
 
 inline int cardWidth() {
     return mainWindow.CardWidth;

@@ -16,16 +16,14 @@ using namespace play;
 
 namespace {
 
-constexpr int kFoundationBaseWord = 36;
 constexpr int kBaseSetByFirstCard = 92;
-constexpr int kFillModeWord = 20;
 
 // The foundations are still waiting for the first card that sets their base.
 bool foundationsAwaitBase() {
-    if (foundationCount() == 0 || word(kFoundationBaseWord) != kBaseSetByFirstCard)
+    if (foundationCount() == 0 || gameWord(kFoundationBaseWord) != kBaseSetByFirstCard)
         return false;
     for (int i = 0; i < foundationCount(); ++i) {
-        if (word(kFoundationBaseWord + i) != kBaseSetByFirstCard)
+        if (gameWord(kFoundationBaseWord + i) != kBaseSetByFirstCard)
             return true;
         if (!foundationPile(i).empty())
             return false;
@@ -166,8 +164,8 @@ bool fnDoubleClickMove(bool doubleClick, bool topOnly) {
 }
 
 bool fnFillEmptyTableaus() {
-    const int mode = word(kFillModeWord);
-    if ((word(31) != 0 && engineScalars.PhaseCounter == 0) || mode == 0)
+    const int mode = gameWord(kTableauFillWord);
+    if ((gameWord(kOpeningRestrictionWord) != 0 && engineScalars.PhaseCounter == 0) || mode == 0)
         return false;
     if (mode == 4 && CountCodeInList(sharedObjects.MovedCardsLog, 1) > 0)
         return false;
@@ -250,7 +248,7 @@ void TurnCardFaceUp(int card, int x, int y, int pileIndex) {
 }
 
 void InitialFillTableaus() {
-    if (word(32) != 1 || engineScalars.PhaseCounter != 1)
+    if (gameWord(kInitialFillWord) != 1 || engineScalars.PhaseCounter != 1)
         return;
     engineScalars.PhaseCounter = 2;
     fnMakeMove(0, "Fill_Tableaus");

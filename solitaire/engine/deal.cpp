@@ -1,7 +1,7 @@
 #include "solitaire/engine/deal.h"
 
 #include "solitaire/engine/cards.h"
-#include "solitaire/engine/game_definition.h"
+#include "solitaire/engine/game_words.h"
 #include "solitaire/engine/piles.h"
 #include "solitaire/engine/presentation.h"
 #include "solitaire/engine/rules.h"
@@ -23,31 +23,6 @@ namespace {
 constexpr int kGameNumberPosition = 153;
 constexpr int kGameNumberWidth = 15;
 constexpr int kGameNumberDigits = 13;
-
-// Game words the deal reads or rewrites.
-constexpr int kOneCardToFoundationAndBasesWord = 1;
-constexpr int kStockFaceDownWord = 6;
-constexpr int kOneCardToFoundationWord = 10;
-constexpr int kPostDealOrderWord = 21;
-constexpr int kDealAdjustmentWord = 26;
-constexpr int kScoreBaseWord = 33;
-constexpr int kGameKindWord = 35;
-constexpr int kFoundationBaseWord = 36;
-constexpr int kFoundationDirectionWord = 52;
-constexpr int kFoundationRuleWord = 68;
-constexpr int kFoundationStartWord = 84;
-constexpr int kTableauBaseWord = 100;
-constexpr int kTableauOnBaseWord = 178;
-constexpr int kDiscardStartWord = 246;
-constexpr int kFoundationCountWord = 261;
-constexpr int kCardsInPlayWord = 265;
-constexpr int kStockDealWord = 266;
-constexpr int kWasteDealWord = 267;
-constexpr int kTableauDealWord = 268;
-constexpr int kTableauFaceWord = 294;
-constexpr int kDiscardDealWord = 320;
-constexpr int kReserveDealWord = 321;
-constexpr int kReserveFaceWord = 329;
 
 // A tableau deal count above this deals one card of rank (count - 1000).
 constexpr int kRankDeal = 1000;
@@ -79,17 +54,6 @@ constexpr std::string_view kFreeSlot = "000";
 // Entry i (1-based) of a row.
 int rowEntry(std::string_view row, int i) {
     return CodeAt(row, static_cast<std::size_t>(4 * (i - 1)));
-}
-
-int word(int number) {
-    return gameDefinition[static_cast<std::size_t>(number)];
-}
-void setWord(int number, int value) {
-    gameDefinition[static_cast<std::size_t>(number)] = static_cast<std::int16_t>(value);
-}
-
-int foundationCount() {
-    return std::clamp(word(kFoundationCountWord), 0, kFoundationPiles);
 }
 
 std::string codeText(int card) {
@@ -196,7 +160,7 @@ bool placeStartCard(DealOrder& order, int card, StringList& list, int line) {
 }
 
 std::optional<int> foundationStartCard(const DealOrder& order, int j) {
-    const int code = word(kFoundationStartWord + j);
+    const int code = gameWord(kFoundationStartWord + j);
     const int m = 13 * j;
     switch (code) {
     case 0:
@@ -221,12 +185,12 @@ std::optional<int> foundationStartCard(const DealOrder& order, int j) {
     case 91: {
         if (order.empty())
             return std::nullopt;
-        const int n = word(kCardsInPlayWord);
+        const int n = gameWord(kCardsInPlayWord);
         const int card = order.front() + m + 13;
         return card > n ? card % n : card;
     }
     case 92:
-        setWord(kFoundationBaseWord + j, word(kFoundationBaseWord));
+        setGameWord(kFoundationBaseWord + j, gameWord(kFoundationBaseWord));
         return std::nullopt;
     case 93:
     case 94:
@@ -250,9 +214,10 @@ bool placeOnFoundationAtDeal(int card, int index) {
     const auto tryFoundation = [card](int i) {
         const std::string& pile = foundationPile(i);
         const int top = pile.size() < 3 ? 0 : CodeAt(pile, pile.size() - 3);
-        if (!CanBuildOn(top, card, word(kFoundationBaseWord + i), true, i,
-                        word(kTableauOnBaseWord + i) > 0, true, word(kFoundationRuleWord + i),
-                        word(kFoundationDirectionWord + i), word(kFoundationBaseWord)))
+        if (!CanBuildOn(top, card, gameWord(kFoundationBaseWord + i), true, i,
+                        gameWord(kTableauOnBaseWord + i) > 0, true,
+                        gameWord(kFoundationRuleWord + i), gameWord(kFoundationDirectionWord + i),
+                        gameWord(kFoundationBaseWord)))
             return false;
         fnRemoveCardFromPiles(card);
         AppendCardToPile(sharedObjects.DestPiles, i, card, kFaceUp);
@@ -260,8 +225,8 @@ bool placeOnFoundationAtDeal(int card, int index) {
         return true;
     };
     if (index >= 0)
-        return index < foundationCount() && tryFoundation(index);
-    for (int i = 0; i < foundationCount(); ++i) {
+        return index < fnFoundationCount() && tryFoundation(index);
+    for (int i = 0; i < fnFoundationCount(); ++i) {
         if (tryFoundation(i))
             return true;
     }
@@ -286,7 +251,7 @@ bool placeOnFoundationGroup(int card, int tableauIndex) {
 void postDealFoundationPass() {
     const int rows = fnLongestTableauPile();
     const int piles = fnTableauCount();
-    const int mode = word(kFoundationStartWord);
+    const int mode = gameWord(kFoundationStartWord);
     // A card that goes leaves its place to the next one, which is offered in turn.
     const auto offerAll = [mode](int pile, int row) {
         while (const auto card = cardAtRow(tableauPile(pile), row)) {
@@ -297,7 +262,7 @@ void postDealFoundationPass() {
                 return;
         }
     };
-    if (word(kPostDealOrderWord) == 0) {
+    if (gameWord(kDealPileByPileWord) == 0) {
         for (int row = 0; row <= rows; ++row)
             for (int pile = 0; pile < piles; ++pile)
                 offerAll(pile, row);
@@ -492,7 +457,7 @@ int NearestFreeSlot(const StringList& list, int index, bool forward) {
 
 bool fnGameNumberCardsArray(StringList& order) {
     order.clear();
-    const int n = word(kCardsInPlayWord);
+    const int n = gameWord(kCardsInPlayWord);
     int cardsPerPass = 0;
     if (n >= 1 && n <= 52)
         cardsPerPass = 4;
@@ -563,77 +528,78 @@ bool DealGame() {
     SharedObjects& s = sharedObjects;
     AddScore(0, true);
 
-    for (int j = 0; j < foundationCount(); ++j) {
+    for (int j = 0; j < fnFoundationCount(); ++j) {
         const auto card = foundationStartCard(order, j);
         if (card && placeStartCard(order, *card, s.DestPiles, j)) {
-            setWord(kFoundationBaseWord + j, CardRank(CodeAt(foundationPile(j), 0)));
+            setGameWord(kFoundationBaseWord + j, CardRank(CodeAt(foundationPile(j), 0)));
             AddScore(1, false);
         }
     }
 
-    if (const int code = word(kDiscardStartWord); code != 0) {
+    if (const int code = gameWord(kDiscardStartCardWord); code != 0) {
         if (placeStartCard(order, code > 100 ? code - 100 : code, s.MazzoPiles, kDiscardLine))
             AddScore(1, false);
     }
 
     const auto dealToTableau = [&](int pile) {
-        order.dealTo(s.FilaPiles, pile, word(kTableauDealWord + pile));
-        setFacesUp(tableauPile(pile), word(kTableauFaceWord + pile));
+        order.dealTo(s.FilaPiles, pile, gameWord(kTableauDealWord + pile));
+        setFacesUp(tableauPile(pile), gameWord(kTableauFaceUpWord + pile));
     };
     for (int pile = 0; pile < kTableauPiles; ++pile) {
-        if (word(kTableauDealWord + pile) > kRankDeal)
+        if (gameWord(kTableauDealWord + pile) > kRankDeal)
             dealToTableau(pile);
     }
 
-    order.dealTo(s.MazzoPiles, kStockLine, word(kStockDealWord));
-    if (word(kStockFaceDownWord) == 0)
-        setFacesUp(stockPile(), word(kStockDealWord));
-    if (word(kWasteDealWord) > 0) {
-        order.dealTo(s.MazzoPiles, kWasteLine, word(kWasteDealWord));
-        setFacesUp(s.MazzoPiles[kWasteLine], word(kWasteDealWord));
+    order.dealTo(s.MazzoPiles, kStockLine, gameWord(kStockDealWord));
+    if (gameWord(kStockFaceDownWord) == 0)
+        setFacesUp(stockPile(), gameWord(kStockDealWord));
+    if (gameWord(kWasteDealWord) > 0) {
+        order.dealTo(s.MazzoPiles, kWasteLine, gameWord(kWasteDealWord));
+        setFacesUp(s.MazzoPiles[kWasteLine], gameWord(kWasteDealWord));
     }
 
     for (int pile = 0; pile < kTableauPiles; ++pile) {
-        const int count = word(kTableauDealWord + pile);
+        const int count = gameWord(kTableauDealWord + pile);
         if (count > 0 && count <= kRankDeal)
             dealToTableau(pile);
     }
 
-    order.dealTo(s.MazzoPiles, kDiscardLine, word(kDiscardDealWord));
-    setFacesUp(s.MazzoPiles[kDiscardLine], word(kDiscardDealWord));
-    AddScore(word(kDiscardDealWord), false);
+    order.dealTo(s.MazzoPiles, kDiscardLine, gameWord(kDiscardDealWord));
+    setFacesUp(s.MazzoPiles[kDiscardLine], gameWord(kDiscardDealWord));
+    AddScore(gameWord(kDiscardDealWord), false);
 
     for (int r = 0; r < kReservePiles; ++r) {
-        if (word(kReserveDealWord + r) > 0) {
-            order.dealTo(s.AppoggPiles, r, word(kReserveDealWord + r));
-            setFacesUp(s.AppoggPiles[static_cast<std::size_t>(r)], word(kReserveFaceWord + r));
+        if (gameWord(kReserveDealWord + r) > 0) {
+            order.dealTo(s.AppoggPiles, r, gameWord(kReserveDealWord + r));
+            setFacesUp(s.AppoggPiles[static_cast<std::size_t>(r)],
+                       gameWord(kReserveFaceUpWord + r));
         }
     }
 
-    if (word(kOneCardToFoundationAndBasesWord) == 1) {
+    if (gameWord(kDealBaseCardWord) == 1) {
         const auto card = order.dealTo(s.DestPiles, 0, 1);
         setFacesUp(foundationPile(0), 1);
         AddScore(1, false);
         if (card)
             for (int i = 0; i < kFoundationPiles; ++i)
-                setWord(kFoundationBaseWord + i, CardRank(*card));
+                setGameWord(kFoundationBaseWord + i, CardRank(*card));
     }
 
     for (int pile = 0; pile < kTableauPiles; ++pile) {
-        if (word(kTableauBaseWord + pile) == 91)
-            setWord(kTableauBaseWord + pile, PrevRank(word(kFoundationBaseWord)));
+        if (gameWord(kTableauBaseWord + pile) == 91)
+            setGameWord(kTableauBaseWord + pile, PrevRank(gameWord(kFoundationBaseWord)));
     }
 
-    if (word(kOneCardToFoundationWord) == 1) {
+    if (gameWord(kDealFoundationCardWord) == 1) {
         order.dealTo(s.DestPiles, 0, 1);
         setFacesUp(foundationPile(0), 1);
         AddScore(1, false);
     }
 
-    const int kind = word(kGameKindWord);
+    const int kind = gameWord(kGameKindWord);
     if (kind == 11)
         sortAcesOutOfReserveAndWaste();
-    const int startCode = word(kFoundationStartWord);
+    const int startCode = gameWord(kFoundationStartWord);
     if (startCode == 93 || startCode == 94 || startCode == 95)
         postDealFoundationPass();
     if (startCode == 96)
@@ -641,7 +607,7 @@ bool DealGame() {
     if (kind == 22)
         placeHeartQueenAndKing(order);
 
-    switch (word(kDealAdjustmentWord)) {
+    switch (gameWord(kDealAdjustmentWord)) {
     case 1:
         moveKingsToStock(s.FilaPiles);
         moveKingsToStock(s.DestPiles);
@@ -659,7 +625,7 @@ bool DealGame() {
         break;
     }
 
-    AddScore(word(kScoreBaseWord), false);
+    AddScore(gameWord(kScoreBaseWord), false);
     mainWindow.TableReady = true; // the table may be drawn from now on
     return true;
 }

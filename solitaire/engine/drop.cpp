@@ -51,7 +51,7 @@ SlotRect topSlot(int kind, int index) {
 }
 
 bool wasteTakesDrops() {
-    return word(248) != 4 && isPresentCoordinate(fnStockPileX(kWastePlace));
+    return gameWord(kWasteTargetWord) != 4 && isPresentCoordinate(fnStockPileX(kWastePlace));
 }
 
 bool overlapsSlot(int kind, int index, int x, int y, int right, int bottom) {
@@ -63,7 +63,7 @@ bool overlapsSlot(int kind, int index, int x, int y, int right, int bottom) {
 // neighbours) in the games that build there.
 bool wasteAccepts(int card) {
     const int top = topCard(wastePile());
-    if (top == 0 || word(247) != 2 || CardSuit(top) != CardSuit(card))
+    if (top == 0 || gameWord(kWasteBuildWord) != 2 || CardSuit(top) != CardSuit(card))
         return false;
     return CardRank(card) == NextRank(CardRank(top)) || CardRank(card) == PrevRank(CardRank(top));
 }
@@ -88,7 +88,7 @@ std::optional<DropCandidates> FindDropCandidates(int x, int y, int right, int bo
     };
     for (int i = 0; i < foundationCount(); ++i)
         consider(kFoundationKind, i);
-    if (word(3) != kNoCardsFan)
+    if (gameWord(kTableauFanWord) != kNoCardsFan)
         for (int i = 0; i < tableauCount(); ++i)
             consider(kTableauKind, i);
     for (int i = 0; i < reserveCount(); ++i)
@@ -106,7 +106,7 @@ std::optional<DropCandidates> FindDropCandidates(int x, int y, int right, int bo
 
 bool CheckMoveRestriction(int card, std::optional<std::string_view> moveName,
                           DropCandidates* candidates) {
-    if (word(31) != 1 || engineScalars.PhaseCounter != 0)
+    if (gameWord(kOpeningRestrictionWord) != 1 || engineScalars.PhaseCounter != 0)
         return true;
     const int location = fnLocateCard(card);
     if (location < 1 || location > kTableauPiles)
@@ -163,7 +163,7 @@ bool DropCard(int card, int x, int y, int index, int kind, bool autoplay, bool a
     } else {
         candidates[0] = {kind, index};
     }
-    if (word(31) != 0 && engineScalars.PhaseCounter == 0 &&
+    if (gameWord(kOpeningRestrictionWord) != 0 && engineScalars.PhaseCounter == 0 &&
         !CheckMoveRestriction(card, std::nullopt, &candidates))
         return false;
     for (const DropCandidate& candidate : candidates)

@@ -15,9 +15,7 @@ constexpr int kGameIdPosition = 62;
 constexpr int kGameIdWidth = 4;
 
 // Tableau base codes (26 words), then foundation base codes (16 words).
-constexpr int kTableauBaseWord = 100;
 constexpr int kTableauBaseCount = 26;
-constexpr int kFoundationBaseWord = 36;
 constexpr int kFoundationBaseCount = 16;
 std::array<std::int16_t, kTableauBaseCount + kFoundationBaseCount> baseCodeBackup{};
 

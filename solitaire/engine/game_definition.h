@@ -1,26 +1,17 @@
 #pragma once
-// The current game's parameters: words 0..345, read by number all over the engine. Every
-// game of the collection is a column of these words in the game definitions file; the
-// current game's column is loaded when the game is set up.
+// The game definitions file and its loader. Every game of the collection is a column of the
+// definition words (game_words.h) in that file; the current game's column is loaded when the
+// game is set up.
 
+#include "solitaire/engine/game_words.h"
 #include "solitaire/engine/utils.h"
 
-#include <array>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace solitaire {
-
-inline constexpr int kGameDefinitionWords = 346;
-using GameDefinition = std::array<std::int16_t, kGameDefinitionWords>;
-
-extern GameDefinition gameDefinition;
-
-// Word numbers the pile store needs.
-inline constexpr int kTableauCountWord = 262;
-inline constexpr int kReserveCountWord = 263;
 
 // The game definitions file: a game list and a matrix with one line per word and one cell
 // per game. Everything but the section headers and the word labels is stored substituted

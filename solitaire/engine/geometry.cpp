@@ -2,7 +2,7 @@
 
 #include "solitaire/engine/cards.h"
 #include "solitaire/engine/coordinates.h"
-#include "solitaire/engine/game_definition.h"
+#include "solitaire/engine/game_words.h"
 #include "solitaire/engine/piles.h"
 #include "solitaire/engine/presentation.h"
 #include "solitaire/engine/settings.h"
@@ -16,10 +16,6 @@ namespace {
 
 enum class Group { Stock, Foundation, Tableau, Reserve };
 
-constexpr int kTableauFanWord = 3;
-constexpr int kFoundationFanWord = 4;
-constexpr int kReserveFanWord = 5;
-constexpr int kReserveVariantWord = 12;
 constexpr int kReserveAsRow = -11;
 constexpr int kUntidyPilesField = 179;
 
@@ -54,17 +50,14 @@ struct PileSite {
 PileSite siteOf(Group group, int index, std::string_view cards) {
     switch (group) {
     case Group::Tableau:
-        return {group, index, fnTableauX(index), fnTableauY(index), gameDefinition[kTableauFanWord],
+        return {group, index, fnTableauX(index), fnTableauY(index), gameWord(kTableauFanWord),
                 cards};
     case Group::Foundation:
-        return {group,
-                index,
-                fnFoundationX(index),
-                fnFoundationY(index),
-                gameDefinition[kFoundationFanWord],
-                cards};
+        return {
+            group, index, fnFoundationX(index), fnFoundationY(index), gameWord(kFoundationFanWord),
+            cards};
     case Group::Reserve:
-        return {group, index, fnReserveX(index), fnReserveY(index), gameDefinition[kReserveFanWord],
+        return {group, index, fnReserveX(index), fnReserveY(index), gameWord(kReserveFanWord),
                 cards};
     case Group::Stock:
         break;
@@ -149,8 +142,8 @@ template <typename Step> int fanOffset(const PileSite& site, int depth, bool bey
 
 // Untidy tableau piles: the sideways step of the card with this number (1 the bottom).
 int untidyShift(int pileIndex, int cardNumber) {
-    if (fnReadSettingsField(kUntidyPilesField, 1) == "N" ||
-        gameDefinition[kTableauFanWord] != kFanDown || pileIndex < 0)
+    if (fnReadSettingsField(kUntidyPilesField, 1) == "N" || gameWord(kTableauFanWord) != kFanDown ||
+        pileIndex < 0)
         return 0;
     int column = cardNumber - 1;
     if (column < 0)
@@ -260,13 +253,6 @@ ClosedRect topCardRect(const PileSite& site) {
     return {site.x, bottom - cardHeight(), site.x + cardWidth(), bottom};
 }
 
-int tableauCount() {
-    return std::clamp<int>(gameDefinition[kTableauCountWord], 0, kTableauPiles);
-}
-int reserveCount() {
-    return std::clamp<int>(gameDefinition[kReserveCountWord], 0, kReservePiles);
-}
-
 PileSite tableauSite(int k) {
     return siteOf(Group::Tableau, k, sharedObjects.FilaPiles.at(static_cast<std::size_t>(k)));
 }
@@ -296,8 +282,8 @@ TableHit tableauHit(const PileSite& site, const CardUnderPoint& found) {
 }
 
 std::optional<TableHit> hitTableau(int x, int y) {
-    const int n = tableauCount();
-    if (gameDefinition[kTableauFanWord] == kRow) {
+    const int n = fnTableauCount();
+    if (gameWord(kTableauFanWord) == kRow) {
         // Later rows lie over earlier ones where they meet: the last pile is tested first.
         for (int k = n - 1; k >= 0; --k) {
             const PileSite site = tableauSite(k);
@@ -331,7 +317,7 @@ std::optional<TableHit> hitTableau(int x, int y) {
 ClosedRect foundationRect(const PileSite& site) {
     if (site.fanMode == kFanDown || site.fanMode == kSquared)
         return topCardRect(site);
-    const int tableauMode = gameDefinition[kTableauFanWord];
+    const int tableauMode = gameWord(kTableauFanWord);
     if (tableauMode == kFanRight || tableauMode == kFanRightFixed)
         return {cardX(site, site.index, 0, false), site.y,
                 cardX(site, site.index, 0, false) + cardWidth(), site.y + cardHeight()};
@@ -359,7 +345,7 @@ ClosedRect reserveRect(const PileSite& site) {
 }
 
 std::optional<TableHit> hitReserves(int x, int y) {
-    for (int i = 0; i < reserveCount(); ++i) {
+    for (int i = 0; i < fnReserveCount(); ++i) {
         const PileSite site = reserveSite(i);
         if (!isPresentCoordinate(site.y) || site.cards.empty())
             continue;
@@ -370,7 +356,7 @@ std::optional<TableHit> hitReserves(int x, int y) {
         if (found.card == 0)
             continue;
         ClosedRect hitRect{found.x, found.y, rect.right, rect.bottom};
-        if (gameDefinition[kReserveVariantWord] == kReserveAsRow)
+        if (gameWord(kReserveVariantWord) == kReserveAsRow)
             hitRect.bottom = found.y + cardHeight();
         return TableHit{pileName(Group::Reserve, i), found.card, hitRect};
     }
@@ -433,7 +419,7 @@ std::optional<ClosedRect> fnCardRect(int card) {
         if (auto rect = rectIfFound(topProbe(site, site.fanMode == kFanRight), card))
             return rect;
     }
-    for (int k = 0; k < tableauCount(); ++k) {
+    for (int k = 0; k < fnTableauCount(); ++k) {
         const PileSite site = tableauSite(k);
         if (!isPresentCoordinate(site.x))
             continue;
@@ -447,7 +433,7 @@ std::optional<ClosedRect> fnCardRect(int card) {
         if (auto rect = rectIfFound(topProbe(site, alongX), card))
             return rect;
     }
-    for (int i = 0; i < reserveCount(); ++i) {
+    for (int i = 0; i < fnReserveCount(); ++i) {
         const PileSite site = reserveSite(i);
         if (!isPresentCoordinate(site.y))
             continue;

@@ -1,7 +1,7 @@
 #include "solitaire/engine/layout.h"
 
 #include "solitaire/engine/coordinates.h"
-#include "solitaire/engine/game_definition.h"
+#include "solitaire/engine/game_words.h"
 #include "solitaire/engine/piles.h"
 #include "solitaire/engine/presentation.h"
 #include "solitaire/engine/shared_state.h"
@@ -130,8 +130,8 @@ private:
         return index >= 0 && static_cast<std::size_t>(index) < N ? b[index] : top_;
     }
 
-    // Games with word 255 = 0 have one row.
-    static int tableauRows() { return std::max<int>(gameDefinition[255], 1); }
+    // Games without a number of tableau rows have one.
+    static int tableauRows() { return std::max<int>(gameWord(kTableauRowsWord), 1); }
     int pilesPerRow() const { return std::max(n_ / tableauRows(), 1); }
 
     static void setTableau(int k, int x, int y) {
@@ -268,20 +268,19 @@ private:
             return;
         const int stockY = rowOf(stock_);
         fnSetStockPileY(0, stockY);
-        const int word7 = gameDefinition[7];
-        const int word8 = gameDefinition[8];
+        const int stockShown = gameWord(kStockDisplayWord);
+        const int wasteShown = gameWord(kStockClickWord);
         auto waste = [stockY](int x) {
             fnSetStockPileX(1, x);
             fnSetStockPileY(1, stockY);
         };
-        // Words 7 and 8: the game shows the stock and the waste.
         switch (stock_.number) {
         case 4: // over the first piles
-            if (word7 == 1)
+            if (stockShown == 1)
                 fnSetStockPileX(0, tabX(0));
-            if (word7 == 1 && word8 == 1)
+            if (stockShown == 1 && wasteShown == 1)
                 waste(tabX(1));
-            else if (word7 == 0 && word8 == 1)
+            else if (stockShown == 0 && wasteShown == 1)
                 waste(tabX(0));
             break;
         case 5: // every slot from the left margin
@@ -293,7 +292,7 @@ private:
             break;
         case 3: // left of the row, the waste below the stock
             fnSetStockPileX(0, tabX(0) - cw_ - 22);
-            if (word8 == 1) {
+            if (wasteShown == 1) {
                 fnSetStockPileX(1, fnStockPileX(0));
                 fnSetStockPileY(1, row(2));
             }
@@ -317,7 +316,7 @@ private:
         case 16: // stock or waste left of the row
         case 19: {
             const int distance = stock_.number == 16 ? 30 : 60;
-            if (word7 == 1)
+            if (stockShown == 1)
                 fnSetStockPileX(0, tabX(0) - cw_ - distance);
             else
                 waste(tabX(0) - cw_ - distance);
@@ -382,7 +381,7 @@ private:
         case 17: { // right of the stock group
             const int a = smallScreen_ ? 10 : 20;
             const int b = smallScreen_ ? 1 : 3;
-            const int slot = gameDefinition[8] == 1 ? 1 : 0;
+            const int slot = gameWord(kStockClickWord) == 1 ? 1 : 0;
             fnSetFoundationY(0, fnStockPileY(slot));
             foundationsRightwardsFrom(fnStockPileX(slot) + cw_ + a, b + cw_);
             break;
@@ -429,7 +428,7 @@ private:
             fnSetReserveX(0, fnStockPileX(1));
             break;
         case 12: // one reserve left of the row
-            fnSetReserveX(0, tabX(0) - cw_ - (gameDefinition[262] < 8 ? 45 : 22));
+            fnSetReserveX(0, tabX(0) - cw_ - (gameWord(kTableauCountWord) < 8 ? 45 : 22));
             break;
         default:
             break;

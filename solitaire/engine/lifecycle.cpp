@@ -3,6 +3,7 @@
 #include "solitaire/engine/automoves.h"
 #include "solitaire/engine/coordinates.h"
 #include "solitaire/engine/deal.h"
+#include "solitaire/engine/game_definition.h"
 #include "solitaire/engine/play_state.h"
 #include "solitaire/engine/setup.h"
 
@@ -57,7 +58,7 @@ bool fnStartNewGame(bool full, bool animate, int tick, bool noDrawing) {
     fnWriteSettingsField(kUndoAvailableField, 1, "0");
     fnWriteSettingsField(kRedoAvailableField, 1, "0");
     if (full) {
-        if (word(265) != 0)
+        if (gameWord(kCardsInPlayWord) != 0)
             fnSaveRestoreBaseCodes(true);
         else
             fnSetUpGame();

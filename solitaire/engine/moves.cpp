@@ -148,12 +148,13 @@ bool moveToWaste(int card, MoveContext& ctx) {
 }
 
 bool passesRemain() {
-    return engineScalars.StockPassCount < word(13) || word(13) == -1;
+    return engineScalars.StockPassCount < gameWord(kRedealLimitWord) ||
+           gameWord(kRedealLimitWord) == -1;
 }
 
 // The waste goes back to the stock, its top card first, so the stock's order is restored.
 void returnWasteToStock() {
-    const char flag = word(6) != 0 ? kFaceDown : kFaceUp;
+    const char flag = gameWord(kStockFaceDownWord) != 0 ? kFaceDown : kFaceUp;
     const bool animate = switchNotOff(kRedealAnimationField);
     if (animate)
         presentation().fnPlaySoundLoop("Redeal", switchIsOn(kRedealSoundField));
@@ -190,7 +191,7 @@ void showStockHint() {
 bool stockMove(std::string_view name, MoveContext& ctx) {
     bool made = false;
     bool passCounted = false;
-    if (word(14) > 0 && passesRemain() && stockPile().empty()) {
+    if (gameWord(kRedealModeWord) > 0 && passesRemain() && stockPile().empty()) {
         if (engineScalars.StockPressed != 0) {
             pushUndo();
             ++engineScalars.StockPassCount;
@@ -215,7 +216,7 @@ bool stockMove(std::string_view name, MoveContext& ctx) {
     pushUndo();
     const bool toWaste = name == "Mazzo_Vis";
     const int place = toWaste ? kWastePlace : kDiscardPlace;
-    for (int turned = 0; turned < word(19) && !stockPile().empty(); ++turned) {
+    for (int turned = 0; turned < gameWord(kStockTurnCountWord) && !stockPile().empty(); ++turned) {
         const int card = topCard(stockPile());
         stockPile().resize(stockPile().size() - 3);
         AppendCardToPile(sharedObjects.MazzoPiles, toWaste ? kWasteLine : kDiscardLine, card,
@@ -256,7 +257,7 @@ void dealStockCardTo(std::string_view pile, int index, bool tableau, MoveContext
 }
 
 bool dealFlagAllows(int flagWord) {
-    const int flag = word(flagWord);
+    const int flag = gameWord(flagWord);
     return flag >= 1 && flag <= 4;
 }
 
@@ -277,13 +278,13 @@ bool stockDeal(std::string_view name, MoveContext& ctx) {
     for (int q = first; q <= last; ++q) {
         bool takes = false;
         if (name == "Add_Tableaus")
-            takes = dealFlagAllows(203 + q);
+            takes = dealFlagAllows(kTableauStockDealWord + q - 1);
         else if (name == "Add_Tableaus_Last")
             takes = true;
         else if (fill)
             takes = tableauPile(q - 1).empty();
         else
-            takes = dealFlagAllows(237 + q);
+            takes = dealFlagAllows(kReserveStockDealWord + q - 1);
         if (takes)
             targets.push_back(q);
     }
@@ -291,7 +292,7 @@ bool stockDeal(std::string_view name, MoveContext& ctx) {
         return false;
     if (!fill)
         pushUndo();
-    if (toTableau && word(3) == kNoCardsFan)
+    if (toTableau && gameWord(kTableauFanWord) == kNoCardsFan)
         AppendCardToPile(sharedObjects.FilaPiles, 0, 0);
     for (const int q : targets) {
         if (stockPile().empty())
@@ -314,7 +315,7 @@ bool selectionToDiscard(MoveContext& ctx) {
     presentation().fnPlaySound("Pairing", switchIsOn(kPairingSoundField));
     pushUndo();
     fnWaitMs(150);
-    const int fanMode = word(3);
+    const int fanMode = gameWord(kTableauFanWord);
     while (!selection().empty()) {
         const int card = codeAt(selection(), 0);
         selection().erase(0, 3);
@@ -453,7 +454,7 @@ bool performMove(int card, std::string_view name, MoveContext& ctx) {
 } // namespace
 
 bool fnMakeMove(int card, std::string_view moveName) {
-    if (word(31) != 0 && engineScalars.PhaseCounter == 0 &&
+    if (gameWord(kOpeningRestrictionWord) != 0 && engineScalars.PhaseCounter == 0 &&
         !CheckMoveRestriction(card, moveName, nullptr))
         return false;
     const bool wasEmpty = stockEmptyNow();
@@ -478,7 +479,7 @@ bool fnMakeMove(int card, std::string_view moveName) {
     fnPushSnapshot(HistorySide::Redo, true);
     if (engineScalars.PhaseCounter <= 1)
         ++engineScalars.PhaseCounter;
-    if (word(32) != 0 && engineScalars.PhaseCounter == 1)
+    if (gameWord(kInitialFillWord) != 0 && engineScalars.PhaseCounter == 1)
         InitialFillTableaus();
     const int bottom = ctx.lastTop + mainWindow.DragHeight + mainWindow.ScrollBarPosition;
     engineScalars.TableHeight =

@@ -20,7 +20,6 @@ namespace {
 
 constexpr int kNoCardsFan = 8;
 constexpr int kReserveAsRow = -11;
-constexpr int kSelectionWord = 30;
 
 platform::gdi::Rect toRect(const ClosedRect& rect) {
     return {rect.left, rect.top, rect.right, rect.bottom};
@@ -177,7 +176,7 @@ Verdict judgeSelection(int card, int kind) {
     rest.erase(std::ranges::find(rest, card));
     const SelectionTally others = tally(rest, highFrom);
     const int rank = CardRank(card);
-    const int target = word(kSelectionWord);
+    const int target = gameWord(kSelectionTargetWord);
     std::vector<int> ranks;
     for (const int c : cards)
         ranks.push_back(CardRank(c));
@@ -293,7 +292,7 @@ bool anyTableauEmpty() {
 
 // The deal flag of the first or the last pile of a group.
 bool groupFlagIs(int firstWord, int count, int value) {
-    return word(firstWord) == value || (count > 0 && word(firstWord - 1 + count) == value);
+    return gameWord(firstWord) == value || (count > 0 && gameWord(firstWord - 1 + count) == value);
 }
 
 void dealToReservesByTurns() {
@@ -315,34 +314,35 @@ void stockPress(const TableHit& hit, int kind) {
         TogglePairSelection(top, toRect(hit.rect));
         return;
     }
-    if (word(8) == 1) {
-        if (word(15) == 0 || (word(15) == 1 && wastePile().empty()))
+    if (gameWord(kStockClickWord) == 1) {
+        if (gameWord(kStockClickConditionWord) == 0 ||
+            (gameWord(kStockClickConditionWord) == 1 && wastePile().empty()))
             fnMakeMove(top, "Mazzo_Vis");
         return;
     }
-    if (stockPile().empty() && word(14) > 0) {
+    if (stockPile().empty() && gameWord(kRedealModeWord) > 0) {
         fnMakeMove(0, "Mazzo_Redeal");
         return;
     }
-    if (groupFlagIs(204, tableauCount(), 1)) {
+    if (groupFlagIs(kTableauStockDealWord, tableauCount(), 1)) {
         fnMakeMove(0, "Add_Tableaus");
-    } else if (groupFlagIs(204, tableauCount(), 2)) {
+    } else if (groupFlagIs(kTableauStockDealWord, tableauCount(), 2)) {
         if (anyTableauEmpty())
             fnInfoMessage("Before deal, fill any gaps in the tableau");
         else
             fnMakeMove(0, "Add_Tableaus");
-    } else if (groupFlagIs(238, reserveCount(), 1)) {
+    } else if (groupFlagIs(kReserveStockDealWord, reserveCount(), 1)) {
         fnMakeMove(0, "Add_Reserves");
-    } else if (groupFlagIs(238, reserveCount(), 3)) {
+    } else if (groupFlagIs(kReserveStockDealWord, reserveCount(), 3)) {
         if (codeCount(stockPile()) == 8) {
             fnMakeMove(0, "Add_Tableaus_Last");
         } else {
             fnMakeMove(0, "Add_Reserves");
             fnMakeMove(0, "Add_Reserves");
         }
-    } else if (groupFlagIs(238, reserveCount(), 4)) {
+    } else if (groupFlagIs(kReserveStockDealWord, reserveCount(), 4)) {
         dealToReservesByTurns();
-    } else if (word(258) != 0) {
+    } else if (gameWord(kDiscardLayoutWord) != 0) {
         fnMakeMove(0, "Mazzo_Waste");
     }
 }
@@ -394,7 +394,7 @@ bool tableauPress(MouseButton button, const TableHit& hit, int x, int y, int kin
             mainWindow.DragHeight = fnPileBottom(hit.pileName) - hit.rect.top;
             startDrag(card, hit.rect, x, y);
         }
-    } else if (word(3) == kNoCardsFan) {
+    } else if (gameWord(kTableauFanWord) == kNoCardsFan) {
         startDrag(card, hit.rect, x, y);
     }
     return false;
@@ -404,10 +404,11 @@ void otherPress(const TableHit& hit, int x, int y, int kind) {
     const int card = hit.card;
     if (hit.pileName.starts_with("Dest")) {
         const int count = codeCount(pileOf(hit.pileName));
-        if (card != 0 && (word(16) == 1 || (word(16) == 2 && count > 1)))
+        if (card != 0 && (gameWord(kFoundationTakeBackWord) == 1 ||
+                          (gameWord(kFoundationTakeBackWord) == 2 && count > 1)))
             startDrag(card, hit.rect, x, y);
     } else if (hit.pileName.starts_with("Appogg")) {
-        const bool row = word(12) == kReserveAsRow;
+        const bool row = gameWord(kReserveVariantWord) == kReserveAsRow;
         if (card != 0 && (row || (card == topCard(pileOf(hit.pileName)) && !fnIsFaceDown(card))))
             startDrag(card, hit.rect, x, y, row);
     } else if (hit.pileName == "Mazzo_Vis") {
@@ -416,7 +417,7 @@ void otherPress(const TableHit& hit, int x, int y, int kind) {
                 TogglePairSelection(card, toRect(hit.rect));
             else
                 startDrag(card, hit.rect, x, y);
-        } else if (word(14) > 0 && stockPile().empty() && wastePile().empty()) {
+        } else if (gameWord(kRedealModeWord) > 0 && stockPile().empty() && wastePile().empty()) {
             fnMakeMove(0, "Mazzo_Redeal");
         }
     } else if (hit.pileName == "Mazzo") {
@@ -427,7 +428,7 @@ void otherPress(const TableHit& hit, int x, int y, int kind) {
 bool reservePeek(const TableHit& hit) {
     if (!hit.pileName.starts_with("Appogg") || hit.card == 0 || fnIsFaceDown(hit.card))
         return false;
-    if (word(5) != 1 && word(5) != 2)
+    if (gameWord(kReserveFanWord) != 1 && gameWord(kReserveFanWord) != 2)
         return false;
     peek(hit.card, hit.rect, indexOf(hit.pileName, 6));
     return true;
@@ -450,7 +451,7 @@ void fnTableMouseDown(MouseButton button, bool /*shift*/, int x, int y) {
     mainWindow.DragHeight = mainWindow.CardHeight;
     const int kind = gameKind();
 
-    if (word(kSelectionWord) != 0) {
+    if (gameWord(kSelectionTargetWord) != 0) {
         if (button == MouseButton::Left)
             selectionPress(hit, kind);
         return;

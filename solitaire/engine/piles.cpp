@@ -1,7 +1,7 @@
 #include "solitaire/engine/piles.h"
 
 #include "solitaire/engine/cards.h"
-#include "solitaire/engine/game_definition.h"
+#include "solitaire/engine/game_words.h"
 #include "solitaire/engine/presentation.h"
 #include "solitaire/engine/shared_state.h"
 
@@ -87,12 +87,16 @@ void fnFillCardTableAndPiles() {
         lists[l]->resize(lists[l]->size() + static_cast<std::size_t>(kPileListLines[l]));
 }
 
+int fnFoundationCount() {
+    return std::clamp<int>(gameWord(kFoundationCountWord), 0, kFoundationPiles);
+}
+
 int fnTableauCount() {
-    return std::clamp<int>(gameDefinition[kTableauCountWord], 0, kTableauPiles);
+    return std::clamp<int>(gameWord(kTableauCountWord), 0, kTableauPiles);
 }
 
 int fnReserveCount() {
-    return std::clamp<int>(gameDefinition[kReserveCountWord], 0, kReservePiles);
+    return std::clamp<int>(gameWord(kReserveCountWord), 0, kReservePiles);
 }
 
 std::optional<PileLine> PileLineForName(std::string_view pileName) {

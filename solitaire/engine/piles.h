@@ -48,7 +48,8 @@ void fnFillCardTableAndPiles();
 // The fixed card-table line of a code 1..104, face up.
 std::string CardTableLine(int card);
 
-// The tableau piles and reserves the current game has (game words 262 and 263).
+// The foundations, tableau piles and reserves the current game has.
+int fnFoundationCount();
 int fnTableauCount();
 int fnReserveCount();
 

@@ -4,7 +4,7 @@
 // and the top cards of the pile strings.
 
 #include "solitaire/engine/cards.h"
-#include "solitaire/engine/game_definition.h"
+#include "solitaire/engine/game_words.h"
 #include "solitaire/engine/piles.h"
 #include "solitaire/engine/presentation.h"
 #include "solitaire/engine/settings.h"
@@ -41,15 +41,11 @@ inline bool switchNotOff(int field) {
 }
 
 // Game words.
-inline int word(int number) {
-    return gameDefinition.at(static_cast<std::size_t>(number));
-}
-inline constexpr int kGameKindWord = 35;
 inline int gameKind() {
-    return word(kGameKindWord);
+    return gameWord(kGameKindWord);
 }
 inline int foundationCount() {
-    return std::clamp(word(261), 0, kFoundationPiles);
+    return fnFoundationCount();
 }
 inline int tableauCount() {
     return std::clamp(fnTableauCount(), 0, kTableauPiles);

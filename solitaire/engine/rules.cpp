@@ -1,7 +1,7 @@
 #include "solitaire/engine/rules.h"
 
 #include "solitaire/engine/cards.h"
-#include "solitaire/engine/game_definition.h"
+#include "solitaire/engine/game_words.h"
 #include "solitaire/engine/piles.h"
 #include "solitaire/engine/presentation.h"
 #include "solitaire/engine/shared_state.h"
@@ -15,30 +15,10 @@ namespace solitaire {
 
 namespace {
 
-// Game words read here.
-constexpr int kGroupSequenceWord = 2;
-constexpr int kGroupSizeWord = 11;
-constexpr int kFoundationCapacityWord = 25;
-constexpr int kFoundationBaseWord = 36;
-constexpr int kFoundationDirectionWord = 52;
-constexpr int kFoundationRuleWord = 68;
-constexpr int kTableauBaseWord = 100;
-constexpr int kTableauDirectionWord = 126;
-constexpr int kTableauRuleWord = 152;
-constexpr int kTableauOnBaseWord = 178;
-constexpr int kReserveRuleWord = 230;
-constexpr int kFoundationCountWord = 261;
-
 constexpr int kAce = 1;
 constexpr int kJack = 11;
 constexpr int kQueen = 12;
 constexpr int kKing = 13;
-
-int word(int number) {
-    return number >= 0 && number < kGameDefinitionWords
-               ? gameDefinition[static_cast<std::size_t>(number)]
-               : 0;
-}
 
 // An empty pile's top (-1, or 0 at the deal) has a rank below 1, suit hearts and is red.
 int rankOf(int card) {
@@ -46,10 +26,6 @@ int rankOf(int card) {
 }
 int suitOf(int card) {
     return card < 1 ? 0 : CardSuit(card);
-}
-
-int foundationCount() {
-    return std::clamp<int>(word(kFoundationCountWord), 0, kFoundationPiles);
 }
 
 // The pile `index` of a list when the game has it; nullptr otherwise, so that a rule never
@@ -60,7 +36,7 @@ const std::string* pileOf(const StringList& list, int index, int count) {
                : nullptr;
 }
 const std::string* foundation(int index) {
-    return pileOf(sharedObjects.DestPiles, index, foundationCount());
+    return pileOf(sharedObjects.DestPiles, index, fnFoundationCount());
 }
 const std::string* tableau(int index) {
     return pileOf(sharedObjects.FilaPiles, index, fnTableauCount());
@@ -121,7 +97,7 @@ bool emptyPileTakes(int moving, int baseCode, int startRank) {
     case 87:
         return Origin{fnLocateCard(moving)}.stockOrWaste();
     case 92:
-        for (int i = 0; i < foundationCount(); ++i) {
+        for (int i = 0; i < fnFoundationCount(); ++i) {
             const std::string& pile = sharedObjects.DestPiles[static_cast<std::size_t>(i)];
             if (!pile.empty() && rankOf(bottomOf(pile)) != rank)
                 return false;
@@ -418,7 +394,7 @@ bool CanBuildOn(int under, int moving, int baseCode, bool isDrop, int pileIndex,
             return rM == baseCode || baseCode == -1;
         return rU == rM + 1 ||
                (pileIndex >= 0 && pileIndex < kTableauPiles &&
-                word(kTableauOnBaseWord + pileIndex) == 1 && rM == kKing && rU == kAce);
+                gameWord(kTableauOnBaseWord + pileIndex) == 1 && rM == kKing && rU == kAce);
     case 55: {
         const bool fits = empty ? rM == baseCode || baseCode == -1
                                 : rM == rU + 1 && IsRedCard(moving) == IsRedCard(under);
@@ -448,8 +424,8 @@ bool CheckFoundationBases(int code, int moving) {
     }
     std::vector<const std::string*> started;
     int sameCode = 0;
-    for (int i = 0; i < foundationCount(); ++i) {
-        if (word(kFoundationBaseWord + i) != code)
+    for (int i = 0; i < fnFoundationCount(); ++i) {
+        if (gameWord(kFoundationBaseWord + i) != code)
             continue;
         ++sameCode;
         const std::string& pile = sharedObjects.DestPiles[static_cast<std::size_t>(i)];
@@ -502,7 +478,7 @@ bool fnCanDropOnFoundation(int index, int card) {
     const std::string* pile = foundation(index);
     if (!pile || !singleCardDragged())
         return false;
-    const int rule = word(kFoundationRuleWord + index);
+    const int rule = gameWord(kFoundationRuleWord + index);
     const int under = topOf(*pile);
     if (rule == 10)
         return pile->empty() && rankOf(card) == kQueen;
@@ -518,11 +494,11 @@ bool fnCanDropOnFoundation(int index, int card) {
         return false;
     }
     const int held = cardsIn(*pile);
-    if (rule != 20 && rule != 29 && held >= word(kFoundationCapacityWord))
+    if (rule != 20 && rule != 29 && held >= gameWord(kFoundationCapacityWord))
         return false;
-    const int base = word(kFoundationBaseWord + index);
+    const int base = gameWord(kFoundationBaseWord + index);
     if (!CanBuildOn(under, card, base, true, index, true, true, rule,
-                    word(kFoundationDirectionWord + index), base))
+                    gameWord(kFoundationDirectionWord + index), base))
         return false;
     return rule != 20 || held < 52;
 }
@@ -534,14 +510,15 @@ bool fnCanDropOnTableau(int index, int card) {
     const int under = topOf(*pile);
     if (fnIsFaceDown(under))
         return false;
-    const int rule = word(kTableauRuleWord + index);
-    bool accepted = CanBuildOn(under, card, word(kTableauBaseWord + index), true, index,
-                               word(kTableauOnBaseWord + index) > 0, false, rule,
-                               word(kTableauDirectionWord + index), word(kFoundationBaseWord));
+    const int rule = gameWord(kTableauRuleWord + index);
+    bool accepted =
+        CanBuildOn(under, card, gameWord(kTableauBaseWord + index), true, index,
+                   gameWord(kTableauOnBaseWord + index) > 0, false, rule,
+                   gameWord(kTableauDirectionWord + index), gameWord(kFoundationBaseWord));
     if (rule == 34 && !pile->empty() && !singleCardDragged())
         accepted = false;
     // A group going to an empty pile must fit the empty-pile formula as well as the base code.
-    if (word(kGroupSizeWord) == -5 && !singleCardDragged() && pile->empty())
+    if (gameWord(kGroupSizeWord) == -5 && !singleCardDragged() && pile->empty())
         accepted = accepted && fnCheckGroupSize(card, true);
     // A group is never dropped back on the pile it came from.
     if (under == engineScalars.DraggedGroupTop)
@@ -553,7 +530,7 @@ bool fnCanDropOnReserve(int index, int card) {
     const std::string* pile = reserve(index);
     if (!pile)
         return false;
-    const int rule = word(kReserveRuleWord + index);
+    const int rule = gameWord(kReserveRuleWord + index);
     // Rules 8 and 13 count the first reserve, whichever is the target.
     const int firstReserveCards = cardsIn(sharedObjects.AppoggPiles.at(0));
     switch (rule) {
@@ -582,19 +559,20 @@ bool fnCanDropOnPile(int card, std::string_view pileName) {
 }
 
 bool fnCheckSequenceRule(int card, int tableauIndex) {
-    const int sequence = word(kGroupSequenceWord);
+    const int sequence = gameWord(kGroupSequenceRuleWord);
     if (sequence != 1 && sequence != 10)
         return true;
     if (!tableau(tableauIndex))
         return false;
     StringList group;
     fnListRunFromCard(group, card);
-    const int rule = sequence == 10 ? 0 : word(kTableauRuleWord + tableauIndex);
+    const int rule = sequence == 10 ? 0 : gameWord(kTableauRuleWord + tableauIndex);
     for (std::size_t i = 1; i < group.size(); ++i) {
         if (!CanBuildOn(CodeAt(group[i - 1], 0), CodeAt(group[i], 0),
-                        word(kTableauBaseWord + tableauIndex), false, tableauIndex,
-                        word(kTableauOnBaseWord + tableauIndex) > 0, false, rule,
-                        word(kTableauDirectionWord + tableauIndex), word(kFoundationBaseWord)))
+                        gameWord(kTableauBaseWord + tableauIndex), false, tableauIndex,
+                        gameWord(kTableauOnBaseWord + tableauIndex) > 0, false, rule,
+                        gameWord(kTableauDirectionWord + tableauIndex),
+                        gameWord(kFoundationBaseWord)))
             return false;
     }
     return true;
@@ -605,7 +583,7 @@ bool fnCheckGroupSize(int card, bool toEmptyPile) {
     fnListRunFromCard(group, card);
     engineScalars.DraggedGroupTop =
         static_cast<std::int16_t>(group.empty() ? 0 : CodeAt(group.back(), 0));
-    const int rule = word(kGroupSizeWord);
+    const int rule = gameWord(kGroupSizeWord);
     const int cards = static_cast<int>(group.size());
     if (rule == -1)
         return true;

@@ -1,6 +1,6 @@
 #include "solitaire/engine/score.h"
 
-#include "solitaire/engine/game_definition.h"
+#include "solitaire/engine/game_words.h"
 #include "solitaire/engine/piles.h"
 #include "solitaire/engine/presentation.h"
 #include "solitaire/engine/settings.h"
@@ -19,15 +19,11 @@ constexpr std::string_view kScoreCounted = "01";
 constexpr int kScorePosition = 122;
 constexpr int kScoreWidth = 6;
 
-constexpr int kScoreBaseWord = 33;
-constexpr int kGameKindWord = 35;
-constexpr int kFoundationCountWord = 261;
-constexpr int kCardsInPlayWord = 265;
 constexpr int kUnscoredKind = 9;
 constexpr int kPointsPerUnit = 5;
 
 bool unscoredGame() {
-    return gameDefinition[kGameKindWord] == kUnscoredKind;
+    return gameWord(kGameKindWord) == kUnscoredKind;
 }
 
 bool scoreCounted() {
@@ -52,19 +48,17 @@ void AddScore(int points, bool reset) {
         return;
     int score = fnStrToInt(fnReadSettingsField(kScorePosition, kScoreWidth));
     if (scoreCounted())
-        score = reset ? -gameDefinition[kCardsInPlayWord] : score + kPointsPerUnit * points;
+        score = reset ? -gameWord(kCardsInPlayWord) : score + kPointsPerUnit * points;
     showScore(score);
 }
 
 void RecomputeScore() {
     if (unscoredGame() || !scoreCounted())
         return;
-    int units = gameDefinition[kScoreBaseWord] + cardsIn(sharedObjects.MazzoPiles.at(kDiscardLine));
-    const int foundations =
-        std::clamp<int>(gameDefinition[kFoundationCountWord], 0, kFoundationPiles);
-    for (int i = 0; i < foundations; ++i)
+    int units = gameWord(kScoreBaseWord) + cardsIn(sharedObjects.MazzoPiles.at(kDiscardLine));
+    for (int i = 0; i < fnFoundationCount(); ++i)
         units += cardsIn(sharedObjects.DestPiles.at(static_cast<std::size_t>(i)));
-    showScore(kPointsPerUnit * units - gameDefinition[kCardsInPlayWord]);
+    showScore(kPointsPerUnit * units - gameWord(kCardsInPlayWord));
 }
 
 } // namespace solitaire

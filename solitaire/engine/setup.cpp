@@ -29,8 +29,6 @@ constexpr int kSavedFaceSetField = 129;
 constexpr int kSavedCardBackField = 132;
 constexpr int kGameNameField = 189;
 constexpr int kGameNameWidth = 50;
-constexpr int kNeedsPredefinedCardsWord = 29;
-constexpr int kAutoPlayWord = 17;
 
 std::string field(int position, int width) {
     return fnReadSettingsField(position, width);
@@ -107,14 +105,14 @@ void fnSetUpGame() {
     gameDefinition.fill(0);
     fnLoadGameDefinition();
     const std::string cardSize = field(kCardSizeField, 1);
-    if (platform::app::screenWidth() < 650 && gameDefinition[kNeedsPredefinedCardsWord] == 1)
+    if (platform::app::screenWidth() < 650 && gameWord(kNeedsPredefinedCardsWord) == 1)
         usePredefinedCardSet();
     else
         restoreSavedCardSet();
     if (field(kCardSizeField, 1) != cardSize)
         presentation().ApplyCardSize();
     fnMarkPilesAbsent();
-    fnEnableAutoPlay(gameDefinition[kAutoPlayWord] != 0);
+    fnEnableAutoPlay(gameWord(kAutoPlayWord) != 0);
     fnSetFanOffsets();
     fnLayoutTable();
 }
@@ -142,12 +140,12 @@ void fnSetFanOffsets() {
     static constexpr std::array<FanSteps, 3> kVertical{{{4, 18}, {4, 14}, {3, 3}}};
     static constexpr std::array<FanSteps, 3> kHorizontal{{{4, 12}, {4, 10}, {3, 3}}};
     static constexpr std::array<std::int16_t, 3> kMode6{7, 5, 3};
-    const int tableauFan = gameDefinition[3];
+    const int tableauFan = gameWord(kTableauFanWord);
     if (tableauFan == 1) {
         s.FanDownY = kVertical[*column].down;
         s.FanUpY = kVertical[*column].up;
     }
-    if (tableauFan == 2 || gameDefinition[5] == 2) {
+    if (tableauFan == 2 || gameWord(kReserveFanWord) == 2) {
         s.FanDownX = kHorizontal[*column].down;
         s.FanUpX = kHorizontal[*column].up;
     }
@@ -156,12 +154,17 @@ void fnSetFanOffsets() {
 }
 
 void fnLayoutTable() {
-    const GameDefinition& d = gameDefinition;
-    fnComputePileLayout(fnLayoutCode(d[250], d[249]), d[260], fnLayoutCode(d[252], d[251]), d[261],
-                        fnLayoutCode(d[254], d[253]), d[262], fnLayoutCode(d[257], d[256]), d[263],
-                        fnLayoutCode(d[259], d[258]), d[264],
-                        mainWindow.Width - mainWindow.ScrollBarWidth, mainWindow.Height,
-                        mainWindow.ClientHeight - 1, mainWindow.TableAreaTop);
+    const auto layoutCode = [](int rowWord, int layoutWord) {
+        return fnLayoutCode(gameWord(rowWord), gameWord(layoutWord));
+    };
+    fnComputePileLayout(
+        layoutCode(kStockRowWord, kStockLayoutWord), gameWord(kStockPlacesWord),
+        layoutCode(kFoundationRowWord, kFoundationLayoutWord), gameWord(kFoundationCountWord),
+        layoutCode(kTableauRowWord, kTableauLayoutWord), gameWord(kTableauCountWord),
+        layoutCode(kReserveRowWord, kReserveLayoutWord), gameWord(kReserveCountWord),
+        layoutCode(kDiscardRowWord, kDiscardLayoutWord), gameWord(kDiscardCountWord),
+        mainWindow.Width - mainWindow.ScrollBarWidth, mainWindow.Height,
+        mainWindow.ClientHeight - 1, mainWindow.TableAreaTop);
 }
 
 } // namespace solitaire

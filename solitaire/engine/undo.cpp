@@ -1,7 +1,7 @@
 #include "solitaire/engine/undo.h"
 
 #include "solitaire/engine/cards.h"
-#include "solitaire/engine/game_definition.h"
+#include "solitaire/engine/game_words.h"
 #include "solitaire/engine/piles.h"
 #include "solitaire/engine/presentation.h"
 #include "solitaire/engine/settings.h"
@@ -16,9 +16,6 @@ namespace {
 constexpr int kUndoAvailablePosition = 138;
 constexpr int kRedoAvailablePosition = 139;
 
-constexpr int kSelectionTargetWord = 30;
-constexpr int kGameKindWord = 35;
-
 // Lines per step in each of the four lists, in snapshot order.
 constexpr std::array<int, kPileListCount> kStepLines = {kStockGroupPiles, kFoundationPiles,
                                                         kTableauPiles, kReservePiles};
@@ -26,8 +23,8 @@ constexpr std::array<int, kPileListCount> kStepLines = {kStockGroupPiles, kFound
 // In selection games and the pairing games foundation 1 holds the cards selected so far,
 // which is no pile to record.
 bool firstFoundationIsSelection() {
-    const int kind = gameDefinition[kGameKindWord];
-    return gameDefinition[kSelectionTargetWord] != 0 || kind == 3 || kind == 4;
+    const int kind = gameWord(kGameKindWord);
+    return gameWord(kSelectionTargetWord) != 0 || kind == 3 || kind == 4;
 }
 
 } // namespace
