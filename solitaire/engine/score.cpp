@@ -6,7 +6,6 @@
 #include "solitaire/engine/settings.h"
 #include "solitaire/engine/shared_state.h"
 
-#include <algorithm>
 #include <string>
 
 namespace solitaire {
