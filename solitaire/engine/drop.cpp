@@ -68,10 +68,6 @@ bool wasteAccepts(int card) {
     return CardRank(card) == NextRank(CardRank(top)) || CardRank(card) == PrevRank(CardRank(top));
 }
 
-} // namespace
-
-namespace {
-
 // Places under the drag rectangle, best first: the largest overlap, then the higher tie-break
 // number. Places not laid out or not overlapped are left out.
 template <typename Place> class OverlapRanking {
@@ -140,6 +136,7 @@ bool dropOnRow(int card, int x, int y, int right, int bottom, bool animate) {
         if (!rowAccepts(card, position))
             continue;
         const std::string move = pileName("Row_Onto", position + 1);
+        // Before the animation: while the opening restriction holds the row takes no card.
         if (!CheckMoveRestriction(card, move, nullptr))
             return false;
         const int depth = codeCount(row()) - 1 - position;
