@@ -109,17 +109,17 @@ QImage programPicture(QSvgRenderer& deck) {
     });
 }
 
-// The about box's picture: three cards on a framed square of felt.
+// The about box's picture: three aces on a framed square of felt.
 QImage aboutPicture(QSvgRenderer& deck) {
-    return supersampled(120, 120, kWhite, [&](QPainter& p) {
-        QLinearGradient felt(QPointF(0, 0), QPointF(120, 120));
+    return supersampled(96, 96, kWhite, [&](QPainter& p) {
+        QLinearGradient felt(QPointF(0, 0), QPointF(96, 96));
         felt.setColorAt(0, QColor::fromRgb(kFeltLight));
         felt.setColorAt(1, QColor::fromRgb(kFeltDark));
-        p.setPen(QPen(QColor::fromRgb(kGold), 2));
+        p.setPen(QPen(QColor::fromRgb(kGold), 1.5));
         p.setBrush(felt);
-        p.drawRoundedRect(QRectF(1, 1, 118, 118), 10, 10);
+        p.drawRoundedRect(QRectF(0.75, 0.75, 94.5, 94.5), 8, 8);
         drawFan(p, deck, {{1, Suit::Hearts}, {1, Suit::Spades}, {1, Suit::Diamonds}},
-                QPointF(60, 124), 40, QSizeF(52, 72), 28);
+                QPointF(48, 100), 40, QSizeF(42, 58), 22);
     });
 }
 
