@@ -140,6 +140,8 @@ TfrmOpenGame::TfrmOpenGame(TfrmMain* owner) : Dialog(owner), owner_(owner) {
     pnlDesc2 = place<QLabel>(scrollBox, "pnlDesc2", 8, 52, 300, 40);
     static_cast<QLabel*>(pnlDesc2)->setText(
         toQString(std::string("Each game shows its description and a preview here.")));
+    for (QWidget* text : {pnlDesc1, pnlDesc2})
+        static_cast<QLabel*>(text)->setWordWrap(true); // the 300 pixels end mid-sentence
     place<QLabel>(scrollBox, "imgZevodadu", 8, 100, 300, 185)
         ->setPixmap(resourcePixmap(kProgramPictureName));
 
