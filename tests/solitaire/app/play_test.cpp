@@ -103,7 +103,12 @@ private:
             for (int x = 0; x < width; ++x)
                 if (shown.pixel(x, y) != table.pixel(x, y + scroll) && differing++ == 0)
                     first = QPoint(x, y);
-        EXPECT_EQ(differing, 0) << what << ": first differing pixel at (" << first.x() << ", "
+        int l=99999,t=99999,r=-1,b=-1;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                if (shown.pixel(x, y) != table.pixel(x, y + scroll)) { l=std::min(l,x);t=std::min(t,y);r=std::max(r,x);b=std::max(b,y);}
+        if (differing) { shown.save(testPicturePath("dbg-"+what+"-shown.png")); table.save(testPicturePath("dbg-"+what+"-fresh.png")); }
+        EXPECT_EQ(differing, 0) << l<<","<<t<<"-"<<r<<","<<b<<" "<< what << ": first differing pixel at (" << first.x() << ", "
                                 << first.y() << ")";
     }
 };
