@@ -33,7 +33,9 @@
 #include "platform/files/paths.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QKeySequence>
+#include <QMenu>
 
 #include <algorithm>
 #include <cctype>
@@ -164,6 +166,16 @@ void TfrmMain::buildMenu() {
     mnuNewsletter = menuItem(mnuPellmoorontheWeb, "mnuNewsletter", "&Newsletter...");
     help->addSeparator();
     mnuAbout = menuItem(help, "mnuAbout", "A&bout...");
+    // F1 on a highlighted item opens its help topic.
+    const std::pair<QAction*, int> helpContexts[] = {
+        {mnuNew, 4014},     {mnuOpen, 4015},     {mnuExit, 4004},
+        {mnuAutoPlay, 4007}, {mnuCustomize, 1019}, {mnuRules, 4013},
+        {mnuContents, 4012}, {mnuPellmoorontheWeb->menuAction(), 4021},
+        {mnuWeb, 4021},     {mnuNewsletter, 4017}, {mnuAbout, 4011}};
+    for (const auto& [item, context] : helpContexts)
+        item->setData(context);
+    for (QMenu* menu : {file, game, tools, help, mnuPellmoorontheWeb})
+        menu->installEventFilter(this);
     // Menu shortcuts must work while the menu bar is a child widget.
     for (QAction* item : {mnuNew, mnuOpen, mnuAutoPlay, mnuCustomize, mnuRules})
         addAction(item);
@@ -560,6 +572,14 @@ void TfrmMain::onDoubleClick() {
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        if (auto* menu = qobject_cast<QMenu*>(watched); menu && menu->activeAction()) {
+            if (const int context = menu->activeAction()->data().toInt(); context > 0) {
+                platform::app::runGuarded([context] { ShowHelpTopic(context); });
+                return true;
+            }
+        }
+    }
     if (event->type() == QEvent::MouseMove) {
         if (watched == pnlPilesSize) {
             pnlPilesSize->hide();

@@ -69,23 +69,94 @@ bool wasteAccepts(int card) {
     return CardRank(card) == NextRank(CardRank(top)) || CardRank(card) == PrevRank(CardRank(top));
 }
 
+// Places under the drag rectangle, best first: the largest overlap, then the higher tie-break
+// number. Places not laid out or not overlapped are left out.
+template <typename Place> class OverlapRanking {
+public:
+    OverlapRanking(int x, int y, int right, int bottom)
+        : x_(x), y_(y), right_(right), bottom_(bottom) {}
+
+    void consider(const SlotRect& slot, int tieBreak, const Place& place) {
+        if (!isPresentCoordinate(slot.left) || !isPresentCoordinate(slot.top) ||
+            RangesOverlap(x_, y_, right_, bottom_, slot.left, slot.top, slot.right,
+                          slot.bottom) == 0)
+            return;
+        const int area =
+            OverlapArea(x_, y_, right_, bottom_, slot.left, slot.top, slot.right, slot.bottom);
+        found_.push_back({static_cast<std::int64_t>(area) * 1000000 + tieBreak, place});
+    }
+    // At most kMaxDropCandidates places.
+    std::vector<Place> best() {
+        std::ranges::sort(found_, std::ranges::greater{}, &Keyed::key);
+        std::vector<Place> places;
+        for (std::size_t i = 0; i < found_.size() && i < kMaxDropCandidates; ++i)
+            places.push_back(found_[i].place);
+        return places;
+    }
+
+private:
+    struct Keyed {
+        std::int64_t key;
+        Place place;
+    };
+    int x_, y_, right_, bottom_;
+    std::vector<Keyed> found_;
+};
+
+constexpr int kOneRowGame = 19;
+
+std::string_view row() {
+    return tableauPile(0);
+}
+
+// The one-row game: the places (0-based) of the row whose cards lie under the rectangle.
+std::vector<int> rowPositionsUnder(int x, int y, int right, int bottom) {
+    OverlapRanking<int> ranking(x, y, right, bottom);
+    const int count = codeCount(row());
+    for (int p = 0; p < count; ++p) {
+        const int depth = count - 1 - p;
+        const int left = fnPileCardX("Fila1", 0, depth, false);
+        const int top = fnPileCardY("Fila1", depth, false);
+        ranking.consider({left, top, left + mainWindow.CardWidth, top + mainWindow.CardHeight},
+                         p, p);
+    }
+    return ranking.best();
+}
+
+// The card may go onto the card one or two places before it in the row when the two match
+// in rank or suit.
+bool rowAccepts(int card, int position) {
+    const int under = codeAt(row(), position);
+    const int gap = positionInPile(row(), card) - position;
+    return under != 0 && (gap == 1 || gap == 2) &&
+           (CardRank(under) == CardRank(card) || CardSuit(under) == CardSuit(card));
+}
+
+bool dropOnRow(int card, int x, int y, int right, int bottom, bool animate) {
+    for (const int position : rowPositionsUnder(x, y, right, bottom)) {
+        if (!rowAccepts(card, position))
+            continue;
+        const std::string move = pileName("Row_Onto", position + 1);
+        // Before the animation: while the opening restriction holds the row takes no card.
+        if (!CheckMoveRestriction(card, move, nullptr))
+            return false;
+        const int depth = codeCount(row()) - 1 - position;
+        if (animate && switchNotOff(kAnimateCardsField))
+            presentation().fnAnimateCardMove(
+                card, mainWindow.DragTargetRect.left, mainWindow.DragTargetRect.top,
+                fnPileCardX("Fila1", 0, depth, false), fnPileCardY("Fila1", depth, false), false,
+                true, false, false);
+        return fnMakeMove(card, move);
+    }
+    return false;
+}
+
 } // namespace
 
 std::optional<DropCandidates> FindDropCandidates(int x, int y, int right, int bottom) {
-    struct Keyed {
-        std::int64_t key;
-        DropCandidate candidate;
-    };
-    std::vector<Keyed> found;
+    OverlapRanking<DropCandidate> ranking(x, y, right, bottom);
     auto consider = [&](int kind, int index) {
-        const SlotRect slot = topSlot(kind, index);
-        if (!isPresentCoordinate(slot.left) || !isPresentCoordinate(slot.top) ||
-            RangesOverlap(x, y, right, bottom, slot.left, slot.top, slot.right, slot.bottom) == 0)
-            return;
-        const int area =
-            OverlapArea(x, y, right, bottom, slot.left, slot.top, slot.right, slot.bottom);
-        found.push_back(
-            {static_cast<std::int64_t>(area) * 1000000 + kind * 1000 + index, {kind, index}});
+        ranking.consider(topSlot(kind, index), kind * 1000 + index, {kind, index});
     };
     for (int i = 0; i < foundationCount(); ++i)
         consider(kFoundationKind, i);
@@ -96,12 +167,11 @@ std::optional<DropCandidates> FindDropCandidates(int x, int y, int right, int bo
         consider(kReserveKind, i);
     if (wasteTakesDrops())
         consider(kWasteKind, 0);
-    if (found.empty())
+    const std::vector<DropCandidate> best = ranking.best();
+    if (best.empty())
         return std::nullopt;
-    std::ranges::sort(found, std::ranges::greater{}, &Keyed::key);
     DropCandidates candidates;
-    for (std::size_t i = 0; i < found.size() && i < candidates.size(); ++i)
-        candidates[i] = found[i].candidate;
+    std::ranges::copy(best, candidates.begin());
     return candidates;
 }
 
@@ -159,6 +229,9 @@ bool TryDropOnPile(int card, int x, int y, int index, int kind, bool autoplay, b
 
 bool DropCard(int card, int x, int y, int index, int kind, bool autoplay, bool animate,
               bool rebuildImage, int bottom, int right) {
+    // The one-row game's cards land on the row's cards, not on piles.
+    if (kind == -1 && gameKind() == kOneRowGame)
+        return dropOnRow(card, x, y, right, bottom, animate);
     DropCandidates candidates;
     if (kind == -1) {
         const std::optional<DropCandidates> found = FindDropCandidates(x, y, right, bottom);

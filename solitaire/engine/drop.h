@@ -24,8 +24,9 @@ using DropCandidates = std::array<DropCandidate, kMaxDropCandidates>;
 // stock press), then fills empty tableau piles and runs autoplay when it is on.
 void fnTableMouseUp();
 
-// kind -1: the candidates are the piles under the rectangle (x, y, right, bottom); any
-// other kind tries that one pile. True when a move was made.
+// kind -1: the candidates are the piles under the rectangle (x, y, right, bottom), in the
+// one-row game (game kind 19) the cards of the row under it; any other kind tries that one
+// pile. True when a move was made.
 bool DropCard(int card, int x, int y, int index, int kind, bool autoplay, bool animate,
               bool rebuildImage, int bottom, int right);
 

@@ -8,6 +8,7 @@
 #include "solitaire/engine/play_state.h"
 #include "solitaire/engine/score.h"
 #include "solitaire/engine/undo.h"
+#include "solitaire/engine/utils.h"
 
 #include <optional>
 #include <vector>
@@ -128,6 +129,27 @@ bool moveToReserve(int card, int n, MoveContext& ctx) {
     return true;
 }
 
+// The one-row game: the card goes onto the card at the position (1-based) before it in the
+// first tableau pile. The covered card leaves play for the discard pile, the moved card
+// takes its place and the row closes up behind it.
+bool moveOntoRowCard(int card, int position, MoveContext& ctx) {
+    std::string& row = tableauPile(0);
+    const int from = positionInPile(row, card);
+    const int onto = position - 1;
+    const int covered = codeAt(row, onto);
+    if (covered == 0 || from <= onto)
+        return false;
+    pushUndo();
+    row.erase(static_cast<std::size_t>(3 * from), 3);
+    row.replace(static_cast<std::size_t>(3 * onto), 3, fnIntZeroPad(card, 3));
+    AppendCardToPile(sharedObjects.MazzoPiles, kDiscardLine, covered, kFaceUp);
+    presentation().RedrawTable();
+    presentation().fnPlaySound("Tableau", switchIsOn(kTableauSoundField));
+    ctx.lastTop = fnTableauY(0);
+    mainWindow.GameWon = fnIsGameComplete();
+    return true;
+}
+
 bool moveToDiscard(int card, MoveContext& ctx) {
     pushUndo();
     fnRemoveCardFromPiles(card);
@@ -188,6 +210,15 @@ void returnWasteToStock() {
     presentation().RedrawPileTop("Mazzo", 0, Surface::BackBuffer);
 }
 
+// Kind 4 pairs the stock's top card too: a chosen card that the redeal put back into the
+// stock lies out of reach there and leaves the selection.
+void unselectCardsInStock() {
+    std::string& chosen = selection();
+    for (int j = codeCount(chosen) - 1; j >= 0; --j)
+        if (positionInPile(stockPile(), codeAt(chosen, j)) >= 0)
+            chosen.erase(static_cast<std::size_t>(3 * j), 3);
+}
+
 void showStockHint() {
     presentation().fnShowStockHint();
     engineScalars.StockPressed = 1;
@@ -210,6 +241,8 @@ bool stockMove(std::string_view name, MoveContext& ctx) {
             ++engineScalars.StockPassCount;
             pushUndo();
             returnWasteToStock();
+            if (gameKind() == 4)
+                unselectCardsInStock();
             passCounted = made = true;
         } else {
             showStockHint();
@@ -419,7 +452,8 @@ bool onTable(int card) {
 
 bool performMove(int card, std::string_view name, MoveContext& ctx) {
     const bool movesOneCard = name.starts_with("Dest") || name.starts_with("Fila") ||
-                              name.starts_with("Appogg") || name == "Waste" || name == "Stock02";
+                              name.starts_with("Appogg") || name.starts_with("Row_Onto") ||
+                              name == "Waste" || name == "Stock02";
     if (movesOneCard && !onTable(card))
         return false;
     if (name.starts_with("Dest_Autoplay")) {
@@ -437,6 +471,10 @@ bool performMove(int card, std::string_view name, MoveContext& ctx) {
     if (name.starts_with("Appogg")) {
         const auto n = pileNumber(name, 7, 2, kReservePiles);
         return n && moveToReserve(card, *n, ctx);
+    }
+    if (name.starts_with("Row_Onto")) {
+        const auto position = pileNumber(name, 9, 3, codeCount(tableauPile(0)));
+        return position && moveOntoRowCard(card, *position, ctx);
     }
     if (name == "Waste")
         return moveToDiscard(card, ctx);

@@ -11,7 +11,9 @@ namespace solitaire {
 // Move names: "Fila"n, "Dest"n, "Dest_Autoplay"n, "Appogg"n (n 1-based), "Waste", "Stock02",
 // any name starting "Mazzo" ("Mazzo_Vis", "Mazzo_Waste", "Mazzo_Redeal"), "Add_Tableaus",
 // "Add_Tableaus_Last", "Fill_Tableaus", "Add_Reserves", "Add_Reserve_"d, "Selezionate_Dest",
-// "Selezionate_Fila", "Stock_To_Pile_Monte_Carlo". card is 0 for the moves that take none.
+// "Selezionate_Fila", "Stock_To_Pile_Monte_Carlo", and in the one-row game "Row_Onto"p: the
+// card onto the card at position p (1-based) of the first tableau pile. card is 0 for the
+// moves that take none.
 // True when a move was made.
 bool fnMakeMove(int card, std::string_view moveName);
 

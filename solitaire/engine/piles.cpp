@@ -249,18 +249,39 @@ int fnLocateCard(int card) {
     return 0;
 }
 
-bool IsTopCardOfPile(int card) {
+namespace {
+
+// Whether the card tops one of the first count piles of the list.
+bool topOfAnyPile(StringList& list, int count, int card) {
     const std::string code = codeText(card);
-    const auto topOfAny = [&](StringList& list, int count) {
-        for (int i = 0; i < count; ++i) {
-            const std::string* pile = lineOf(list, i);
-            if (pile && !pile->empty() && lastCode(*pile) == code)
-                return true;
-        }
-        return false;
-    };
-    return topOfAny(sharedObjects.FilaPiles, fnTableauCount()) ||
-           topOfAny(sharedObjects.AppoggPiles, fnReserveCount());
+    for (int i = 0; i < count; ++i) {
+        const std::string* pile = lineOf(list, i);
+        if (pile && !pile->empty() && lastCode(*pile) == code)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool IsTopCardOfPile(int card) {
+    return topOfAnyPile(sharedObjects.FilaPiles, fnTableauCount(), card) ||
+           topOfAnyPile(sharedObjects.AppoggPiles, fnReserveCount(), card);
+}
+
+int GetPileTopCard(std::string_view pileName) {
+    // The discard pile is no pile of this lookup.
+    if (pileName == "Mazzo_Waste")
+        return 0;
+    const auto target = PileLineForName(pileName);
+    const std::string* pile = target ? lineOf(*target->list, target->line) : nullptr;
+    if (!pile || pile->size() < 3)
+        return 0;
+    return fnTryStrToInt(lastCode(*pile)).value_or(0);
+}
+
+bool IsTopOfTableau(int card) {
+    return topOfAnyPile(sharedObjects.FilaPiles, fnTableauCount(), card);
 }
 
 bool ExtractRunFromLine(StringList& list, int line, int card, bool cut, StringList& out) {

@@ -88,6 +88,11 @@ int fnLocateCard(int card);
 
 // Runs and top cards. out receives one 3-digit code per line, bottom first.
 bool IsTopCardOfPile(int card);
+// The top card of "Mazzo", "Mazzo_Vis", "Dest"nn, "Fila"nn or "Appogg"n; 0 for an empty pile
+// or a name of no pile.
+int GetPileTopCard(std::string_view pileName);
+// Whether the card is the top card of one of the game's tableau piles.
+bool IsTopOfTableau(int card);
 bool ExtractRunFromLine(StringList& list, int line, int card, bool cut, StringList& out);
 bool ExtractRunFromPiles(StringList& out, int card, bool cut);
 bool fnListRunFromCard(StringList& out, int card);

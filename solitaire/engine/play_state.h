@@ -98,6 +98,13 @@ inline int codeAt(std::string_view pile, int j) {
 inline int topCard(std::string_view pile) {
     return codeAt(pile, codeCount(pile) - 1);
 }
+// The place of the card in the pile (0 the bottom); -1 when the pile does not hold it.
+inline int positionInPile(std::string_view pile, int card) {
+    for (int j = 0; j < codeCount(pile); ++j)
+        if (codeAt(pile, j) == card)
+            return j;
+    return -1;
+}
 
 inline std::string pileName(std::string_view prefix, int number) {
     return std::string(prefix) + std::to_string(number);

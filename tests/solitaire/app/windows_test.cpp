@@ -12,6 +12,8 @@
 #include "platform/files/paths.h"
 #include "platform/shell/help.h"
 
+#include <QMenu>
+#include <QTest>
 #include <QTreeWidgetItemIterator>
 
 namespace solitaire::testing {
@@ -237,6 +239,24 @@ TEST_F(WindowsTest, HelpPagesExistForEveryTopicAndEveryGame) {
     EXPECT_EQ(platform::shell::shownHelpPage(),
               platform::files::resolvePath(fnProgramFilePath("help\\index.html")));
     EXPECT_TRUE(fs::exists(platform::shell::shownHelpPage()));
+}
+
+// F1 on a highlighted menu item opens that item's topic; F1 elsewhere stays the Rules command.
+TEST_F(WindowsTest, F1OnAHighlightedMenuItemOpensItsTopic) {
+    const std::pair<QAction*, int> items[] = {
+        {main_->mnuNew, 4014}, {main_->mnuExit, 4004}, {main_->mnuAbout, 4011},
+        {main_->mnuNewsletter, 4017}};
+    for (const auto& [item, context] : items) {
+        QMenu* menu = qobject_cast<QMenu*>(item->parent());
+        ASSERT_NE(menu, nullptr);
+        menu->popup({0, 0});
+        menu->setActiveAction(item);
+        QTest::keyClick(menu, Qt::Key_F1);
+        EXPECT_EQ(platform::shell::shownHelpPage(),
+                  platform::files::resolvePath(HelpPagePath(context)))
+            << item->objectName().toStdString();
+        menu->hide();
+    }
 }
 
 TEST_F(WindowsTest, RulesOfCustomizedGamesOpenNothing) {

@@ -185,5 +185,102 @@ TEST_F(DropTest, AReleaseAfterAStockPressTurnsTheStock) {
     EXPECT_EQ(waste(), codes({AH}));
 }
 
+// ---- The one-row game ----
+
+// All cards lie side by side in the first tableau pile; a card goes onto a card one or two
+// places before it that matches it in rank or suit, which leaves play for the discard pile.
+class OneRowDropTest : public DropTest {
+protected:
+    void SetUp() override {
+        DropTest::SetUp();
+        gameDefinition[35] = 19;
+        gameDefinition[3] = 4; // side by side
+        fila(1) = startRow();
+        parkTheRest(8);
+    }
+    // The window place of the card at position p (0 the first) of the row.
+    static std::pair<int, int> place(int p) {
+        const int depth = cardsIn(fila(1)) - 1 - p;
+        return {fnPileCardX("Fila1", 0, depth, false), fnPileCardY("Fila1", depth, false)};
+    }
+    static constexpr int FiveH = card(5, 0), NineC = card(9, 2);
+    static constexpr int TwoS = card(2, 3), NineS = card(9, 3), FiveC = card(5, 2);
+    static constexpr int NineD = card(9, 1), KingC = card(13, 2);
+    static std::string startRow() {
+        return codes({FiveH, NineC, TwoH, TwoS, NineS, FiveC, NineD, KingC});
+    }
+};
+
+TEST_F(OneRowDropTest, ACardGoesOntoAMatchingCardOneOrTwoPlacesBefore) {
+    struct Case {
+        const char* rule;
+        int dragged;
+        int onto; // position
+        std::vector<int> row;
+    } const cases[] = {
+        {"rank, one place", TwoS, 2, {FiveH, NineC, TwoS, NineS, FiveC, NineD, KingC}},
+        {"suit, one place", NineS, 3, {FiveH, NineC, TwoH, NineS, FiveC, NineD, KingC}},
+        {"rank, two places", NineD, 4, {FiveH, NineC, TwoH, TwoS, NineD, FiveC, KingC}},
+        {"suit, two places", TwoH, 0, {TwoH, NineC, TwoS, NineS, FiveC, NineD, KingC}},
+        {"no match, one place", FiveC, 4, {}},
+        {"no match, two places", NineS, 2, {}},
+        {"rank match, three places", NineS, 1, {}},
+        {"suit match, four places", FiveC, 1, {}},
+        {"a match after the card", NineC, 4, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rule);
+        clearTable();
+        fila(1) = startRow();
+        parkTheRest(8);
+        recorder.calls.clear();
+        const int before = undoSteps();
+        const int covered = CodeAt(fila(1), static_cast<std::size_t>(3 * c.onto));
+        const auto [x, y] = place(c.onto);
+        drag(c.dragged, x, y);
+        fnTableMouseUp();
+        if (c.row.empty()) {
+            EXPECT_EQ(fila(1), startRow());
+            EXPECT_TRUE(discard().empty());
+            EXPECT_EQ(undoSteps(), before);
+            EXPECT_TRUE(called("fnRedrawCardInPile(" + std::to_string(c.dragged) + ")"));
+            continue;
+        }
+        std::string expected;
+        for (const int code : c.row)
+            expected += codes({code});
+        EXPECT_EQ(fila(1), expected);
+        EXPECT_EQ(discard(), codes({covered}));
+        EXPECT_EQ(undoSteps(), before + 1);
+        EXPECT_TRUE(called("RedrawTable()"));
+        EXPECT_TRUE(called("fnPlaySound(Tableau,1)"));
+        expectEveryCardOnce();
+    }
+}
+
+// The image lies more over the nine of diamonds (one place before, no match) than over the
+// five of clubs (two places before, same suit): the larger overlap refuses, the next takes it.
+TEST_F(OneRowDropTest, TheLargerOverlapIsTriedFirstAndARefusalPassesToTheNext) {
+    const auto [x5, y5] = place(5);
+    const auto [x6, y6] = place(6);
+    ASSERT_EQ(y5, y6);
+    drag(KingC, x6 - 20, y6);
+    ASSERT_GT(x5 + 71, x6 - 20); // the five is covered too, less than the nine
+    fnTableMouseUp();
+    EXPECT_EQ(fila(1), codes({FiveH, NineC, TwoH, TwoS, NineS, KingC, NineD}));
+    EXPECT_EQ(discard(), codes({FiveC}));
+}
+
+TEST_F(OneRowDropTest, WhileTheOpeningRestrictionHoldsTheRowTakesNoCard) {
+    gameDefinition[31] = 1;
+    engineScalars.PhaseCounter = 0;
+    const auto [x, y] = place(2);
+    drag(TwoS, x, y);
+    fnTableMouseUp();
+    EXPECT_EQ(fila(1), startRow());
+    EXPECT_EQ(undoSteps(), 0);
+    EXPECT_EQ(engineScalars.PhaseCounter, 0);
+}
+
 } // namespace
 } // namespace solitaire

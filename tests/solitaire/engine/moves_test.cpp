@@ -107,7 +107,8 @@ TEST_F(MoveTest, AFoundationMoveStoresTheCompletedTestAndTheScore) {
 
 TEST_F(MoveTest, UnknownNamesPilesAndCardsMoveNothing) {
     fila(1) = codes({AH});
-    for (const char* name : {"Nothing", "Dest17", "Fila27", "Appogg9", "Destx", "Add_Reserve_9"}) {
+    for (const char* name : {"Nothing", "Dest17", "Fila27", "Appogg9", "Destx", "Add_Reserve_9",
+                             "Row_Onto1", "Row_Onto2", "Row_Onto0"}) {
         SCOPED_TRACE(name);
         EXPECT_FALSE(fnMakeMove(AH, name));
         EXPECT_EQ(fila(1), codes({AH}));
@@ -189,6 +190,35 @@ TEST_F(MoveTest, TheWasteGoesBackToTheStockWhilePassesRemain) {
             EXPECT_EQ(waste(), codes({FiveC, SixD, SevenS}));
             EXPECT_EQ(undoSteps(), before);
         }
+    }
+}
+
+// Kind 4 pairs the waste's top card: a chosen card that the redeal brings back into the stock
+// lies out of reach there and leaves the selection; a chosen tableau card stays chosen.
+TEST_F(MoveTest, APairingRedealTakesTheCardsItBringsBackToTheStockOutOfTheSelection) {
+    struct Case {
+        const char* chosen;
+        std::string before;
+        std::string after;
+    } const cases[] = {
+        {"the waste's top card", codes({SevenS}), ""},
+        {"the card that becomes the stock's top card", codes({FiveC}), ""},
+        {"a tableau card and the waste's top card", codes({QH, SevenS}), codes({QH})},
+        {"the waste's top card and a tableau card", codes({SevenS, QH}), codes({QH})},
+        {"a tableau card", codes({QH}), codes({QH})},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.chosen);
+        clearTable();
+        gameDefinition[35] = 4;
+        gameDefinition[13] = -1;
+        waste() = codes({FiveC, SixD, SevenS});
+        fila(1) = codes({KS, QH});
+        dest(1) = c.before;
+        engineScalars.StockPressed = 1;
+        ASSERT_TRUE(fnMakeMove(0, "Mazzo_Vis"));
+        EXPECT_EQ(stock(), codes({SevenS, SixD, FiveC}));
+        EXPECT_EQ(dest(1), c.after);
     }
 }
 

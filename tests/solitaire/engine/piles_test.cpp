@@ -266,6 +266,35 @@ TEST_F(PileStoreTest, TopCardOfTableauOrReserve) {
     EXPECT_FALSE(IsTopCardOfPile(0));
 }
 
+TEST_F(PileStoreTest, TopOfTableauLooksOnlyAtTheGamesTableauPiles) {
+    setPileCounts(3, 4);
+    fila(1) = "";
+    fila(2) = "001002";
+    fila(4) = "006"; // beyond the game's tableau
+    appogg(1) = "003";
+    EXPECT_TRUE(IsTopOfTableau(2));
+    EXPECT_FALSE(IsTopOfTableau(1));
+    EXPECT_FALSE(IsTopOfTableau(3));
+    EXPECT_FALSE(IsTopOfTableau(6));
+    EXPECT_FALSE(IsTopOfTableau(0));
+}
+
+TEST_F(PileStoreTest, PileTopCardByName) {
+    dest(3) = "014015";
+    fila(12) = "101";
+    appogg(2) = "052";
+    sharedObjects.MazzoPiles[kStockLine] = "007008";
+    sharedObjects.MazzoPiles[kWasteLine] = "009";
+    sharedObjects.MazzoPiles[kDiscardLine] = "010";
+    const std::pair<const char*, int> cases[] = {
+        {"Dest03", 15}, {"Fila12", 101}, {"Appogg2", 52}, {"Mazzo", 8}, {"Mazzo_Vis", 9},
+        {"Dest04", 0},                    // empty
+        {"Mazzo_Waste", 0}, {"Dest99", 0}, {"Fila", 0}, {"Stock", 0}, {"", 0}, // no such pile
+    };
+    for (const auto& [name, top] : cases)
+        EXPECT_EQ(GetPileTopCard(name), top) << name;
+}
+
 TEST_F(PileStoreTest, ListRunLeavesThePile) {
     fila(3) = "001014027";
     StringList run{"stale"};
