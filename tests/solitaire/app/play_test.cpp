@@ -43,7 +43,8 @@ std::optional<TableauMove> findTableauMove() {
     for (int from = 0; from < 8; ++from)
         for (int to = 0; to < 8; ++to) {
             const int card = topCard(sharedObjects.FilaPiles[from]);
-            if (from != to && card != 0 && CardRank(card) != 1 && fnCanDropOnPile(card, "Fila" + std::to_string(to + 1)))
+            if (from != to && card != 0 && CardRank(card) != 1 &&
+                fnCanDropOnPile(card, "Fila" + std::to_string(to + 1)))
                 return TableauMove{card, to + 1};
         }
     return std::nullopt;
@@ -201,9 +202,9 @@ TEST_F(PlayTest, KlondikeStockTurnsToTheWasteOnAClick) {
     EXPECT_EQ(sharedObjects.MazzoPiles[kStockLine].size(), stockBefore - 3);
     EXPECT_EQ(sharedObjects.MazzoPiles[kWasteLine].size(), 3u);
     const QSize card(mainWindow.CardWidth, mainWindow.CardHeight);
-    expectTableDrawnAsThePilesAre(
-        "a stock click", {QRect(QPoint(fnStockPileX(0), fnStockPileY(0)), card),
-                          QRect(QPoint(fnStockPileX(1), fnStockPileY(1)), card)});
+    expectTableDrawnAsThePilesAre("a stock click",
+                                  {QRect(QPoint(fnStockPileX(0), fnStockPileY(0)), card),
+                                   QRect(QPoint(fnStockPileX(1), fnStockPileY(1)), card)});
     savePicture("zevodadu-klondike.png");
 }
 
