@@ -193,8 +193,7 @@ void fnAnimateCardMove(int card, int fromX, int fromY, int toX, int toY, bool le
         if (delay > 0)
             fnWaitMs(static_cast<unsigned>(2 * delay));
     }
-    if (!fnMoveDragImage(x, y, leaveInBackBuffer, true) && leaveInBackBuffer)
-        CopyDragImageToBackBuffer(x, y, mainWindow.DragTargetRect.height());
+    fnMoveDragImage(x, y, leaveInBackBuffer, true);
 }
 
 void fnPlayWinningAnimation(int style) {

@@ -1,5 +1,6 @@
 #include "solitaire/app/boxes.h"
 
+#include "solitaire/app/card_pictures.h"
 #include "solitaire/app/links.h"
 #include "solitaire/app/preferences.h"
 #include "solitaire/app/sounds.h"
@@ -14,6 +15,8 @@
 
 #include <QPlainTextEdit>
 #include <QStackedWidget>
+
+#include <utility>
 
 namespace solitaire {
 namespace {
@@ -77,10 +80,13 @@ TfrmMsgAdvice::TfrmMsgAdvice(QWidget* owner, const std::string& text, int page)
     setupBox(*this, "frmMsgAdvice", "Information", 418, 161);
     setWindowFlag(Qt::WindowCloseButtonHint, false);
     auto* notebook = place<QStackedWidget>(this, "Notebook1", 8, 8, 64, 64);
-    for (const char* pageName : {"Color", "640x480"}) {
-        auto* picture = new QLabel(toQString(pageName));
+    for (const auto& [pageName, pictureName] :
+         {std::pair{"Color", "IMG_ADVICE_COLOR"}, std::pair{"640x480", "IMG_ADVICE_640X480"}}) {
+        auto* picture = new QLabel;
         picture->setObjectName(pageName);
-        picture->setAlignment(Qt::AlignCenter);
+        platform::gdi::Bitmap bitmap;
+        fnLoadResourceBitmap(bitmap, pictureName);
+        picture->setPixmap(toMaskedPixmap(bitmap));
         notebook->addWidget(picture);
     }
     notebook->setCurrentIndex(page);
@@ -112,20 +118,23 @@ void ShowAdvice(QWidget* owner, const std::string& text, const std::string& key,
 
 TfrmAbout::TfrmAbout(QWidget* owner) : Dialog(owner) {
     setupBox(*this, "frmAbout", "About [Program]", 417, 279);
-    place<QLabel>(this, "imgAbout", 8, 8, 120, 120)->setText(toQString(kProgramTitle));
-    lblVersion = label(this, std::string(kProgramTitle) + " version 3.70", 136, 8, 270, 16);
+    // Two columns right of the picture: captions, then the addresses at the widest caption.
+    constexpr int kText = 112, kAddress = 270;
+    place<QLabel>(this, "imgAbout", 8, 8, 96, 96)->setPixmap(resourcePixmap("IMG_ABOUT"));
+    lblVersion = label(this, std::string(kProgramTitle) + " version 3.70", kText, 8, 297, 16);
     lblVersion->setObjectName("lblVersion");
-    label(this, "Web site:", 136, 32, 120, 16);
-    lblWeb = link(this, "lblWeb", kWebSiteAddress, 256, 32, 155);
-    label(this, "E-Mail", 136, 52, 120, 16);
-    label(this, "For general information:", 136, 70, 120, 16);
-    lblMail = link(this, "lblMail", kInfoMailAddress, 256, 70, 155);
-    label(this, "For sales/marketing:", 136, 88, 120, 16);
-    lblMailMark = link(this, "lblMailMark", kSalesMailAddress, 256, 88, 155);
-    label(this, "For technical information:", 136, 106, 120, 16);
-    lblMailSupport = link(this, "lblMailSupport", kSupportMailAddress, 256, 106, 155);
-    label(this, "This product is licensed to:", 136, 128, 270, 16);
-    lblRegistr = label(this, "Freeware", 136, 146, 270, 16);
+    label(this, "Web site:", kText, 32, 64, 16);
+    lblWeb = link(this, "lblWeb", kWebSiteAddress, kText + 64, 32, 409 - kText - 64);
+    label(this, "E-Mail", kText, 56, 156, 16);
+    label(this, "For general information:", kText, 74, 156, 16);
+    lblMail = link(this, "lblMail", kInfoMailAddress, kAddress, 74, 409 - kAddress);
+    label(this, "For sales/marketing:", kText, 92, 156, 16);
+    lblMailMark = link(this, "lblMailMark", kSalesMailAddress, kAddress, 92, 409 - kAddress);
+    label(this, "For technical information:", kText, 110, 156, 16);
+    lblMailSupport =
+        link(this, "lblMailSupport", kSupportMailAddress, kAddress, 110, 409 - kAddress);
+    label(this, "This product is licensed to:", kText, 132, 297, 16);
+    lblRegistr = label(this, "Freeware", kText, 148, 297, 16);
     lblRegistr->setObjectName("lblRegistr");
     auto* memLic = place<QPlainTextEdit>(this, "memLic", 8, 168, 401, 70);
     memLic->setReadOnly(true);

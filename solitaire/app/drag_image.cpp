@@ -66,10 +66,12 @@ void drawMarkerOnWindow(int marker, Point at) {
     showWindowArea(cardPlace(at));
 }
 
-// The dragged cards put down at (x, y) for good: into the back buffer and on the window.
-void dropDragImage(int x, int y) {
-    if (!fnMoveDragImage(x, y, true, true))
-        CopyDragImageToBackBuffer(x, y, mainWindow.DragTargetRect.height());
+// Puts the drag image into the back buffer at (x, y) (window coordinates).
+void CopyDragImageToBackBuffer(int x, int y, int height) {
+    const Rect& source = dragImage.DragSourceRect;
+    sharedObjects.BackBuffer.copyFrom(
+        {x, y + mainWindow.ScrollBarPosition}, sharedObjects.DragImage,
+        Rect::fromSize(source.left, source.top, source.width(), height));
 }
 
 // Where the drag image and its shadow stand on the window.
@@ -89,7 +91,7 @@ void glideBackAndDrop(int card, Point at) {
     if (cardsAnimate())
         fnAnimateCardMove(card, from.left, from.top, at.x, at.y, true, false, false, false);
     else
-        dropDragImage(at.x, at.y);
+        fnMoveDragImage(at.x, at.y, true, true);
 }
 
 // Redraws the pile when it holds the card after a drag that no pile took; whether it does.
@@ -209,8 +211,16 @@ void DrawDottedShadow(Bitmap& canvas, const Rect& r) {
 }
 
 bool fnMoveDragImage(int x, int y, bool alsoIntoBackBuffer, bool clearCorners) {
-    if (std::abs(x - dragImage.DragImageX) < 1 && std::abs(y - dragImage.DragImageY) < 1)
+    if (std::abs(x - dragImage.DragImageX) < 1 && std::abs(y - dragImage.DragImageY) < 1) {
+        // The image already stands there (an animation brought it): putting the cards down
+        // must still leave them in the back buffer, or the next repaint loses them, and a
+        // shadow drawn with the image goes from the window.
+        if (alsoIntoBackBuffer) {
+            CopyDragImageToBackBuffer(x, y, mainWindow.DragHeight);
+            repaintFromBackBuffer(dragImageArea());
+        }
         return false;
+    }
     const bool shadows = CardsShadowed();
     const Rect old = mainWindow.DragTargetRect;
     const Rect now = Rect::fromSize(x, y, cardWidth(), mainWindow.DragHeight);
@@ -242,13 +252,6 @@ bool fnMoveDragImage(int x, int y, bool alsoIntoBackBuffer, bool clearCorners) {
     dragImage.DragImageY = y;
     showWindowArea(united(uncovered, drawn));
     return true;
-}
-
-void CopyDragImageToBackBuffer(int x, int y, int height) {
-    const Rect& source = dragImage.DragSourceRect;
-    sharedObjects.BackBuffer.copyFrom(
-        {x, y + mainWindow.ScrollBarPosition}, sharedObjects.DragImage,
-        Rect::fromSize(source.left, source.top, source.width(), height));
 }
 
 void fnEraseDragImage() {

@@ -22,11 +22,11 @@ inline constexpr int kCardsAnimatePosition = 67;
 
 void fnSetDragRects(int left, int top, int right, int bottom);
 void fnBuildDragImage();
+// Whether the image moved; alsoIntoBackBuffer puts it into the back buffer even when it
+// already stood at (x, y).
 bool fnMoveDragImage(int x, int y, bool alsoIntoBackBuffer, bool clearCorners);
 void fnEraseDragImage();
 void fnEraseDragShadow();
-// Puts the drag image into the back buffer at (x, y) (window coordinates).
-void CopyDragImageToBackBuffer(int x, int y, int height);
 
 // The two shadow strips of a rectangle at the current shadow depth.
 platform::gdi::Rect ShadowRightStrip(const platform::gdi::Rect& rect);

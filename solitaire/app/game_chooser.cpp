@@ -5,6 +5,7 @@
 #include "solitaire/app/links.h"
 #include "solitaire/app/main_window.h"
 #include "solitaire/app/preferences.h"
+#include "solitaire/app/splash.h"
 #include "solitaire/app/widgets.h"
 #include "solitaire/engine/data_files.h"
 #include "solitaire/engine/game_definition.h"
@@ -15,9 +16,7 @@
 #include "platform/app/clock.h"
 #include "platform/app/cursor.h"
 #include "platform/gdi/drawing.h"
-#include "platform/gdi/qimage.h"
 
-#include <QBitmap>
 #include <QScrollArea>
 
 #include <algorithm>
@@ -31,7 +30,6 @@ using platform::fromQString;
 namespace gdi = platform::gdi;
 
 constexpr gdi::Color kPreviewGreen = 0x008000;
-constexpr gdi::Color kImageMaskColour = 0x000080;
 constexpr int kPreviewWidth = 300, kPreviewHeight = 185;
 
 const char* const kDifficulties[] = {"Easy", "Medium", "Hard"};
@@ -66,20 +64,6 @@ std::vector<std::string> imageListNames() {
         names.push_back(name);
     names.push_back(fnCategoryTreeName(13));
     return names;
-}
-
-QIcon maskedIcon(const gdi::Bitmap& bitmap) {
-    QPixmap pixmap = toPixmap(bitmap);
-    if (!pixmap.isNull())
-        pixmap.setMask(QBitmap::fromImage(gdi::qImage(bitmap).createMaskFromColor(
-            gdi::toQRgb(kImageMaskColour), Qt::MaskInColor)));
-    return QIcon(pixmap);
-}
-
-QPixmap resourcePixmap(const std::string& name) {
-    gdi::Bitmap bitmap;
-    fnLoadResourceBitmap(bitmap, name);
-    return toPixmap(bitmap);
 }
 
 QLabel* textLabel(QWidget* parent, const char* name, const char* text, int left, int top,
@@ -156,9 +140,10 @@ TfrmOpenGame::TfrmOpenGame(TfrmMain* owner) : Dialog(owner), owner_(owner) {
     pnlDesc2 = place<QLabel>(scrollBox, "pnlDesc2", 8, 52, 300, 40);
     static_cast<QLabel*>(pnlDesc2)->setText(
         toQString(std::string("Each game shows its description and a preview here.")));
-    auto* imgZevodadu = place<QLabel>(scrollBox, "imgZevodadu", 8, 100, 300, 185);
-    imgZevodadu->setText(toQString(kProgramTitle));
-    imgZevodadu->setAlignment(Qt::AlignCenter);
+    for (QWidget* text : {pnlDesc1, pnlDesc2})
+        static_cast<QLabel*>(text)->setWordWrap(true); // the 300 pixels end mid-sentence
+    place<QLabel>(scrollBox, "imgZevodadu", 8, 100, 300, 185)
+        ->setPixmap(resourcePixmap(kProgramPictureName));
 
     pnlDescGame = place<QWidget>(scrollBox, "pnlDescGame", 0, 0, 317, 328);
     imgGame = place<QLabel>(pnlDescGame, "imgGame", 8, 4, kPreviewWidth, kPreviewHeight);
@@ -198,7 +183,7 @@ TfrmOpenGame::TfrmOpenGame(TfrmMain* owner) : Dialog(owner), owner_(owner) {
     for (const std::string& name : imageListNames()) {
         gdi::Bitmap bitmap;
         fnLoadResourceBitmap(bitmap, name);
-        images_.push_back(maskedIcon(bitmap));
+        images_.push_back(QIcon(toMaskedPixmap(bitmap)));
     }
     sortedIndex_ = SortedGameIndex();
     gradient_.resize(kPreviewWidth, kPreviewHeight);

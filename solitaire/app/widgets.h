@@ -5,6 +5,7 @@
 #include "platform/app/application.h"
 #include "platform/app/qtstring.h"
 #include "platform/gdi/bitmap.h"
+#include "platform/gdi/color.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -45,5 +46,13 @@ protected:
 };
 
 QPixmap toPixmap(const platform::gdi::Bitmap& bitmap);
+
+// Small pictures (tree icons, the advice pictures) show the window behind their pixels of
+// this colour (0x00BBGGRR).
+inline constexpr platform::gdi::Color kPictureMaskColour = 0x000080;
+QPixmap toMaskedPixmap(const platform::gdi::Bitmap& bitmap);
+
+// The resource library's picture of that name; a null pixmap when it holds none.
+QPixmap resourcePixmap(const std::string& name);
 
 } // namespace solitaire

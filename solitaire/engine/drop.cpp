@@ -5,6 +5,7 @@
 #include "solitaire/engine/geometry.h"
 #include "solitaire/engine/lifecycle.h"
 #include "solitaire/engine/moves.h"
+#include "solitaire/engine/piles.h"
 #include "solitaire/engine/play_state.h"
 #include "solitaire/engine/rules.h"
 
@@ -207,8 +208,12 @@ bool TryDropOnPile(int card, int x, int y, int index, int kind, bool autoplay, b
     const std::string pile = candidatePileName(kind, index);
     if (!fnCanDropOnPile(card, pile))
         return false;
-    if (rebuildImage)
+    if (rebuildImage) {
+        // A card sent without a drag still lies drawn on its pile: its picture is taken
+        // from there now, as a press would have lifted it.
         presentation().fnBuildDragImage();
+        LiftCard(card, true);
+    }
     if (animate && switchNotOff(kAnimateCardsField))
         presentation().fnAnimateCardMove(
             card, mainWindow.DragTargetRect.left, mainWindow.DragTargetRect.top,

@@ -119,6 +119,12 @@ bool moveToReserve(int card, int n, MoveContext& ctx) {
     pushUndo();
     moveCardTo(card, pile);
     dropImageOnTop(pile, n - 1, ctx);
+    // A card alone on its reserve shows the table at its rounded corners, not the base.
+    if (codeCount(reservePile(n - 1)) == 1) {
+        const int x = fnPileCardX(pile, n - 1, 0, false);
+        presentation().fnRestoreCardCorners(x, ctx.lastTop, x + mainWindow.CardWidth,
+                                            ctx.lastTop + mainWindow.CardHeight);
+    }
     presentation().fnPlaySound("Tableau", switchIsOn(kTableauSoundField));
     return true;
 }

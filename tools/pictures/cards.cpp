@@ -38,21 +38,11 @@ QString elementId(int rank, const SuitInfo& suit) {
     return QString("%1_%2").arg(names[rank], suit.svg);
 }
 
-// Averages each factor x factor block into one pixel.
-QImage boxDownscale(const QImage& big, int factor) {
-    QImage small(big.width() / factor, big.height() / factor, QImage::Format_RGB32);
-    for (int y = 0; y < small.height(); ++y)
-        for (int x = 0; x < small.width(); ++x) {
-            int r = 0, g = 0, b = 0;
-            for (int dy = 0; dy < factor; ++dy)
-                for (int dx = 0; dx < factor; ++dx) {
-                    const QRgb c = big.pixel(x * factor + dx, y * factor + dy);
-                    r += qRed(c), g += qGreen(c), b += qBlue(c);
-                }
-            const int n = factor * factor;
-            small.setPixel(x, y, qRgb((r + n / 2) / n, (g + n / 2) / n, (b + n / 2) / n));
-        }
-    return small;
+const SuitInfo& suitInfo(Suit suit) {
+    for (const SuitInfo& info : kSuits)
+        if (info.suit == suit)
+            return info;
+    throw std::logic_error("unknown suit");
 }
 
 // The deck is drawn at four times the size and averaged down. Qt's smooth scaling of the
@@ -89,6 +79,14 @@ QImage drawSmallFace(int rank, const SuitInfo& suit, int w, int h) {
 }
 
 } // namespace
+
+QString faceElementId(int rank, Suit suit) {
+    return elementId(rank, suitInfo(suit));
+}
+
+QString standardDeckPath(const QString& deckDir) {
+    return deckDir + "/" + kDecks[0].svgFile;
+}
 
 void makeFaceStrips(const Output& out, const QString& deckDir) {
     for (const DeckSource& source : kDecks) {

@@ -65,6 +65,7 @@ int main(int argc, char** argv) {
         pictures::makeTablePictures(out);
         pictures::makeBacksAndBackgrounds(out);
         pictures::makeIcons(out);
+        pictures::makeFormPictures(out, parser.value(decks));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "zv_make_pictures: %s\n", e.what());
         return 1;

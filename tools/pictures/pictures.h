@@ -56,9 +56,20 @@ void drawSuit(QImage& image, Suit suit, int x, int y, int scale, QRgb colour);
 inline constexpr int kGlyphHeight = 7;
 inline constexpr int kSuitSize = 7;
 
+// Averages each factor x factor block into one pixel: the smoothing of every picture drawn
+// large, done by our own code because Qt's smooth scaling is not reproducible.
+QImage boxDownscale(const QImage& big, int factor);
+
+// The vector deck the large card faces come from, and the element id of one of its faces
+// (rank 1 = ace .. 13 = king).
+QString standardDeckPath(const QString& deckDir);
+QString faceElementId(int rank, Suit suit);
+
 void makeFaceStrips(const Output& out, const QString& deckDir);
 void makeTablePictures(const Output& out);
 void makeBacksAndBackgrounds(const Output& out);
 void makeIcons(const Output& out);
+// The pictures of the splash window (also the game chooser's), the about box and the advice box.
+void makeFormPictures(const Output& out, const QString& deckDir);
 
 } // namespace pictures

@@ -125,4 +125,20 @@ QImage cardBase(int width, int height, QRgb inside) {
     return card;
 }
 
+QImage boxDownscale(const QImage& big, int factor) {
+    QImage small(big.width() / factor, big.height() / factor, QImage::Format_RGB32);
+    for (int y = 0; y < small.height(); ++y)
+        for (int x = 0; x < small.width(); ++x) {
+            int r = 0, g = 0, b = 0;
+            for (int dy = 0; dy < factor; ++dy)
+                for (int dx = 0; dx < factor; ++dx) {
+                    const QRgb c = big.pixel(x * factor + dx, y * factor + dy);
+                    r += qRed(c), g += qGreen(c), b += qBlue(c);
+                }
+            const int n = factor * factor;
+            small.setPixel(x, y, qRgb((r + n / 2) / n, (g + n / 2) / n, (b + n / 2) / n));
+        }
+    return small;
+}
+
 } // namespace pictures

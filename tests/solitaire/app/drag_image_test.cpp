@@ -78,6 +78,29 @@ TEST_F(DragImageTest, AMoveOfLessThanAPixelDrawsNothing) {
     EXPECT_EQ(window_, before);
 }
 
+TEST_F(DragImageTest, PuttingTheImageDownWhereItStandsStillPutsItIntoTheBackBuffer) {
+    setField(kCardsShadowedPosition, 1, "Y");
+    engineScalars.DraggedCard = 17;
+    mainWindow.DragHeight = mainWindow.CardHeight;
+    fnSetDragRects(600, 300, 600 + mainWindow.CardWidth, 300 + mainWindow.CardHeight);
+    fnBuildDragImage();
+    // The window pixels of the image and its shadow that differ from the back buffer.
+    const auto differingFromBackBuffer = [](const Bitmap& window) {
+        int count = 0;
+        for (int y = 310; y < 310 + mainWindow.CardHeight + 9; ++y)
+            for (int x = 610; x < 610 + mainWindow.CardWidth + 9; ++x)
+                count += window.pixel(x, y) != sharedObjects.BackBuffer.pixel(x, y);
+        return count;
+    };
+    ASSERT_TRUE(fnMoveDragImage(610, 310, false, false)); // as an animation leaves it
+    ASSERT_GT(differingFromBackBuffer(window_), 0) << "the image and its shadow show";
+
+    EXPECT_FALSE(fnMoveDragImage(610, 310, true, true));
+    EXPECT_EQ(sharedObjects.BackBuffer.pixel(610 + 30, 310 + 40),
+              sharedObjects.DragImage.pixel(30, 40));
+    EXPECT_EQ(differingFromBackBuffer(window_), 0) << "no shadow stays behind";
+}
+
 struct ShadowCase {
     const char* name;
     const char* shadowed;

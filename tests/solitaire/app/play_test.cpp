@@ -8,6 +8,7 @@
 #include "solitaire/engine/coordinates.h"
 #include "solitaire/engine/geometry.h"
 #include "solitaire/engine/piles.h"
+#include "solitaire/engine/rules.h"
 
 #include "platform/app/random.h"
 
@@ -32,6 +33,23 @@ QPoint centreOf(int card) {
     return rect ? QPoint((rect->left + rect->right) / 2, (rect->top + rect->bottom) / 2) : QPoint();
 }
 
+// A tableau top card other than an ace (aces go home first) that another tableau pile's top
+// takes, and that pile (1-based).
+struct TableauMove {
+    int card = 0;
+    int pile = 0;
+};
+std::optional<TableauMove> findTableauMove() {
+    for (int from = 0; from < 8; ++from)
+        for (int to = 0; to < 8; ++to) {
+            const int card = topCard(sharedObjects.FilaPiles[from]);
+            if (from != to && card != 0 && CardRank(card) != 1 &&
+                fnCanDropOnPile(card, "Fila" + std::to_string(to + 1)))
+                return TableauMove{card, to + 1};
+        }
+    return std::nullopt;
+}
+
 class PlayTest : public ProgramTest {
 protected:
     void drag(const QPoint& from, const QPoint& to) {
@@ -44,19 +62,61 @@ protected:
         ASSERT_TRUE(main_->grab().save(QString::fromStdString(testPicturePath(name))));
     }
     // Deals FreeCell games from fixed seeds until one has an ace on top of a tableau pile
-    // (autoplay, on by default, would send it home at once).
-    int dealFreeCellWithAnAceOnTop() {
+    // (autoplay, on by default, would send it home at once) and is also as wanted.
+    int dealFreeCellWithAnAceOnTop(const std::function<bool()>& alsoWanted = [] { return true; }) {
         if (mainWindow.AutoPlayChecked)
             main_->mnuAutoPlay->trigger();
         for (std::uint32_t seed = 1; seed < 200; ++seed) {
             platform::app::setRandomSeed(seed);
             main_->mnuNew->trigger();
             for (int pile = 0; pile < 8; ++pile)
-                if (const int card = topCard(sharedObjects.FilaPiles[pile]); CardRank(card) == 1)
+                if (const int card = topCard(sharedObjects.FilaPiles[pile]);
+                    CardRank(card) == 1 && alsoWanted())
                     return card;
         }
         ADD_FAILURE() << "no deal with an ace on top";
         return 0;
+    }
+
+    // The window and the back buffer must show the piles as they are now: each is compared
+    // with the whole table drawn afresh from the pile store (the back buffer is put back).
+    // Pixels in a frame around each of `framed` places (15 outside to 3 inside: the rounded
+    // corners and the thickness edges of the stock and the waste) are not compared.
+    void expectTableDrawnAsThePilesAre(const std::string& after,
+                                       const std::vector<QRect>& framed = {}) {
+        platform::gdi::Bitmap& back = sharedObjects.BackBuffer;
+        const platform::gdi::Bitmap kept = back;
+        main_->fnPaintConfiguredBackground(Surface::BackBuffer);
+        main_->fnDrawTable(Surface::BackBuffer, false);
+        const platform::gdi::Bitmap fresh = back;
+        back = kept;
+        expectSamePixels(kept, 0, fresh, framed, "back buffer after " + after);
+        expectSamePixels(main_->frontBuffer(), mainWindow.ScrollBarPosition, fresh, framed,
+                         "window after " + after);
+    }
+
+private:
+    // Row y of the shown bitmap is row y + scroll of the table.
+    static void expectSamePixels(const platform::gdi::Bitmap& shown, int scroll,
+                                 const platform::gdi::Bitmap& table,
+                                 const std::vector<QRect>& framed, const std::string& what) {
+        auto inFrame = [&](int x, int y) {
+            return std::ranges::any_of(framed, [&](const QRect& place) {
+                return place.adjusted(-15, -15, 15, 15).contains(x, y) &&
+                       !place.adjusted(3, 3, -3, -3).contains(x, y);
+            });
+        };
+        const int width = std::min(shown.width(), table.width());
+        const int height = std::min(shown.height(), table.height() - scroll);
+        int differing = 0;
+        QPoint first;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                if (!inFrame(x, y) && shown.pixel(x, y) != table.pixel(x, y + scroll) &&
+                    differing++ == 0)
+                    first = QPoint(x, y);
+        EXPECT_EQ(differing, 0) << what << ": first differing pixel at (" << first.x() << ", "
+                                << first.y() << ")";
     }
 };
 
@@ -92,6 +152,43 @@ TEST_F(PlayTest, FreeCellCardsMoveByDoubleClickAndDrag) {
     EXPECT_EQ(cfg.readString("Preference", "Game_name", ""), "FreeCell");
 }
 
+// Each kind of move leaves the moved card drawn at its new place and gone from its old one,
+// on the window and in the back buffer that every repaint copies from.
+TEST_F(PlayTest, FreeCellMovesAreDrawnWhereThePilesSayTheCardsAre) {
+    start(chooseGame("FreeCell"));
+    ASSERT_TRUE(mainWindow.GameRunning);
+    const int ace = dealFreeCellWithAnAceOnTop([] { return findTableauMove().has_value(); });
+    ASSERT_NE(ace, 0);
+    expectTableDrawnAsThePilesAre("the deal");
+
+    QTest::mouseMove(main_->windowHandle(), centreOf(ace));
+    QTest::mouseDClick(main_->windowHandle(), Qt::LeftButton, {}, centreOf(ace));
+    ASSERT_TRUE(pilesHold(sharedObjects.DestPiles, ace));
+    expectTableDrawnAsThePilesAre("a double click to a foundation");
+
+    const std::optional<TableauMove> tableauMove = findTableauMove();
+    ASSERT_TRUE(tableauMove);
+    const int target = tableauMove->pile - 1;
+    const QPoint onPile(fnTableauX(target) + mainWindow.CardWidth / 2,
+                        centreOf(topCard(sharedObjects.FilaPiles[target])).y());
+    drag(centreOf(tableauMove->card), onPile);
+    ASSERT_EQ(topCard(sharedObjects.FilaPiles[target]), tableauMove->card);
+    expectTableDrawnAsThePilesAre("a drop on a tableau pile");
+
+    int pile = 0;
+    while (sharedObjects.FilaPiles[pile].empty())
+        ++pile;
+    const int card = topCard(sharedObjects.FilaPiles[pile]);
+    drag(centreOf(card), QPoint(fnReserveX(1) + mainWindow.CardWidth / 2,
+                                fnReserveY(1) + mainWindow.CardHeight / 2));
+    ASSERT_EQ(topCard(sharedObjects.AppoggPiles[1]), card);
+    expectTableDrawnAsThePilesAre("a drag to a free cell");
+
+    main_->repaint();
+    expectTableDrawnAsThePilesAre("a repaint");
+    savePicture("zevodadu-freecell-after-moves.png");
+}
+
 TEST_F(PlayTest, KlondikeStockTurnsToTheWasteOnAClick) {
     start(chooseGame("Klondike"));
     ASSERT_TRUE(mainWindow.GameRunning);
@@ -104,6 +201,10 @@ TEST_F(PlayTest, KlondikeStockTurnsToTheWasteOnAClick) {
     QTest::mouseClick(main_, Qt::LeftButton, {}, stock);
     EXPECT_EQ(sharedObjects.MazzoPiles[kStockLine].size(), stockBefore - 3);
     EXPECT_EQ(sharedObjects.MazzoPiles[kWasteLine].size(), 3u);
+    const QSize card(mainWindow.CardWidth, mainWindow.CardHeight);
+    expectTableDrawnAsThePilesAre("a stock click",
+                                  {QRect(QPoint(fnStockPileX(0), fnStockPileY(0)), card),
+                                   QRect(QPoint(fnStockPileX(1), fnStockPileY(1)), card)});
     savePicture("zevodadu-klondike.png");
 }
 

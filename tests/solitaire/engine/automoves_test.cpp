@@ -122,6 +122,33 @@ TEST_F(AutoMoveTest, ADoubleClickSendsATopCardToAFoundationElseToAReserve) {
     expectEveryCardOnce();
 }
 
+// The card still lies drawn on its pile (no press lifted it): its picture must leave that
+// pile before it moves, and only when some pile takes it.
+TEST_F(AutoMoveTest, ACardSentByADoubleClickIsLiftedFromItsPileOnlyWhenAPileTakesIt) {
+    fila(1) = codes({KS, AH});
+    fila(2) = codes({QH});
+    appogg(1) = codes({TwoH});
+    appogg(2) = codes({ThreeH});
+    appogg(3) = codes({KH});
+    appogg(4) = codes({FiveC});
+    parkTheRest(8);
+    pressAt(QH); // no foundation and no full reserve takes it
+    EXPECT_FALSE(fnDoubleClickMove(true, true));
+    EXPECT_EQ(countCalls("fnRedrawSourcePile("), 0);
+
+    recorder.calls.clear();
+    pressAt(AH);
+    ASSERT_TRUE(fnDoubleClickMove(true, true));
+    const auto& calls = recorder.calls;
+    const auto lift = std::ranges::find(calls, "fnRedrawSourcePile(" + std::to_string(AH) + ",1)");
+    const auto firstDraw = std::ranges::find_if(calls, [](const std::string& c) {
+        return c.starts_with("fnAnimateCardMove(") || c.starts_with("fnMoveDragImage(");
+    });
+    ASSERT_NE(lift, calls.end());
+    EXPECT_LT(lift, firstDraw) << "lifted before the card is drawn on its way";
+    EXPECT_EQ(countCalls("fnRedrawSourcePile("), 1);
+}
+
 TEST_F(AutoMoveTest, ADoubleClickMovesOnlyAReservesTopCard) {
     appogg(1) = codes({AH, FiveC}); // AH covered in the fanned reserve
     fila(1) = codes({KS});
