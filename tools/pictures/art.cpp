@@ -238,7 +238,24 @@ QImage newsletterPicture(QSvgRenderer& deck) {
         p.setPen(QPen(QColor(0x9A8E70), 0.8));
         p.drawLine(paper.bottomLeft(), meet);
         p.drawLine(meet, paper.bottomRight());
-        const QRectF stamp(paper.right() - 10, paper.top() + 2, 8, 9);
+        // The air-mail border: red and blue slanted bars round the front's edge.
+        QPainterPath border;
+        border.addRect(paper);
+        border.addRect(paper.adjusted(2, 2, -2, -2));
+        p.save();
+        p.setClipPath(border);
+        p.setPen(Qt::NoPen);
+        constexpr double kBar = 2.5;
+        for (int i = 0; paper.left() + i * kBar * 2 - paper.height() < paper.right(); ++i) {
+            const double x = paper.left() + i * kBar * 2;
+            p.setBrush(QColor(i % 2 ? 0x2444B0 : 0xD02828));
+            p.drawPolygon(QPolygonF{{x, paper.top()},
+                                    {x + kBar, paper.top()},
+                                    {x + kBar - paper.height(), paper.bottom()},
+                                    {x - paper.height(), paper.bottom()}});
+        }
+        p.restore();
+        const QRectF stamp(paper.right() - 11, paper.top() + 3, 8, 9);
         QLinearGradient felt(stamp.topLeft(), stamp.bottomRight());
         felt.setColorAt(0, QColor::fromRgb(kFeltLight));
         felt.setColorAt(1, QColor::fromRgb(kFeltDark));
