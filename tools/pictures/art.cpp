@@ -221,8 +221,9 @@ QImage screenSizeIcon() {
 QImage newsletterPicture(QSvgRenderer& deck) {
     const QRect envelope(2, 20, 44, 26), card(13, 3, 22, 30);
     QImage icon = supersampled(48, 48, kCaseLine, [&](QPainter& p) {
-        drawFan(p, deck, {{1, Suit::Hearts}}, card.bottomLeft() + QPointF(card.width() / 2.0, 1),
-                0, card.size(), 0);
+        const QRectF cardPlace(card);
+        drawFan(p, deck, {{1, Suit::Hearts}},
+                QPointF(cardPlace.center().x(), cardPlace.bottom()), 0, cardPlace.size(), 0);
         const QRectF paper = QRectF(envelope).adjusted(1, 1, -1, -1);
         QLinearGradient shade(paper.topLeft(), paper.bottomLeft());
         shade.setColorAt(0, QColor(0xFAF5E6));
