@@ -18,12 +18,10 @@
 
 #include <QBitmap>
 #include <QCheckBox>
-#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
-#include <QScreen>
 #include <QTabWidget>
 #include <QTreeWidget>
 
@@ -214,9 +212,13 @@ private:
     Color colourOfCode(int code) const {
         return code == kCustomColourCode ? customColour_ : static_cast<Color>(code);
     }
-    std::optional<int> selectedBack() const {
+    // The chosen back's number as the settings record keeps it; none while a group is
+    // selected.
+    std::optional<std::string> selectedBack() const {
         const int code = codeOf(trvCardBack_->currentItem());
-        return code > 0 ? std::optional<int>(code) : std::nullopt;
+        if (code <= 0)
+            return std::nullopt;
+        return fnIntZeroPad(code, kCardBackWidth);
     }
 
     void FillSampleColour(Bitmap& image, Color colour) const;
@@ -228,7 +230,6 @@ private:
     void ApplyAppearance();
     void RestoreSavedAppearance();
     void showSamples();
-    void paintPictureSample(int mode);
 
     OptionsHost& host_;
     bool cancelled_ = true;
@@ -353,10 +354,6 @@ void OptionsDialog::FillSampleColour(Bitmap& image, Color colour) const {
                                  {0, 1, platform::gdi::PenStyle::Clear}, {colour});
 }
 
-void OptionsDialog::paintPictureSample(int mode) {
-    PaintBackground(backgroundSample_, mode, 0, true, 0);
-}
-
 void OptionsDialog::FormShow() {
     platform::app::ScopedScreenCursor hourglass(platform::app::CursorShape::Wait);
     cancelled_ = true;
@@ -380,13 +377,13 @@ void OptionsDialog::FormShow() {
     int selectCode;
     if (fnReadSettingsField(kBackgroundDefaultPosition, 1) == "Y") {
         // The default is the group node "Colors", so OK without a change keeps the default.
-        paintPictureSample(kDefaultGreenMode);
+        PaintBackground(backgroundSample_, kDefaultGreenMode, 0, true, 0);
         selectCode = 0;
     } else if (fixedColour != 0) {
         FillSampleColour(backgroundSample_, static_cast<Color>(fixedColour));
         selectCode = fixedColour;
     } else if (picture != 0) {
-        paintPictureSample(picture);
+        PaintBackground(backgroundSample_, picture, 0, true, 0);
         selectCode = picture;
     } else {
         FillSampleColour(backgroundSample_, customColour_);
@@ -423,8 +420,7 @@ void OptionsDialog::FormShow() {
     chkConfirmQuitGame_->setChecked(fnReadSettingsField(kConfirmQuitGamePosition, 1) != "N");
     chkConfirmOnExit_->setChecked(preferences.readString(kPreferenceSection, "ConfirmQuit", "N") == "Y");
 
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    move(screen.center() - rect().center());
+    move((platform::app::screenWidth() - width()) / 2, (platform::app::screenHeight() - height()) / 2);
 }
 
 void OptionsDialog::ShowBackgroundSample() {
@@ -435,7 +431,7 @@ void OptionsDialog::ShowBackgroundSample() {
     } else {
         // Groups show the default green; pictures are drawn once or tiled as on the table.
         backgroundSample_ = Bitmap(kSampleWidth, kSampleHeight);
-        paintPictureSample(code <= 0 ? kDefaultGreenMode : code);
+        PaintBackground(backgroundSample_, code <= 0 ? kDefaultGreenMode : code, 0, true, 0);
     }
     if (const QTreeWidgetItem* node = trvBackGround_->currentItem())
         lblBackGround_->setText(node->text(0));
@@ -444,8 +440,8 @@ void OptionsDialog::ShowBackgroundSample() {
 
 void OptionsDialog::ShowCardBackSample() {
     platform::app::ScopedScreenCursor hourglass(platform::app::CursorShape::Wait);
-    const std::string number = selectedBack() ? fnIntZeroPad(*selectedBack(), kCardBackWidth)
-                                              : fnReadSettingsField(kCardBackPosition, kCardBackWidth);
+    const std::string number =
+        selectedBack().value_or(fnReadSettingsField(kCardBackPosition, kCardBackWidth));
     // The sample is always a large card, whatever size the table uses.
     fnLoadImageFile(backPicture_, "DB" + number);
     if (const QTreeWidgetItem* node = trvCardBack_->currentItem(); node && selectedBack())
@@ -504,9 +500,8 @@ void OptionsDialog::btnOKClick() {
     };
     const bool soundsOff = chkSoundsEnabled_->isChecked();
     writeFlag("Sounds_Enabled", !soundsOff);
-    if (selectedBack())
-        fnWriteSettingsField(kCardBackPosition, kCardBackWidth,
-                             fnIntZeroPad(*selectedBack(), kCardBackWidth));
+    if (const auto back = selectedBack())
+        fnWriteSettingsField(kCardBackPosition, kCardBackWidth, *back);
     preferences.writeInteger(kPreferenceSection, "Back_Card",
                              intField(kCardBackPosition, kCardBackWidth));
     // No node selected (settings the tree does not list): the background stays as it is.
@@ -543,9 +538,8 @@ void OptionsDialog::ApplyAppearance() {
         fnWriteSettingsField(kFadeBackgroundPosition, 1, yesNo(chkFadeBackground_->isChecked()));
         if (fnReadSettingsField(kCardSizePosition, kCardSizeWidth) != "B")
             fnWriteSettingsField(kCardBackPosition, kCardBackWidth, kOnlyBackOfSmallCards);
-        else if (selectedBack())
-            fnWriteSettingsField(kCardBackPosition, kCardBackWidth,
-                                 fnIntZeroPad(*selectedBack(), kCardBackWidth));
+        else if (const auto back = selectedBack())
+            fnWriteSettingsField(kCardBackPosition, kCardBackWidth, *back);
         if (trvBackGround_->currentItem()) {
             const int code = backgroundCode();
             const BackgroundChoice choice = backgroundChoiceOf(code);
