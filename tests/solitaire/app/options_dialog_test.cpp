@@ -159,6 +159,8 @@ struct OpeningCase {
     const char* back;       // the node selected in trvCardBack, "" for none
 };
 
+void PrintTo(const OpeningCase& c, std::ostream* os) { *os << c.name; }
+
 class OpeningTest : public OptionsDialogTest, public ::testing::WithParamInterface<OpeningCase> {};
 
 TEST_P(OpeningTest, SelectsTheNodesOfTheCurrentSettings) {
@@ -231,6 +233,8 @@ struct BackgroundCase {
     int picture;            // the picture the table shows, 0 for a colour
     Color colour;           // the colour of the table's top left pixel without fading
 };
+
+void PrintTo(const BackgroundCase& c, std::ostream* os) { *os << c.node; }
 
 class OkBackgroundTest : public OptionsDialogTest,
                          public ::testing::WithParamInterface<BackgroundCase> {};
@@ -342,6 +346,8 @@ struct BackCase {
     int cardWidth;           // of the reloaded back picture
 };
 
+void PrintTo(const BackCase& c, std::ostream* os) { *os << c.cardSize << " " << c.node; }
+
 class OkBackTest : public OptionsDialogTest, public ::testing::WithParamInterface<BackCase> {};
 
 TEST_P(OkBackTest, StoresTheChosenBackExceptSmallCardsKeepTheirOnlyOne) {
@@ -374,6 +380,8 @@ struct CancelCase {
     const char* name;
     std::function<void(Dialog&)> close; // empty: the answer alone (Esc)
 };
+
+void PrintTo(const CancelCase& c, std::ostream* os) { *os << c.name; }
 
 class CancelTest : public OptionsDialogTest, public ::testing::WithParamInterface<CancelCase> {};
 
