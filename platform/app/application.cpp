@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QShortcutEvent>
 
 #include <exception>
 #include <optional>
@@ -38,6 +39,14 @@ std::optional<InputMessage> inputMessage(const QEvent& event) {
         return std::nullopt;
     case QEvent::NonClientAreaMouseButtonPress:
         return InputMessage::NonClientButtonDown;
+    // A key bound to a menu command or shortcut reaches its action as this event instead of
+    // a key press; the hook must see it as the key press it was.
+    case QEvent::Shortcut: {
+        const QKeySequence& keys = static_cast<const QShortcutEvent&>(event).key();
+        return !keys.isEmpty() && keys[0].keyboardModifiers() & Qt::AltModifier
+                   ? InputMessage::SysKeyDown
+                   : InputMessage::KeyDown;
+    }
     default:
         return std::nullopt;
     }
@@ -69,8 +78,9 @@ public:
         bool result = true;
         runGuarded([&] {
             // Widgets only: a window-system event reaches its QWindow first and is then
-            // forwarded to the widget, so this sees each press once.
-            if (currentHook && receiver->isWidgetType()) {
+            // forwarded to the widget, so this sees each press once. Shortcut events go to
+            // actions and shortcut objects, never to a window.
+            if (currentHook && (receiver->isWidgetType() || event->type() == QEvent::Shortcut)) {
                 if (const auto message = inputMessage(*event)) {
                     // The hook may replace itself; call a copy.
                     const MessageHook hook = currentHook;

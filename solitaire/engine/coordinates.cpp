@@ -60,6 +60,18 @@ template <std::size_t N> void set(std::array<std::int16_t, N>& group, int index,
 
 } // namespace
 
+int fnTableauX(int index) {
+    return get(pileCoordinates.FilaX, index);
+}
+int fnTableauY(int index) {
+    return getY(pileCoordinates.FilaY, index);
+}
+void fnSetTableauX(int index, int value) {
+    set(pileCoordinates.FilaX, index, value);
+}
+void fnSetTableauY(int index, int value) {
+    set(pileCoordinates.FilaY, index, value);
+}
 int fnStockPileX(int slot) {
     return get(pileCoordinates.StockX, slot);
 }

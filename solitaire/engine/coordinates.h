@@ -40,6 +40,10 @@ void MakeRandomOffsetRow(int row);
 void MakeRandomOffsetRows();
 
 // Indices are 0-based; an index outside a group reads as an absent pile and is not stored.
+int fnTableauX(int index);
+int fnTableauY(int index);
+void fnSetTableauX(int index, int value);
+void fnSetTableauY(int index, int value);
 int fnStockPileX(int slot);
 int fnStockPileY(int slot);
 void fnSetStockPileX(int slot, int value);

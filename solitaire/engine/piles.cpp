@@ -322,6 +322,7 @@ void LiftCard(int card, bool single) {
 void fnClearGameState(bool repaint, bool clearPiles) {
     SharedObjects& s = sharedObjects;
     if (clearPiles) {
+        mainWindow.TableReady = false;
         for (StringList* list : pileLists())
             std::fill(list->begin(), list->end(), std::string());
         for (StringList& list : s.UndoStack)

@@ -21,6 +21,8 @@ struct MainWindowState {
     bool ClockRunning = false;
     bool WinAnimationRunning = false;
     bool DoubleClickPending = false; // the press belongs to a double click
+    bool TableReady = false; // the piles are dealt: the table can be drawn
+    bool TableDrawn = false; // the table has been drawn since
 
     // The dragged cards: height of the group, where the drag image was last drawn, the
     // grab point inside the top card, the press point of the drag (0, 0 none), where a
@@ -41,7 +43,7 @@ struct MainWindowState {
     int Height = 0;
     int ClientWidth = 0;
     int ClientHeight = 0;
-    int TableAreaTop = 0;   // the table starts below the visible tool bar
+    int TableAreaTop = 0;   // bottom of the visible tool bar panel, 5 without one
     int ScrollBarWidth = 0; // the vertical scroll bar scrBarMain
     int ScrollBarPosition = 0;
 
@@ -69,6 +71,9 @@ public:
     // Repaints what is pending and shows the labels, checks, glyphs and enabled commands
     // of MainWindowState as they are now.
     virtual void UpdateMainWindow() = 0;
+    // Shows the labels, glyphs and enabled commands of MainWindowState as they are now,
+    // without painting the table (the engine changed some of them).
+    virtual void ShowWindowState() = 0;
     // Has that part of the window painted at once (the paint handler copies the back
     // buffer onto the window).
     virtual void RepaintWindowRect(const platform::gdi::Rect& rect) = 0;

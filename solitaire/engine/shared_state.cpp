@@ -6,6 +6,7 @@
 namespace solitaire {
 
 EngineScalars engineScalars;
+std::int32_t StockDealCount = 0;
 SharedObjects sharedObjects;
 GameDefinition gameDefinition{};
 
@@ -19,6 +20,7 @@ void fnBuildSharedObjects(bool create) {
     fnWriteSettingsField(kProgramDirectoryPosition, kProgramDirectoryWidth, fnProgramDirectory());
     fnWriteSettingsField(kPreferencesFilePosition, kPreferencesFileWidth, kPreferencesFileName);
     engineScalars = EngineScalars{};
+    StockDealCount = 0;
     sharedObjects.DragImage = platform::gdi::Bitmap(kDragImageWidth, kDragImageHeight);
 }
 

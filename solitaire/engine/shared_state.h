@@ -39,6 +39,7 @@ struct EngineScalars {
     std::int16_t LastMouseX = 0;      // point of the last press on the table
     std::int16_t LastMouseY = 0;
     std::int16_t StockPressed = 0; // the release over the stock turns it
+    std::int16_t StockHintShown = 0; // the stock hint marks the stock or waste place
 };
 
 inline constexpr int kPileListCount = 4;
@@ -75,6 +76,9 @@ inline constexpr int kDragImageWidth = 100;
 inline constexpr int kDragImageHeight = 200;
 
 extern EngineScalars engineScalars;
+// Stock deals made in this game (a new game resets it, stock moves raise it); some build
+// rules depend on it.
+extern std::int32_t StockDealCount;
 extern SharedObjects sharedObjects;
 
 // create: settings record blank but for the program directory (501/200) and the

@@ -2,12 +2,13 @@
 //   noughtssounds <folder>
 // Every sound is a sum of short decaying tones with fixed parameters, so the output is the
 // same byte for byte on every run.
+#include "wav_file.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <numbers>
 #include <string>
@@ -83,31 +84,6 @@ std::vector<std::int16_t> render(const Sound& sound) {
     return samples;
 }
 
-void putLE(std::ofstream& out, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i)
-        out.put(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
-bool writeWav(const std::filesystem::path& file, const std::vector<std::int16_t>& samples) {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    const auto dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
-    out.write("RIFF", 4);
-    putLE(out, 36 + dataBytes, 4);
-    out.write("WAVEfmt ", 8);
-    putLE(out, 16, 4); // format chunk size
-    putLE(out, 1, 2);  // PCM
-    putLE(out, 1, 2);  // mono
-    putLE(out, sampleRate, 4);
-    putLE(out, sampleRate * 2, 4); // bytes per second
-    putLE(out, 2, 2);              // bytes per frame
-    putLE(out, 16, 2);             // bits per sample
-    out.write("data", 4);
-    putLE(out, dataBytes, 4);
-    for (std::int16_t s : samples)
-        putLE(out, static_cast<std::uint16_t>(s), 2);
-    return static_cast<bool>(out);
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -120,7 +96,7 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(folder, error);
     for (const Sound& sound : recipes()) {
         const auto file = folder / (sound.name + ".wav");
-        if (!writeWav(file, render(sound))) {
+        if (!zv::wav::writeMonoPcm16(file, render(sound), sampleRate)) {
             std::cerr << "noughtssounds: cannot write " << file << "\n";
             return 1;
         }

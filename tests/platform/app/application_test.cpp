@@ -1,6 +1,7 @@
 #include "platform/app/application.h"
 #include "platform/app/messagebox.h"
 
+#include <QAction>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -97,6 +98,34 @@ TEST(ApplicationTest, MessageHookSeesInputFirstAndCanSwallowIt) {
     QTest::keyClick(&widget, Qt::Key_A);
     EXPECT_EQ(widget.keys, 1);
     EXPECT_EQ(seen.size(), expected.size());
+}
+
+TEST(ApplicationTest, MessageHookSeesAKeyBoundToACommandAndCanSwallowIt) {
+    QWidget widget;
+    QAction command(&widget);
+    command.setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    command.setShortcutContext(Qt::ApplicationShortcut);
+    widget.addAction(&command);
+    int triggered = 0;
+    QObject::connect(&command, &QAction::triggered, [&] { ++triggered; });
+    widget.show();
+    widget.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&widget)); // shortcuts need an active window
+
+    QTest::keyClick(&widget, Qt::Key_N, Qt::ControlModifier);
+    ASSERT_EQ(triggered, 1) << "the shortcut does not work without a hook";
+
+    std::vector<InputMessage> seen;
+    const MessageHook saved = messageHook();
+    setMessageHook([&](InputMessage message) {
+        seen.push_back(message);
+        return true;
+    });
+    QTest::keyClick(&widget, Qt::Key_N, Qt::ControlModifier);
+    setMessageHook(saved);
+    EXPECT_EQ(triggered, 1);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.front(), InputMessage::KeyDown);
 }
 
 TEST(ApplicationTest, ActivationHandlerRunsWhenTheProgramBecomesActive) {

@@ -14,6 +14,7 @@ TEST_F(PileCoordinatesTest, YGettersSubtractTheScrollOffset) {
         int size;
     };
     const Group groups[] = {
+        {fnSetTableauX, fnSetTableauY, fnTableauX, fnTableauY, 28},
         {fnSetStockPileX, fnSetStockPileY, fnStockPileX, fnStockPileY, 4},
         {fnSetFoundationX, fnSetFoundationY, fnFoundationX, fnFoundationY, 18},
         {fnSetReserveX, fnSetReserveY, fnReserveX, fnReserveY, 10},

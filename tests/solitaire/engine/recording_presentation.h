@@ -28,6 +28,7 @@ public:
     };
 
     void UpdateMainWindow() override { record("UpdateMainWindow"); }
+    void ShowWindowState() override { record("ShowWindowState"); }
     void RepaintWindowRect(const platform::gdi::Rect& rect) override {
         record("RepaintWindowRect", rect.left, rect.top, rect.right, rect.bottom);
     }

@@ -1,0 +1,346 @@
+// Network play against a peer written with plain sockets: the protocol in both roles, and the
+// program's answers to bad input from the network.
+
+#include "kolvan_fixture.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <optional>
+
+namespace kolvantest {
+namespace {
+
+using platform::forms::Dialog;
+using platform::forms::ModalResult;
+using namespace std::chrono_literals;
+
+sockaddr_in Loopback(int port) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    return address;
+}
+
+int BoundPort(int fd) {
+    sockaddr_in address{};
+    socklen_t length = sizeof address;
+    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+    return ntohs(address.sin_port);
+}
+
+// A port nobody listens on right now.
+int FreePort() {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address = Loopback(0);
+    ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    const int port = BoundPort(fd);
+    ::close(fd);
+    return port;
+}
+
+// One end of a connection, read without blocking while the program's events run.
+class PlainPeer {
+public:
+    explicit PlainPeer(int fd = -1) : fd_(fd) {
+        if (fd_ >= 0)
+            ::fcntl(fd_, F_SETFL, O_NONBLOCK);
+    }
+    ~PlainPeer() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    PlainPeer(const PlainPeer&) = delete;
+    PlainPeer& operator=(const PlainPeer&) = delete;
+
+    bool Connect(int port) {
+        fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        const sockaddr_in address = Loopback(port);
+        if (::connect(fd_, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
+            return false;
+        ::fcntl(fd_, F_SETFL, O_NONBLOCK);
+        return true;
+    }
+    void Send(const std::string& bytes) {
+        ASSERT_EQ(::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL),
+                  static_cast<ssize_t>(bytes.size()));
+    }
+    // The next line without its line feed; nothing when the connection closed first.
+    std::optional<std::string> ReadLine() {
+        std::optional<std::string> line;
+        PumpUntil([&] {
+            Fill();
+            const std::size_t feed = received_.find('\n');
+            if (feed != std::string::npos) {
+                line = received_.substr(0, feed);
+                received_.erase(0, feed + 1);
+                return true;
+            }
+            return closed_;
+        });
+        return line;
+    }
+    // True when the other end closed (after what it sent was read).
+    bool WaitClosed() {
+        PumpUntil([&] {
+            Fill();
+            return closed_;
+        });
+        return closed_;
+    }
+    const std::string& Unread() const { return received_; }
+
+private:
+    void Fill() {
+        char buffer[2048];
+        for (;;) {
+            const ssize_t count = ::recv(fd_, buffer, sizeof buffer, 0);
+            if (count > 0) {
+                received_.append(buffer, static_cast<std::size_t>(count));
+                continue;
+            }
+            if (count == 0)
+                closed_ = true;
+            return;
+        }
+    }
+
+    int fd_ = -1;
+    std::string received_;
+    bool closed_ = false;
+};
+
+class PlainListener {
+public:
+    PlainListener() {
+        fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address = Loopback(0);
+        ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        ::listen(fd_, 4);
+        ::fcntl(fd_, F_SETFL, O_NONBLOCK);
+        port = BoundPort(fd_);
+    }
+    ~PlainListener() { ::close(fd_); }
+    int Accept() {
+        int accepted = -1;
+        PumpUntil([&] { return (accepted = ::accept(fd_, nullptr, nullptr)) >= 0; });
+        return accepted;
+    }
+    int port = 0;
+
+private:
+    int fd_ = -1;
+};
+
+class NetworkTest : public KolvanTest {
+protected:
+    void SetUp() override {
+        KolvanTest::SetUp();
+        StartProgram();
+    }
+
+    // Network mode (or New Game in it) with the network dialog answered.
+    void EnterNetwork(bool listen, int port, const std::string& name = "Alice") {
+        const Dialog::Script script([&](Dialog& dialog) {
+            auto& network = dynamic_cast<TfNetwork&>(dialog);
+            (listen ? network.RGWait : network.RGConnect)->setChecked(true);
+            network.eName->setText(QString::fromStdString(name));
+            network.eOppIP->setText("127.0.0.1");
+            network.ePort->setText(QString::number(port));
+            return ModalResult::Ok;
+        });
+        Main().Action(Main().NetworkMode ? Command::NewGame : Command::NetworkMode).trigger();
+    }
+
+    // The program listens, the peer connects and names itself; the first game starts.
+    void ListenAndConnect(PlainPeer& peer, const std::string& peerName = "Bob") {
+        const int port = FreePort();
+        EnterNetwork(true, port);
+        ASSERT_EQ(Main().StatusText(1), "Waiting for connection...");
+        ASSERT_EQ(Main().StatusText(3), "Listening");
+        ASSERT_TRUE(peer.Connect(port));
+        ASSERT_EQ(peer.ReadLine(), "PAlice");
+        peer.Send("P" + peerName + "\n");
+        ASSERT_EQ(peer.ReadLine(), "GA");
+        ASSERT_EQ(Main().StatusText(3), "Connected");
+    }
+
+    // The program's move by its digit key, as the peer receives it.
+    void MoveAndExpect(PlainPeer& peer, int column) {
+        Type(static_cast<char>('0' + column));
+        EXPECT_EQ(peer.ReadLine(), "C" + std::to_string(column));
+    }
+    // The peer's move; waits until the program has played it.
+    void PeerMoves(PlainPeer& peer, const std::string& bytes) {
+        const int before = Game().GetMoveCount();
+        peer.Send(bytes);
+        EXPECT_TRUE(PumpUntil([&] { return Game().GetMoveCount() == before + 1; }, 5s)) << bytes;
+    }
+    void ExpectSyncError(PlainPeer& peer, const std::string& bytes, const std::string& shown) {
+        const std::string moves = Moves();
+        peer.Send(bytes);
+        EXPECT_EQ(peer.ReadLine(), "MSync. error (" + shown + "). Disconnect and try again");
+        EXPECT_EQ(Moves(), moves);
+    }
+};
+
+TEST_F(NetworkTest, ListenerLeadsAGameAndAlternatesTheStart) {
+    PlainPeer peer;
+    ListenAndConnect(peer, "Bartholomew-the-Great");
+    EXPECT_EQ(Main().PeerName, "Bartholomew"); // 11 characters are kept
+    EXPECT_EQ(Main().StatusText(1), "Opponent Bartholomew. Your move");
+    EXPECT_EQ(Main().StatusText(2), " 0  0  0");
+    EXPECT_FALSE(Main().Action(Command::NewGame).isEnabled());
+    EXPECT_TRUE(Main().Action(Command::Break).isEnabled());
+
+    MoveAndExpect(peer, 1);
+    EXPECT_EQ(Main().StatusText(1), "Waiting for Bartholomew to move...");
+    Type('2'); // not the program's turn: nothing is sent
+    EXPECT_EQ(Game().GetMoveCount(), 1);
+    PeerMoves(peer, "C2\n");
+    EXPECT_EQ(Main().StatusText(1), "Bartholomew picked 2. Your move");
+    for (int round = 0; round < 2; ++round) {
+        MoveAndExpect(peer, 1);
+        PeerMoves(peer, "C2\n");
+    }
+    MoveAndExpect(peer, 1);
+    EXPECT_EQ(Main().StatusText(1), "You win! Next Game to restart");
+    EXPECT_EQ(Main().StatusText(2), " 1  0  0");
+    ASSERT_TRUE(Main().Action(Command::NextGame).isEnabled());
+
+    Main().Action(Command::NextGame).trigger();
+    EXPECT_EQ(peer.ReadLine(), "GB");
+    EXPECT_EQ(Main().StatusText(1), "Opponent Bartholomew. Waiting...");
+    PeerMoves(peer, "C4\n");
+    EXPECT_EQ(Game().GetLastMover(), 1); // the connecting side plays yellow
+    EXPECT_EQ(Main().StatusText(2), " 1  0  0");
+}
+
+TEST_F(NetworkTest, BadInputIsDroppedOrAnsweredAndPlayGoesOn) {
+    PlainPeer peer;
+    ListenAndConnect(peer);
+    ExpectSyncError(peer, "C5\n", "5"); // out of turn
+    MoveAndExpect(peer, 1);
+    // A line too long for the buffer, then a good move in the same stream.
+    peer.Send(std::string(1500, 'x'));
+    PeerMoves(peer, "yy\nC3\n");
+    MoveAndExpect(peer, 1);
+    PeerMoves(peer, std::string("\0C\0003\n", 5)); // NUL bytes are dropped
+    MoveAndExpect(peer, 1);
+    for (auto [bytes, shown] : {std::pair{"C8\n", "8"}, std::pair{"C0\n", "0"},
+                                std::pair{"Cx\n", "x"}, std::pair{"C\n", ""}})
+        ExpectSyncError(peer, bytes, shown);
+    PeerMoves(peer, "\nZzz\nC3\r\n"); // an empty line, an unknown one, a CRLF end
+    MoveAndExpect(peer, 1);
+    EXPECT_EQ(Main().StatusText(1), "You win! Next Game to restart");
+    EXPECT_EQ(Main().StatusText(2), " 1  0  0");
+
+    // After the end: answered, and the result is not counted again.
+    ExpectSyncError(peer, "C2\n", "2");
+    peer.Send("MHello there\n");
+    EXPECT_TRUE(PumpUntil([&] { return Main().StatusText(1) == "Hello there"; }, 5s));
+    ExpectSyncError(peer, "C6\n", "6");
+    EXPECT_EQ(Main().StatusText(2), " 1  0  0");
+
+    Main().Action(Command::NextGame).trigger();
+    EXPECT_EQ(peer.ReadLine(), "GB");
+    PeerMoves(peer, "C4\n");
+    MoveAndExpect(peer, 4);
+}
+
+TEST_F(NetworkTest, ASecondCallerIsTurnedAwayAtOnce) {
+    PlainPeer peer;
+    ListenAndConnect(peer);
+    PlainPeer intruder;
+    ASSERT_TRUE(intruder.Connect(std::stoi(Main().PortText)));
+    EXPECT_TRUE(intruder.WaitClosed());
+    EXPECT_TRUE(intruder.Unread().empty());
+    MoveAndExpect(peer, 4);
+    EXPECT_EQ(Main().StatusText(3), "Connected");
+}
+
+TEST_F(NetworkTest, TheLastMoveReachesThePeerBeforeDisconnect) {
+    PlainPeer peer;
+    ListenAndConnect(peer);
+    Type('4');
+    Main().Action(Command::Break).trigger(); // Disconnect
+    EXPECT_EQ(Main().StatusText(1), "Closed connection");
+    EXPECT_EQ(Main().StatusText(3), "Disconnected");
+    EXPECT_EQ(peer.ReadLine(), "C4");
+    EXPECT_TRUE(peer.WaitClosed());
+    EXPECT_TRUE(Main().Action(Command::NewGame).isEnabled());
+    EXPECT_TRUE(Main().Action(Command::ToggleMode).isEnabled());
+}
+
+TEST_F(NetworkTest, TheSyncMessageReachesThePeerBeforeItCloses) {
+    PlainPeer peer;
+    ListenAndConnect(peer);
+    peer.Send("C9\n");
+    EXPECT_EQ(peer.ReadLine(), "MSync. error (9). Disconnect and try again");
+}
+
+TEST_F(NetworkTest, ThePeerClosingEndsTheSessionAsLost) {
+    {
+        PlainPeer peer;
+        ListenAndConnect(peer);
+    }
+    EXPECT_TRUE(PumpUntil([&] { return Main().SessionActive == 0; }, 5s));
+    EXPECT_EQ(Main().StatusText(1), "Lost connection");
+    EXPECT_EQ(Main().StatusText(3), "Disconnected");
+}
+
+TEST_F(NetworkTest, ARefusedConnectionIsReportedAsSuch) {
+    EnterNetwork(false, FreePort());
+    EXPECT_EQ(Main().StatusText(3), "Trying");
+    EXPECT_TRUE(PumpUntil([&] { return Main().SessionActive == 0; }, 10s));
+    PumpUntil([] { return false; }, 200ms); // any late event has arrived
+    EXPECT_EQ(Main().StatusText(1), "Unable to establish connection");
+    EXPECT_EQ(Main().StatusText(3), "Disconnected");
+}
+
+TEST_F(NetworkTest, ConnectingSideFollowsTheListenersGames) {
+    PlainListener listener;
+    EnterNetwork(false, listener.port, ", Author;");
+    PlainPeer peer(listener.Accept());
+    EXPECT_EQ(peer.ReadLine(), "PNice Try");
+    peer.Send("P\nGA\n"); // two lines in one arrival; no name
+    EXPECT_TRUE(
+        PumpUntil([&] { return Main().StatusText(1) == "Opponent Anonymous. Waiting..."; }, 5s));
+    EXPECT_EQ(Main().StatusText(3), "Connected");
+    peer.Send("C4");
+    PumpUntil([] { return false; }, 100ms);
+    EXPECT_EQ(Game().GetMoveCount(), 0); // nothing happens until the line feed
+    PeerMoves(peer, "\n");
+    EXPECT_EQ(Main().StatusText(1), "Anonymous picked 4. Your move");
+}
+
+TEST_F(NetworkTest, ConnectingSideMovesFirstOnAnyOtherGameLine) {
+    PlainListener listener;
+    EnterNetwork(false, listener.port);
+    PlainPeer peer(listener.Accept());
+    EXPECT_EQ(peer.ReadLine(), "PAlice");
+    peer.Send("PLis\nGx\n");
+    EXPECT_TRUE(PumpUntil([&] { return Main().StatusText(1) == "Opponent Lis. Your move"; }, 5s));
+    MoveAndExpect(peer, 3);
+    EXPECT_EQ(Game().GetLastMover(), 1);
+    // The peer wins in column 1; the connecting side waits for the restart.
+    for (int column : {5, 3, 5}) {
+        PeerMoves(peer, "C1\n");
+        MoveAndExpect(peer, column);
+    }
+    PeerMoves(peer, "C1\n");
+    EXPECT_EQ(Main().StatusText(1), "Lis wins! Waiting for restart...");
+    EXPECT_EQ(Main().StatusText(2), " 0  0  1");
+    EXPECT_FALSE(Main().Action(Command::NextGame).isEnabled());
+}
+
+} // namespace
+} // namespace kolvantest

@@ -1,0 +1,271 @@
+// Drawing dealt tables: what the pixels show where cards, backs, corners and pile bases lie,
+// and pictures of dealt tables for reviewers.
+#include "table_fixture.h"
+
+#include "solitaire/engine/geometry.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+using namespace solitaire;
+using namespace solitaire::testing;
+using platform::gdi::Bitmap;
+using platform::gdi::Color;
+using platform::gdi::Rect;
+
+namespace {
+
+// Whether the window shows the picture exactly over the card-sized rectangle at (x, y),
+// leaving out the twelve corner pixels.
+bool showsPicture(const Bitmap& window, int x, int y, const Bitmap& picture, int height) {
+    const int w = mainWindow.CardWidth;
+    for (int dy = 0; dy < height; ++dy)
+        for (int dx = 0; dx < w; ++dx) {
+            const bool corner = (dx < 2 || dx >= w - 2) && (dy < 2 || dy >= height - 2);
+            if (!corner && window.pixel(x + dx, y + dy) != picture.pixel(dx, dy))
+                return false;
+        }
+    return true;
+}
+
+const Bitmap& faceOf(int card) {
+    return sharedObjects.CardFaces[static_cast<std::size_t>((card - 1) % 52)];
+}
+
+int topOf(const std::string& pile) {
+    return CodeAt(pile, pile.size() - 3);
+}
+
+} // namespace
+
+TEST_F(TableFixture, DealtKlondikeShowsFacesBacksCornersAndRankMarks) {
+    loadGame(kKlondike);
+    deal();
+    drawTable();
+    const int w = mainWindow.CardWidth, h = mainWindow.CardHeight;
+
+    // Pile 1: one card, face up; its corners show the background.
+    const int x0 = fnTableauX(0), y0 = fnTableauY(0);
+    const int single = topOf(sharedObjects.FilaPiles[0]);
+    EXPECT_TRUE(showsPicture(window_, x0, y0, faceOf(single), h));
+    for (const auto p : cornerPixels(w, h))
+        EXPECT_EQ(window_.pixel(x0 + p.x, y0 + p.y), fnDefaultGreen()) << p.x << "," << p.y;
+
+    // Pile 7: six backs fanned down under the face-up top card.
+    const int x6 = fnTableauX(6), y6 = fnTableauY(6);
+    for (int k = 0; k < 6; ++k)
+        for (int dy = 2; dy < engineScalars.FanDownY; ++dy)
+            EXPECT_EQ(window_.pixel(x6 + w / 2, y6 + k * engineScalars.FanDownY + dy),
+                      sharedObjects.CardBackImage.pixel(w / 2, dy));
+    EXPECT_TRUE(showsPicture(window_, fnPileCardX("Fila7", 6, 0, false),
+                             fnPileCardY("Fila7", 0, false),
+                             faceOf(topOf(sharedObjects.FilaPiles[6])), h));
+
+    // The stock holds its 24 cards face down; the empty foundations show the ace mark.
+    EXPECT_TRUE(showsPicture(window_, stockDrawOrigins.X[0], stockDrawOrigins.Y[0],
+                             sharedObjects.CardBackImage, h));
+    constexpr int kAceMark = 6;
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(showsPicture(window_, fnFoundationX(i), fnFoundationY(i),
+                                 sharedObjects.MarkerImages[kAceMark], h))
+            << "foundation " << i;
+    EXPECT_TRUE(mainWindow.TableDrawn);
+    EXPECT_GE(engineScalars.TableHeight, y6 + 6 * engineScalars.FanDownY + h);
+}
+
+TEST_F(TableFixture, NothingIsDrawnBeforeThePilesAreReady) {
+    loadGame(kKlondike);
+    deal();
+    mainWindow.TableReady = false;
+    fnPaintConfiguredBackground(sharedObjects.BackBuffer);
+    const Bitmap before = sharedObjects.BackBuffer;
+    fnDrawTable(Surface::BackBuffer, false);
+    EXPECT_EQ(sharedObjects.BackBuffer, before);
+    EXPECT_FALSE(mainWindow.TableDrawn);
+}
+
+struct BaseCase {
+    int baseCode;
+    int foundationRule;
+    int marker; // expected MarkerImages index
+};
+
+class FoundationBaseTest : public TableFixture, public ::testing::WithParamInterface<BaseCase> {};
+
+TEST_P(FoundationBaseTest, EmptyFoundationShowsItsRankMarkOrThePlainMarker) {
+    loadGame(kKlondike);
+    gameDefinition[36 + 2] = static_cast<std::int16_t>(GetParam().baseCode);
+    gameDefinition[68 + 2] = static_cast<std::int16_t>(GetParam().foundationRule);
+    fnPaintConfiguredBackground(sharedObjects.BackBuffer);
+    fnFlipBackBuffer(window_);
+    fnDrawPileBase(kFoundationBase, 100, 50, Surface::Window, 2);
+    EXPECT_TRUE(showsPicture(
+        window_, 100, 50, sharedObjects.MarkerImages[static_cast<std::size_t>(GetParam().marker)],
+        mainWindow.CardHeight));
+}
+
+INSTANTIATE_TEST_SUITE_P(Marks, FoundationBaseTest,
+                         ::testing::Values(BaseCase{1, 0, 6}, BaseCase{85, 0, 6},
+                                           BaseCase{7, 0, 12}, BaseCase{11, 0, 16},
+                                           BaseCase{13, 0, 18}, BaseCase{84, 0, 18},
+                                           BaseCase{5, 10, 17}, // rule 10 shows the queen
+                                           BaseCase{0, 0, 5}, BaseCase{-1, 0, 5}),
+                         [](const auto& info) {
+                             const BaseCase& c = info.param;
+                             return "Base" + std::string(c.baseCode < 0 ? "Minus" : "") +
+                                    std::to_string(std::abs(c.baseCode)) + "Rule" +
+                                    std::to_string(c.foundationRule);
+                         });
+
+TEST_F(TableFixture, ACardWithShadowKeepsTheBackgroundLowerLeftAndGreyLowerRight) {
+    loadGame(kKlondike);
+    fnPaintConfiguredBackground(sharedObjects.BackBuffer);
+    fnFlipBackBuffer(window_);
+    const int w = mainWindow.CardWidth, h = mainWindow.CardHeight;
+    fnDrawCard(5, 200, 100, true, Surface::Window, 0);
+    for (const auto p : {platform::gdi::Point{w - 1, h - 1}, {w - 2, h - 1}, {w - 1, h - 2}})
+        EXPECT_EQ(window_.pixel(200 + p.x, 100 + p.y), Color{0xC0C0C0});
+    for (const auto p :
+         {platform::gdi::Point{0, h - 1}, {1, h - 1}, {0, h - 2}, {0, 0}, {w - 1, 0}})
+        EXPECT_EQ(window_.pixel(200 + p.x, 100 + p.y), fnDefaultGreen());
+    // Into the back buffer the card goes at its table row: window row + scroll position.
+    mainWindow.ScrollBarPosition = 40;
+    fnDrawCard(5, 200, 100, false, Surface::BackBuffer, 0);
+    EXPECT_EQ(sharedObjects.BackBuffer.pixel(200 + w / 2, 140 + h / 2),
+              faceOf(5).pixel(w / 2, h / 2));
+}
+
+TEST_F(TableFixture, SelectionIsInvertedOnTheBackBufferWithCleanCorners) {
+    loadGame(kFreeCell);
+    deal();
+    drawTable();
+    const int x = fnTableauX(2), y = fnPileCardY("Fila3", 0, false);
+    const Rect card = Rect::fromSize(x, y, mainWindow.CardWidth, mainWindow.CardHeight);
+    const Color middle = sharedObjects.BackBuffer.pixel(x + 30, y + 40);
+    fnInvertCardRect(Surface::BackBuffer, false, card);
+    EXPECT_EQ(sharedObjects.BackBuffer.pixel(x + 30, y + 40), (middle ^ 0xFFFFFFu));
+    EXPECT_EQ(sharedObjects.BackBuffer.pixel(x, y), fnDefaultGreen());
+    fnInvertCardRect(Surface::BackBuffer, false, card);
+    EXPECT_EQ(sharedObjects.BackBuffer.pixel(x + 30, y + 40), middle);
+}
+
+TEST_F(TableFixture, UntidyPilesShowTheirCardsShiftedSideways) {
+    loadGame(kFreeCell);
+    deal();
+    platform::app::setRandomSeed(3);
+    MakeRandomOffsetRows();
+    for (const char* untidy : {"Y", "N"}) {
+        setField(179, 1, untidy);
+        drawTable();
+        int shifted = 0;
+        for (int i = 0; i < 8; ++i) {
+            const std::string name = "Fila" + std::to_string(i + 1);
+            const std::string& pile = sharedObjects.FilaPiles[i];
+            const int n = static_cast<int>(pile.size() / 3);
+            for (int depth = 0; depth < n; ++depth) {
+                const int cx = fnPileCardX(name, i, depth, false);
+                shifted += cx != fnTableauX(i);
+                // The band of each covered card that stays in view shows that card.
+                if (depth > 0) {
+                    EXPECT_TRUE(showsPicture(window_, cx, fnPileCardY(name, depth, false),
+                                             faceOf(CodeAt(pile, 3 * (n - 1 - depth))),
+                                             engineScalars.FanUpY))
+                        << name << " depth " << depth;
+                }
+            }
+            const int x = fnPileCardX(name, i, 0, false), y = fnPileCardY(name, 0, false);
+            EXPECT_TRUE(showsPicture(window_, x, y, faceOf(topOf(sharedObjects.FilaPiles[i])),
+                                     mainWindow.CardHeight))
+                << name << " untidy " << untidy;
+        }
+        EXPECT_EQ(shifted > 0, untidy[0] == 'Y');
+    }
+}
+
+TEST_F(TableFixture, RedrawTableLaysTheTableOutAgainAndShowsIt) {
+    loadGame(kKlondike);
+    deal();
+    drawTable();
+    const Bitmap drawn = window_;
+    const int x = fnTableauX(3);
+    fnSetTableauX(3, x + 50); // a stale layout
+    window_.fillRect(window_.rect(), 0);
+    RedrawTable();
+    EXPECT_EQ(fnTableauX(3), x);
+    EXPECT_EQ(firstDifference(window_, drawn), "");
+}
+
+TEST_F(TableFixture, SelectionGamesShowTheSelectedCardsInverted) {
+    loadGame(kFreeCell);
+    deal();
+    drawTable();
+    const int card = topOf(sharedObjects.FilaPiles[4]);
+    const int x = fnPileCardX("Fila5", 4, 0, false), y = fnPileCardY("Fila5", 0, false);
+    // The selection: foundation 1, which selection games keep off the table.
+    sharedObjects.DestPiles[0] = fnIntZeroPad(card, 3);
+    fnSetFoundationX(0, kAbsentPile - 1);
+    fnSetFoundationY(0, kAbsentPile - 1);
+    const Color middle = window_.pixel(x + 30, y + 40);
+    struct Case {
+        int kindWord;      // game word 35
+        int selectionWord; // game word 30
+        bool inverted;
+    };
+    for (const Case c : {Case{0, 0, false}, Case{3, 0, true}, Case{4, 0, true}, Case{0, 1, true}}) {
+        gameDefinition[35] = static_cast<std::int16_t>(c.kindWord);
+        gameDefinition[30] = static_cast<std::int16_t>(c.selectionWord);
+        drawTable();
+        DrawSelection(Surface::BackBuffer, false);
+        DrawSelection(Surface::Window, true);
+        const Color expected = c.inverted ? (middle ^ 0xFFFFFFu) : middle;
+        EXPECT_EQ(window_.pixel(x + 30, y + 40), expected) << c.kindWord << "/" << c.selectionWord;
+        EXPECT_EQ(sharedObjects.BackBuffer.pixel(x + 30, y + 40), expected);
+        if (c.inverted) {
+            EXPECT_EQ(window_.pixel(x, y), fnDefaultGreen()); // corners from the background
+        }
+    }
+}
+
+TEST_F(TableFixture, TheStockShowsItsThicknessBelowAndRightOfItsTopCard) {
+    loadGame(kKlondike);
+    deal();
+    const std::string full = sharedObjects.MazzoPiles[kStockLine];
+    const int x = fnStockPileX(0), y = fnStockPileY(0);
+    const int w = mainWindow.CardWidth, h = mainWindow.CardHeight;
+    // Cards in the stock and how far the top card stands up and left of the base place.
+    for (const auto& [cards, depth] :
+         {std::pair{1, 0}, {2, 1}, {3, 1}, {6, 1}, {7, 2}, {13, 2}, {14, 3}, {24, 4}}) {
+        sharedObjects.MazzoPiles[kStockLine] = full.substr(0, 3 * static_cast<std::size_t>(cards));
+        drawTable();
+        EXPECT_EQ(stockDrawOrigins.X[0], x - depth) << cards;
+        EXPECT_EQ(stockDrawOrigins.Y[0], y - depth) << cards;
+        EXPECT_TRUE(showsPicture(window_, x - depth, y - depth, sharedObjects.CardBackImage, h));
+        // Below a raised top card the edge fills the base place's bottom row.
+        const platform::gdi::Color bottomRow = window_.pixel(x + w / 2, y + h - 1);
+        if (depth > 0)
+            EXPECT_NE(bottomRow, fnDefaultGreen()) << cards;
+        else
+            EXPECT_EQ(bottomRow, sharedObjects.CardBackImage.pixel(w / 2, h - 1));
+    }
+}
+
+TEST_F(TableFixture, SavesPicturesOfDealtTablesAtEachCardSize) {
+    const std::filesystem::path out = std::getenv("ZV_TEST_OUTPUT_DIR");
+    std::filesystem::create_directories(out);
+    for (const auto& [game, name] : {std::pair{kFreeCell, "freecell"}, {kKlondike, "klondike"}})
+        for (const char* size : {"B", "M", "L"}) {
+            fnClearGameState(false, true);
+            setCardSize(size);
+            loadGame(game);
+            deal();
+            // A card on a foundation and one on the waste, so their pictures show too.
+            if (game == kKlondike) {
+                const int card = topOf(sharedObjects.MazzoPiles[kStockLine]);
+                fnRemoveCardFromPiles(card);
+                AppendCardToPile(sharedObjects.MazzoPiles, kWasteLine, card, kFaceUp);
+            }
+            drawTable();
+            const std::string file = "solitaire_table_" + std::string(name) + "_" + size + ".png";
+            ASSERT_TRUE(window_.save((out / file).string())) << file;
+        }
+}
