@@ -2,6 +2,7 @@
 
 #include "solitaire/app/background.h"
 #include "solitaire/app/card_pictures.h"
+#include "solitaire/app/table_drawing.h"
 #include "solitaire/engine/presentation.h"
 #include "solitaire/engine/settings.h"
 #include "solitaire/engine/shared_state.h"
@@ -465,22 +466,8 @@ void OptionsDialog::showSamples() {
     imgSfondoEsempio_->setPixmap(toPixmap(backgroundSample_));
     imgSfondoEsempio2_->setPixmap(toPixmap(deckSample_));
     Bitmap back = backPicture_;
-    const int x = imgDorsoEsempio_->x(), y = imgDorsoEsempio_->y();
-    const int w = back.width(), h = back.height();
-    const std::array<platform::gdi::Point, 12> corners{{{0, 0},
-                                                        {1, 0},
-                                                        {0, 1},
-                                                        {w - 1, 0},
-                                                        {w - 2, 0},
-                                                        {w - 1, 1},
-                                                        {0, h - 1},
-                                                        {1, h - 1},
-                                                        {0, h - 2},
-                                                        {w - 1, h - 1},
-                                                        {w - 2, h - 1},
-                                                        {w - 1, h - 2}}};
-    for (const auto p : corners)
-        back.setPixel(p.x, p.y, deckSample_.pixel(x + p.x, y + p.y));
+    CopyCornerPixels(back, {0, 0}, deckSample_, {imgDorsoEsempio_->x(), imgDorsoEsempio_->y()},
+                     back.width(), back.height());
     imgDorsoEsempio_->setPixmap(toPixmap(back));
 }
 
