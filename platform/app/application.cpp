@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QShortcutEvent>
 
+#include <cstdlib>
 #include <exception>
 #include <optional>
 
@@ -94,8 +95,24 @@ public:
     }
 };
 
+std::string preferredQtPlatform(const char* requestedPlatform, const char* display) {
+    const bool requested = requestedPlatform && *requestedPlatform;
+    return !requested && display && *display ? "xcb" : "";
+}
+
+namespace {
+// Before the Qt application exists: the plugin is chosen when it is made.
+int& withPreferredPlatform(int& argc) {
+    const std::string platform =
+        preferredQtPlatform(std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"));
+    if (!platform.empty())
+        setenv("QT_QPA_PLATFORM", platform.c_str(), 0);
+    return argc;
+}
+} // namespace
+
 Application::Application(int& argc, char** argv)
-    : qt_(std::make_unique<QtApplication>(argc, argv)) {}
+    : qt_(std::make_unique<QtApplication>(withPreferredPlatform(argc), argv)) {}
 
 Application::~Application() {
     currentHook = nullptr;

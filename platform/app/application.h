@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace platform::app {
 
@@ -38,6 +39,12 @@ private:
     class QtApplication;
     std::unique_ptr<QtApplication> qt_;
 };
+
+// The Qt platform plugin the application asks for, given the QT_QPA_PLATFORM and DISPLAY
+// variables: X11 ("xcb") whenever an X display is there and nothing was asked for, since
+// placing, raising and restoring windows needs it (Wayland leaves that to the compositor);
+// empty to let Qt choose.
+std::string preferredQtPlatform(const char* requestedPlatform, const char* display);
 
 // The hook is one value: save it with messageHook() and put it back with setMessageHook().
 // An empty hook lets every message through.

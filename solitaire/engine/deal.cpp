@@ -660,6 +660,7 @@ bool DealGame() {
     }
 
     AddScore(word(kScoreBaseWord), false);
+    mainWindow.TableReady = true; // the table may be drawn from now on
     return true;
 }
 

@@ -143,3 +143,28 @@ TEST(ApplicationTest, ActivationHandlerRunsWhenTheProgramBecomesActive) {
     EXPECT_EQ(activations, 1);
     setActivationHandler(nullptr);
 }
+
+namespace {
+
+struct PlatformChoice {
+    const char* requested;
+    const char* display;
+    const char* expected;
+};
+
+class PreferredPlatformTest : public ::testing::TestWithParam<PlatformChoice> {};
+
+TEST_P(PreferredPlatformTest, X11WhenADisplayIsThereAndNothingWasAskedFor) {
+    const PlatformChoice& choice = GetParam();
+    EXPECT_EQ(platform::app::preferredQtPlatform(choice.requested, choice.display), choice.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Choices, PreferredPlatformTest,
+                         ::testing::Values(PlatformChoice{nullptr, ":0", "xcb"},
+                                           PlatformChoice{"", ":1", "xcb"},
+                                           PlatformChoice{"offscreen", ":0", ""},
+                                           PlatformChoice{"wayland", ":0", ""},
+                                           PlatformChoice{nullptr, nullptr, ""},
+                                           PlatformChoice{nullptr, "", ""}));
+
+} // namespace

@@ -1,0 +1,225 @@
+#include "solitaire/app/boxes.h"
+
+#include "solitaire/app/links.h"
+#include "solitaire/app/preferences.h"
+#include "solitaire/app/sounds.h"
+#include "solitaire/app/table_drawing.h"
+#include "solitaire/app/widgets.h"
+#include "solitaire/engine/data_files.h"
+#include "solitaire/engine/presentation.h"
+#include "solitaire/engine/settings.h"
+#include "solitaire/engine/utils.h"
+
+#include "platform/app/cursor.h"
+
+#include <QPlainTextEdit>
+#include <QStackedWidget>
+
+namespace solitaire {
+namespace {
+
+using platform::forms::ModalResult;
+using platform::fromQString;
+using platform::toQString;
+
+void setupBox(platform::forms::Dialog& box, const char* name, const std::string& caption,
+              int width, int height) {
+    box.setObjectName(name);
+    box.setWindowTitle(toQString(fnExpandProgramTokens(caption)));
+    box.setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    box.setFixedSize(width, height);
+}
+
+QLabel* label(QWidget* parent, const std::string& text, int left, int top, int width, int height) {
+    auto* control = place<QLabel>(parent, "", left, top, width, height);
+    control->setText(toQString(text));
+    control->setWordWrap(true);
+    return control;
+}
+
+LinkLabel* link(QWidget* parent, const char* name, const std::string& caption, int left, int top,
+                int width) {
+    auto* control = new LinkLabel(parent, caption);
+    control->setObjectName(name);
+    control->setGeometry(left, top, width, 16);
+    return control;
+}
+
+QPushButton* button(platform::forms::Dialog* box, const char* name, const char* caption, int left,
+                    int top) {
+    auto* control = place<QPushButton>(box, name, left, top, 75, 25);
+    control->setText(caption);
+    return control;
+}
+
+// Shows the main window whole again before the caller goes on.
+void repaintOwner(platform::forms::Dialog& box) {
+    if (QWidget* owner = box.parentWidget())
+        owner->repaint();
+}
+
+void hideAndRepaintOwner(platform::forms::Dialog& box) {
+    box.hide();
+    repaintOwner(box);
+}
+
+} // namespace
+
+void RedrawTableSelection() {
+    if (!mainWindow.TableReady)
+        return;
+    DrawSelection(Surface::BackBuffer, false);
+    DrawSelection(Surface::Window, true);
+}
+
+TfrmMsgAdvice::TfrmMsgAdvice(QWidget* owner, const std::string& text, int page)
+    : Dialog(owner), page_(page) {
+    setupBox(*this, "frmMsgAdvice", "Information", 418, 161);
+    setWindowFlag(Qt::WindowCloseButtonHint, false);
+    auto* notebook = place<QStackedWidget>(this, "Notebook1", 8, 8, 64, 64);
+    for (const char* pageName : {"Color", "640x480"}) {
+        auto* picture = new QLabel(toQString(pageName));
+        picture->setObjectName(pageName);
+        picture->setAlignment(Qt::AlignCenter);
+        notebook->addWidget(picture);
+    }
+    notebook->setCurrentIndex(page);
+    lblMessage = label(this, text, 82, 8, 326, 77);
+    lblMessage->setObjectName("lblMessage");
+    chkNotDisplay = place<QCheckBox>(this, "chkNotDisplay", 82, 100, 326, 20);
+    chkNotDisplay->setText("&Don't show this message box again");
+    btnOK = button(this, "btnOK", "OK", 172, 128);
+    QObject::connect(btnOK, &QPushButton::clicked, this, [this] {
+        closeWith(ModalResult::Ok);
+        fnWaitProcessing(0);
+    });
+}
+
+void TfrmMsgAdvice::hideEvent(QHideEvent* event) {
+    Dialog::hideEvent(event);
+    repaintOwner(*this);
+}
+
+void ShowAdvice(QWidget* owner, const std::string& text, const std::string& key, int page) {
+    platform::files::IniFile ini = PreferencesFile();
+    if (ini.readString("Show_Messages", key, "Y") == "N")
+        return;
+    TfrmMsgAdvice box(owner, text, page);
+    box.showModal();
+    if (box.chkNotDisplay->isChecked())
+        ini.writeString("Show_Messages", key, "N");
+}
+
+TfrmAbout::TfrmAbout(QWidget* owner) : Dialog(owner) {
+    setupBox(*this, "frmAbout", "About [Program]", 417, 279);
+    place<QLabel>(this, "imgAbout", 8, 8, 120, 120)->setText(toQString(kProgramTitle));
+    lblVersion = label(this, std::string(kProgramTitle) + " version 3.70", 136, 8, 270, 16);
+    lblVersion->setObjectName("lblVersion");
+    label(this, "Web site:", 136, 32, 120, 16);
+    lblWeb = link(this, "lblWeb", kWebSiteAddress, 256, 32, 155);
+    label(this, "E-Mail", 136, 52, 120, 16);
+    label(this, "For general information:", 136, 70, 120, 16);
+    lblMail = link(this, "lblMail", kInfoMailAddress, 256, 70, 155);
+    label(this, "For sales/marketing:", 136, 88, 120, 16);
+    lblMailMark = link(this, "lblMailMark", kSalesMailAddress, 256, 88, 155);
+    label(this, "For technical information:", 136, 106, 120, 16);
+    lblMailSupport = link(this, "lblMailSupport", kSupportMailAddress, 256, 106, 155);
+    label(this, "This product is licensed to:", 136, 128, 270, 16);
+    lblRegistr = label(this, "Freeware", 136, 146, 270, 16);
+    lblRegistr->setObjectName("lblRegistr");
+    auto* memLic = place<QPlainTextEdit>(this, "memLic", 8, 168, 401, 70);
+    memLic->setReadOnly(true);
+    memLic->setPlainText(toQString(std::string(kProgramTitle) +
+                                   " is freeware: you may use and pass on copies of it free of "
+                                   "charge, unchanged and complete. It comes without warranty."));
+    for (LinkLabel* web : {lblWeb})
+        web->onClick = [web] { OpenLink("HTTP", fromQString(web->text())); };
+    for (LinkLabel* mail : {lblMail, lblMailMark, lblMailSupport})
+        mail->onClick = [mail] { OpenLink("EMAIL", fromQString(mail->text())); };
+    btnOK = button(this, "btnOK", "OK", 171, 246);
+    QObject::connect(btnOK, &QPushButton::clicked, this, [this] { closeWith(ModalResult::Ok); });
+}
+
+void TfrmAbout::showEvent(QShowEvent* event) {
+    Dialog::showEvent(event);
+    repaint();
+    fnPlaySound("About.wav", fnReadSettingsField(kSoundsAboutPosition, 1) == "Y");
+}
+
+void TfrmAbout::hideEvent(QHideEvent* event) {
+    Dialog::hideEvent(event);
+    repaintOwner(*this);
+    RedrawTableSelection();
+}
+
+TfrmNews::TfrmNews(QWidget* owner) : Dialog(owner) {
+    setupBox(*this, "frmNews", "Newsletter", 403, 111);
+    place<QLabel>(this, "imgNewsletter", 8, 8, 48, 48)->setText("News");
+    lblDesc1 = label(this,
+                     fnExpandProgramTokens("If you'd like to be informed of [Program] updates and "
+                                           "new releases via E-Mail, please sign up for the "
+                                           "Pellmoor NewsLetter. "),
+                     64, 8, 330, 44);
+    lblDesc1->setObjectName("lblDesc1");
+    label(this, "Simply click the OK button.", 64, 52, 330, 16)->setObjectName("Label4");
+    chkNotDisplay = place<QCheckBox>(this, "chkNotDisplay", 8, 80, 220, 20);
+    chkNotDisplay->setText("Don't show this message box again");
+    btnSend = button(this, "btnSend", "OK", 236, 78);
+    btnCancel = button(this, "btnCancel", "Cancel", 318, 78);
+    QObject::connect(btnSend, &QPushButton::clicked, this, [this] { sendClicked(); });
+    QObject::connect(btnCancel, &QPushButton::clicked, this,
+                     [this] { closeWith(ModalResult::Cancel); });
+}
+
+void TfrmNews::sendClicked() {
+    hideAndRepaintOwner(*this);
+    {
+        TfrmNews2 signUp(this);
+        signUp.showModal();
+    }
+    closeWith(ModalResult::Ok);
+}
+
+TfrmNews2::TfrmNews2(QWidget* owner) : Dialog(owner) {
+    setupBox(*this, "frmNews2", "Newsletter", 424, 158);
+    place<QLabel>(this, "imgNewsletter", 8, 8, 48, 48)->setText("News");
+    label(this, "Please send an E-Mail containing your E-Mail address at", 64, 8, 352, 16);
+    lblEmail = link(this, "lblEmail", kNewsletterMailAddress, 64, 26, 200);
+    label(this, "and make sure the word \"News\" shows up in \"Subject\". Thank you.", 64, 44, 352,
+          16);
+    label(this, "Downloaded from:", 64, 66, 100, 16)->setObjectName("lblWhere");
+    edtWhere = place<QLineEdit>(this, "edtWhere", 168, 64, 248, 20);
+    label(this, "You can also sign up for Pellmoor NewsLetter linking at this Web page: ", 64, 90,
+          352, 16);
+    lblWWW = link(this, "lblWWW", kNewsletterPageAddress, 64, 106, 352);
+    lblWWW->onClick = [this] { OpenLink("HTTP", fromQString(lblWWW->text())); };
+    btnOK = place<QPushButton>(this, "btnOK", 240, 128, 90, 25);
+    btnOK->setText("Send E-Mail");
+    btnCancel = button(this, "btnCancel", "Cancel", 340, 128);
+    QObject::connect(btnOK, &QPushButton::clicked, this, [this] {
+        platform::app::runGuarded([this] { sendClicked(); });
+    });
+    QObject::connect(btnCancel, &QPushButton::clicked, this,
+                     [this] { closeWith(ModalResult::Cancel); });
+}
+
+std::string TfrmNews2::subjectSuffix() const {
+    return "?subject=News (" + fnTrimRight(fromQString(edtWhere->text())) + ")";
+}
+
+void TfrmNews2::sendClicked() {
+    if (edtWhere->text().size() <= 2) {
+        fnInfoMessage("Please enter at least 3 characters.");
+        edtWhere->setFocus();
+        return;
+    }
+    hideAndRepaintOwner(*this);
+    OpenLink("EMAIL", fromQString(lblEmail->text()) + subjectSuffix());
+    {
+        const platform::app::ScopedScreenCursor hourglass(platform::app::CursorShape::Wait);
+        fnWaitProcessing(5000); // gives the mail program time to come up
+    }
+    closeWith(ModalResult::Ok);
+}
+
+} // namespace solitaire

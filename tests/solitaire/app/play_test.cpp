@@ -1,0 +1,156 @@
+// Games played through the window's own mouse handling: synthetic presses, drags and double
+// clicks on the table, with pictures of the running program for reviewers.
+
+#include "program_fixture.h"
+
+#include "solitaire/app/preferences.h"
+#include "solitaire/engine/cards.h"
+#include "solitaire/engine/coordinates.h"
+#include "solitaire/engine/geometry.h"
+#include "solitaire/engine/piles.h"
+
+#include "platform/app/random.h"
+
+namespace solitaire::testing {
+namespace {
+
+int topCard(const std::string& pile) {
+    return pile.size() >= 3 ? std::stoi(pile.substr(pile.size() - 3)) : 0;
+}
+
+bool pilesHold(const StringList& piles, int card) {
+    for (const std::string& pile : piles)
+        for (std::size_t i = 0; i + 3 <= pile.size(); i += 3)
+            if (std::stoi(pile.substr(i, 3)) == card)
+                return true;
+    return false;
+}
+
+QPoint centreOf(int card) {
+    const std::optional<ClosedRect> rect = fnCardRect(card);
+    EXPECT_TRUE(rect) << "card " << card << " cannot be picked up";
+    return rect ? QPoint((rect->left + rect->right) / 2, (rect->top + rect->bottom) / 2) : QPoint();
+}
+
+class PlayTest : public ProgramTest {
+protected:
+    void drag(const QPoint& from, const QPoint& to) {
+        QTest::mousePress(main_, Qt::LeftButton, {}, from);
+        for (int step = 1; step <= 4; ++step) // a drag moves in steps
+            QTest::mouseMove(main_, from + (to - from) * step / 4);
+        QTest::mouseRelease(main_, Qt::LeftButton, {}, to);
+    }
+    void savePicture(const std::string& name) {
+        ASSERT_TRUE(main_->grab().save(QString::fromStdString(testPicturePath(name))));
+    }
+    // Deals FreeCell games from fixed seeds until one has an ace on top of a tableau pile
+    // (autoplay, on by default, would send it home at once).
+    int dealFreeCellWithAnAceOnTop() {
+        if (mainWindow.AutoPlayChecked)
+            main_->mnuAutoPlay->trigger();
+        for (std::uint32_t seed = 1; seed < 200; ++seed) {
+            platform::app::setRandomSeed(seed);
+            main_->mnuNew->trigger();
+            for (int pile = 0; pile < 8; ++pile)
+                if (const int card = topCard(sharedObjects.FilaPiles[pile]); CardRank(card) == 1)
+                    return card;
+        }
+        ADD_FAILURE() << "no deal with an ace on top";
+        return 0;
+    }
+};
+
+TEST_F(PlayTest, FreeCellCardsMoveByDoubleClickAndDrag) {
+    start(chooseGame("FreeCell"));
+    ASSERT_TRUE(mainWindow.GameRunning);
+    ASSERT_EQ(fnReadSettingsField(kSelectedGamePosition, kSelectedGameWidth), "1");
+    const int ace = dealFreeCellWithAnAceOnTop();
+    ASSERT_NE(ace, 0);
+
+    // Through the window system, which tells a double click from two clicks.
+    QTest::mouseMove(main_->windowHandle(), centreOf(ace));
+    QTest::mouseDClick(main_->windowHandle(), Qt::LeftButton, {}, centreOf(ace));
+    EXPECT_TRUE(pilesHold(sharedObjects.DestPiles, ace)) << "a double click sends the ace home";
+    EXPECT_FALSE(pilesHold(sharedObjects.FilaPiles, ace));
+
+    int pile = 0;
+    while (sharedObjects.FilaPiles[pile].empty())
+        ++pile;
+    const int card = topCard(sharedObjects.FilaPiles[pile]);
+    const QPoint freeCell(fnReserveX(0) + mainWindow.CardWidth / 2,
+                          fnReserveY(0) + mainWindow.CardHeight / 2);
+    drag(centreOf(card), freeCell);
+    EXPECT_EQ(topCard(sharedObjects.AppoggPiles[0]), card) << "dragged into the free cell";
+    EXPECT_FALSE(pilesHold(sharedObjects.FilaPiles, card));
+    EXPECT_EQ(engineScalars.DraggedCard, 0) << "the drag ended";
+    EXPECT_EQ(platform::app::screenCursor(), CursorSlot(11)) << "the table cursor is back";
+    savePicture("zevodadu-freecell.png");
+
+    close();
+    const platform::files::IniFile cfg = folder_.preferences();
+    EXPECT_EQ(cfg.readString("Preference", "Game", ""), "1");
+    EXPECT_EQ(cfg.readString("Preference", "Game_name", ""), "FreeCell");
+}
+
+TEST_F(PlayTest, KlondikeStockTurnsToTheWasteOnAClick) {
+    start(chooseGame("Klondike"));
+    ASSERT_TRUE(mainWindow.GameRunning);
+    main_->mnuAutoPlay->trigger(); // off: the turned card stays on the waste
+    ASSERT_FALSE(mainWindow.AutoPlayChecked);
+    const std::size_t stockBefore = sharedObjects.MazzoPiles[kStockLine].size();
+    ASSERT_GT(stockBefore, 0u);
+    const QPoint stock(fnStockPileX(0) + mainWindow.CardWidth / 2,
+                       fnStockPileY(0) + mainWindow.CardHeight / 2);
+    QTest::mouseClick(main_, Qt::LeftButton, {}, stock);
+    EXPECT_EQ(sharedObjects.MazzoPiles[kStockLine].size(), stockBefore - 3);
+    EXPECT_EQ(sharedObjects.MazzoPiles[kWasteLine].size(), 3u);
+    savePicture("zevodadu-klondike.png");
+}
+
+TEST_F(PlayTest, RefusedDropPutsTheCardBackAndTheTableCursorToo) {
+    start(chooseGame("FreeCell"));
+    main_->mnuAutoPlay->trigger(); // off: nothing moves by itself
+    int card = 0;
+    for (int pile = 0; pile < 8 && card == 0; ++pile)
+        if (const int top = topCard(sharedObjects.FilaPiles[pile]); CardRank(top) != 1)
+            card = top;
+    ASSERT_NE(card, 0);
+    const QPoint foundation(fnFoundationX(0) + mainWindow.CardWidth / 2,
+                            fnFoundationY(0) + mainWindow.CardHeight / 2);
+    drag(centreOf(card), foundation); // only an ace starts a foundation
+    EXPECT_TRUE(pilesHold(sharedObjects.FilaPiles, card));
+    EXPECT_FALSE(pilesHold(sharedObjects.DestPiles, card));
+    EXPECT_EQ(engineScalars.DraggedCard, 0);
+    EXPECT_EQ(platform::app::screenCursor(), CursorSlot(11));
+}
+
+TEST_F(PlayTest, PileSizeHintGoesWhenTheMouseReallyMovesOrAKeyIsTyped) {
+    start(chooseGame("FreeCell"));
+    const QPoint empty(main_->width() - 20, main_->height() - 20);
+    QTest::mouseMove(main_, empty);
+    main_->pnlPilesSize->show();
+    QTest::mouseMove(main_, empty); // the same place again
+    EXPECT_TRUE(main_->pnlPilesSize->isVisible());
+    EXPECT_GE(main_->LastMouseMoveTick, 0) << "the idle time counts from this move";
+    QTest::mouseMove(main_, empty - QPoint(5, 5));
+    EXPECT_FALSE(main_->pnlPilesSize->isVisible());
+    main_->pnlPilesSize->show();
+    QTest::keyClick(main_, Qt::Key_A);
+    EXPECT_FALSE(main_->pnlPilesSize->isVisible());
+}
+
+TEST_F(PlayTest, ChooserPicture) {
+    start([this](platform::forms::Dialog& dialog) {
+        auto* chooser = dynamic_cast<TfrmOpenGame*>(&dialog);
+        if (!chooser)
+            return platform::forms::ModalResult::Cancel;
+        chooser->trvGames->setCurrentItem(
+            chooser->trvGames->findItems("Klondike", Qt::MatchExactly | Qt::MatchRecursive).front());
+        EXPECT_TRUE(dialog.grab().save(QString::fromStdString(testPicturePath("zevodadu-chooser.png"))));
+        return platform::forms::ModalResult::Cancel;
+    });
+    EXPECT_EQ(dialogsShown(), 1);
+}
+
+} // namespace
+} // namespace solitaire::testing

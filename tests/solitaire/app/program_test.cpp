@@ -1,0 +1,160 @@
+// The whole program: start-up with an empty DATA folder, the first activation, the chooser,
+// closing, and the fatal ends of start-up.
+
+#include "program_fixture.h"
+
+#include "solitaire/app/preferences.h"
+#include "solitaire/engine/data_files.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <regex>
+
+namespace solitaire::testing {
+namespace {
+
+using platform::app::Answer;
+
+TEST_F(ProgramTest, FirstRunOpensMaximizedAndShowsTheChooser) {
+    TfrmMain& window = start(chooseGame("Klondike"));
+    EXPECT_TRUE(window.windowState() & Qt::WindowMaximized);
+    EXPECT_FALSE(window.FirstActivation) << "the window's activation ran the first-run sequence";
+    EXPECT_EQ(dialogsShown(), 1) << "only the chooser: the run counter is below 5";
+    EXPECT_EQ(fnReadSettingsField(kSelectedGamePosition, kSelectedGameWidth), "2");
+    EXPECT_EQ(fnReadSettingsField(kGameNamePosition, kGameNameWidth), "Klondike");
+    EXPECT_TRUE(std::regex_match(window.windowTitle().toStdString(),
+                                 std::regex(R"(Brindlewood \[Klondike\]  \[\d{13}\])")))
+        << window.windowTitle().toStdString();
+    EXPECT_TRUE(mainWindow.GameRunning) << "choosing a game deals it";
+    activate(); // later activations do not open the chooser again
+    EXPECT_EQ(dialogsShown(), 1);
+    close();
+    EXPECT_TRUE(windowGone());
+    EXPECT_TRUE(boxes_.shown().empty()) << boxes_.shown().front().text;
+
+    const platform::files::IniFile cfg = folder_.preferences();
+    const std::pair<const char*, const char*> expected[] = {
+        {"MainWindowState_Maximized", "Y"}, {"AutoPlay", "Y"},          {"Game", "2"},
+        {"Game_Name", "Klondike"},          {"Game_TreeNum", "-30"},    {"Open_Preview_Game", "Y"},
+        {"UserDefault", ""}}; // the chooser names no player
+    for (const auto& [key, value] : expected)
+        EXPECT_EQ(cfg.readString("Preference", key, "(missing)"), value) << key;
+    EXPECT_FALSE(cfg.keyExists("Preference", "MainWindowState_Left")) << "maximized: flag only";
+    EXPECT_EQ(cfg.readString("Parameters", "Run_Exe", ""), "1");
+    EXPECT_EQ(cfg.readString("Users", "User003", ""), "Player 3");
+    EXPECT_TRUE(fs::exists(folder_.path("ZUVV0370.DAT")));
+    EXPECT_TRUE(platform::shell::keyExists(kRegistryKey));
+}
+
+TEST_F(ProgramTest, RestoredWindowTakesTheStoredBoundsAndSavesThemAtClose) {
+    {
+        platform::files::IniFile cfg = folder_.preferences();
+        cfg.writeString("Preference", "MainWindowState_Maximized", "N");
+        cfg.writeString("Preference", "AutoPlay", "N");
+    }
+    TfrmMain& window = start();
+    EXPECT_FALSE(window.windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(window.frameWidth(), kScreenWidth - 150);
+    EXPECT_EQ(window.frameHeight(), kScreenHeight - 150);
+    EXPECT_FALSE(window.mnuAutoPlay->isChecked());
+    window.setFrameGeometry(60, 70, 640, 480);
+    close();
+    const platform::files::IniFile cfg = folder_.preferences();
+    EXPECT_EQ(cfg.readString("Preference", "MainWindowState_Maximized", ""), "N");
+    EXPECT_EQ(cfg.readInteger("Preference", "MainWindowState_Width", 0), 640);
+    EXPECT_EQ(cfg.readInteger("Preference", "MainWindowState_Height", 0), 480);
+    EXPECT_EQ(cfg.readString("Preference", "AutoPlay", ""), "N");
+}
+
+TEST_F(ProgramTest, ConfirmQuitAsksAndCancelKeepsTheProgram) {
+    folder_.preferences().writeString("Preference", "ConfirmQuit", "Y");
+    start();
+    boxes_.answer(Answer::Cancel);
+    main_->close();
+    ASSERT_FALSE(windowGone());
+    ASSERT_EQ(boxes_.shown().size(), 1u);
+    EXPECT_EQ(boxes_.shown()[0].text, "Exit Brindlewood?");
+    EXPECT_EQ(boxes_.shown()[0].buttons, platform::app::Buttons::OkCancel);
+    EXPECT_EQ(folder_.preferences().readString("Preference", "MainWindowState_Maximized", ""), "Y")
+        << "the placement is saved also when the close is refused";
+    boxes_.answer(Answer::Ok);
+    close();
+    EXPECT_TRUE(windowGone());
+}
+
+TEST_F(ProgramTest, ClosingDuringTheWinningAnimationIsDeferred) {
+    start();
+    mainWindow.WinAnimationRunning = true;
+    main_->close();
+    EXPECT_FALSE(windowGone());
+    EXPECT_FALSE(mainWindow.WinAnimationRunning) << "the animation was told to stop";
+    EXPECT_EQ(engineScalars.ClosePending, 1);
+}
+
+TEST_F(ProgramTest, FifthRunInvitesToTheNewsletterWithoutItsCheckBoxTheFirstTime) {
+    folder_.preferences().writeInteger("Parameters", "Run_Exe", 4);
+    std::vector<std::string> shown;
+    std::vector<bool> checkBoxVisible;
+    start([&](platform::forms::Dialog& dialog) {
+        shown.push_back(dialog.objectName().toStdString());
+        if (auto* news = dynamic_cast<TfrmNews*>(&dialog))
+            checkBoxVisible.push_back(news->chkNotDisplay->isVisible());
+        return platform::forms::ModalResult::Cancel;
+    });
+    EXPECT_EQ(shown, (std::vector<std::string>{"frmNews", "frmOpenGame"}));
+    EXPECT_EQ(checkBoxVisible, std::vector<bool>{false});
+    const platform::files::IniFile cfg = folder_.preferences();
+    EXPECT_EQ(cfg.readString("Preference", "News_First_Display", ""), "N");
+    EXPECT_EQ(cfg.readString("Preference", "News_Question", "(missing)"), "(missing)");
+}
+
+TEST_F(ProgramTest, TickingTheNewsletterCheckBoxStopsFurtherInvitations) {
+    {
+        platform::files::IniFile cfg = folder_.preferences();
+        cfg.writeInteger("Parameters", "Run_Exe", 7);
+        cfg.writeString("Preference", "News_First_Display", "N");
+    }
+    start([](platform::forms::Dialog& dialog) {
+        if (auto* news = dynamic_cast<TfrmNews*>(&dialog)) {
+            EXPECT_TRUE(news->chkNotDisplay->isVisible());
+            news->chkNotDisplay->setChecked(true);
+        }
+        return platform::forms::ModalResult::Cancel;
+    });
+    EXPECT_EQ(folder_.preferences().readString("Preference", "News_Question", ""), "N");
+}
+
+// Start-up ends the program with exit code 0 after its message; the child process prints the
+// messages it showed on its way out.
+void printShownBoxes();
+platform::app::ScriptedMessageBoxes* dyingBoxes = nullptr;
+void printShownBoxes() {
+    for (const auto& box : dyingBoxes->shown())
+        std::fprintf(stderr, "[%s]\n", box.text.c_str());
+}
+
+void startAndDie(bool withLibrary, bool withGames) {
+    ScratchProgramFolder folder(withLibrary, withGames);
+    platform::shell::ScopedKeyStoreFile keys(folder.keyStore());
+    dyingBoxes = new platform::app::ScriptedMessageBoxes;
+    std::atexit(printShownBoxes);
+    StartProgram(folder.dir());
+}
+
+class FatalStartTest : public ::testing::Test {
+protected:
+    void SetUp() override { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
+};
+
+TEST_F(FatalStartTest, MissingResourceLibraryNamesItsPathInLowerCase) {
+    EXPECT_EXIT(startAndDie(false, true), ::testing::ExitedWithCode(0),
+                "\\[Can't find/load /tmp/zv-app-fatalstarttest-missingresourcelibrary[^]]*/zuv\\.rgf\\]");
+}
+
+TEST_F(FatalStartTest, MissingGameDefinitionsEndTheProgram) {
+    EXPECT_EXIT(startAndDie(true, false), ::testing::ExitedWithCode(0),
+                "\\[Cannot find file:[^]]*GAMES\\.DAT");
+}
+
+} // namespace
+} // namespace solitaire::testing
