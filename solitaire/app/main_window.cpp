@@ -152,7 +152,6 @@ void TfrmMain::buildMenu() {
     mnuAutoPlay->setCheckable(true);
     QMenu* tools = MainMenu1->addMenu("&Tools");
     mnuCustomize = menuItem(tools, "mnuCustomize", "C&ustomize...", QKeySequence(Qt::CTRL | Qt::Key_U));
-    mnuCustomize->setEnabled(false); // the options dialog is not part of this program yet
     QMenu* help = MainMenu1->addMenu("&?");
     mnuRules = menuItem(help, "mnuRules", "&Rules", Qt::Key_F1);
     mnuContents = menuItem(help, "mnuContents", "&Contents");
@@ -171,9 +170,9 @@ void TfrmMain::buildMenu() {
     const std::pair<QAction*, void (TfrmMain::*)()> commands[] = {
         {mnuNew, &TfrmMain::NewGame},         {mnuOpen, &TfrmMain::OpenGame},
         {mnuExit, &TfrmMain::ExitProgram},    {mnuAutoPlay, &TfrmMain::AutoPlay},
-        {mnuRules, &TfrmMain::Rules},         {mnuContents, &TfrmMain::HelpContents},
-        {mnuWeb, &TfrmMain::UpdatePage},      {mnuNewsletter, &TfrmMain::Newsletter},
-        {mnuAbout, &TfrmMain::About}};
+        {mnuCustomize, &TfrmMain::Customize}, {mnuRules, &TfrmMain::Rules},
+        {mnuContents, &TfrmMain::HelpContents}, {mnuWeb, &TfrmMain::UpdatePage},
+        {mnuNewsletter, &TfrmMain::Newsletter}, {mnuAbout, &TfrmMain::About}};
     for (const auto& [item, command] : commands)
         QObject::connect(item, &QAction::triggered, this, [this, command] {
             platform::app::runGuarded([this, command] { (this->*command)(); });
@@ -737,7 +736,7 @@ void TfrmMain::ShowWindowState() {
         autoplay->setChecked(mainWindow.AutoPlayChecked);
         autoplay->setEnabled(mainWindow.AutoPlayEnabled);
     }
-    mnuCustomize->setEnabled(false); // the options dialog is not part of this program yet
+    mnuCustomize->setEnabled(mainWindow.CustomizeEnabled);
 }
 
 void TfrmMain::UpdateMainWindow() {
@@ -825,6 +824,10 @@ void TfrmMain::AutoPlay() {
         fnFillEmptyTableaus();
         moved = fnAutoPlay(false);
     }
+}
+
+void TfrmMain::Customize() {
+    ShowOptionsDialog(this, *this);
 }
 
 void TfrmMain::Rules() {

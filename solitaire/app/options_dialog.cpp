@@ -1,10 +1,17 @@
 #include "solitaire/app/options_dialog.h"
 
+#include "solitaire/app/animation.h"
 #include "solitaire/app/background.h"
 #include "solitaire/app/card_pictures.h"
+#include "solitaire/app/links.h"
+#include "solitaire/app/preferences.h"
+#include "solitaire/app/sounds.h"
 #include "solitaire/app/table_drawing.h"
+#include "solitaire/app/widgets.h"
+#include "solitaire/engine/play_state.h"
 #include "solitaire/engine/presentation.h"
 #include "solitaire/engine/settings.h"
+#include "solitaire/engine/setup.h"
 #include "solitaire/engine/shared_state.h"
 #include "solitaire/engine/utils.h"
 
@@ -35,15 +42,7 @@ namespace {
 using platform::gdi::Bitmap;
 using platform::gdi::Color;
 
-constexpr const char* kPreferenceSection = "Preference";
-
-// Settings fields of the switches on the General and Sounds pages (width 1 each).
-constexpr int kShowTimePosition = 66;
-constexpr int kShowScorePosition = 136;
-constexpr int kWinningAnimationPosition = 140;
-constexpr int kSoundsEnabledPosition = 141;
-constexpr int kConfirmQuitGamePosition = 185;
-constexpr int kUntidyPilesPosition = 179;
+constexpr int kConfirmQuitGamePosition = 185; // width 1
 constexpr int kColourWidth = 15;
 constexpr int kPictureWidth = 4;
 
@@ -60,7 +59,7 @@ constexpr std::array<SavedField, 9> kSavedFields{{{kCardSizePosition, kCardSizeW
                                                   {kBackgroundColourPosition, kColourWidth},
                                                   {kBackgroundFixedColourPosition, kColourWidth},
                                                   {kBackgroundDefaultPosition, 1},
-                                                  {kUntidyPilesPosition, 1}}};
+                                                  {play::kUntidyPilesField, 1}}};
 
 // Meaning of a background node's state code.
 constexpr int kCustomColourCode = 1;
@@ -141,16 +140,6 @@ int intField(int position, int width) {
     return fnStrToInt(fnReadSettingsField(position, width));
 }
 
-platform::files::IniFile preferencesFile() {
-    return platform::files::IniFile(
-        fnReadSettingsField(kProgramDirectoryPosition, kProgramDirectoryWidth) +
-        fnReadSettingsField(kPreferencesFilePosition, kPreferencesFileWidth));
-}
-
-QPixmap toPixmap(const Bitmap& bitmap) {
-    return QPixmap::fromImage(platform::gdi::qImage(bitmap));
-}
-
 QIcon treeIcon(const std::string& name) {
     Bitmap picture;
     fnLoadResourceBitmap(picture, name);
@@ -158,14 +147,6 @@ QIcon treeIcon(const std::string& name) {
     pixmap.setMask(QBitmap::fromImage(platform::gdi::qImage(picture).createMaskFromColor(
         platform::gdi::toQRgb(kTreeIconMask), Qt::MaskInColor)));
     return QIcon(pixmap);
-}
-
-template <class Control>
-Control* place(QWidget* parent, const char* name, int left, int top, int width, int height) {
-    auto* control = new Control(parent);
-    control->setObjectName(name);
-    control->setGeometry(left, top, width, height);
-    return control;
 }
 
 QCheckBox* placeCheckBox(QWidget* page, const char* name, const char* caption, int row) {
@@ -334,7 +315,7 @@ OptionsDialog::OptionsDialog(QWidget* parent, OptionsHost& host) : Dialog(parent
         closeWith(platform::forms::ModalResult::Cancel);
     });
     connect(btnAiuto, &QPushButton::clicked, this,
-            [this] { runGuarded([this] { host_.ShowHelpTopic(kOptionsHelpContext); }); });
+            [] { runGuarded([] { ShowHelpTopic(kOptionsHelpContext); }); });
     connect(trvBackGround_, &QTreeWidget::currentItemChanged, this,
             [this] { runGuarded([this] { ShowBackgroundSample(); }); });
     connect(trvCardBack_, &QTreeWidget::currentItemChanged, this, [this] {
@@ -412,7 +393,7 @@ void OptionsDialog::FormShow() {
         }
     }
 
-    const platform::files::IniFile preferences = preferencesFile();
+    const platform::files::IniFile preferences = PreferencesFile();
     chkTBLargeIcons_->setChecked(preferences.readString(kPreferenceSection, "ToolBar_Large", "N") == "Y");
     chkTBFlatBtn_->setChecked(preferences.readString(kPreferenceSection, "ToolBar_Flat", "Y") == "Y");
     chkShowTime_->setChecked(fnReadSettingsField(kShowTimePosition, 1) != "N");
@@ -481,7 +462,7 @@ void OptionsDialog::chkFadeBackgroundClick() {
 
 void OptionsDialog::btnOKClick() {
     cancelled_ = false;
-    platform::files::IniFile preferences = preferencesFile();
+    platform::files::IniFile preferences = PreferencesFile();
     const auto writeFlag = [&](const char* key, bool on) {
         preferences.writeString(kPreferenceSection, key, yesNo(on));
     };
@@ -546,7 +527,7 @@ void OptionsDialog::ApplyAppearance() {
                     "D" + fnReadSettingsField(kCardSizePosition, kCardSizeWidth) +
                         fnReadSettingsField(kCardBackPosition, kCardBackWidth));
     fnApplyCardSize();
-    host_.LayoutTable();
+    fnLayoutTable();
     fnPaintConfiguredBackground(sharedObjects.BackBuffer);
     presentation().fnDrawTable(Surface::BackBuffer, false);
     presentation().fnFlipBackBuffer();

@@ -16,19 +16,16 @@ class QWidget;
 
 namespace solitaire {
 
-// What the dialog asks of the main window beyond the engine's presentation seam.
+// What the dialog asks of the main window beyond the engine's presentation seam: the tool
+// bar and status panel switches, which it applies without saving (the dialog writes the
+// preferences itself).
 class OptionsHost {
 public:
     virtual ~OptionsHost() = default;
-    // The tool bar and status panel switches, applied without writing the preferences (the
-    // dialog writes them itself).
-    virtual void SetToolbarLarge(bool large, bool persist) = 0;
-    virtual void SetToolbarFlat(bool flat, bool persist) = 0;
+    virtual void SetToolbarLarge(bool large, bool save) = 0;
+    virtual void SetToolbarFlat(bool flat, bool save) = 0;
     virtual void SetShowTime(bool show, bool persist) = 0;
     virtual void SetShowScore(bool show, bool persist) = 0;
-    // The pile layout recomputed for the current card size.
-    virtual void LayoutTable() = 0;
-    virtual void ShowHelpTopic(int context) = 0;
 };
 
 // The help topic of the dialog.
