@@ -230,8 +230,8 @@ bool AutoFaceUpTableau() {
 void TurnCardFaceUp(int card, int x, int y, int pileIndex) {
     fnPushSnapshot(HistorySide::Undo, false);
     SetCardFaceFlag(card, kFaceUp);
-    const std::string pile = pileIndex >= 0 && pileIndex < kTableauPiles ? tableauPile(pileIndex)
-                                                                          : std::string();
+    const std::string pile =
+        pileIndex >= 0 && pileIndex < kTableauPiles ? tableauPile(pileIndex) : std::string();
     const int count = codeCount(pile);
     const bool alone = count == 1;
     if (alone || (count > 1 && !fnIsFaceDown(codeAt(pile, count - 2))))
@@ -239,8 +239,7 @@ void TurnCardFaceUp(int card, int x, int y, int pileIndex) {
     if (switchNotOff(kCardsShadowedField)) {
         const int raise = mainWindow.ShadowOffset - 2;
         presentation().fnDrawCard(card, x - raise, y - raise, true, Surface::Window, pileIndex);
-        presentation().fnAnimateCardMove(card, x - raise, y - raise, x, y, false, true, true,
-                                         true);
+        presentation().fnAnimateCardMove(card, x - raise, y - raise, x, y, false, true, true, true);
     } else {
         presentation().fnDrawCard(card, x, y, false, Surface::Window, pileIndex);
     }

@@ -44,7 +44,8 @@ std::string candidatePileName(int kind, int index) {
 // The top card slot of a pile (its base when empty).
 SlotRect topSlot(int kind, int index) {
     const std::string name = candidatePileName(kind, index);
-    const int x = kind == kWasteKind ? fnStockPileX(kWastePlace) : fnPileCardX(name, index, 0, false);
+    const int x =
+        kind == kWasteKind ? fnStockPileX(kWastePlace) : fnPileCardX(name, index, 0, false);
     const int y = kind == kWasteKind ? fnStockPileY(kWastePlace) : fnPileCardY(name, 0, false);
     return {x, y, x + mainWindow.CardWidth, y + mainWindow.CardHeight};
 }
@@ -82,8 +83,8 @@ std::optional<DropCandidates> FindDropCandidates(int x, int y, int right, int bo
             return;
         const int area =
             OverlapArea(x, y, right, bottom, slot.left, slot.top, slot.right, slot.bottom);
-        found.push_back({static_cast<std::int64_t>(area) * 1000000 + kind * 1000 + index,
-                         {kind, index}});
+        found.push_back(
+            {static_cast<std::int64_t>(area) * 1000000 + kind * 1000 + index, {kind, index}});
     };
     for (int i = 0; i < foundationCount(); ++i)
         consider(kFoundationKind, i);
@@ -139,12 +140,10 @@ bool TryDropOnPile(int card, int x, int y, int index, int kind, bool autoplay, b
     if (rebuildImage)
         presentation().fnBuildDragImage();
     if (animate && switchNotOff(kAnimateCardsField))
-        presentation().fnAnimateCardMove(card, mainWindow.DragTargetRect.left,
-                                         mainWindow.DragTargetRect.top,
-                                         fnPileCardX(pile, index, 0, true),
-                                         fnPileCardY(pile, 0, true), false,
-                                         mainWindow.DragHeight == mainWindow.CardHeight, false,
-                                         false);
+        presentation().fnAnimateCardMove(
+            card, mainWindow.DragTargetRect.left, mainWindow.DragTargetRect.top,
+            fnPileCardX(pile, index, 0, true), fnPileCardY(pile, 0, true), false,
+            mainWindow.DragHeight == mainWindow.CardHeight, false, false);
     if (kind == kFoundationKind)
         return fnMakeMove(card, pileName(autoplay ? "Dest_Autoplay" : "Dest", index + 1));
     const bool made = fnMakeMove(card, pile);
@@ -168,9 +167,8 @@ bool DropCard(int card, int x, int y, int index, int kind, bool autoplay, bool a
         !CheckMoveRestriction(card, std::nullopt, &candidates))
         return false;
     for (const DropCandidate& candidate : candidates)
-        if (candidate.kind != -1 &&
-            TryDropOnPile(card, x, y, candidate.index, candidate.kind, autoplay, animate,
-                          rebuildImage, bottom, right))
+        if (candidate.kind != -1 && TryDropOnPile(card, x, y, candidate.index, candidate.kind,
+                                                  autoplay, animate, rebuildImage, bottom, right))
             return true;
     return false;
 }

@@ -5,7 +5,6 @@
 #include "solitaire/engine/deal.h"
 #include "solitaire/engine/play_state.h"
 #include "solitaire/engine/setup.h"
-#include "solitaire/engine/undo.h"
 
 #include "platform/app/clock.h"
 #include "platform/app/cursor.h"
@@ -31,13 +30,6 @@ constexpr int kQuitQuestionEntry = 9001;
 constexpr int kDefaultLanguageBase = 20000;
 constexpr char kTimeSeparator = ':';
 
-std::string readField(int position, int width) {
-    return fnReadSettingsField(position, width);
-}
-void writeField(int position, int width, const std::string& text) {
-    fnWriteSettingsField(position, width, text);
-}
-
 void autoPlayAtStart() {
     fnWaitMs(800);
     fnAutoPlay(false);
@@ -47,7 +39,7 @@ void autoPlayAtStart() {
 }
 
 int languageBase() {
-    return fnTryStrToInt(readField(kLanguageBaseField, 6)).value_or(kDefaultLanguageBase);
+    return fnTryStrToInt(fnReadSettingsField(kLanguageBaseField, 6)).value_or(kDefaultLanguageBase);
 }
 
 } // namespace
@@ -62,8 +54,8 @@ bool fnStartNewGame(bool full, bool animate, int tick, bool noDrawing) {
     StockDealCount = 0;
     fnClearGameState(false, full);
     MakeRandomOffsetRows();
-    writeField(kUndoAvailableField, 1, "0");
-    writeField(kRedoAvailableField, 1, "0");
+    fnWriteSettingsField(kUndoAvailableField, 1, "0");
+    fnWriteSettingsField(kRedoAvailableField, 1, "0");
     if (full) {
         if (word(265) != 0)
             fnSaveRestoreBaseCodes(true);
@@ -71,7 +63,7 @@ bool fnStartNewGame(bool full, bool animate, int tick, bool noDrawing) {
             fnSetUpGame();
         mainWindow.ClockRunning = false;
         mainWindow.ClockLabel = std::string("0") + kTimeSeparator + "00" + kTimeSeparator + "00";
-        writeField(kScoreField, 6, "0");
+        fnWriteSettingsField(kScoreField, 6, "0");
         if (tick == 2)
             fnClockTick();
         fnNewGameNumber();
@@ -81,7 +73,7 @@ bool fnStartNewGame(bool full, bool animate, int tick, bool noDrawing) {
     mainWindow.GameWon = false;
     if (!noDrawing)
         presentation().fnPaintConfiguredBackground(Surface::BackBuffer);
-    mainWindow.ScoreLabel = readField(kScoreField, 6);
+    mainWindow.ScoreLabel = fnReadSettingsField(kScoreField, 6);
     presentation().ShowWindowState();
     fnClockTick();
     if (!noDrawing) {
@@ -111,7 +103,8 @@ bool fnConfirmQuitGame(const std::optional<std::string>& text) {
     if (mainWindow.WinAnimationRunning)
         return false;
     bool mayQuit = true;
-    if (readField(kConfirmQuitField, 1) != "N" && mainWindow.GameRunning && !mainWindow.GameWon) {
+    if (fnReadSettingsField(kConfirmQuitField, 1) != "N" && mainWindow.GameRunning &&
+        !mainWindow.GameWon) {
         const std::string question =
             text ? *text : platform::app::loadString(kQuitQuestionEntry + languageBase());
         mayQuit = platform::app::messageBox(question, {}, platform::app::Buttons::OkCancel,
@@ -129,7 +122,7 @@ void fnEndGame() {
     hourglass.emplace(platform::app::CursorShape::Wait);
     presentation().HidePileSizeHint();
     if (gameKind() == 9)
-        mainWindow.GameWon = fnTryStrToInt(readField(kScoreField, 6)).value_or(0) >= 100;
+        mainWindow.GameWon = fnTryStrToInt(fnReadSettingsField(kScoreField, 6)).value_or(0) >= 100;
     const bool won = mainWindow.GameWon;
 
     gameClock.EndTicks = platform::app::tickCount();

@@ -101,12 +101,10 @@ bool moveToTableau(int card, int n, MoveContext& ctx) {
         }
         const int x = fnTableauX(n - 1);
         if (!drawEach)
-            presentation().fnMoveDragImage(x, fnPileCardY(pile, static_cast<int>(run.size()) - 1,
-                                                          false),
-                                           true, true);
+            presentation().fnMoveDragImage(
+                x, fnPileCardY(pile, static_cast<int>(run.size()) - 1, false), true, true);
         presentation().RepaintWindowRect(
-            {x - 2, fnTableauY(n - 1),
-             x + mainWindow.CardWidth + mainWindow.ShadowOffset + 2,
+            {x - 2, fnTableauY(n - 1), x + mainWindow.CardWidth + mainWindow.ShadowOffset + 2,
              fnPileBottom(pile) + mainWindow.CardHeight + mainWindow.ShadowOffset});
     }
     if (before <= 2 || codeCount(target) < 2)
@@ -408,7 +406,16 @@ bool stockEmptyNow() {
     return stockPile().empty() && codeCount(wastePile()) <= 1;
 }
 
+// A move of one card needs a card that lies on the table: it must never make one up.
+bool onTable(int card) {
+    return card >= 1 && card <= kCardCount && TakeCardFromPiles(card, kFindOnly) != kNoPileKind;
+}
+
 bool performMove(int card, std::string_view name, MoveContext& ctx) {
+    const bool movesOneCard = name.starts_with("Dest") || name.starts_with("Fila") ||
+                              name.starts_with("Appogg") || name == "Waste" || name == "Stock02";
+    if (movesOneCard && !onTable(card))
+        return false;
     if (name.starts_with("Dest_Autoplay")) {
         const auto n = pileNumber(name, 14, 2, kFoundationPiles);
         return n && moveToFoundation(card, *n, true, ctx);

@@ -36,8 +36,9 @@ int indexOf(const std::string& name, std::size_t prefixLength) {
 }
 
 // Lifts the card (with the run above it when DragHeight is taller than a card) into the
-// drag image at the press point.
-void startDrag(int card, const ClosedRect& rect, int x, int y, bool singleImage) {
+// drag image at the press point. A card taken out of a reserve laid out as a row is shown
+// at its place at once.
+void startDrag(int card, const ClosedRect& rect, int x, int y, bool fromReserveRow = false) {
     MainWindowState& w = mainWindow;
     if (engineScalars.DraggedCard == 0) {
         w.LastDragX = x;
@@ -46,8 +47,6 @@ void startDrag(int card, const ClosedRect& rect, int x, int y, bool singleImage)
     engineScalars.DraggedCard = static_cast<std::int16_t>(card);
     w.GrabX = x - rect.left;
     w.GrabY = y - rect.top;
-    if (singleImage)
-        w.DragHeight = w.CardHeight;
     w.DragTargetRect = {rect.left, rect.top, rect.left + w.CardWidth, rect.top + w.DragHeight};
     presentation().fnSetDragRects(rect.left, rect.top, rect.left + w.CardWidth,
                                   rect.top + w.DragHeight);
@@ -59,7 +58,7 @@ void startDrag(int card, const ClosedRect& rect, int x, int y, bool singleImage)
         w.GrabX += raise;
         w.GrabY += raise;
         presentation().fnPlaySound("card_up.wav", switchIsOn(kCardUpSoundField));
-    } else if (singleImage || switchNotOff(kUntidyPilesField)) {
+    } else if (fromReserveRow || switchNotOff(kUntidyPilesField)) {
         presentation().fnMoveDragImage(rect.left, rect.top, false, false);
     }
 }
@@ -115,9 +114,9 @@ std::vector<int> selectedCards() {
 
 struct SelectionTally {
     int count = 0;
-    int sum = 0;         // ranks
+    int sum = 0;          // ranks
     int sumTensFaces = 0; // jacks, queens and kings counting 10
-    int high = 0;        // cards of rank at least `highFrom`
+    int high = 0;         // cards of rank highFrom and above
     int low = 0;
     int lowSum = 0;
     bool aces = false;
@@ -170,11 +169,12 @@ struct Verdict {
 };
 
 Verdict judgeSelection(int card, int kind) {
-    std::vector<int> cards = selectedCards();
-    const SelectionTally all = tally(cards, kind == 17 || kind == 26 || kind == 18 ? 11 : 10);
+    // Kinds 17, 18 and 26 set the jacks, queens and kings apart, the others the tens too.
+    const int highFrom = kind == 17 || kind == 18 || kind == 26 ? 11 : 10;
+    const std::vector<int> cards = selectedCards();
+    const SelectionTally all = tally(cards, highFrom);
     std::vector<int> rest = cards;
     rest.erase(std::ranges::find(rest, card));
-    const int highFrom = kind == 17 || kind == 26 || kind == 18 ? 11 : 10;
     const SelectionTally others = tally(rest, highFrom);
     const int rank = CardRank(card);
     const int target = word(kSelectionWord);
@@ -204,8 +204,8 @@ Verdict judgeSelection(int card, int kind) {
         // The low cards must still be able to make up 18 with the one face card.
         const bool join = all.count <= 4 && all.high <= 1 && all.low <= 3 && aceAlone &&
                           (all.lowSum <= 18 || all.aces);
-        const bool complete = (all.count == 1 && all.aces) ||
-                              (all.count == 4 && all.high == 1 && all.lowSum == 18);
+        const bool complete =
+            (all.count == 1 && all.aces) || (all.count == 4 && all.high == 1 && all.lowSum == 18);
         return {join, complete};
     }
     case 20:
@@ -361,7 +361,7 @@ bool tableauPress(MouseButton button, const TableHit& hit, int x, int y, int kin
             fnBeep();
             return false;
         }
-        startDrag(card, hit.rect, x, y, true);
+        startDrag(card, hit.rect, x, y);
         playToDiscard(card);
         return false;
     }
@@ -380,7 +380,7 @@ bool tableauPress(MouseButton button, const TableHit& hit, int x, int y, int kin
         if (fnIsFaceDown(card))
             TurnCardFaceUp(card, hit.rect.left, hit.rect.top, index);
         else if (fnCheckGroupSize(card, false))
-            startDrag(card, hit.rect, x, y, false);
+            startDrag(card, hit.rect, x, y);
         return false;
     }
     if (!left) {
@@ -392,10 +392,10 @@ bool tableauPress(MouseButton button, const TableHit& hit, int x, int y, int kin
     if (fnCheckSequenceRule(card, index)) {
         if (fnCheckGroupSize(card, false) && !fnIsFaceDown(card)) {
             mainWindow.DragHeight = fnPileBottom(hit.pileName) - hit.rect.top;
-            startDrag(card, hit.rect, x, y, false);
+            startDrag(card, hit.rect, x, y);
         }
     } else if (word(3) == kNoCardsFan) {
-        startDrag(card, hit.rect, x, y, true);
+        startDrag(card, hit.rect, x, y);
     }
     return false;
 }
@@ -405,18 +405,17 @@ void otherPress(const TableHit& hit, int x, int y, int kind) {
     if (hit.pileName.starts_with("Dest")) {
         const int count = codeCount(pileOf(hit.pileName));
         if (card != 0 && (word(16) == 1 || (word(16) == 2 && count > 1)))
-            startDrag(card, hit.rect, x, y, true);
+            startDrag(card, hit.rect, x, y);
     } else if (hit.pileName.starts_with("Appogg")) {
         const bool row = word(12) == kReserveAsRow;
-        if (card != 0 &&
-            (row || (card == topCard(pileOf(hit.pileName)) && !fnIsFaceDown(card))))
-            startDrag(card, hit.rect, x, y, true);
+        if (card != 0 && (row || (card == topCard(pileOf(hit.pileName)) && !fnIsFaceDown(card))))
+            startDrag(card, hit.rect, x, y, row);
     } else if (hit.pileName == "Mazzo_Vis") {
         if (card != 0) {
             if (kind == 4)
                 TogglePairSelection(card, toRect(hit.rect));
             else
-                startDrag(card, hit.rect, x, y, true);
+                startDrag(card, hit.rect, x, y);
         } else if (word(14) > 0 && stockPile().empty() && wastePile().empty()) {
             fnMakeMove(0, "Mazzo_Redeal");
         }

@@ -101,8 +101,8 @@ TEST_F(DropTest, EqualOverlapsAreOrderedByKindThenIndexAndFourAreKept) {
     fnSetFoundationY(0, 2000);
     const auto found = FindDropCandidates(2010, 2010, 2081, 2106);
     ASSERT_TRUE(found);
-    const DropCandidates expected{{{kReserveKind, 1}, {kReserveKind, 0}, {kFoundationKind, 0},
-                                   {kTableauKind, 1}}};
+    const DropCandidates expected{
+        {{kReserveKind, 1}, {kReserveKind, 0}, {kFoundationKind, 0}, {kTableauKind, 1}}};
     EXPECT_EQ(*found, expected);
     EXPECT_FALSE(FindDropCandidates(-500, -500, -429, -404));
 }

@@ -27,8 +27,8 @@ struct PileMoveCase {
     const char* name;
     const char* move;
     int moved;
-    int dragHeight;      // 96: one card
-    const char* target;  // the pile name the move fills
+    int dragHeight;       // 96: one card
+    const char* target;   // the pile name the move fills
     std::string expected; // that pile afterwards
     const char* sound;
 };
@@ -68,8 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
         PileMoveCase{"AutoplayToFoundation", "Dest_Autoplay2", AH, 96, "Dest2", codes({AH}),
                      "Autoplay.wav"},
         PileMoveCase{"WasteToTableau", "Fila2", TenD, 96, "Fila2", codes({AH, TenD}), "Tableau"},
-        PileMoveCase{"RunToTableau", "Fila2", QH, 96 + 18, "Fila2", codes({AH, QH, JC}),
-                     "Tableau"},
+        PileMoveCase{"RunToTableau", "Fila2", QH, 96 + 18, "Fila2", codes({AH, QH, JC}), "Tableau"},
         PileMoveCase{"TopCardToTableau", "Fila3", JC, 96, "Fila3", codes({JC}), "Tableau"},
         PileMoveCase{"ToReserve", "Appogg4", JC, 96, "Appogg4", codes({JC}), "Tableau"},
         PileMoveCase{"ToDiscardPile", "Waste", JC, 96, "Mazzo_Waste", codes({JC}), ""},
@@ -106,7 +105,7 @@ TEST_F(MoveTest, AFoundationMoveStoresTheCompletedTestAndTheScore) {
     EXPECT_EQ(mainWindow.ScoreLabel, "-47");
 }
 
-TEST_F(MoveTest, UnknownNamesAndPilesTheGameCannotHaveMoveNothing) {
+TEST_F(MoveTest, UnknownNamesPilesAndCardsMoveNothing) {
     fila(1) = codes({AH});
     for (const char* name : {"Nothing", "Dest17", "Fila27", "Appogg9", "Destx", "Add_Reserve_9"}) {
         SCOPED_TRACE(name);
@@ -114,6 +113,14 @@ TEST_F(MoveTest, UnknownNamesAndPilesTheGameCannotHaveMoveNothing) {
         EXPECT_EQ(fila(1), codes({AH}));
         EXPECT_EQ(undoSteps(), 0);
     }
+    // A card that lies on no pile is not made up.
+    for (const int missing : {0, AS, 105}) {
+        EXPECT_FALSE(fnMakeMove(missing, "Dest1"));
+        EXPECT_FALSE(fnMakeMove(missing, "Fila2"));
+    }
+    EXPECT_TRUE(dest(1).empty());
+    EXPECT_TRUE(fila(2).empty());
+    EXPECT_EQ(undoSteps(), 0);
 }
 
 // ---- The stock ----

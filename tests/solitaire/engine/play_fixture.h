@@ -56,10 +56,10 @@ protected:
             int width;
             const char* value;
         };
-        for (const Field& f : {Field{128, 1, "B"}, Field{24, 3, "001"}, Field{21, 3, "002"},
-                               Field{67, 1, "N"}, Field{120, 2, "01"}, Field{178, 1, "N"},
-                               Field{179, 1, "N"}, Field{185, 1, "Y"}, Field{239, 1, "N"},
-                               Field{241, 1, "N"}, Field{242, 1, "N"}, Field{68, 6, "20000"}})
+        for (const Field& f :
+             {Field{128, 1, "B"}, Field{24, 3, "001"}, Field{21, 3, "002"}, Field{67, 1, "N"},
+              Field{120, 2, "01"}, Field{178, 1, "N"}, Field{179, 1, "N"}, Field{185, 1, "Y"},
+              Field{239, 1, "N"}, Field{241, 1, "N"}, Field{242, 1, "N"}, Field{68, 6, "20000"}})
             fnWriteSettingsField(f.position, f.width, f.value);
         for (int field : {143, 144, 149, 175, 176, 177, 180, 182, 183, 184})
             fnWriteSettingsField(field, 1, "Y");
@@ -144,6 +144,17 @@ protected:
         EXPECT_EQ(static_cast<int>(seen.size()), cardsInPlay);
     }
 
+    // Cards on every pile but the selection (empty slots aside).
+    static int cardsOnTable() {
+        int n = 0;
+        for (const StringList* list : {&sharedObjects.MazzoPiles, &sharedObjects.DestPiles,
+                                       &sharedObjects.FilaPiles, &sharedObjects.AppoggPiles})
+            for (std::size_t p = list == &sharedObjects.DestPiles ? 1 : 0; p < list->size(); ++p)
+                for (std::size_t i = 0; i + 3 <= (*list)[p].size(); i += 3)
+                    n += CodeAt((*list)[p], i) != 0 ? 1 : 0;
+        return n;
+    }
+    static int cardsIn(const std::string& pile) { return static_cast<int>(pile.size() / 3); }
     // Undo steps recorded so far (one comma each).
     static int undoSteps() {
         return static_cast<int>(std::ranges::count(sharedObjects.MovedCardsLog, ','));
