@@ -5,6 +5,8 @@
 #include "solitaire/engine/settings.h"
 #include "solitaire/engine/utils.h"
 
+#include "platform/shell/help.h"
+
 #include <algorithm>
 #include <cctype>
 #include <map>
@@ -66,11 +68,11 @@ std::string HelpPagePath(int context) {
 }
 
 void ShowHelpTopic(int context) {
-    fnShellOpen(HelpPagePath(context), "", "", kShowWithoutActivation);
+    platform::shell::showHelpPage(HelpPagePath(context));
 }
 
 void ShowHelpContents() {
-    fnShellOpen(fnProgramFilePath("help\\index.html"), "", "", kShowWithoutActivation);
+    platform::shell::showHelpPage(fnProgramFilePath("help\\index.html"));
 }
 
 void ShowRulesHelp(int gameId) {

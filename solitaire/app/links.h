@@ -28,7 +28,7 @@ std::string fnCategoryTreeName(int category);
 std::string CaptionText();
 
 // The help pages: program directory + "help\" + context number + ".html" (the contents
-// "index.html"), shown in the desktop's browser. The help file names its window after ">"
+// "index.html"), shown in the help viewer. The help file names its window after ">"
 // ("proc" for the program's topics, "rules" for the games' rules); the pages of both live in
 // the one folder.
 extern std::string HelpFile;

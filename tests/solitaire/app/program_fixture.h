@@ -17,6 +17,7 @@
 #include "platform/app/messagebox.h"
 #include "platform/app/screen.h"
 #include "platform/files/ini.h"
+#include "platform/shell/help.h"
 #include "platform/shell/keystore.h"
 #include "platform/shell/shell.h"
 #include "platform/sound/sound.h"
@@ -101,6 +102,7 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         if (ResourceLibraryHandle) // a test that closed nothing still frees what start-up made
             fnFreeSharedObjects();
+        platform::shell::closeHelpWindow();
     }
 
     // Runs the program's start-up and lets the window's first activation run: the dialogs it

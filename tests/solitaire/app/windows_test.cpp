@@ -10,6 +10,7 @@
 #include "solitaire/engine/game_definition.h"
 
 #include "platform/files/paths.h"
+#include "platform/shell/help.h"
 
 #include <QTreeWidgetItemIterator>
 
@@ -131,7 +132,7 @@ TEST_F(WindowsTest, ChooserRulesOpenTheGamesRulesPage) {
             open.trvGames->findItems("Klondike", Qt::MatchExactly | Qt::MatchRecursive).front());
         QTest::mouseClick(open.btnRules, Qt::LeftButton);
     });
-    EXPECT_EQ(openedLinks(), std::vector<std::string>{HelpPagePath(3002)});
+    EXPECT_EQ(platform::shell::shownHelpPage(), platform::files::resolvePath(HelpPagePath(3002)));
 }
 
 TEST_F(WindowsTest, PreviewIsDrawnOnlyWhileItsCheckBoxIsTicked) {
@@ -233,15 +234,16 @@ TEST_F(WindowsTest, HelpPagesExistForEveryTopicAndEveryGame) {
     for (const std::string& line : sharedObjects.GameList)
         EXPECT_TRUE(platform::files::fileExists(HelpPagePath(3000 + std::stoi(line.substr(4, 3))))) << line;
     main_->HelpContents();
-    ASSERT_EQ(links_.requests().size(), 1u);
-    EXPECT_TRUE(platform::files::fileExists(links_.requests()[0].target));
+    EXPECT_EQ(platform::shell::shownHelpPage(),
+              platform::files::resolvePath(fnProgramFilePath("help\\index.html")));
+    EXPECT_TRUE(fs::exists(platform::shell::shownHelpPage()));
 }
 
 TEST_F(WindowsTest, RulesOfCustomizedGamesOpenNothing) {
     ShowRulesHelp(8000);
-    EXPECT_TRUE(links_.requests().empty());
+    EXPECT_EQ(platform::shell::shownHelpPage(), "");
     ShowRulesHelp(1);
-    EXPECT_EQ(openedLinks(), std::vector<std::string>{HelpPagePath(3001)});
+    EXPECT_EQ(platform::shell::shownHelpPage(), platform::files::resolvePath(HelpPagePath(3001)));
     EXPECT_EQ(HelpFile, fnProgramFilePath("pellmoor.hlp>proc")) << "the help file is put back";
 }
 
