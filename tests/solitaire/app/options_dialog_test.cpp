@@ -4,7 +4,6 @@
 #include "app_fixture.h"
 
 #include "solitaire/app/background.h"
-#include "solitaire/app/links.h"
 #include "solitaire/app/options_dialog.h"
 #include "tests/solitaire/engine/recording_presentation.h"
 
@@ -14,7 +13,6 @@
 #include "platform/files/ini.h"
 #include "platform/forms/form.h"
 #include "platform/gdi/qimage.h"
-#include "platform/shell/shell.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -468,15 +466,6 @@ TEST_F(OptionsDialogTest, CardBackSampleIsALargeCardWhoseCornersShowTheBackgroun
         EXPECT_EQ(pixelOf(beneath, 0, 0), 8388608u); // the page shows the chosen colour
     }, ModalResult::Cancel);
     EXPECT_EQ(field(128), "L");
-}
-
-TEST_F(OptionsDialogTest, HelpButtonOpensTheDialogsTopic) {
-    platform::shell::OpenRecorder opened;
-    run([](Dialog& dialog) { control<QPushButton>(dialog, "btnAiuto").click(); },
-        ModalResult::Cancel);
-    ASSERT_EQ(opened.requests().size(), 1u);
-    EXPECT_EQ(opened.requests()[0].target, HelpPagePath(kOptionsHelpContext));
-    EXPECT_NE(opened.requests()[0].target.find("1019"), std::string::npos);
 }
 
 // ---- Pictures for reviewers -------------------------------------------------------------

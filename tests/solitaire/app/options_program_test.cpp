@@ -2,7 +2,12 @@
 // is there again after the program is closed and started anew.
 #include "program_fixture.h"
 
+#include "solitaire/app/links.h"
+#include "solitaire/app/options_dialog.h"
 #include "solitaire/engine/game_definition.h"
+
+#include "platform/files/paths.h"
+#include "platform/shell/help.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -128,6 +133,18 @@ TEST_F(OptionsProgramTest, CancelLeavesTheFileAsItWas) {
     });
     EXPECT_EQ(cfg.readSectionValues("Preference"), keys);
     EXPECT_TRUE(main_->pnlTempo->isVisible());
+}
+
+TEST_F(OptionsProgramTest, HelpButtonShowsTheDialogsPage) {
+    start(chooseGame("Klondike"));
+    customize([](Dialog& dialog) {
+        dialog.findChild<QPushButton*>("btnAiuto")->click();
+        return ModalResult::Cancel;
+    });
+    EXPECT_EQ(platform::shell::shownHelpPage(),
+              platform::files::resolvePath(HelpPagePath(kOptionsHelpContext)));
+    EXPECT_TRUE(fs::exists(platform::shell::shownHelpPage()));
+    platform::shell::closeHelpWindow();
 }
 
 // The options command is offered while the card set is the player's own; the predefined set
