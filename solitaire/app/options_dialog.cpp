@@ -24,7 +24,6 @@
 #include "platform/gdi/qimage.h"
 #include "platform/gdi/system_colors.h"
 
-#include <QBitmap>
 #include <QCheckBox>
 #include <QIcon>
 #include <QLabel>
@@ -105,10 +104,9 @@ const std::vector<Node>& backgroundTree() {
     return tree;
 }
 
-// Tree icons, in image-list order, and the colour their pictures mark as see-through.
+// Tree icons, in image-list order.
 constexpr std::array<const char*, 5> kTreeIconNames{"TREE1", "TREE2", "N_TREE3", "N_TREE4",
                                                     "N_TREE5"};
-constexpr Color kTreeIconMask = 0x000080;
 enum TreeIcon { kGroupIcon = 0, kOpenGroupIcon = 1, kBackIcon = 2, kBackgroundIcon = 3 };
 
 // What the background node with state code s stores.
@@ -143,10 +141,7 @@ int intField(int position, int width) {
 QIcon treeIcon(const std::string& name) {
     Bitmap picture;
     fnLoadResourceBitmap(picture, name);
-    QPixmap pixmap = toPixmap(picture);
-    pixmap.setMask(QBitmap::fromImage(platform::gdi::qImage(picture).createMaskFromColor(
-        platform::gdi::toQRgb(kTreeIconMask), Qt::MaskInColor)));
-    return QIcon(pixmap);
+    return QIcon(toMaskedPixmap(picture));
 }
 
 QCheckBox* placeCheckBox(QWidget* page, const char* name, const char* caption, int row) {
