@@ -66,13 +66,6 @@ void hideAndRepaintOwner(platform::forms::Dialog& box) {
     repaintOwner(box);
 }
 
-// The resource library's picture with the box showing through its key-coloured pixels.
-QPixmap maskedResourcePixmap(const std::string& name) {
-    platform::gdi::Bitmap bitmap;
-    fnLoadResourceBitmap(bitmap, name);
-    return toMaskedPixmap(bitmap);
-}
-
 } // namespace
 
 void RedrawTableSelection() {
