@@ -84,9 +84,7 @@ TfrmMsgAdvice::TfrmMsgAdvice(QWidget* owner, const std::string& text, int page)
          {std::pair{"Color", "IMG_ADVICE_COLOR"}, std::pair{"640x480", "IMG_ADVICE_640X480"}}) {
         auto* picture = new QLabel;
         picture->setObjectName(pageName);
-        platform::gdi::Bitmap bitmap;
-        fnLoadResourceBitmap(bitmap, pictureName);
-        picture->setPixmap(toMaskedPixmap(bitmap));
+        picture->setPixmap(maskedResourcePixmap(pictureName));
         notebook->addWidget(picture);
     }
     notebook->setCurrentIndex(page);
@@ -163,7 +161,8 @@ void TfrmAbout::hideEvent(QHideEvent* event) {
 
 TfrmNews::TfrmNews(QWidget* owner) : Dialog(owner) {
     setupBox(*this, "frmNews", "Newsletter", 403, 111);
-    place<QLabel>(this, "imgNewsletter", 8, 8, 48, 48)->setText("News");
+    place<QLabel>(this, "imgNewsletter", 8, 8, 48, 48)
+        ->setPixmap(maskedResourcePixmap("IMG_NEWSLETTER"));
     lblDesc1 = label(this,
                      fnExpandProgramTokens("If you'd like to be informed of [Program] updates and "
                                            "new releases via E-Mail, please sign up for the "
@@ -191,7 +190,8 @@ void TfrmNews::sendClicked() {
 
 TfrmNews2::TfrmNews2(QWidget* owner) : Dialog(owner) {
     setupBox(*this, "frmNews2", "Newsletter", 424, 158);
-    place<QLabel>(this, "imgNewsletter", 8, 8, 48, 48)->setText("News");
+    place<QLabel>(this, "imgNewsletter", 8, 8, 48, 48)
+        ->setPixmap(maskedResourcePixmap("IMG_NEWSLETTER"));
     label(this, "Please send an E-Mail containing your E-Mail address at", 64, 8, 352, 16);
     lblEmail = link(this, "lblEmail", kNewsletterMailAddress, 64, 26, 200);
     label(this, "and make sure the word \"News\" shows up in \"Subject\". Thank you.", 64, 44, 352,

@@ -180,11 +180,8 @@ TfrmOpenGame::TfrmOpenGame(TfrmMain* owner) : Dialog(owner), owner_(owner) {
     timShowGame->setObjectName("timShowGame");
     timShowGame->setInterval(2000);
 
-    for (const std::string& name : imageListNames()) {
-        gdi::Bitmap bitmap;
-        fnLoadResourceBitmap(bitmap, name);
-        images_.push_back(QIcon(toMaskedPixmap(bitmap)));
-    }
+    for (const std::string& name : imageListNames())
+        images_.push_back(QIcon(maskedResourcePixmap(name)));
     sortedIndex_ = SortedGameIndex();
     gradient_.resize(kPreviewWidth, kPreviewHeight);
     gdi::gradientFill(gradient_, gradient_.rect(), kPreviewGreen, 0x000000);

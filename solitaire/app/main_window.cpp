@@ -154,7 +154,6 @@ void TfrmMain::buildMenu() {
     mnuAutoPlay->setCheckable(true);
     QMenu* tools = MainMenu1->addMenu("&Tools");
     mnuCustomize = menuItem(tools, "mnuCustomize", "C&ustomize...", QKeySequence(Qt::CTRL | Qt::Key_U));
-    mnuCustomize->setEnabled(false); // the options dialog is not part of this program yet
     QMenu* help = MainMenu1->addMenu("&?");
     mnuRules = menuItem(help, "mnuRules", "&Rules", Qt::Key_F1);
     mnuContents = menuItem(help, "mnuContents", "&Contents");
@@ -183,9 +182,9 @@ void TfrmMain::buildMenu() {
     const std::pair<QAction*, void (TfrmMain::*)()> commands[] = {
         {mnuNew, &TfrmMain::NewGame},         {mnuOpen, &TfrmMain::OpenGame},
         {mnuExit, &TfrmMain::ExitProgram},    {mnuAutoPlay, &TfrmMain::AutoPlay},
-        {mnuRules, &TfrmMain::Rules},         {mnuContents, &TfrmMain::HelpContents},
-        {mnuWeb, &TfrmMain::UpdatePage},      {mnuNewsletter, &TfrmMain::Newsletter},
-        {mnuAbout, &TfrmMain::About}};
+        {mnuCustomize, &TfrmMain::Customize}, {mnuRules, &TfrmMain::Rules},
+        {mnuContents, &TfrmMain::HelpContents}, {mnuWeb, &TfrmMain::UpdatePage},
+        {mnuNewsletter, &TfrmMain::Newsletter}, {mnuAbout, &TfrmMain::About}};
     for (const auto& [item, command] : commands)
         QObject::connect(item, &QAction::triggered, this, [this, command] {
             platform::app::runGuarded([this, command] { (this->*command)(); });
@@ -757,7 +756,7 @@ void TfrmMain::ShowWindowState() {
         autoplay->setChecked(mainWindow.AutoPlayChecked);
         autoplay->setEnabled(mainWindow.AutoPlayEnabled);
     }
-    mnuCustomize->setEnabled(false); // the options dialog is not part of this program yet
+    mnuCustomize->setEnabled(mainWindow.CustomizeEnabled);
 }
 
 void TfrmMain::UpdateMainWindow() {
@@ -845,6 +844,10 @@ void TfrmMain::AutoPlay() {
         fnFillEmptyTableaus();
         moved = fnAutoPlay(false);
     }
+}
+
+void TfrmMain::Customize() {
+    ShowOptionsDialog(this, *this);
 }
 
 void TfrmMain::Rules() {

@@ -3,6 +3,7 @@
 // interchangeable tool bars, the clock and score panels, the commands, the placement kept in
 // the preferences and the first-activation sequence.
 
+#include "solitaire/app/options_dialog.h"
 #include "solitaire/app/table_presentation.h"
 
 #include "platform/forms/form.h"
@@ -30,8 +31,9 @@ class TfrmOpenGame;
 platform::app::Cursor CursorSlot(int slot);
 
 // The window is the program's side of the engine's seam: the table drawing comes from
-// TablePresentation, the window calls are its own.
-class TfrmMain : public platform::forms::Window, public TablePresentation {
+// TablePresentation, the window calls are its own. The options dialog switches its tool bars
+// and panels.
+class TfrmMain : public platform::forms::Window, public TablePresentation, public OptionsHost {
 public:
     TfrmMain();
     ~TfrmMain() override;
@@ -55,18 +57,19 @@ public:
     void OpenGame();
     void ExitProgram();
     void AutoPlay();
+    void Customize();
     void Rules();
     void HelpContents();
     void UpdatePage();
     void Newsletter();
     void About();
 
-    void SetToolbarLarge(bool large, bool save);
-    void SetToolbarFlat(bool flat, bool save);
+    void SetToolbarLarge(bool large, bool save) override;
+    void SetToolbarFlat(bool flat, bool save) override;
     void LayoutToolbarButtons();
     void LayoutStatusPanels();
-    void SetShowTime(bool show, bool persist);
-    void SetShowScore(bool show, bool persist);
+    void SetShowTime(bool show, bool persist) override;
+    void SetShowScore(bool show, bool persist) override;
     void EnableGameCommands(bool enabled);
     bool SelectGame(int gameId, const std::string& gameName, const std::string& userName,
                     bool save);

@@ -26,4 +26,10 @@ QPixmap resourcePixmap(const std::string& name) {
     return toPixmap(bitmap);
 }
 
+QPixmap maskedResourcePixmap(const std::string& name) {
+    platform::gdi::Bitmap bitmap;
+    fnLoadResourceBitmap(bitmap, name);
+    return toMaskedPixmap(bitmap);
+}
+
 } // namespace solitaire

@@ -55,4 +55,7 @@ QPixmap toMaskedPixmap(const platform::gdi::Bitmap& bitmap);
 // The resource library's picture of that name; a null pixmap when it holds none.
 QPixmap resourcePixmap(const std::string& name);
 
+// The same, showing what lies behind its pixels of kPictureMaskColour.
+QPixmap maskedResourcePixmap(const std::string& name);
+
 } // namespace solitaire

@@ -2,10 +2,13 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPolygonF>
 #include <QRadialGradient>
 #include <QSvgRenderer>
+#include <algorithm>
 #include <cmath>
 #include <functional>
+#include <initializer_list>
 #include <stdexcept>
 #include <vector>
 
@@ -132,6 +135,16 @@ constexpr int kIconSize = 64;
 constexpr QRgb kIconKey = 0xFF800000;
 constexpr QRgb kCase = 0xFFB8BCC4;
 constexpr QRgb kCaseLine = 0xFF303438;
+
+// Sets every pixel outside the picture's parts to the key colour.
+void keyOutside(QImage& icon, std::initializer_list<QRect> parts) {
+    for (int y = 0; y < icon.height(); ++y)
+        for (int x = 0; x < icon.width(); ++x)
+            if (std::none_of(parts.begin(), parts.end(),
+                             [&](const QRect& part) { return part.contains(x, y); }))
+                icon.setPixel(x, y, kIconKey);
+}
+
 const QRect kBody(4, 5, 56, 42), kScreen(9, 10, 46, 31), kNeck(27, 47, 10, 5),
     kFoot(16, 52, 32, 6);
 
@@ -152,10 +165,7 @@ QImage monitor(const std::function<void(QPainter&)>& drawScreen) {
         p.setBrush(QColor(0x30C040));
         p.drawEllipse(QRectF(53, 42.5, 3, 3)); // power light
     });
-    for (int y = 0; y < kIconSize; ++y)
-        for (int x = 0; x < kIconSize; ++x)
-            if (!kBody.contains(x, y) && !kNeck.contains(x, y) && !kFoot.contains(x, y))
-                icon.setPixel(x, y, kIconKey);
+    keyOutside(icon, {kBody, kNeck, kFoot});
     return icon;
 }
 
@@ -206,6 +216,58 @@ QImage screenSizeIcon() {
     });
 }
 
+// The newsletter boxes' picture, 48 x 48 on the same key colour: an ace standing in an open
+// envelope, with a felt stamp on the envelope's front.
+QImage newsletterPicture(QSvgRenderer& deck) {
+    const QRect envelope(2, 20, 44, 26), card(13, 3, 22, 30);
+    QImage icon = supersampled(48, 48, kCaseLine, [&](QPainter& p) {
+        const QRectF cardPlace(card);
+        drawFan(p, deck, {{1, Suit::Hearts}},
+                QPointF(cardPlace.center().x(), cardPlace.bottom()), 0, cardPlace.size(), 0);
+        const QRectF paper = QRectF(envelope).adjusted(1, 1, -1, -1);
+        QLinearGradient shade(paper.topLeft(), paper.bottomLeft());
+        shade.setColorAt(0, QColor(0xFAF5E6));
+        shade.setColorAt(1, QColor(0xE2D8BE));
+        p.setPen(Qt::NoPen);
+        p.setBrush(shade);
+        p.drawRect(paper);
+        // The folded side and bottom flaps meet below the middle of the front.
+        const QPointF meet(paper.center().x(), paper.top() + paper.height() * 0.45);
+        p.setBrush(QColor(0, 0, 0, 22));
+        p.drawPolygon(QPolygonF{paper.topLeft(), meet, paper.bottomLeft()});
+        p.drawPolygon(QPolygonF{paper.topRight(), meet, paper.bottomRight()});
+        p.setPen(QPen(QColor(0x9A8E70), 0.8));
+        p.drawLine(paper.bottomLeft(), meet);
+        p.drawLine(meet, paper.bottomRight());
+        // The air-mail border: red and blue slanted bars round the front's edge.
+        QPainterPath border;
+        border.addRect(paper);
+        border.addRect(paper.adjusted(2, 2, -2, -2));
+        p.save();
+        p.setClipPath(border);
+        p.setPen(Qt::NoPen);
+        constexpr double kBar = 2.5;
+        for (int i = 0; paper.left() + i * kBar * 2 - paper.height() < paper.right(); ++i) {
+            const double x = paper.left() + i * kBar * 2;
+            p.setBrush(QColor(i % 2 ? 0x2444B0 : 0xD02828));
+            p.drawPolygon(QPolygonF{{x, paper.top()},
+                                    {x + kBar, paper.top()},
+                                    {x + kBar - paper.height(), paper.bottom()},
+                                    {x - paper.height(), paper.bottom()}});
+        }
+        p.restore();
+        const QRectF stamp(paper.right() - 11, paper.top() + 3, 8, 9);
+        QLinearGradient felt(stamp.topLeft(), stamp.bottomRight());
+        felt.setColorAt(0, QColor::fromRgb(kFeltLight));
+        felt.setColorAt(1, QColor::fromRgb(kFeltDark));
+        p.setPen(QPen(QColor::fromRgb(kGold), 0.8));
+        p.setBrush(felt);
+        p.drawRect(stamp);
+    });
+    keyOutside(icon, {envelope, card});
+    return icon;
+}
+
 } // namespace
 
 void makeFormPictures(const Output& out, const QString& deckDir) {
@@ -216,6 +278,7 @@ void makeFormPictures(const Output& out, const QString& deckDir) {
     out.resourceBitmap("IMG_ABOUT", aboutPicture(deck));
     out.resourceBitmap("IMG_ADVICE_COLOR", colourIcon());
     out.resourceBitmap("IMG_ADVICE_640X480", screenSizeIcon());
+    out.resourceBitmap("IMG_NEWSLETTER", newsletterPicture(deck));
 }
 
 } // namespace pictures

@@ -1,5 +1,5 @@
-// The pictures of the splash window, the about box, the advice box and the game chooser's
-// empty page: each form shows its picture from the resource library where the form puts it.
+// The pictures of the splash window, the about box, the advice box, the newsletter boxes and the
+// game chooser's empty page: each form shows its picture from the resource library where the form puts it.
 
 #include "program_fixture.h"
 
@@ -9,6 +9,7 @@
 #include "solitaire/engine/settings.h"
 
 #include <QStackedWidget>
+#include <QTest>
 
 #include <algorithm>
 #include <set>
@@ -104,6 +105,33 @@ TEST_F(FormPicturesTest, EachAdvicePageShowsItsPicture) {
         EXPECT_NE(pages[page].pixel(0, 0) & 0xFFFFFF, 0x800000u) << "the key colour is masked";
     }
     EXPECT_NE(pages[0], pages[1]);
+}
+
+// The invitation and the sign-up it opens show the same envelope; outside it the box shows
+// through.
+TEST_F(FormPicturesTest, BothNewsletterBoxesShowTheNewsletterPicture) {
+    QImage invitationPicture, signUpPicture;
+    answerDialogs([&](Dialog& dialog) {
+        if (auto* invitation = dynamic_cast<TfrmNews*>(&dialog)) {
+            EXPECT_TRUE(invitation->grab().save(
+                QString::fromStdString(testPicturePath("zevodadu-newsletter.png"))));
+            invitationPicture = grabbed(*invitation, "imgNewsletter");
+            QTest::mouseClick(invitation->btnSend, Qt::LeftButton);
+            return ModalResult::Ok;
+        }
+        EXPECT_TRUE(dialog.grab().save(
+            QString::fromStdString(testPicturePath("zevodadu-newsletter-signup.png"))));
+        signUpPicture = grabbed(dialog, "imgNewsletter");
+        return ModalResult::Cancel;
+    });
+    main_->Newsletter();
+    answerDialogs(cancel);
+    for (const QImage& picture : {invitationPicture, signUpPicture}) {
+        ASSERT_EQ(picture.size(), QSize(48, 48));
+        EXPECT_EQ(pictureCheck(picture), "picture");
+        EXPECT_NE(picture.pixel(0, 0) & 0xFFFFFF, 0x800000u) << "the key colour is masked";
+    }
+    EXPECT_EQ(invitationPicture, signUpPicture);
 }
 
 TEST_F(FormPicturesTest, ChooserShowsTheProgramPictureWhileAGroupIsSelected) {

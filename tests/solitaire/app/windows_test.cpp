@@ -376,11 +376,5 @@ TEST_F(WindowsTest, AboutBoxPlaysItsSoundAndOpensItsAddresses) {
     EXPECT_NE(sounds_.played()[0].find("About.wav"), std::string::npos);
 }
 
-TEST_F(WindowsTest, OptionsCommandStaysDisabled) {
-    EXPECT_FALSE(main_->mnuCustomize->isEnabled());
-    main_->UpdateMainWindow();
-    EXPECT_FALSE(main_->mnuCustomize->isEnabled());
-}
-
 } // namespace
 } // namespace solitaire::testing

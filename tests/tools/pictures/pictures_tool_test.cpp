@@ -78,8 +78,8 @@ fs::path PictureToolTest::root_;
 TEST_F(PictureToolTest, TwoRunsGiveByteIdenticalPictures) {
     const auto a = tree(root_ / "a" / "resources"), b = tree(root_ / "b" / "resources");
     ASSERT_GT(a.size(), 100u);
-    for (const char* form :
-         {"IMG_ZEVODADU", "IMG_ABOUT", "IMG_ADVICE_COLOR", "IMG_ADVICE_640X480"})
+    for (const char* form : {"IMG_ZEVODADU", "IMG_ABOUT", "IMG_ADVICE_COLOR", "IMG_ADVICE_640X480",
+                             "IMG_NEWSLETTER"})
         EXPECT_TRUE(a.count(std::string("bitmaps/") + form + ".bmp")) << form << " is made";
     EXPECT_EQ(a.size(), b.size());
     for (const auto& [name, bytes] : a) {

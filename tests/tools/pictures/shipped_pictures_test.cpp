@@ -81,7 +81,8 @@ std::vector<std::string> libraryBitmapNames() {
           "PROG_DIFF_MEDIUM", "PROG_DIFF_HARD", "PROG_CHAN_VERYHIGH", "PROG_CHAN_HIGH",
           "PROG_CHAN_MEDIUM", "PROG_CHAN_LOW", "PROG_CHAN_VERYLOW"})
         names.push_back(description);
-    for (const char* form : {"IMG_ZEVODADU", "IMG_ABOUT", "IMG_ADVICE_COLOR", "IMG_ADVICE_640X480"})
+    for (const char* form : {"IMG_ZEVODADU", "IMG_ABOUT", "IMG_ADVICE_COLOR", "IMG_ADVICE_640X480",
+                             "IMG_NEWSLETTER"})
         names.push_back(form);
     return names;
 }
