@@ -62,6 +62,20 @@ QHBoxLayout* OkCancelRow(platform::forms::Dialog& dialog, QPushButton*& ok, QPus
     return row;
 }
 
+// A titled group holding the two radio buttons of a two-way choice, side by side or stacked.
+template <typename Layout>
+QGroupBox* ChoiceGroup(QWidget& parent, const char* title, const char* hint, const char* first,
+                       const char* second, QRadioButton*& firstButton, QRadioButton*& secondButton) {
+    auto* group = new QGroupBox(title, &parent);
+    group->setToolTip(hint);
+    auto* layout = new Layout(group);
+    firstButton = new QRadioButton(first, group);
+    secondButton = new QRadioButton(second, group);
+    layout->addWidget(firstButton);
+    layout->addWidget(secondButton);
+    return group;
+}
+
 } // namespace
 
 // ---- options ----
@@ -70,14 +84,9 @@ TfOptions::TfOptions(TfKolvan32& main) : main_(main) {
     SetUpDialog(*this, "Options");
     auto* layout = new QVBoxLayout(this);
 
-    auto* players = new QGroupBox("Game Type", this);
-    players->setToolTip("Select number of players");
-    auto* playersLayout = new QHBoxLayout(players);
-    RGPlayersOne = new QRadioButton("One Player", players);
-    RGPlayersTwo = new QRadioButton("Two Players", players);
-    playersLayout->addWidget(RGPlayersOne);
-    playersLayout->addWidget(RGPlayersTwo);
-    layout->addWidget(players);
+    layout->addWidget(ChoiceGroup<QHBoxLayout>(*this, "Game Type", "Select number of players",
+                                               "One Player", "Two Players", RGPlayersOne,
+                                               RGPlayersTwo));
 
     auto* opponent = new QGroupBox("Opponent", this);
     auto* opponentLayout = new QHBoxLayout(opponent);
@@ -291,14 +300,10 @@ TfNetwork::TfNetwork() {
     SetUpDialog(*this, "Network Game");
     auto* layout = new QVBoxLayout(this);
 
-    auto* type = new QGroupBox("Connection Type", this);
-    type->setToolTip("Select how to establish connection");
-    auto* typeLayout = new QVBoxLayout(type);
-    RGWait = new QRadioButton("Wait for Connection", type);
-    RGConnect = new QRadioButton("Connect to Opponent", type);
-    typeLayout->addWidget(RGWait);
-    typeLayout->addWidget(RGConnect);
-    layout->addWidget(type);
+    layout->addWidget(ChoiceGroup<QVBoxLayout>(*this, "Connection Type",
+                                               "Select how to establish connection",
+                                               "Wait for Connection", "Connect to Opponent",
+                                               RGWait, RGConnect));
 
     auto* fields = new QGridLayout;
     const auto addField = [&](int row, const char* label, const char* hint) {

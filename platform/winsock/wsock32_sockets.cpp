@@ -142,10 +142,18 @@ int Transfer(Socket& socket, char* data, int length, int flags, const sockaddr_i
     return result < 0 ? FailWithErrno() : static_cast<int>(result);
 }
 
+// The socket of a call that needs a started library: null (with the error set) before start-up
+// or for a handle that names no socket.
+Socket* FindStarted(SocketHandle handle) {
+    if (!Started()) {
+        SetLastError(WSANOTINITIALISED);
+        return nullptr;
+    }
+    return Find(handle);
+}
+
 int AddressQuery(SocketHandle s, SocketAddressIn* name, int* nameLength, bool peer) {
-    if (!Started())
-        return Fail(WSANOTINITIALISED);
-    Socket* socket = Find(s);
+    Socket* socket = FindStarted(s);
     if (!socket)
         return SocketError;
     if (!peer && !socket->bound && !socket->connected)
@@ -263,9 +271,7 @@ WSOCK32_EXPORT int wsock32_closesocket(SocketHandle s) {
 WSOCK32_CHECK(closesocket);
 
 WSOCK32_EXPORT int wsock32_bind(SocketHandle s, const SocketAddressIn* name, int nameLength) {
-    if (!Started())
-        return Fail(WSANOTINITIALISED);
-    Socket* socket = Find(s);
+    Socket* socket = FindStarted(s);
     if (!socket)
         return SocketError;
     sockaddr_in address;
@@ -281,9 +287,7 @@ WSOCK32_EXPORT int wsock32_bind(SocketHandle s, const SocketAddressIn* name, int
 WSOCK32_CHECK(bind);
 
 WSOCK32_EXPORT int wsock32_listen(SocketHandle s, int backlog) {
-    if (!Started())
-        return Fail(WSANOTINITIALISED);
-    Socket* socket = Find(s);
+    Socket* socket = FindStarted(s);
     if (!socket)
         return SocketError;
     if (socket->type != SockStream)
@@ -304,9 +308,7 @@ WSOCK32_CHECK(listen);
 
 WSOCK32_EXPORT SocketHandle wsock32_accept(SocketHandle s, SocketAddressIn* address,
                                            int* addressLength) {
-    if (!Started())
-        return Fail(WSANOTINITIALISED);
-    Socket* listener = Find(s);
+    Socket* listener = FindStarted(s);
     if (!listener)
         return SocketError;
     if (!listener->listening)
@@ -336,9 +338,7 @@ WSOCK32_EXPORT SocketHandle wsock32_accept(SocketHandle s, SocketAddressIn* addr
 WSOCK32_CHECK(accept);
 
 WSOCK32_EXPORT int wsock32_connect(SocketHandle s, const SocketAddressIn* name, int nameLength) {
-    if (!Started())
-        return Fail(WSANOTINITIALISED);
-    Socket* socket = Find(s);
+    Socket* socket = FindStarted(s);
     if (!socket)
         return SocketError;
     sockaddr_in address;
@@ -382,9 +382,7 @@ WSOCK32_EXPORT int wsock32_connect(SocketHandle s, const SocketAddressIn* name, 
 WSOCK32_CHECK(connect);
 
 WSOCK32_EXPORT int wsock32_shutdown(SocketHandle s, int how) {
-    if (!Started())
-        return Fail(WSANOTINITIALISED);
-    Socket* socket = Find(s);
+    Socket* socket = FindStarted(s);
     if (!socket)
         return SocketError;
     static constexpr int directions[] = {SHUT_RD, SHUT_WR, SHUT_RDWR};
@@ -396,9 +394,7 @@ WSOCK32_CHECK(shutdown);
 
 WSOCK32_EXPORT int wsock32_setsockopt(SocketHandle s, int level, int option, const char* value,
                                       int length) {
-    if (!Started())
-        return Fail(WSANOTINITIALISED);
-    Socket* socket = Find(s);
+    Socket* socket = FindStarted(s);
     if (!socket)
         return SocketError;
     if (level != SolSocket && level != IpProtoTcp)
@@ -433,9 +429,7 @@ WSOCK32_CHECK(setsockopt);
 
 WSOCK32_EXPORT int wsock32_ioctlsocket(SocketHandle s, std::uint32_t command,
                                        std::uint32_t* argument) {
-    if (!Started())
-        return Fail(WSANOTINITIALISED);
-    Socket* socket = Find(s);
+    Socket* socket = FindStarted(s);
     if (!socket)
         return SocketError;
     if (!argument)
@@ -464,9 +458,7 @@ WSOCK32_EXPORT int wsock32_ioctlsocket(SocketHandle s, std::uint32_t command,
 WSOCK32_CHECK(ioctlsocket);
 
 WSOCK32_EXPORT int wsock32_send(SocketHandle s, const char* data, int length, int flags) {
-    if (!Started())
-        return Fail(WSANOTINITIALISED);
-    Socket* socket = Find(s);
+    Socket* socket = FindStarted(s);
     if (!socket)
         return SocketError;
     if (socket->type == SockStream && !socket->connected)
@@ -477,9 +469,7 @@ WSOCK32_CHECK(send);
 
 WSOCK32_EXPORT int wsock32_sendto(SocketHandle s, const char* data, int length, int flags,
                                   const SocketAddressIn* to, int toLength) {
-    if (!Started())
-        return Fail(WSANOTINITIALISED);
-    Socket* socket = Find(s);
+    Socket* socket = FindStarted(s);
     if (!socket)
         return SocketError;
     if (socket->type == SockStream) {
@@ -496,9 +486,7 @@ WSOCK32_EXPORT int wsock32_sendto(SocketHandle s, const char* data, int length, 
 WSOCK32_CHECK(sendto);
 
 WSOCK32_EXPORT int wsock32_recv(SocketHandle s, char* buffer, int length, int flags) {
-    if (!Started())
-        return Fail(WSANOTINITIALISED);
-    Socket* socket = Find(s);
+    Socket* socket = FindStarted(s);
     if (!socket)
         return SocketError;
     if (socket->type == SockStream && !socket->connected)
@@ -509,9 +497,7 @@ WSOCK32_CHECK(recv);
 
 WSOCK32_EXPORT int wsock32_recvfrom(SocketHandle s, char* buffer, int length, int flags,
                                     SocketAddressIn* from, int* fromLength) {
-    if (!Started())
-        return Fail(WSANOTINITIALISED);
-    Socket* socket = Find(s);
+    Socket* socket = FindStarted(s);
     if (!socket)
         return SocketError;
     if (socket->type == SockStream) {

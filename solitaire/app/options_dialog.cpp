@@ -138,12 +138,6 @@ int intField(int position, int width) {
     return fnStrToInt(fnReadSettingsField(position, width));
 }
 
-QIcon treeIcon(const std::string& name) {
-    Bitmap picture;
-    fnLoadResourceBitmap(picture, name);
-    return QIcon(toMaskedPixmap(picture));
-}
-
 QCheckBox* placeCheckBox(QWidget* page, const char* name, const char* caption, int row) {
     auto* box = place<QCheckBox>(page, name, 16, 14 + row * 26, 260, 22);
     box->setText(caption);
@@ -374,7 +368,7 @@ void OptionsDialog::FormShow() {
 
     std::array<QIcon, kTreeIconNames.size()> icons;
     for (std::size_t i = 0; i < icons.size(); ++i)
-        icons[i] = treeIcon(kTreeIconNames[i]);
+        icons[i] = QIcon(maskedResourcePixmap(kTreeIconNames[i]));
     for (QTreeWidget* tree : {trvCardBack_, trvBackGround_}) {
         const QIcon& leafIcon = tree == trvCardBack_ ? icons[kBackIcon] : icons[kBackgroundIcon];
         for (QTreeWidgetItemIterator it(tree); *it; ++it) {
