@@ -68,10 +68,15 @@ bool playsToDiscard(int kind) {
 }
 
 // Whether the tableau card may go on the discard pile: one rank above or below its top card.
+// Kind 12 asks for that neighbour without the build rule, so its empty pile takes no card;
+// kinds 2 and 15 ask the rule, which takes any card on an empty pile.
 bool fitsDiscard(int card, int kind) {
     const int top = topCard(discardPile());
+    auto builds = [](int under, int moving) {
+        return CanBuildOn(under, moving, -1, true, 0, false, false, 2, kBuildUp, -1);
+    };
     if (top == 0)
-        return false;
+        return kind != 12 && builds(0, card);
     const int a = CardRank(top);
     const int b = CardRank(card);
     const bool wraps = (a == 13 && b == 1) || (a == 1 && b == 13);
@@ -79,9 +84,6 @@ bool fitsDiscard(int card, int kind) {
         return wraps || a - b == 1 || b - a == 1;
     if (wraps)
         return kind == 15;
-    auto builds = [](int under, int moving) {
-        return CanBuildOn(under, moving, -1, true, 0, false, false, 2, kBuildUp, -1);
-    };
     return builds(top, card) || builds(card, top);
 }
 

@@ -246,6 +246,10 @@ TEST_F(DiscardGameTest, ANeighbourOfTheDiscardTopGoesThereAndOthersBeep) {
         {2, FiveC, SixD, true, false},
         {15, FiveC, SixD, true, false},
         {12, FiveC, SixD, true, false},
+        // An empty discard pile (top 0): the build rule of kinds 2 and 15 takes any card.
+        {2, 0, SixD, false, true},
+        {15, 0, KH, false, true},
+        {12, 0, SixD, false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "kind " << c.kind << " " << c.top << " <- " << c.played
@@ -253,7 +257,8 @@ TEST_F(DiscardGameTest, ANeighbourOfTheDiscardTopGoesThereAndOthersBeep) {
         clearTable();
         const std::size_t beepsBefore = beeps.beeps().size();
         gameDefinition[35] = static_cast<std::int16_t>(c.kind);
-        discard() = codes({c.top});
+        const std::string discardBefore = c.top != 0 ? codes({c.top}) : "";
+        discard() = discardBefore;
         fila(1) = codes({c.played});
         fila(2) = codes({QH});
         if (c.faceDown)
@@ -264,7 +269,7 @@ TEST_F(DiscardGameTest, ANeighbourOfTheDiscardTopGoesThereAndOthersBeep) {
         if (!c.goes) {
             EXPECT_EQ(table(), before); // a refusal changes nothing
         }
-        EXPECT_EQ(discard() == codes({c.top, c.played}), c.goes);
+        EXPECT_EQ(discard() == discardBefore + codes({c.played}), c.goes);
         EXPECT_EQ(fila(1).empty(), c.goes);
         EXPECT_EQ(beeps.beeps().size(), beepsBefore + (c.goes ? 0 : 1));
         EXPECT_EQ(undoSteps(), steps + (c.goes ? 1 : 0));
