@@ -337,11 +337,13 @@ void fnRedrawSourcePile(int card, bool single) {
             fnDrawBackgroundCopy(sharedObjects.BackBuffer);
             fnDrawTable(Surface::BackBuffer, false);
             DrawSelection(Surface::BackBuffer, false);
-        } else if (gameWord(kTableauFanWord) != kNoCardsFan) {
+        } else {
             restoreFromBackground(Surface::BackBuffer, lifted);
             // Every pile reaching into the area is drawn again, in table order, so the cards
-            // beneath show as they lay.
-            for (int i = 0; i < fnTableauCount(); ++i) {
+            // beneath show as they lay. Cards laid in lines (fan mode 8) cover none, and the
+            // ones after the lifted card keep their places meanwhile.
+            for (int i = 0; i < fnTableauCount() && gameWord(kTableauFanWord) != kNoCardsFan;
+                 ++i) {
                 const std::string pileName = "Fila" + std::to_string(i + 1);
                 const std::string& pile = sharedObjects.FilaPiles[static_cast<std::size_t>(i)];
                 if (i == location - 1 || !pileArea(pileName, i, pile).intersected(lifted).isEmpty())

@@ -391,12 +391,12 @@ bool tableauPress(MouseButton button, const TableHit& hit, int x, int y, int kin
         peek(card, hit.rect, index);
         return true;
     }
-    if (fnCheckSequenceRule(card, index)) {
-        if (fnCheckGroupSize(card, false) && !fnIsFaceDown(card)) {
-            mainWindow.DragHeight = fnPileBottom(hit.pileName) - hit.rect.top;
-            startDrag(card, hit.rect, x, y);
-        }
-    } else if (gameWord(kTableauFanWord) == kNoCardsFan) {
+    if (gameWord(kTableauFanWord) == kNoCardsFan) {
+        // Cards laid in lines cover no other card: any of them is taken, and alone.
+        startDrag(card, hit.rect, x, y);
+    } else if (fnCheckSequenceRule(card, index) && fnCheckGroupSize(card, false) &&
+               !fnIsFaceDown(card)) {
+        mainWindow.DragHeight = fnPileBottom(hit.pileName) - hit.rect.top;
         startDrag(card, hit.rect, x, y);
     }
     return false;

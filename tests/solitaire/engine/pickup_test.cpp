@@ -95,6 +95,34 @@ TEST_F(PickUpTest, AGroupDropThenAFillLosesNoCard) {
     expectEveryCardOnce();
 }
 
+// Fan mode 8 lays the cards in lines: each card is pressed at its own place and taken alone,
+// whether or not cards follow it.
+TEST_F(PickUpTest, CardsLaidInLinesArePickedUpEachAtItsPlace) {
+    gameDefinition[3] = 8;
+    std::string line;
+    for (int rank = 2; rank <= 13; ++rank)
+        line += codes({card(rank, 1)});
+    fila(1) = codes({KS, AH}) + line; // 14 cards: more than one line of the window
+    parkTheRest(7);
+    const int last = card(13, 1);
+    ASSERT_GT(fnPileCardY("Fila1", 0, false), fnTableauY(0)) << "the line wrapped";
+    const auto [lx, ly] = centreOf(last);
+    EXPECT_EQ(fnHitTestTable(lx, ly).card, last);
+
+    press(AH);
+    ASSERT_EQ(engineScalars.DraggedCard, AH);
+    EXPECT_EQ(mainWindow.DragHeight, 96) << "a card with cards after it goes alone";
+    const int x = fnFoundationX(0), y = fnFoundationY(0);
+    engineScalars.MovedWhileDragging = 1;
+    mainWindow.DragTargetRect = {x, y, x + 71, y + 96};
+    fnTableMouseUp();
+    EXPECT_EQ(dest(1), codes({AH}));
+    EXPECT_EQ(fila(1), codes({KS}) + line);
+    press(card(2, 1));
+    EXPECT_EQ(engineScalars.DraggedCard, card(2, 1));
+    expectEveryCardOnce();
+}
+
 TEST_F(PickUpTest, AFaceDownTopCardIsTurnedAndNotLifted) {
     fila(1) = codes({KS, QH});
     faceDown({KS, QH});
