@@ -364,6 +364,8 @@ INSTANTIATE_TEST_SUITE_P(
         SelectionCase{"SumOfThirteen", 5, 13, {EightH, FiveC}, {EightH, FiveC}, 0},
         SelectionCase{"SumTooHigh", 5, 13, {EightH, SixD}, {}, 1},
         SelectionCase{"KindSevenTakesTwo", 7, 13, {AH, TwoH, ThreeH}, {}, 1},
+        SelectionCase{"KindTwentyThreeMakesItsTarget", 23, 13, {EightH, FiveC}, {EightH, FiveC}, 0},
+        SelectionCase{"KindTwentyThreeRefusesMore", 23, 10, {EightH, FiveC}, {}, 1},
         SelectionCase{"EqualRanks", 14, 0 + 1, {FiveC, card(5, 0)}, {FiveC, card(5, 0)}, 0},
         SelectionCase{"UnequalRanks", 16, 1, {FiveC, SixD}, {}, 1},
         SelectionCase{"ElevenOrFaces", 17, 1, {EightH, ThreeH}, {EightH, ThreeH}, 0},
@@ -390,6 +392,80 @@ INSTANTIATE_TEST_SUITE_P(
                       0},
         SelectionCase{"TwoFaces", 18, 1, {KS, QH}, {}, 1}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Kinds 21 and 22 play a line of cards (fan mode 8): one card, or two side by side, lying
+// between two cards of one suit or one rank leave it; a choice that cannot come to that is
+// let go with a beep, so play goes on.
+class LineSelectionTest : public SelectionGameTest {
+protected:
+    void SetUp() override {
+        SelectionGameTest::SetUp();
+        gameDefinition[3] = 8;
+        select(21, 1);
+    }
+    void lineOf(std::initializer_list<int> cards) {
+        fila(1) = codes(cards);
+        stock() = codes({card(13, 1)}); // the game goes on while the stock holds cards
+        parkTheRest(7);
+    }
+};
+
+TEST_F(LineSelectionTest, OneOrTwoCardsBetweenAMatchLeaveTheLine) {
+    const int FiveH = card(5, 0), NineC = card(9, 2), SevenS = card(7, 3), TwoD = card(2, 1);
+    lineOf({FiveH, NineC, TwoH, SevenS, TwoD, KS, JC, card(2, 3)});
+    press(NineC); // between two hearts
+    EXPECT_EQ(discard(), codes({NineC}));
+    EXPECT_TRUE(dest(1).empty());
+    press(SevenS); // between two twos
+    press(KS);     // with JC, between the two of diamonds and the two of spades: not yet
+    EXPECT_EQ(dest(1), codes({KS}));
+    press(JC);
+    EXPECT_EQ(discard(), codes({NineC, SevenS, KS, JC}));
+    EXPECT_EQ(fila(1), codes({FiveH, TwoH, TwoD, card(2, 3)}));
+    EXPECT_TRUE(dest(1).empty());
+    EXPECT_TRUE(beeps.beeps().empty());
+    expectEveryCardOnce(52, true);
+}
+
+TEST_F(LineSelectionTest, AChoiceThatCannotLeaveTheLineIsLetGo) {
+    const int FiveH = card(5, 0), NineC = card(9, 2), FiveD = card(5, 1), EightC = card(8, 2);
+    lineOf({FiveH, NineC, KS, FiveD, EightC, QH, card(5, 3)});
+    press(FiveH); // the first card has nothing before it
+    EXPECT_TRUE(dest(1).empty());
+    EXPECT_EQ(beeps.beeps().size(), 1u);
+    press(NineC);  // may still go with KS
+    press(EightC); // may go with QH, but not with NineC
+    EXPECT_TRUE(dest(1).empty());
+    EXPECT_EQ(beeps.beeps().size(), 2u);
+    EXPECT_EQ(countCalls("fnInvertCardRect(Window"), 2) << "NineC's highlight is taken back";
+    press(EightC);
+    press(QH);
+    EXPECT_EQ(discard(), codes({EightC, QH}));
+}
+
+TEST_F(LineSelectionTest, AStockPressDealsTheNextCardToItsPlaceInTheLine) {
+    gameDefinition[204] = 1; // the stock deals to the first tableau pile
+    lineOf({card(5, 0), card(9, 2)});
+    pressStock();
+    const int dealt = card(13, 1);
+    ASSERT_TRUE(fila(1).ends_with(codes({dealt})));
+    const int x = fnPileCardX("Fila1", 0, 0, false), y = fnPileCardY("Fila1", 0, false);
+    EXPECT_GT(x, fnPileCardX("Fila1", 0, 1, false)) << "after the cards before it";
+    const TableHit hit = fnHitTestTable(x + 5, y + 5);
+    EXPECT_EQ(hit.pileName, "Fila1");
+    EXPECT_EQ(hit.card, dealt);
+}
+
+TEST_F(LineSelectionTest, KindTwentyTwoKeepsTheQueenAndKingOfHearts) {
+    select(22, 1);
+    lineOf({card(5, 1), card(3, 1), card(4, 3), card(9, 2), KH, card(9, 3), QH});
+    press(QH);
+    EXPECT_EQ(beeps.beeps().size(), 1u);
+    press(card(9, 2)); // it could only go with the king of hearts
+    EXPECT_TRUE(dest(1).empty());
+    EXPECT_EQ(beeps.beeps().size(), 2u);
+    EXPECT_TRUE(discard().empty());
+}
 
 TEST_F(SelectionGameTest, ASecondPressTakesTheCardOutOfTheSelection) {
     select(5, 13);
