@@ -306,6 +306,35 @@ TEST_F(DiscardGameTest, ANeighbourOfTheDiscardTopGoesThereAndOthersBeep) {
     }
 }
 
+// The fill joins the move's undo step: that one step holds the whole table as it was
+// before the move, the discard pile that took the card included.
+TEST_F(DiscardGameTest, AMoveAndItsFillAreOneUndoStepOfTheWholeTable) {
+    gameDefinition[35] = 2;
+    gameDefinition[20] = 2; // empty tableau piles are filled from the waste
+    discard() = codes({FiveC});
+    fila(1) = codes({SixD});
+    fila(2) = codes({QH});
+    waste() = codes({EightH, JC});
+    parkTheRest(7);
+    StringList before;
+    fnSnapshotPiles(before);
+    const int steps = undoSteps();
+    pressAt(fnTableauX(0) + 10, fnTableauY(0) + 10);
+    fnTableMouseUp();
+    ASSERT_EQ(discard(), codes({FiveC, SixD}));
+    ASSERT_EQ(fila(1), codes({JC})) << "the emptied pile was filled";
+    EXPECT_EQ(undoSteps(), steps + 1);
+    StringList lastStep;
+    const std::size_t lines[] = {3, 16, 26, 8};
+    for (std::size_t l = 0; l < 4; ++l) {
+        const StringList& list = sharedObjects.UndoStack[l];
+        ASSERT_GE(list.size(), lines[l]);
+        lastStep.insert(lastStep.end(), list.end() - static_cast<std::ptrdiff_t>(lines[l]),
+                        list.end());
+    }
+    EXPECT_EQ(lastStep, before);
+}
+
 TEST_F(DiscardGameTest, TheLastCardPlayedWinsTheGame) {
     gameDefinition[35] = 2;
     discard() = codes({FiveC});
