@@ -408,8 +408,51 @@ void dealRowsStartedBy(DealOrder& order, int leaderRank) {
     postDealFoundationPass();
 }
 
-// Word 26 = 3: the tableau is dealt again so that no pile holds two cards of one rank; a
-// slot no card fits stays free.
+std::optional<std::size_t> firstFreeSlot(const std::string& line) {
+    for (std::size_t offset = 0; offset + 3 <= line.size(); offset += 3)
+        if (CodeAt(line, offset) == 0)
+            return offset;
+    return std::nullopt;
+}
+
+bool holdsRank(const std::string& line, int rank, std::size_t skip = std::string::npos) {
+    for (std::size_t offset = 0; offset + 3 <= line.size(); offset += 3)
+        if (offset != skip && CardRank(CodeAt(line, offset)) == rank)
+            return true;
+    return false;
+}
+
+// A card no free slot takes changes places with a dealt card that its slot's pile can take
+// while the card itself fits the other pile; without such a card it takes the free slot as it
+// is, so that no card is ever left out of the deal.
+void placeLeftOverCard(int card) {
+    StringList& piles = sharedObjects.FilaPiles;
+    for (std::string& gapPile : piles) {
+        const std::optional<std::size_t> gap = firstFreeSlot(gapPile);
+        if (!gap)
+            continue;
+        for (std::string& other : piles) {
+            if (&other == &gapPile)
+                continue;
+            for (std::size_t offset = 0; offset + 3 <= other.size(); offset += 3) {
+                const int dealt = CodeAt(other, offset);
+                if (dealt == 0 || holdsRank(gapPile, CardRank(dealt)) ||
+                    holdsRank(other, CardRank(card), offset))
+                    continue;
+                gapPile.replace(*gap, 3, codeText(dealt));
+                other.replace(offset, 3, codeText(card));
+                return;
+            }
+        }
+    }
+    for (std::string& pile : piles)
+        if (const std::optional<std::size_t> gap = firstFreeSlot(pile)) {
+            pile.replace(*gap, 3, codeText(card));
+            return;
+        }
+}
+
+// Word 26 = 3: the tableau is dealt again so that no pile holds two cards of one rank.
 void dealDistinctRanks() {
     std::string pool;
     for (std::string& pile : sharedObjects.FilaPiles) {
@@ -426,6 +469,8 @@ void dealDistinctRanks() {
             }
         }
     }
+    for (std::size_t offset = 0; offset + 3 <= pool.size(); offset += 3)
+        placeLeftOverCard(CodeAt(pool, offset));
 }
 
 } // namespace

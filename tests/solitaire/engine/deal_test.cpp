@@ -18,6 +18,8 @@
 #include <cstdlib>
 #include <map>
 #include <set>
+#include <string>
+#include <vector>
 
 namespace solitaire {
 namespace {
@@ -550,17 +552,34 @@ TEST_F(DealTest, KingsOrQueensStartThePiles) {
     }
 }
 
+// Every card is dealt, none twice and no slot left free, also where the first pass leaves
+// cards over that only an exchange with a dealt card can place.
 TEST_F(DealTest, NoRankTwiceInAPile) {
-    useGame("freecell.game");
-    setWord(26, 3);
-    forManyNumbers(100, [] {
-        expectSoundDeck(true);
-        for (int p = 0; p < 8; ++p) {
-            const std::string& pile = sharedObjects.FilaPiles[static_cast<std::size_t>(p)];
-            EXPECT_EQ(cardsIn(pile), p < 4 ? 7 : 6) << "slots kept";
-            EXPECT_TRUE(RanksAllDistinct(pile)) << pile;
+    struct Shape {
+        int piles;
+        std::vector<int> cards;
+    };
+    const Shape shapes[] = {{8, {7, 7, 7, 7, 6, 6, 6, 6}}, {9, {6, 6, 6, 6, 6, 6, 6, 6, 4}}};
+    for (const Shape& shape : shapes) {
+        SCOPED_TRACE(std::to_string(shape.piles) + " piles");
+        useGame("freecell.game");
+        setWord(262, shape.piles);
+        for (int p = 0; p < shape.piles; ++p) {
+            setWord(268 + p, shape.cards[static_cast<std::size_t>(p)]);
+            setWord(294 + p, shape.cards[static_cast<std::size_t>(p)]);
         }
-    });
+        setWord(26, 3);
+        forManyNumbers(100, [&shape] {
+            expectSoundDeck();
+            const std::map<int, int> table = cardsOnTable();
+            EXPECT_EQ(table.size(), 52U) << "every card dealt";
+            for (int p = 0; p < shape.piles; ++p) {
+                const std::string& pile = sharedObjects.FilaPiles[static_cast<std::size_t>(p)];
+                EXPECT_EQ(cardsIn(pile), shape.cards[static_cast<std::size_t>(p)]);
+                EXPECT_TRUE(RanksAllDistinct(pile)) << pile;
+            }
+        });
+    }
 }
 
 TEST_F(DealTest, KindTwentyTwoPutsTheHeartKingUnderTheStockAndTheQueenOnPileOne) {
