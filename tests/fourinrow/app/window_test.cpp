@@ -235,6 +235,28 @@ TEST_F(WindowTest, AutoMinimizeMinimizesWhileThinkingAndRestoresAfter) {
     EXPECT_FALSE(platform::forms::applicationMinimized());
 }
 
+// Auto Minimize can be switched while the computer thinks: the setting at the end decides
+// whether the window comes back.
+TEST_F(WindowTest, AutoMinimizeSwitchedWhileThinkingDecidesTheRestore) {
+    const platform::app::TestClock clock;
+    ChooseLevel(7);
+    for (const bool onAtStart : {false, true}) {
+        if (Main().Action(Command::AutoMinimize).isChecked() != onAtStart)
+            Main().Action(Command::AutoMinimize).trigger();
+        const int before = Game().GetMoveCount();
+        WhileThinking([&] {
+            Main().Action(Command::AutoMinimize).trigger();
+            // Minimized either way: by the setting, or by the player.
+            platform::forms::minimizeApplication();
+            Main().Action(Command::Break).trigger();
+        });
+        Click(4);
+        ASSERT_EQ(Game().GetMoveCount(), before) << "the break takes the move back";
+        EXPECT_EQ(platform::forms::applicationMinimized(), onAtStart) << onAtStart;
+        platform::forms::restoreApplication();
+    }
+}
+
 TEST_F(WindowTest, ClosingWhileTheComputerThinksSavesThePlayedPositionOnly) {
     ChooseLevel(7);
     Click(3);
