@@ -148,12 +148,13 @@ protected:
     }
 
     // Network mode (or New Game in it) with the network dialog answered.
-    void EnterNetwork(bool listen, int port, const std::string& name = "Alice") {
+    void EnterNetwork(bool listen, int port, const std::string& name = "Alice",
+                      const std::string& host = "127.0.0.1") {
         const Dialog::Script script([&](Dialog& dialog) {
             auto& network = dynamic_cast<TfNetwork&>(dialog);
             (listen ? network.RGWait : network.RGConnect)->setChecked(true);
             network.eName->setText(QString::fromStdString(name));
-            network.eOppIP->setText("127.0.0.1");
+            network.eOppIP->setText(QString::fromStdString(host));
             network.ePort->setText(QString::number(port));
             return ModalResult::Ok;
         });
@@ -304,6 +305,42 @@ TEST_F(NetworkTest, ARefusedConnectionIsReportedAsSuch) {
     PumpUntil([] { return false; }, 200ms); // any late event has arrived
     EXPECT_EQ(Main().StatusText(1), "Unable to establish connection");
     EXPECT_EQ(Main().StatusText(3), "Disconnected");
+}
+
+TEST_F(NetworkTest, APortAlreadyTakenIsReportedAsSocketInUse) {
+    PlainListener other;
+    EnterNetwork(true, other.port);
+    EXPECT_EQ(Main().StatusText(1), "Socket already in use");
+    EXPECT_EQ(Main().StatusText(3), "Disconnected");
+    EXPECT_EQ(Main().SessionActive, 0);
+    EXPECT_TRUE(Main().Action(Command::NewGame).isEnabled());
+    // Once the port is free, listening works.
+    EnterNetwork(true, FreePort());
+    EXPECT_EQ(Main().StatusText(3), "Listening");
+}
+
+TEST_F(NetworkTest, AHostNameThatDoesNotResolveIsReportedAsUnknown) {
+    EnterNetwork(false, 1977, "Alice", "no-such-host.invalid");
+    EXPECT_EQ(Main().StatusText(3), "Trying");
+    EXPECT_TRUE(PumpUntil([&] { return Main().SessionActive == 0; }, 30s));
+    EXPECT_EQ(Main().StatusText(1), "Unknown server name");
+    EXPECT_EQ(Main().StatusText(3), "Disconnected");
+    EXPECT_TRUE(Main().Action(Command::NewGame).isEnabled());
+}
+
+// A game line from the peer makes the listening side start the next game, as Next Game does.
+TEST_F(NetworkTest, AGameLineReceivedRestartsTheListenersGame) {
+    PlainPeer peer;
+    ListenAndConnect(peer);
+    MoveAndExpect(peer, 4);
+    peer.Send("GA\n");
+    EXPECT_EQ(peer.ReadLine(), "GB");
+    EXPECT_EQ(Game().GetMoveCount(), 0);
+    EXPECT_EQ(Main().StatusText(1), "Opponent Bob. Waiting...");
+    peer.Send("Gx\n");
+    EXPECT_EQ(peer.ReadLine(), "GA");
+    EXPECT_EQ(Main().StatusText(1), "Opponent Bob. Your move");
+    MoveAndExpect(peer, 3);
 }
 
 TEST_F(NetworkTest, ConnectingSideFollowsTheListenersGames) {
