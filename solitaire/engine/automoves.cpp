@@ -209,6 +209,13 @@ bool fnFillEmptyTableaus() {
     return metEmpty;
 }
 
+void fnAutoPlayFillingTableaus() {
+    fnAutoPlay(false);
+    do
+        fnFillEmptyTableaus();
+    while (fnAutoPlay(false));
+}
+
 bool AutoFaceUpTableau() {
     if (!switchNotOff(kAutomaticFaceUpField))
         return false;
