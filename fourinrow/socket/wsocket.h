@@ -124,6 +124,8 @@ public:
     virtual int SendTo(const SocketAddressIn& destination, int destinationLength, const void* data,
                        int length);
     virtual void Flush();
+    // Bytes sent by the program that the platform has not taken yet.
+    std::size_t QueuedByteCount() const { return sendQueue_.UnsentBytes(); }
 
     // Receiving.
     virtual int Receive(void* buffer, int size);
