@@ -9,6 +9,9 @@
 #include "solitaire/engine/geometry.h"
 #include "solitaire/engine/piles.h"
 #include "solitaire/engine/rules.h"
+#include "solitaire/engine/setup.h"
+
+#include "solitaire/engine/utils.h"
 
 #include "platform/app/random.h"
 
@@ -17,6 +20,10 @@ namespace {
 
 int topCard(const std::string& pile) {
     return pile.size() >= 3 ? std::stoi(pile.substr(pile.size() - 3)) : 0;
+}
+
+std::string codeOf(int card) {
+    return fnIntZeroPad(card, 3);
 }
 
 bool pilesHold(const StringList& piles, int card) {
@@ -223,6 +230,70 @@ TEST_F(PlayTest, RefusedDropPutsTheCardBackAndTheTableCursorToo) {
     EXPECT_FALSE(pilesHold(sharedObjects.DestPiles, card));
     EXPECT_EQ(engineScalars.DraggedCard, 0);
     EXPECT_EQ(platform::app::screenCursor(), CursorSlot(11));
+}
+
+// Cards lifted from reserves and foundations: what the lifted card covered shows again, and
+// nothing else goes from the window or the back buffer.
+TEST_F(PlayTest, CardsLiftedFromFannedAndRowReservesLeaveTheRestOfTheTableDrawn) {
+    start(chooseGame("FreeCell"));
+    ASSERT_TRUE(mainWindow.GameRunning);
+    main_->mnuAutoPlay->trigger(); // off: nothing moves by itself
+    main_->mnuNew->trigger();      // a deal that sent no card home
+    const int card = topCard(sharedObjects.FilaPiles[0]);
+    const int other = topCard(sharedObjects.FilaPiles[1]);
+    auto lift = [&](std::string& from) {
+        from += sharedObjects.FilaPiles[0].substr(sharedObjects.FilaPiles[0].size() - 3);
+        sharedObjects.FilaPiles[0].resize(sharedObjects.FilaPiles[0].size() - 3);
+        from += sharedObjects.FilaPiles[1].substr(sharedObjects.FilaPiles[1].size() - 3);
+        sharedObjects.FilaPiles[1].resize(sharedObjects.FilaPiles[1].size() - 3);
+    };
+    // The last free cell and the last foundation are the piles fanned right (so that they
+    // reach into no other pile); the first free cell takes the card.
+    const QPoint emptyCell(fnReserveX(0) + mainWindow.CardWidth / 2,
+                           fnReserveY(0) + mainWindow.CardHeight / 2);
+    struct Case {
+        const char* what;
+        int reserveFan, foundationFan, reserveVariant;
+        bool fromFoundation;
+    } const cases[] = {
+        {"the top card of a reserve fanned right", 2, 0, 0, false},
+        {"the top card of a foundation fanned right", 2, 2, 0, true},
+    };
+    std::string* lastPile = nullptr;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (lastPile) { // the previous case's cards go back to the tableau
+            sharedObjects.FilaPiles[0] += codeOf(card);
+            sharedObjects.FilaPiles[1] += codeOf(other);
+            lastPile->clear();
+            sharedObjects.AppoggPiles[0].clear();
+        }
+        gameDefinition[5] = static_cast<std::int16_t>(c.reserveFan);
+        gameDefinition[4] = static_cast<std::int16_t>(c.foundationFan);
+        gameDefinition[12] = static_cast<std::int16_t>(c.reserveVariant);
+        gameDefinition[16] = 1; // foundation cards may be taken back
+        std::string& pile =
+            c.fromFoundation ? sharedObjects.DestPiles[3] : sharedObjects.AppoggPiles[3];
+        lastPile = &pile;
+        lift(pile); // `card` under `other`
+        fnSetFanOffsets();
+        main_->RedrawTable();
+        expectTableDrawnAsThePilesAre("the cards were laid");
+        const std::optional<ClosedRect> top = fnCardRect(other);
+        ASSERT_TRUE(top);
+        const QPoint on((top->left + top->right) / 2, top->bottom - 10);
+        // The rounded corners of the places the card lay on and went to are not compared.
+        const std::string name = c.fromFoundation ? "Dest4" : "Appogg4";
+        const QSize size(mainWindow.CardWidth, mainWindow.CardHeight);
+        const std::vector<QRect> places = {
+            QRect(QPoint(fnPileCardX(name, 3, 0, false), fnPileCardY(name, 0, false)), size),
+            QRect(QPoint(fnReserveX(0), fnReserveY(0)), size)};
+        QTest::mouseClick(main_, Qt::LeftButton, {}, on); // lifted and put back
+        expectTableDrawnAsThePilesAre("a click put the card back", places);
+        drag(on, emptyCell);
+        ASSERT_EQ(topCard(sharedObjects.AppoggPiles[0]), other);
+        expectTableDrawnAsThePilesAre("a drag to an empty cell", places);
+    }
 }
 
 TEST_F(PlayTest, PileSizeHintGoesWhenTheMouseReallyMovesOrAKeyIsTyped) {
