@@ -334,14 +334,13 @@ void fnRedrawSourcePile(int card, bool single) {
         fnCutRunFromPiles(card);
 
     if (foundation || reserve) {
+        restoreFromBackground(Surface::BackBuffer, lifted);
         if (reserveRow) {
-            fnDrawBackgroundCopy(sharedObjects.BackBuffer);
             RedrawPile(name, 0, 0, Surface::BackBuffer, false);
             fnFlipBackBuffer(windowCanvas());
             showWholeWindow();
         } else {
             // In a fanned pile the lifted card lay beyond the new top card's place.
-            restoreFromBackground(Surface::BackBuffer, lifted);
             RedrawPileTop(name, index, Surface::BackBuffer);
         }
         // A tableau pile reaching into the area (under a squared reserve, say) shows again.

@@ -258,6 +258,7 @@ TEST_F(PlayTest, CardsLiftedFromFannedAndRowReservesLeaveTheRestOfTheTableDrawn)
     } const cases[] = {
         {"the top card of a reserve fanned right", 2, 0, 0, false},
         {"the top card of a foundation fanned right", 2, 2, 0, true},
+        {"a card of a reserve laid out as a row", 2, 0, -11, false},
     };
     std::string* lastPile = nullptr;
     for (const Case& c : cases) {
