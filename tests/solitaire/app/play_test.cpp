@@ -297,6 +297,30 @@ TEST_F(PlayTest, CardsLiftedFromFannedAndRowReservesLeaveTheRestOfTheTableDrawn)
     }
 }
 
+// A plain click lifts a card and puts it back, also after a drag that moved: the click
+// drops nothing on a pile that its card overlaps.
+TEST_F(PlayTest, AClickAfterADragDropsNothing) {
+    start(chooseGame("FreeCell"));
+    main_->mnuAutoPlay->trigger(); // off: nothing moves by itself
+    int card = 0;
+    for (int pile = 0; pile < 8 && card == 0; ++pile)
+        if (const int top = topCard(sharedObjects.FilaPiles[pile]); CardRank(top) != 1)
+            card = top;
+    ASSERT_NE(card, 0);
+    const QPoint foundation(fnFoundationX(0) + mainWindow.CardWidth / 2,
+                            fnFoundationY(0) + mainWindow.CardHeight / 2);
+    drag(centreOf(card), foundation); // refused: only an ace starts a foundation
+    ASSERT_FALSE(pilesHold(sharedObjects.DestPiles, card));
+    // An empty free cell over the card's lower right corner.
+    const ClosedRect place = *fnCardRect(card);
+    fnSetReserveX(0, place.left + 30);
+    fnSetReserveY(0, place.top + 40);
+    QTest::mouseClick(main_, Qt::LeftButton, {}, QPoint(place.left + 10, place.top + 10));
+    EXPECT_TRUE(pilesHold(sharedObjects.FilaPiles, card));
+    EXPECT_TRUE(sharedObjects.AppoggPiles[0].empty()) << "a click is no drop";
+    EXPECT_EQ(engineScalars.DraggedCard, 0);
+}
+
 TEST_F(PlayTest, PileSizeHintGoesWhenTheMouseReallyMovesOrAKeyIsTyped) {
     start(chooseGame("FreeCell"));
     const QPoint empty(main_->width() - 20, main_->height() - 20);
