@@ -15,6 +15,8 @@
 
 #include "platform/app/random.h"
 
+#include <QTimer>
+
 namespace solitaire::testing {
 namespace {
 
@@ -319,6 +321,43 @@ TEST_F(PlayTest, AClickAfterADragDropsNothing) {
     EXPECT_TRUE(pilesHold(sharedObjects.FilaPiles, card));
     EXPECT_TRUE(sharedObjects.AppoggPiles[0].empty()) << "a click is no drop";
     EXPECT_EQ(engineScalars.DraggedCard, 0);
+}
+
+// The winning move's release ends the game and plays the winning animation; a close
+// meanwhile closes the window when the animation stops, and no fill of the game reads the
+// freed table afterwards. Real time and the real event loop.
+TEST_F(PlayTest, ClosingDuringTheWinningAnimationClosesTheWindowQuietly) {
+    clock_.reset();
+    start(chooseGame("FreeCell"));
+    ASSERT_TRUE(mainWindow.GameRunning);
+    main_->mnuAutoPlay->trigger(); // off
+    gameDefinition[20] = 1;        // empty tableau piles are filled from the first reserve
+    // Every card home but the king of spades, alone on the first tableau pile.
+    for (StringList* list : {&sharedObjects.MazzoPiles, &sharedObjects.DestPiles,
+                             &sharedObjects.FilaPiles, &sharedObjects.AppoggPiles})
+        std::ranges::fill(*list, std::string());
+    for (int suit = 0; suit < 4; ++suit)
+        for (int rank = 1; rank <= (suit == 3 ? 12 : 13); ++rank)
+            sharedObjects.DestPiles[static_cast<std::size_t>(suit)] += codeOf(suit * 13 + rank);
+    sharedObjects.FilaPiles[0] = codeOf(52);
+    main_->RedrawTable();
+    const QPoint home(fnFoundationX(3) + mainWindow.CardWidth / 2,
+                      fnFoundationY(3) + mainWindow.CardHeight / 2);
+    bool closed = false;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (mainWindow.WinAnimationRunning && !closed) {
+            closed = true;
+            main_->close();
+        }
+    });
+    closer.start(20);
+    drag(centreOf(52), home);
+    closer.stop();
+    EXPECT_TRUE(closed) << "the winning animation ran";
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(windowGone() || main_->isHidden()) << "the close took effect";
+    EXPECT_TRUE(boxes_.shown().empty()) << boxes_.shown().front().text;
 }
 
 TEST_F(PlayTest, PileSizeHintGoesWhenTheMouseReallyMovesOrAKeyIsTyped) {
