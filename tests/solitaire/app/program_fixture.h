@@ -133,7 +133,8 @@ protected:
     ScratchProgramFolder folder_;
     platform::shell::ScopedKeyStoreFile keys_;
     platform::app::TestScreen screen_{kScreenWidth, kScreenHeight, 32};
-    platform::app::TestClock clock_{1000}; // animations and waits run without real time
+    // Animations and waits run without real time; a test that needs the real clock resets it.
+    std::optional<platform::app::TestClock> clock_{std::in_place, 1000};
     platform::app::ScriptedMessageBoxes boxes_;
     platform::shell::OpenRecorder links_;
     platform::sound::Recorder sounds_;
