@@ -87,45 +87,10 @@ protected:
         return 0;
     }
 
-    // The window and the back buffer must show the piles as they are now: each is compared
-    // with the whole table drawn afresh from the pile store (the back buffer is put back).
-    // Pixels in a frame around each of `framed` places (15 outside to 3 inside: the rounded
-    // corners and the thickness edges of the stock and the waste) are not compared.
+    // The window and the back buffer must show the piles as they are now.
     void expectTableDrawnAsThePilesAre(const std::string& after,
                                        const std::vector<QRect>& framed = {}) {
-        platform::gdi::Bitmap& back = sharedObjects.BackBuffer;
-        const platform::gdi::Bitmap kept = back;
-        main_->fnPaintConfiguredBackground(Surface::BackBuffer);
-        main_->fnDrawTable(Surface::BackBuffer, false);
-        const platform::gdi::Bitmap fresh = back;
-        back = kept;
-        expectSamePixels(kept, 0, fresh, framed, "back buffer after " + after);
-        expectSamePixels(main_->frontBuffer(), mainWindow.ScrollBarPosition, fresh, framed,
-                         "window after " + after);
-    }
-
-private:
-    // Row y of the shown bitmap is row y + scroll of the table.
-    static void expectSamePixels(const platform::gdi::Bitmap& shown, int scroll,
-                                 const platform::gdi::Bitmap& table,
-                                 const std::vector<QRect>& framed, const std::string& what) {
-        auto inFrame = [&](int x, int y) {
-            return std::ranges::any_of(framed, [&](const QRect& place) {
-                return place.adjusted(-15, -15, 15, 15).contains(x, y) &&
-                       !place.adjusted(3, 3, -3, -3).contains(x, y);
-            });
-        };
-        const int width = std::min(shown.width(), table.width());
-        const int height = std::min(shown.height(), table.height() - scroll);
-        int differing = 0;
-        QPoint first;
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x)
-                if (!inFrame(x, y) && shown.pixel(x, y) != table.pixel(x, y + scroll) &&
-                    differing++ == 0)
-                    first = QPoint(x, y);
-        EXPECT_EQ(differing, 0) << what << ": first differing pixel at (" << first.x() << ", "
-                                << first.y() << ")";
+        EXPECT_EQ(tableDrawingDifference(*main_, framed), "") << "after " << after;
     }
 };
 
