@@ -299,6 +299,37 @@ TEST_F(PlayTest, CardsLiftedFromFannedAndRowReservesLeaveTheRestOfTheTableDrawn)
     }
 }
 
+// Fan mode 8: a card taken out of a line leaves the line closed up; put back, it takes its
+// place again.
+TEST_F(PlayTest, ACardTakenOutOfALineLeavesTheLineClosedUp) {
+    start(chooseGame("FreeCell"));
+    ASSERT_TRUE(mainWindow.GameRunning);
+    main_->mnuAutoPlay->trigger(); // off: nothing moves by itself
+    main_->mnuNew->trigger();
+    gameDefinition[3] = 8;
+    gameDefinition[262] = 1; // the one tableau pile is the line
+    std::string line;
+    for (std::string& pile : sharedObjects.FilaPiles) {
+        if (line.size() < 3 * 20)
+            line += pile;
+        pile.clear();
+    }
+    sharedObjects.FilaPiles[0] = line;
+    fnSetFanOffsets();
+    main_->RedrawTable();
+    ASSERT_GT(fnPileCardY("Fila1", 0, false), fnTableauY(0)) << "more than one line";
+    expectTableDrawnAsThePilesAre("the line was laid");
+    const int card = std::stoi(line.substr(3 * 4, 3)); // the fifth card
+    QTest::mouseClick(main_, Qt::LeftButton, {}, centreOf(card));
+    EXPECT_EQ(sharedObjects.FilaPiles[0], line);
+    expectTableDrawnAsThePilesAre("a click put the card back");
+    const QRect cell(QPoint(fnReserveX(0), fnReserveY(0)),
+                     QSize(mainWindow.CardWidth, mainWindow.CardHeight));
+    drag(centreOf(card), cell.center());
+    ASSERT_EQ(topCard(sharedObjects.AppoggPiles[0]), card);
+    expectTableDrawnAsThePilesAre("a card taken out of the line", {cell});
+}
+
 // A plain click lifts a card and puts it back, also after a drag that moved: the click
 // drops nothing on a pile that its card overlaps.
 TEST_F(PlayTest, AClickAfterADragDropsNothing) {
