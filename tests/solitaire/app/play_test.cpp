@@ -87,6 +87,19 @@ protected:
         return 0;
     }
 
+    // Drags a tableau top card other than an ace to the first foundation, which only an ace
+    // starts; the card (0 when there is none).
+    int dragATopCardOtherThanAnAceToAFoundation() {
+        int card = 0;
+        for (int pile = 0; pile < 8 && card == 0; ++pile)
+            if (const int top = topCard(sharedObjects.FilaPiles[pile]); CardRank(top) != 1)
+                card = top;
+        if (card != 0)
+            drag(centreOf(card), QPoint(fnFoundationX(0) + mainWindow.CardWidth / 2,
+                                        fnFoundationY(0) + mainWindow.CardHeight / 2));
+        return card;
+    }
+
     // The window and the back buffer must show the piles as they are now: each is compared
     // with the whole table drawn afresh from the pile store (the back buffer is put back).
     // Pixels in a frame around each of `framed` places (15 outside to 3 inside: the rounded
@@ -220,14 +233,8 @@ TEST_F(PlayTest, KlondikeStockTurnsToTheWasteOnAClick) {
 TEST_F(PlayTest, RefusedDropPutsTheCardBackAndTheTableCursorToo) {
     start(chooseGame("FreeCell"));
     main_->mnuAutoPlay->trigger(); // off: nothing moves by itself
-    int card = 0;
-    for (int pile = 0; pile < 8 && card == 0; ++pile)
-        if (const int top = topCard(sharedObjects.FilaPiles[pile]); CardRank(top) != 1)
-            card = top;
+    const int card = dragATopCardOtherThanAnAceToAFoundation();
     ASSERT_NE(card, 0);
-    const QPoint foundation(fnFoundationX(0) + mainWindow.CardWidth / 2,
-                            fnFoundationY(0) + mainWindow.CardHeight / 2);
-    drag(centreOf(card), foundation); // only an ace starts a foundation
     EXPECT_TRUE(pilesHold(sharedObjects.FilaPiles, card));
     EXPECT_FALSE(pilesHold(sharedObjects.DestPiles, card));
     EXPECT_EQ(engineScalars.DraggedCard, 0);
@@ -335,14 +342,8 @@ TEST_F(PlayTest, ACardTakenOutOfALineLeavesTheLineClosedUp) {
 TEST_F(PlayTest, AClickAfterADragDropsNothing) {
     start(chooseGame("FreeCell"));
     main_->mnuAutoPlay->trigger(); // off: nothing moves by itself
-    int card = 0;
-    for (int pile = 0; pile < 8 && card == 0; ++pile)
-        if (const int top = topCard(sharedObjects.FilaPiles[pile]); CardRank(top) != 1)
-            card = top;
+    const int card = dragATopCardOtherThanAnAceToAFoundation(); // refused
     ASSERT_NE(card, 0);
-    const QPoint foundation(fnFoundationX(0) + mainWindow.CardWidth / 2,
-                            fnFoundationY(0) + mainWindow.CardHeight / 2);
-    drag(centreOf(card), foundation); // refused: only an ace starts a foundation
     ASSERT_FALSE(pilesHold(sharedObjects.DestPiles, card));
     // An empty free cell over the card's lower right corner.
     const ClosedRect place = *fnCardRect(card);
