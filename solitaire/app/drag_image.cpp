@@ -95,6 +95,14 @@ bool cardsAnimate() {
     return fnReadSettingsField(kCardsAnimatePosition, 1) != "N";
 }
 
+// Whether any card of the pile may leave it and the cards after it close up: a reserve laid
+// out as a row, a tableau pile laid in lines (fan mode 8).
+bool closesUp(const std::string& pileName) {
+    if (pileName.rfind("Appogg", 0) == 0)
+        return gameWord(kReserveVariantWord) == kReserveAsRow;
+    return pileName.rfind("Fila", 0) == 0 && gameWord(kTableauFanWord) == kNoCardsFan;
+}
+
 // The dragged cards go back to (x, y), gliding when the cards animate, and are put down there
 // for good. The glide itself ends in the back buffer, so no shadow stays behind on the window.
 void glideBackAndDrop(int card, Point at) {
@@ -113,15 +121,15 @@ bool RedrawPileWithCard(int card, const std::string& pile, const std::string& pi
         return false;
     const int n = cardCount(pile);
     const bool waste = pileName == "Mazzo_Vis";
-    const bool tableau = pileName.rfind("Fila", 0) == 0;
     const Point at = waste ? wastePlace() : pileCardPlace(pileName, pileIndex, k, n);
-    const bool reserveRow =
-        pileName.rfind("Appogg", 0) == 0 && gameWord(kReserveVariantWord) == kReserveAsRow;
     const Rect from = mainWindow.DragTargetRect;
-    if (reserveRow) {
+    if (closesUp(pileName)) {
+        // The pile was drawn closed up when the card left it: it is drawn whole again.
+        const Rect area = pileArea(pileName, pileIndex, pile);
+        restoreFromBackground(Surface::BackBuffer, area);
         RedrawPile(pileName, 0, 0, Surface::BackBuffer, false);
-        repaintFromBackBuffer(united(pileArea(pileName, pileIndex, pile), dragImageArea()));
-    } else if (k == n - 1 || (tableau && gameWord(kTableauFanWord) == kNoCardsFan)) {
+        repaintFromBackBuffer(united(area, dragImageArea()));
+    } else if (k == n - 1) {
         if (waste)
             fnDrawStockEdge(Surface::BackBuffer, false, kWasteLine, true, false,
                             static_cast<int>(pile.size()));
@@ -297,10 +305,8 @@ void fnRedrawSourcePile(int card, bool single) {
     const bool foundation = location <= -1 && location >= -kFoundationPiles;
     const bool reserve =
         location <= kReserveLocationBase - 1 && location >= kReserveLocationBase - kReservePiles;
-    const bool reserveRow = reserve && gameWord(kReserveVariantWord) == kReserveAsRow;
     // The pile's name and 0-based number, and the area the lifted cards covered, taken before
-    // they leave the pile. Out of a reserve laid out as a row any card goes and the cards
-    // after it close up: the whole row is drawn again.
+    // they leave the pile (the whole pile when the cards after the lifted one close up).
     std::string name;
     int index = 0;
     const std::string* pile = nullptr;
@@ -317,13 +323,14 @@ void fnRedrawSourcePile(int card, bool single) {
         name = "Appogg" + std::to_string(index + 1);
         pile = &sharedObjects.AppoggPiles[static_cast<std::size_t>(index)];
     }
+    const bool wholePile = pile && closesUp(name);
     Rect lifted;
     if (pile) {
         const int k = positionOf(*pile, card);
         const int n = cardCount(*pile);
-        lifted = single && !reserveRow
+        lifted = single && !wholePile
                      ? cardPlace(pileCardPlace(name, index, k, n))
-                     : pileArea(name, index, *pile, reserveRow ? 0 : std::max(k, 0));
+                     : pileArea(name, index, *pile, wholePile ? 0 : std::max(k, 0));
     }
     const bool rowFan = gameWord(kTableauFanWord) == kRowFan;
     if (single && rowFan && (tableau || foundation || reserve))
@@ -333,16 +340,17 @@ void fnRedrawSourcePile(int card, bool single) {
     else
         fnCutRunFromPiles(card);
 
-    if (foundation || reserve) {
+    if (wholePile) {
         restoreFromBackground(Surface::BackBuffer, lifted);
-        if (reserveRow) {
-            RedrawPile(name, 0, 0, Surface::BackBuffer, false);
-            fnFlipBackBuffer(windowCanvas());
-            showWholeWindow();
-        } else {
-            // In a fanned pile the lifted card lay beyond the new top card's place.
-            RedrawPileTop(name, index, Surface::BackBuffer);
-        }
+        RedrawPile(name, 0, 0, Surface::BackBuffer, false);
+        if (reserve)
+            redrawTableauPilesReaching(lifted);
+        // The pile shows closed up at once, while the card is carried.
+        repaintFromBackBuffer(lifted);
+    } else if (foundation || reserve) {
+        restoreFromBackground(Surface::BackBuffer, lifted);
+        // In a fanned pile the lifted card lay beyond the new top card's place.
+        RedrawPileTop(name, index, Surface::BackBuffer);
         // A tableau pile reaching into the area (under a squared reserve, say) shows again.
         redrawTableauPilesReaching(lifted);
     } else if (location == kWasteLocation) {
@@ -356,10 +364,8 @@ void fnRedrawSourcePile(int card, bool single) {
             DrawSelection(Surface::BackBuffer, false);
         } else {
             restoreFromBackground(Surface::BackBuffer, lifted);
-            // The cards beneath show again as they lay; cards laid in lines (fan mode 8)
-            // cover none, and the ones after the lifted card keep their places meanwhile.
-            if (gameWord(kTableauFanWord) != kNoCardsFan)
-                redrawTableauPilesReaching(lifted, index);
+            // The cards beneath show again as they lay.
+            redrawTableauPilesReaching(lifted, index);
         }
     }
 }

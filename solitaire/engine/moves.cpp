@@ -278,8 +278,11 @@ bool stockMove(std::string_view name, MoveContext& ctx) {
     return true;
 }
 
-// Deals the stock's top card face up to the named pile and animates it there.
+// Deals the stock's top card face up to the named pile and animates it there. In a tableau
+// laid in lines (fan mode 8) the card takes the empty place left at the pile's end.
 void dealStockCardTo(std::string_view pile, int index, bool tableau, MoveContext& ctx) {
+    if (tableau && gameWord(kTableauFanWord) == kNoCardsFan && tableauPile(index).ends_with("000"))
+        tableauPile(index).resize(tableauPile(index).size() - 3);
     const int card = topCard(stockPile());
     const int toX = fnPileCardX(pile, index, 0, true);
     const int toY = fnPileCardY(pile, 0, true);

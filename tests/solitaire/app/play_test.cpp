@@ -87,6 +87,19 @@ protected:
         return 0;
     }
 
+    // Drags a tableau top card other than an ace to the first foundation, which only an ace
+    // starts; the card (0 when there is none).
+    int dragATopCardOtherThanAnAceToAFoundation() {
+        int card = 0;
+        for (int pile = 0; pile < 8 && card == 0; ++pile)
+            if (const int top = topCard(sharedObjects.FilaPiles[pile]); CardRank(top) != 1)
+                card = top;
+        if (card != 0)
+            drag(centreOf(card), QPoint(fnFoundationX(0) + mainWindow.CardWidth / 2,
+                                        fnFoundationY(0) + mainWindow.CardHeight / 2));
+        return card;
+    }
+
     // The window and the back buffer must show the piles as they are now.
     void expectTableDrawnAsThePilesAre(const std::string& after,
                                        const std::vector<QRect>& framed = {}) {
@@ -185,14 +198,8 @@ TEST_F(PlayTest, KlondikeStockTurnsToTheWasteOnAClick) {
 TEST_F(PlayTest, RefusedDropPutsTheCardBackAndTheTableCursorToo) {
     start(chooseGame("FreeCell"));
     main_->mnuAutoPlay->trigger(); // off: nothing moves by itself
-    int card = 0;
-    for (int pile = 0; pile < 8 && card == 0; ++pile)
-        if (const int top = topCard(sharedObjects.FilaPiles[pile]); CardRank(top) != 1)
-            card = top;
+    const int card = dragATopCardOtherThanAnAceToAFoundation();
     ASSERT_NE(card, 0);
-    const QPoint foundation(fnFoundationX(0) + mainWindow.CardWidth / 2,
-                            fnFoundationY(0) + mainWindow.CardHeight / 2);
-    drag(centreOf(card), foundation); // only an ace starts a foundation
     EXPECT_TRUE(pilesHold(sharedObjects.FilaPiles, card));
     EXPECT_FALSE(pilesHold(sharedObjects.DestPiles, card));
     EXPECT_EQ(engineScalars.DraggedCard, 0);
@@ -264,19 +271,44 @@ TEST_F(PlayTest, CardsLiftedFromFannedAndRowReservesLeaveTheRestOfTheTableDrawn)
     }
 }
 
+// Fan mode 8: a card taken out of a line leaves the line closed up; put back, it takes its
+// place again.
+TEST_F(PlayTest, ACardTakenOutOfALineLeavesTheLineClosedUp) {
+    start(chooseGame("FreeCell"));
+    ASSERT_TRUE(mainWindow.GameRunning);
+    main_->mnuAutoPlay->trigger(); // off: nothing moves by itself
+    main_->mnuNew->trigger();
+    gameDefinition[3] = 8;
+    gameDefinition[262] = 1; // the one tableau pile is the line
+    std::string line;
+    for (std::string& pile : sharedObjects.FilaPiles) {
+        if (line.size() < 3 * 20)
+            line += pile;
+        pile.clear();
+    }
+    sharedObjects.FilaPiles[0] = line;
+    fnSetFanOffsets();
+    main_->RedrawTable();
+    ASSERT_GT(fnPileCardY("Fila1", 0, false), fnTableauY(0)) << "more than one line";
+    expectTableDrawnAsThePilesAre("the line was laid");
+    const int card = std::stoi(line.substr(3 * 4, 3)); // the fifth card
+    QTest::mouseClick(main_, Qt::LeftButton, {}, centreOf(card));
+    EXPECT_EQ(sharedObjects.FilaPiles[0], line);
+    expectTableDrawnAsThePilesAre("a click put the card back");
+    const QRect cell(QPoint(fnReserveX(0), fnReserveY(0)),
+                     QSize(mainWindow.CardWidth, mainWindow.CardHeight));
+    drag(centreOf(card), cell.center());
+    ASSERT_EQ(topCard(sharedObjects.AppoggPiles[0]), card);
+    expectTableDrawnAsThePilesAre("a card taken out of the line", {cell});
+}
+
 // A plain click lifts a card and puts it back, also after a drag that moved: the click
 // drops nothing on a pile that its card overlaps.
 TEST_F(PlayTest, AClickAfterADragDropsNothing) {
     start(chooseGame("FreeCell"));
     main_->mnuAutoPlay->trigger(); // off: nothing moves by itself
-    int card = 0;
-    for (int pile = 0; pile < 8 && card == 0; ++pile)
-        if (const int top = topCard(sharedObjects.FilaPiles[pile]); CardRank(top) != 1)
-            card = top;
+    const int card = dragATopCardOtherThanAnAceToAFoundation(); // refused
     ASSERT_NE(card, 0);
-    const QPoint foundation(fnFoundationX(0) + mainWindow.CardWidth / 2,
-                            fnFoundationY(0) + mainWindow.CardHeight / 2);
-    drag(centreOf(card), foundation); // refused: only an ace starts a foundation
     ASSERT_FALSE(pilesHold(sharedObjects.DestPiles, card));
     // An empty free cell over the card's lower right corner.
     const ClosedRect place = *fnCardRect(card);

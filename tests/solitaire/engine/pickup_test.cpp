@@ -477,7 +477,7 @@ TEST_F(LineSelectionTest, AStockPressDealsTheNextCardToItsPlaceInTheLine) {
     lineOf({card(5, 0), card(9, 2)});
     pressStock();
     const int dealt = card(13, 1);
-    ASSERT_TRUE(fila(1).ends_with(codes({dealt})));
+    ASSERT_EQ(fila(1), codes({card(5, 0), card(9, 2), dealt})) << "it leaves no empty place";
     const int x = fnPileCardX("Fila1", 0, 0, false), y = fnPileCardY("Fila1", 0, false);
     EXPECT_GT(x, fnPileCardX("Fila1", 0, 1, false)) << "after the cards before it";
     const TableHit hit = fnHitTestTable(x + 5, y + 5);
