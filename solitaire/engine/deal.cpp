@@ -290,21 +290,24 @@ bool placeInFirstGap(std::string& line, int card) {
 }
 
 // Each line starting with a king gives it to the bottom of the stock and takes the stock's
-// first other card, face up, instead.
+// first other card in its place; the cards above the king stay where they lie. A card that
+// is alone on its line lies face up, one under others shows as the king did.
 void moveKingsToStock(StringList& piles) {
     std::string& stock = stockPile();
-    for (std::size_t line = 0; line < piles.size(); ++line) {
-        std::string& pile = piles[line];
+    for (std::string& pile : piles) {
         if (pile.size() < 3 || CardRank(CodeAt(pile, 0)) != kKing)
             continue;
+        const int king = CodeAt(pile, 0);
+        const char flag = pile.size() == 3 || !fnIsFaceDown(king) ? kFaceUp : kFaceDown;
         stock.insert(0, pile.substr(0, 3));
-        pile.clear();
+        pile.erase(0, 3);
         SetCardFaceFlag(CodeAt(stock, stock.size() - 3), kFaceDown);
         for (std::size_t offset = 0; offset + 3 <= stock.size(); offset += 3) {
             const int card = CodeAt(stock, offset);
             if (CardRank(card) != kKing) {
                 stock.erase(offset, 3);
-                AppendCardToPile(piles, static_cast<int>(line), card, kFaceUp);
+                pile.insert(0, codeText(card));
+                SetCardFaceFlag(card, flag);
                 break;
             }
         }

@@ -14,6 +14,7 @@
 #include "tools/gamescompiler/catalogue.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <map>
 #include <set>
@@ -479,6 +480,48 @@ TEST_F(DealTest, KingsMovedToTheStock) {
         const std::string& stock = sharedObjects.MazzoPiles[kStockLine];
         EXPECT_TRUE(fnIsFaceDown(CodeAt(stock, stock.size() - 3)));
     });
+}
+
+TEST_F(DealTest, KingsMovedToTheStockLeaveTheCardsAboveThem) {
+    syntheticGame(52, 4);
+    setWord(266, 11); // 10 piles of 4, one reserve card: every card is dealt
+    // The same numbers dealt without and then with the adjustment.
+    struct Dealt {
+        std::array<std::string, 10> piles;
+        std::array<bool, 10> bottomFaceDown;
+    };
+    std::vector<Dealt> plain;
+    forManyNumbers(40, [&] {
+        Dealt dealt;
+        for (std::size_t p = 0; p < dealt.piles.size(); ++p) {
+            dealt.piles[p] = sharedObjects.FilaPiles[p];
+            dealt.bottomFaceDown[p] = fnIsFaceDown(CodeAt(dealt.piles[p], 0));
+        }
+        plain.push_back(dealt);
+    });
+    setWord(26, 1);
+    std::size_t deal = 0;
+    int kingsMoved = 0;
+    forManyNumbers(40, [&] {
+        expectSoundDeck();
+        EXPECT_EQ(cardsOnTable().size(), 52u);
+        const Dealt& before = plain.at(deal++);
+        for (std::size_t p = 0; p < before.piles.size(); ++p) {
+            SCOPED_TRACE("pile " + std::to_string(p));
+            const std::string& pile = sharedObjects.FilaPiles[p];
+            ASSERT_EQ(pile.size(), before.piles[p].size());
+            EXPECT_EQ(pile.substr(3), before.piles[p].substr(3));
+            if (CardRank(CodeAt(before.piles[p], 0)) == 13) {
+                ++kingsMoved;
+                EXPECT_NE(CardRank(CodeAt(pile, 0)), 13);
+            } else
+                EXPECT_EQ(pile, before.piles[p]);
+            EXPECT_EQ(fnIsFaceDown(CodeAt(pile, 0)), before.bottomFaceDown[p])
+                << "the bottom card shows as the king did";
+        }
+    });
+    EXPECT_EQ(deal, plain.size());
+    EXPECT_GT(kingsMoved, 0);
 }
 
 TEST_F(DealTest, KingsOrQueensStartThePiles) {
