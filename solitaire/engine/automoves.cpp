@@ -322,7 +322,8 @@ bool fnIsGameComplete() {
         return true;
     case 21:
     case 22:
-        return stockPile().empty() && codeCount(tableauPile(0)) <= 4;
+        // The line's empty slots are no cards.
+        return stockPile().empty() && cardCount(tableauPile(0)) <= 4;
     case 27:
         for (int i = 0; i < n; ++i)
             if (codeCount(tableauPile(i)) != 1)

@@ -91,6 +91,13 @@ inline int codeAt(std::string_view pile, int j) {
         return 0;
     return std::max(CodeAt(pile, static_cast<std::size_t>(3 * j)), 0);
 }
+// The cards of a pile, its empty slots left out.
+inline int cardCount(std::string_view pile) {
+    int cards = 0;
+    for (int j = 0; j < codeCount(pile); ++j)
+        cards += codeAt(pile, j) != 0 ? 1 : 0;
+    return cards;
+}
 inline int topCard(std::string_view pile) {
     return codeAt(pile, codeCount(pile) - 1);
 }

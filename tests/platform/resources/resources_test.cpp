@@ -58,7 +58,8 @@ TEST_F(ResourceLibraryTest, BitmapsAreFoundByNameInAnyLetterCase) {
 }
 
 TEST_F(ResourceLibraryTest, AMissingNameGivesAnEmptyBitmap) {
-    EXPECT_TRUE(loadBitmap(library_, "GAME0007").isEmpty());
+    // Game ids end at 999, so no game has this preview whatever the catalogue holds.
+    EXPECT_TRUE(loadBitmap(library_, "GAME1000").isEmpty());
     EXPECT_TRUE(loadBitmap(library_, "").isEmpty());
     EXPECT_TRUE(loadBitmap(0, "WB004").isEmpty());
 }

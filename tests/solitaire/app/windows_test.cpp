@@ -114,7 +114,8 @@ TEST_F(WindowsTest, ChooserDescribesAndStartsEveryGameOfTheCatalogue) {
         EXPECT_EQ(fnReadSettingsField(kSelectedGamePosition, kSelectedGameWidth), std::to_string(id));
         EXPECT_EQ(fnReadSettingsField(kGameNamePosition, kGameNameWidth), name);
         EXPECT_TRUE(mainWindow.GameRunning);
-        EXPECT_EQ(gameDefinition[kTableauCountWord] > 0, true) << "the game was set up";
+        // Some games have no tableau (Sultan, Hit or Miss), every game has cards in play.
+        EXPECT_GT(gameDefinition[kCardsInPlayWord], 0) << "the game was set up";
         const platform::files::IniFile cfg = folder_.preferences();
         EXPECT_EQ(cfg.readInteger("Preference", "Game", -1), id);
         EXPECT_EQ(cfg.readString("Preference", "Game_Name", ""), name);
@@ -196,13 +197,14 @@ TEST_F(WindowsTest, ResourceLibraryHoldsAPreviewOfEveryGame) {
         ASSERT_FALSE(preview.isEmpty()) << line;
         EXPECT_LE(preview.width(), 300);
         EXPECT_LE(preview.height(), 185);
-        // The table is drawn: far more than the flat colour the chooser leaves out.
+        // The table is drawn: more than the flat colour the chooser leaves out, also for
+        // the sparest tables (a stock, a waste and one pile cover about a twentieth).
         const platform::gdi::Color key = preview.pixel(0, 0);
         int drawn = 0;
         for (int y = 0; y < preview.height(); ++y)
             for (int x = 0; x < preview.width(); ++x)
                 drawn += preview.pixel(x, y) != key;
-        EXPECT_GT(drawn, preview.width() * preview.height() / 10) << line;
+        EXPECT_GT(drawn, preview.width() * preview.height() / 40) << line;
     }
 }
 

@@ -376,6 +376,9 @@ TEST_F(AutoMoveTest, TheCompletedTestFollowsTheGameKind) {
         {9, "", "", codes({1}), "", codes({3}), "", "", false},
         {21, "", "", codes({1, 2, 3, 4}), codes({5}), "", "", "", true},
         {22, "", "", codes({1, 2, 3, 4, 5}), "", "", "", "", false},
+        // The empty slots a line keeps where cards left it are no cards.
+        {22, "", "", "012000000000013", "", "", "", "", true},
+        {22, "", "", "012000001000002000003000013", "", "", "", "", false},
         {21, codes({6}), "", codes({1}), "", "", "", "", false},
         {27, codes({6}), "", codes({1}), codes({2}), codes({3}), "", "", true},
         {27, "", "", codes({1}), codes({2, 4}), codes({3}), "", "", false},
