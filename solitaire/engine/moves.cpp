@@ -267,6 +267,14 @@ bool stockMove(std::string_view name, MoveContext& ctx) {
             presentation().fnAnimateCardMove(card, fnStockPileX(kStockPlace),
                                              fnStockPileY(kStockPlace), fnStockPileX(place),
                                              fnStockPileY(place), true, false, false, true);
+        // The stock thins and the waste thickens: their edges and top cards, drawn up and
+        // left by the thickness, as the table is drawn.
+        for (const char* pile : {"Mazzo", "Mazzo_Vis"}) {
+            if (!toWaste && pile == std::string_view("Mazzo_Vis"))
+                continue;
+            presentation().RedrawPileTop(pile, 0, Surface::BackBuffer);
+            presentation().RedrawPileTop(pile, 0, Surface::Window);
+        }
         presentation().fnPlaySound("Stock", switchIsOn(kStockSoundField));
         ctx.lastTop = fnStockPileY(place);
         mainWindow.GameWon = fnIsGameComplete();

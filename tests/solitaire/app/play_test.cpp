@@ -173,6 +173,23 @@ TEST_F(PlayTest, KlondikeStockTurnsToTheWasteOnAClick) {
     savePicture("zevodadu-klondike.png");
 }
 
+// The waste thickens as cards come: its top card is drawn up and left of the place by the
+// thickness, where a fresh drawing puts it too.
+TEST_F(PlayTest, KlondikeWasteIsDrawnWhereItLiesAfterEveryStockClick) {
+    start(chooseGame("Klondike"));
+    main_->mnuAutoPlay->trigger(); // off: the turned cards stay on the waste
+    const QPoint stock(fnStockPileX(0) + mainWindow.CardWidth / 2,
+                       fnStockPileY(0) + mainWindow.CardHeight / 2);
+    const QSize card(mainWindow.CardWidth, mainWindow.CardHeight);
+    const std::vector<QRect> edges = {QRect(QPoint(fnStockPileX(0), fnStockPileY(0)), card),
+                                      QRect(QPoint(fnStockPileX(1), fnStockPileY(1)), card)};
+    for (int click = 1; click <= 8; ++click) {
+        QTest::mouseClick(main_, Qt::LeftButton, {}, stock);
+        ASSERT_EQ(sharedObjects.MazzoPiles[kWasteLine].size(), 3u * click);
+        expectTableDrawnAsThePilesAre("stock click " + std::to_string(click), edges);
+    }
+}
+
 TEST_F(PlayTest, RefusedDropPutsTheCardBackAndTheTableCursorToo) {
     start(chooseGame("FreeCell"));
     main_->mnuAutoPlay->trigger(); // off: nothing moves by itself
