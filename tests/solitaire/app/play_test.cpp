@@ -190,6 +190,35 @@ TEST_F(PlayTest, KlondikeWasteIsDrawnWhereItLiesAfterEveryStockClick) {
     }
 }
 
+// A click on a face-down top card turns it: the window ends as the table is drawn, the
+// raised picture of the turn gone.
+TEST_F(PlayTest, KlondikeCardTurnedByAClickIsDrawnAsItLies) {
+    start(chooseGame("Klondike"));
+    main_->mnuAutoPlay->trigger(); // off: nothing moves by itself
+    std::optional<TableauMove> move;
+    for (std::uint32_t seed = 1; seed < 200 && !move; ++seed) {
+        platform::app::setRandomSeed(seed);
+        main_->mnuNew->trigger();
+        move = findTableauMove();
+        if (move && sharedObjects.FilaPiles[fnLocateCard(move->card) - 1].size() < 6)
+            move.reset(); // the card must leave a face-down card behind
+    }
+    ASSERT_TRUE(move);
+    const int from = fnLocateCard(move->card) - 1;
+    const int target = move->pile - 1;
+    drag(centreOf(move->card), QPoint(fnTableauX(target) + mainWindow.CardWidth / 2,
+                                      centreOf(topCard(sharedObjects.FilaPiles[target])).y()));
+    ASSERT_EQ(topCard(sharedObjects.FilaPiles[target]), move->card);
+    const int faceDown = topCard(sharedObjects.FilaPiles[from]);
+    ASSERT_TRUE(fnIsFaceDown(faceDown));
+    QTest::mouseClick(main_, Qt::LeftButton, {}, centreOf(faceDown));
+    ASSERT_FALSE(fnIsFaceDown(faceDown));
+    const QSize card(mainWindow.CardWidth, mainWindow.CardHeight);
+    expectTableDrawnAsThePilesAre("a card turned face up",
+                                  {QRect(QPoint(fnStockPileX(0), fnStockPileY(0)), card),
+                                   QRect(QPoint(fnStockPileX(1), fnStockPileY(1)), card)});
+}
+
 TEST_F(PlayTest, RefusedDropPutsTheCardBackAndTheTableCursorToo) {
     start(chooseGame("FreeCell"));
     main_->mnuAutoPlay->trigger(); // off: nothing moves by itself
