@@ -203,12 +203,13 @@ void returnWasteToStock() {
                                              fnStockPileY(kStockPlace), true, false, false, true);
         }
     }
+    // The animation leaves the last card's face at the stock and the waste's thickness
+    // behind: the table is drawn as it now lies, on the window and in the back buffer.
+    presentation().RedrawTable();
     if (animate) {
-        presentation().RedrawPileTop("Mazzo_Vis", 0, Surface::Window);
         fnWaitMs(100);
         presentation().fnStopSound();
     }
-    presentation().RedrawPileTop("Mazzo", 0, Surface::BackBuffer);
 }
 
 // Kind 4 pairs the stock's top card too: a chosen card that the redeal put back into the

@@ -190,6 +190,25 @@ TEST_F(PlayTest, KlondikeWasteIsDrawnWhereItLiesAfterEveryStockClick) {
     }
 }
 
+// A click on the empty stock turns the waste back into it: the stock shows a card back, the
+// waste its empty place, on the window and in the back buffer.
+TEST_F(PlayTest, KlondikeRedealIsDrawnAsThePilesAre) {
+    start(chooseGame("Klondike"));
+    main_->mnuAutoPlay->trigger(); // off: the turned cards stay on the waste
+    const QPoint stock(fnStockPileX(0) + mainWindow.CardWidth / 2,
+                       fnStockPileY(0) + mainWindow.CardHeight / 2);
+    while (!sharedObjects.MazzoPiles[kStockLine].empty())
+        QTest::mouseClick(main_, Qt::LeftButton, {}, stock);
+    const std::size_t waste = sharedObjects.MazzoPiles[kWasteLine].size();
+    QTest::mouseClick(main_, Qt::LeftButton, {}, stock);
+    ASSERT_EQ(sharedObjects.MazzoPiles[kStockLine].size(), waste);
+    ASSERT_TRUE(sharedObjects.MazzoPiles[kWasteLine].empty());
+    const QSize card(mainWindow.CardWidth, mainWindow.CardHeight);
+    expectTableDrawnAsThePilesAre("a redeal",
+                                  {QRect(QPoint(fnStockPileX(0), fnStockPileY(0)), card),
+                                   QRect(QPoint(fnStockPileX(1), fnStockPileY(1)), card)});
+}
+
 // A click on a face-down top card turns it: the window ends as the table is drawn, the
 // raised picture of the turn gone.
 TEST_F(PlayTest, KlondikeCardTurnedByAClickIsDrawnAsItLies) {
