@@ -255,6 +255,11 @@ void TurnCardFaceUp(int card, int x, int y, int pileIndex) {
     presentation().fnDrawCard(card, x, y, false, Surface::BackBuffer, pileIndex);
     if (alone)
         presentation().fnRestoreTableauBaseCorners(pileIndex);
+    // The raised picture's shadow stays on the window after the animation: the window shows
+    // the card as the back buffer now has it.
+    const int reach = mainWindow.ShadowOffset;
+    presentation().RepaintWindowRect({x - reach, y - reach, x + mainWindow.CardWidth + reach,
+                                      y + mainWindow.CardHeight + reach});
 }
 
 void InitialFillTableaus() {

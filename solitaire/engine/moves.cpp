@@ -203,12 +203,13 @@ void returnWasteToStock() {
                                              fnStockPileY(kStockPlace), true, false, false, true);
         }
     }
+    // The animation leaves the last card's face at the stock and the waste's thickness
+    // behind: the table is drawn as it now lies, on the window and in the back buffer.
+    presentation().RedrawTable();
     if (animate) {
-        presentation().RedrawPileTop("Mazzo_Vis", 0, Surface::Window);
         fnWaitMs(100);
         presentation().fnStopSound();
     }
-    presentation().RedrawPileTop("Mazzo", 0, Surface::BackBuffer);
 }
 
 // Kind 4 pairs the stock's top card too: a chosen card that the redeal put back into the
@@ -267,6 +268,14 @@ bool stockMove(std::string_view name, MoveContext& ctx) {
             presentation().fnAnimateCardMove(card, fnStockPileX(kStockPlace),
                                              fnStockPileY(kStockPlace), fnStockPileX(place),
                                              fnStockPileY(place), true, false, false, true);
+        // The stock thins and the waste thickens: their edges and top cards, drawn up and
+        // left by the thickness, as the table is drawn.
+        for (const char* pile : {"Mazzo", "Mazzo_Vis"}) {
+            if (!toWaste && pile == std::string_view("Mazzo_Vis"))
+                continue;
+            presentation().RedrawPileTop(pile, 0, Surface::BackBuffer);
+            presentation().RedrawPileTop(pile, 0, Surface::Window);
+        }
         presentation().fnPlaySound("Stock", switchIsOn(kStockSoundField));
         ctx.lastTop = fnStockPileY(place);
         mainWindow.GameWon = fnIsGameComplete();

@@ -195,6 +195,71 @@ TEST_F(PlayTest, KlondikeStockTurnsToTheWasteOnAClick) {
     savePicture("zevodadu-klondike.png");
 }
 
+// The waste thickens as cards come: its top card is drawn up and left of the place by the
+// thickness, where a fresh drawing puts it too.
+TEST_F(PlayTest, KlondikeWasteIsDrawnWhereItLiesAfterEveryStockClick) {
+    start(chooseGame("Klondike"));
+    main_->mnuAutoPlay->trigger(); // off: the turned cards stay on the waste
+    const QPoint stock(fnStockPileX(0) + mainWindow.CardWidth / 2,
+                       fnStockPileY(0) + mainWindow.CardHeight / 2);
+    const QSize card(mainWindow.CardWidth, mainWindow.CardHeight);
+    const std::vector<QRect> edges = {QRect(QPoint(fnStockPileX(0), fnStockPileY(0)), card),
+                                      QRect(QPoint(fnStockPileX(1), fnStockPileY(1)), card)};
+    for (int click = 1; click <= 8; ++click) {
+        QTest::mouseClick(main_, Qt::LeftButton, {}, stock);
+        ASSERT_EQ(sharedObjects.MazzoPiles[kWasteLine].size(), 3u * click);
+        expectTableDrawnAsThePilesAre("stock click " + std::to_string(click), edges);
+    }
+}
+
+// A click on the empty stock turns the waste back into it: the stock shows a card back, the
+// waste its empty place, on the window and in the back buffer.
+TEST_F(PlayTest, KlondikeRedealIsDrawnAsThePilesAre) {
+    start(chooseGame("Klondike"));
+    main_->mnuAutoPlay->trigger(); // off: the turned cards stay on the waste
+    const QPoint stock(fnStockPileX(0) + mainWindow.CardWidth / 2,
+                       fnStockPileY(0) + mainWindow.CardHeight / 2);
+    while (!sharedObjects.MazzoPiles[kStockLine].empty())
+        QTest::mouseClick(main_, Qt::LeftButton, {}, stock);
+    const std::size_t waste = sharedObjects.MazzoPiles[kWasteLine].size();
+    QTest::mouseClick(main_, Qt::LeftButton, {}, stock);
+    ASSERT_EQ(sharedObjects.MazzoPiles[kStockLine].size(), waste);
+    ASSERT_TRUE(sharedObjects.MazzoPiles[kWasteLine].empty());
+    const QSize card(mainWindow.CardWidth, mainWindow.CardHeight);
+    expectTableDrawnAsThePilesAre("a redeal",
+                                  {QRect(QPoint(fnStockPileX(0), fnStockPileY(0)), card),
+                                   QRect(QPoint(fnStockPileX(1), fnStockPileY(1)), card)});
+}
+
+// A click on a face-down top card turns it: the window ends as the table is drawn, the
+// raised picture of the turn gone.
+TEST_F(PlayTest, KlondikeCardTurnedByAClickIsDrawnAsItLies) {
+    start(chooseGame("Klondike"));
+    main_->mnuAutoPlay->trigger(); // off: nothing moves by itself
+    std::optional<TableauMove> move;
+    for (std::uint32_t seed = 1; seed < 200 && !move; ++seed) {
+        platform::app::setRandomSeed(seed);
+        main_->mnuNew->trigger();
+        move = findTableauMove();
+        if (move && sharedObjects.FilaPiles[fnLocateCard(move->card) - 1].size() < 6)
+            move.reset(); // the card must leave a face-down card behind
+    }
+    ASSERT_TRUE(move);
+    const int from = fnLocateCard(move->card) - 1;
+    const int target = move->pile - 1;
+    drag(centreOf(move->card), QPoint(fnTableauX(target) + mainWindow.CardWidth / 2,
+                                      centreOf(topCard(sharedObjects.FilaPiles[target])).y()));
+    ASSERT_EQ(topCard(sharedObjects.FilaPiles[target]), move->card);
+    const int faceDown = topCard(sharedObjects.FilaPiles[from]);
+    ASSERT_TRUE(fnIsFaceDown(faceDown));
+    QTest::mouseClick(main_, Qt::LeftButton, {}, centreOf(faceDown));
+    ASSERT_FALSE(fnIsFaceDown(faceDown));
+    const QSize card(mainWindow.CardWidth, mainWindow.CardHeight);
+    expectTableDrawnAsThePilesAre("a card turned face up",
+                                  {QRect(QPoint(fnStockPileX(0), fnStockPileY(0)), card),
+                                   QRect(QPoint(fnStockPileX(1), fnStockPileY(1)), card)});
+}
+
 TEST_F(PlayTest, RefusedDropPutsTheCardBackAndTheTableCursorToo) {
     start(chooseGame("FreeCell"));
     main_->mnuAutoPlay->trigger(); // off: nothing moves by itself

@@ -208,13 +208,17 @@ protected:
     }
 
     // The stock group's places, whose thickness edges a fresh drawing draws at their full
-    // height.
+    // height, and the lower right corner of each, whose pixels a redraw of the top card
+    // restores from the background over the edge.
     static std::vector<QRect> stockPlaces() {
         std::vector<QRect> places;
+        const int w = mainWindow.CardWidth, h = mainWindow.CardHeight;
         for (int slot = 0; slot < kStockGroupPiles; ++slot)
-            if (isPresentCoordinate(fnStockPileX(slot)))
-                places.emplace_back(fnStockPileX(slot), fnStockPileY(slot), mainWindow.CardWidth,
-                                    mainWindow.CardHeight);
+            if (isPresentCoordinate(fnStockPileX(slot))) {
+                const QPoint at(fnStockPileX(slot), fnStockPileY(slot));
+                places.emplace_back(at, QSize(w, h));
+                places.emplace_back(at + QPoint(w - 4, h - 4), QSize(4, 4));
+            }
         return places;
     }
 

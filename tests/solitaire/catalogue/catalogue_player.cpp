@@ -298,20 +298,23 @@ int orderedTopCards(int k) {
     return ordered;
 }
 
-// Cards above the tableau pile's card that the foundations want first (the lowest rank where
-// they build up, the highest where they build down).
-int cardsAboveTheNeeded(int k) {
+// Cards of the tableau pile that lie above a card the foundations want before them (a lower
+// rank where they build up, a higher one where they build down): each must move first.
+int cardsInTheWay(int k) {
     const std::string_view cards = tableauPile(k);
     const bool up = gameWord(kFoundationDirectionWord) != 0;
-    int needed = -1, neededRank = 0;
+    int inTheWay = 0;
+    int firstWanted = 0; // the rank wanted first among the cards below
     for (int j = 0; j < codeCount(cards); ++j) {
         const int rank = CardRank(codeAt(cards, j));
-        if (rank > 0 && (needed < 0 || (up ? rank < neededRank : rank > neededRank))) {
-            needed = j;
-            neededRank = rank;
-        }
+        if (rank < 1)
+            continue;
+        if (firstWanted != 0 && (up ? rank > firstWanted : rank < firstWanted))
+            ++inTheWay;
+        else
+            firstWanted = rank;
     }
-    return needed < 0 ? 0 : codeCount(cards) - 1 - needed;
+    return inTheWay;
 }
 
 // Search ordering: cards home first, then cards in order, piles emptied, cards turned up.
@@ -330,13 +333,85 @@ int promise() {
         for (int j = 0; j < codeCount(cards); ++j)
             faceDown += codeAt(cards, j) != 0 && fnIsFaceDown(codeAt(cards, j)) ? 1 : 0;
         ordered += orderedTopCards(k);
-        blocking += cardsAboveTheNeeded(k);
+        blocking += cardsInTheWay(k);
     }
     int reserveCards = 0;
     for (int r = 0; r < reserveCount(); ++r)
         reserveCards += codeCount(reservePile(r));
     return 100 * home + 10 * ordered + 20 * emptyPiles - 10 * faceDown - 10 * reserveCards -
            5 * blocking;
+}
+
+// The drag of a single card from the top of its tableau pile or reserve whose description
+// starts with `step`.
+std::optional<Action> singleCardDrag(int card, const std::string& step) {
+    const int location = fnLocateCard(card);
+    std::string source;
+    int index = 0;
+    if (location >= 1 && location <= kTableauPiles) {
+        index = location - 1;
+        source = pileName("Fila", location);
+    } else if (location <= kReserveLocationBase - 1 && location >= kReserveLocationBase - 8) {
+        index = kReserveLocationBase - location - 1;
+        source = pileName("Appogg", index + 1);
+    }
+    if (source.empty() || topCard(cardsOf(source)) != card)
+        return std::nullopt;
+    const std::optional<Point> at = pressPoint(source, index, 0, card);
+    if (!at)
+        return std::nullopt;
+    ActionList list;
+    list.addDrags(card, source, *at, cardHeight());
+    for (Action& action : list.take())
+        if (action.what.starts_with(step))
+            return std::move(action);
+    return std::nullopt;
+}
+
+// Where single cards move, an ordered group goes through the empty reserves: its upper cards
+// into the reserves, its lowest card onto the target pile, the others back onto it. Each
+// such sequence of moves as its cards and the descriptions of their drags.
+using GroupMove = std::vector<std::pair<int, std::string>>;
+std::vector<GroupMove> groupMovesThroughReserves() {
+    int emptyReserves = 0;
+    for (int r = 0; r < reserveCount(); ++r)
+        emptyReserves += reservePile(r).empty() && isPresentCoordinate(fnReserveX(r)) ? 1 : 0;
+    std::vector<GroupMove> moves;
+    if (emptyReserves == 0 || selectionGame() || pairingGame() || discardGame() ||
+        gameKind() == kOneRowGame)
+        return moves;
+    auto onto = [](int card, const std::string& pile) {
+        return std::pair(card, describe("card", card, "onto " + pile));
+    };
+    for (int a = 0; a < tableauCount(); ++a) {
+        const std::string_view cards = tableauPile(a);
+        const int count = codeCount(cards);
+        const int longest = std::min(orderedTopCards(a) + 1, emptyReserves + 1);
+        for (int length = 2; length <= longest; ++length) {
+            const int lowest = codeAt(cards, count - length);
+            mainWindow.DragHeight = cardHeight() * 2; // a group, as a press lifts it
+            const bool movesWhole = fnCheckGroupSize(lowest, false);
+            mainWindow.DragHeight = cardHeight();
+            if (movesWhole)
+                continue; // a drag moves it
+            for (int b = 0; b < tableauCount(); ++b) {
+                fnCheckGroupSize(lowest, false);
+                if (b == a || (length == count && tableauPile(b).empty()) ||
+                    !fnCanDropOnTableau(b, lowest))
+                    continue;
+                const std::string target = pileName("Fila", b + 1);
+                GroupMove steps;
+                for (int j = count - 1; j > count - length; --j)
+                    steps.push_back(onto(codeAt(cards, j), "Appogg"));
+                steps.push_back(onto(lowest, target));
+                for (int j = count - length + 1; j < count; ++j)
+                    steps.push_back(onto(codeAt(cards, j), target));
+                moves.push_back(std::move(steps));
+            }
+        }
+    }
+    engineScalars.DraggedGroupTop = 0;
+    return moves;
 }
 
 bool gameWonNow() {
@@ -428,21 +503,43 @@ SearchResult searchForWin(int budget) {
     std::vector<EngineState> tables{start};
     std::priority_queue<Open> open;
     open.push({promise(), 0});
+    // One action, or each of a sequence's found among the legal ones in turn; false when a
+    // step cannot be made.
+    auto perform = [&](const GroupMove& steps, const Action* single) {
+        if (single) {
+            performOnEngine(*single);
+            ++result.nodes;
+            return true;
+        }
+        for (const auto& [card, step] : steps) {
+            const std::optional<Action> drag = singleCardDrag(card, step);
+            if (!drag)
+                return false;
+            performOnEngine(*drag);
+            ++result.nodes;
+            if (gameWonNow())
+                return true;
+        }
+        return true;
+    };
     while (!open.empty() && !result.won && result.nodes < budget) {
         const EngineState parent = tables[static_cast<std::size_t>(open.top().order)];
         open.pop();
         restoreEngineState(parent);
-        for (const Action& action : legalActions()) {
+        const std::vector<Action> actions = legalActions();
+        const std::vector<GroupMove> groupMoves = groupMovesThroughReserves();
+        for (std::size_t i = 0; i < actions.size() + groupMoves.size(); ++i) {
             if (result.nodes >= budget)
                 break;
             restoreEngineState(parent);
-            performOnEngine(action);
-            ++result.nodes;
+            const bool made = i < actions.size()
+                                  ? perform({}, &actions[i])
+                                  : perform(groupMoves[i - actions.size()], nullptr);
             if (gameWonNow()) {
                 result.won = true;
                 break;
             }
-            if (!visited.insert(positionKey()).second)
+            if (!made || !visited.insert(positionKey()).second)
                 continue;
             open.push({promise(), static_cast<int>(tables.size())});
             tables.push_back(captureEngineState());
