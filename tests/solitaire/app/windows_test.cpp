@@ -544,7 +544,7 @@ TEST_F(ProgramTest, TheClockShowsTheLocalesTimeSeparator) {
     EXPECT_EQ(main_->lblTempo->text().toStdString(), "0.00.00");
     answerDialogs(chooseGame("FreeCell"));
     main_->OpenGame();
-    clock_.advance(3723 * 1000);
+    clock_->advance(3723 * 1000);
     main_->Timer1Timer();
     EXPECT_EQ(main_->lblTempo->text().toStdString(), "1.02.03");
     EXPECT_EQ(fnElapsedSeconds(), 3723);
