@@ -19,7 +19,6 @@
 #include "platform/gdi/drawing.h"
 
 #include <QScopedValueRollback>
-#include <QScrollArea>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -140,16 +139,13 @@ TfrmOpenGame::TfrmOpenGame(TfrmMain* owner) : Dialog(owner), owner_(owner) {
     treeLayout->addWidget(selectLabel);
     treeLayout->addWidget(trvGames);
 
-    auto* scrollBox = new QScrollArea(splitter);
-    scrollBox->setObjectName("ScrollBox1");
-    auto* description = new QWidget;
-    description->setFixedSize(313, 324); // inside the scroll box's frame
+    auto* description = new QWidget(splitter);
+    description->setObjectName("ScrollBox1");
     description->setAutoFillBackground(true);
     QPalette white = description->palette();
     white.setColor(QPalette::Window, Qt::white);
     description->setPalette(white);
-    scrollBox->setWidget(description);
-    splitter->setSizes({190, 317});
+    splitter->setSizes({190, splitter->width() - 190 - splitter->handleWidth()});
 
     pnlDesc1 = place<QLabel>(description, "pnlDesc1", 8, 8, 300, 40);
     static_cast<QLabel*>(pnlDesc1)->setText("Choose a game in the list on the left.");
@@ -161,7 +157,7 @@ TfrmOpenGame::TfrmOpenGame(TfrmMain* owner) : Dialog(owner), owner_(owner) {
     place<QLabel>(description, "imgZevodadu", 8, 100, 300, 185)
         ->setPixmap(resourcePixmap(kProgramPictureName));
 
-    pnlDescGame = place<QWidget>(description, "pnlDescGame", 0, 0, 313, 324);
+    pnlDescGame = place<QWidget>(description, "pnlDescGame", 0, 0, 312, 318);
     imgGame = place<QLabel>(pnlDescGame, "imgGame", 8, 4, kPreviewWidth, kPreviewHeight);
     lblGameName = place<QLabel>(pnlDescGame, "lblGameName", 8, 194, 300, 18);
     QFont bold = lblGameName->font();

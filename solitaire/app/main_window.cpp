@@ -295,7 +295,7 @@ void TfrmMain::buildToolBars() {
 
 void TfrmMain::buildPanels() {
     pnlTempo = statusPanel(this, "pnlTempo", "Time:", lblTempo2, lblTempo, "lblTempo2", "lblTempo",
-                           "0:00:00");
+                           fnClockText(0).c_str());
     pnlScore = statusPanel(this, "pnlScore", "Score:", lblScore2, lblScore, "lblScore2", "lblScore",
                            "0");
     popTime = new QMenu(this);

@@ -21,6 +21,7 @@
 
 #include <QApplication>
 #include <QMenu>
+#include <QSplitter>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidgetItemIterator>
@@ -161,6 +162,20 @@ TEST_F(WindowsTest, ChooserGroupShowsItsClosedAndOpenPicturesAndF1ItsHelp) {
     });
     EXPECT_EQ(platform::shell::shownHelpPage(),
               platform::files::resolvePath(HelpPagePath(kChooserHelpContext)));
+}
+
+TEST_F(WindowsTest, ChooserSplitterGivesTheTreeOrTheDescriptionMoreRoom) {
+    withChooser([](TfrmOpenGame& open) {
+        auto* splitter = open.findChild<QSplitter*>("Splitter1");
+        ASSERT_NE(splitter, nullptr);
+        ASSERT_EQ(splitter->count(), 2);
+        EXPECT_TRUE(splitter->widget(0)->isAncestorOf(open.trvGames));
+        EXPECT_EQ(splitter->widget(1)->objectName().toStdString(), "ScrollBox1");
+        const int treeWidth = open.trvGames->width();
+        splitter->setSizes({treeWidth + 60, splitter->sizes()[1] - 60});
+        EXPECT_EQ(open.trvGames->width(), treeWidth + 60);
+        EXPECT_TRUE(splitter->widget(1)->isAncestorOf(open.pnlDescGame));
+    });
 }
 
 TEST_F(WindowsTest, ChooserRulesOpenTheGamesRulesPage) {
