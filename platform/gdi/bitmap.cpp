@@ -4,6 +4,7 @@
 #include "platform/gdi/qimage.h"
 
 #include <QFile>
+#include <QImageReader>
 #include <QPainter>
 
 #include <algorithm>
@@ -70,8 +71,13 @@ void Bitmap::resize(int width, int height) {
 }
 
 bool Bitmap::load(const std::string& path) {
-    QImage loaded;
-    if (!loaded.load(QFile::decodeName(files::resolvePath(path).c_str())))
+    QImageReader reader(QFile::decodeName(files::resolvePath(path).c_str()));
+    // A file cut short still loads, and the decoder leaves the rows it never read as it found
+    // the memory: begin from white, so that they show white, the same on every load.
+    QImage loaded(reader.size(), reader.imageFormat());
+    if (!loaded.isNull())
+        loaded.fill(Qt::white);
+    if (!reader.read(&loaded))
         return false;
     impl_->image = loaded.convertToFormat(QImage::Format_RGB32);
     return true;
