@@ -73,10 +73,16 @@ void Bitmap::resize(int width, int height) {
 bool Bitmap::load(const std::string& path) {
     QImageReader reader(QFile::decodeName(files::resolvePath(path).c_str()));
     // A file cut short still loads, and the decoder leaves the rows it never read as it found
-    // the memory: begin from white, so that they show white, the same on every load.
-    QImage loaded(reader.size(), reader.imageFormat());
-    if (!loaded.isNull())
-        loaded.fill(Qt::white);
+    // the memory: begin from white, so that they show white, the same on every load. Only
+    // within the decoder's own allocation limit: a header may claim any size.
+    QImage loaded;
+    const QSize size = reader.size();
+    const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+    if (size.isValid() && qint64(size.width()) * size.height() * 4 <= limit) {
+        loaded = QImage(size, reader.imageFormat());
+        if (!loaded.isNull())
+            loaded.fill(Qt::white);
+    }
     if (!reader.read(&loaded))
         return false;
     impl_->image = loaded.convertToFormat(QImage::Format_RGB32);
