@@ -24,6 +24,12 @@ QLabel* centredLabel(QWidget* parent, const QString& caption, int top, int heigh
     return label;
 }
 
+// A double click on a label (other than one with a handler of its own) reaches its form too,
+// as labels leave mouse events to their parent; the form's handler is for its own surface.
+bool onOwnSurface(const QWidget& form, const QMouseEvent& event) {
+    return form.childAt(event.position().toPoint()) == nullptr;
+}
+
 } // namespace
 
 void DoubleClickLabel::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -73,6 +79,7 @@ void GameType::playertwo_Click() {
 
 void GameType::finish_Click() {
     Game& game = program_.game();
+    const Game::Snapshot before = game.snapshot();
     if (playertwo->isChecked()) {
         game.twoplayer = true;
     } else {
@@ -80,7 +87,9 @@ void GameType::finish_Click() {
         game.hardgame = hardlevel->isChecked();
     }
     program_.gametype.unload();
-    game.startgame();
+    // A cancelled name prompt abandons the new game: what was there before goes on.
+    if (!game.startgame())
+        game.restore(before);
 }
 
 void GameType::back_Click() {
@@ -154,8 +163,9 @@ void Rules::maintext_DblClick() {
     maintext->setAlignment((joke ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
 }
 
-void Rules::mouseDoubleClickEvent(QMouseEvent*) {
-    Form_DblClick();
+void Rules::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (onOwnSurface(*this, *event))
+        Form_DblClick();
 }
 
 // ---- about box ----
@@ -194,8 +204,9 @@ void About::Form_DblClick() {
                                                  : jokeCaptions[0]);
 }
 
-void About::mouseDoubleClickEvent(QMouseEvent*) {
-    Form_DblClick();
+void About::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (onOwnSurface(*this, *event))
+        Form_DblClick();
 }
 
 void About::paintEvent(QPaintEvent*) {

@@ -40,7 +40,12 @@ bool Game::hasEmptyCell() const {
     return false;
 }
 
-void Game::startgame() {
+void Game::restore(const Snapshot& snapshot) {
+    static_cast<ModuleState&>(*this) = snapshot.state;
+    main_.restoreControls(snapshot.controls);
+}
+
+bool Game::startgame() {
     reset();
     resettable();
     main_.setButtonEnabled(Button::resettable, true);
@@ -52,16 +57,17 @@ void Game::startgame() {
     gameover = "False";
 
     if (!askName("Enter your name player 1:", "Enter your name Player 1!", p1name))
-        return abandonStart();
+        return false;
     if (twoplayer) {
         if (!askName("Enter your name player 2:", "Enter your name Player 2!", p2name))
-            return abandonStart();
+            return false;
     } else {
         p2name = "Computer";
     }
     main_.setPlayerStatus(1, p1name);
     main_.setPlayerStatus(2, p2name);
     playerchoose();
+    return true;
 }
 
 // Asks until a name is given; false when the prompt is cancelled or closed.
@@ -76,17 +82,6 @@ bool Game::askName(const std::string& prompt, const std::string& refusal, std::s
         }
         message(refusal);
     }
-}
-
-// A cancelled name prompt leaves no game: the board and the game buttons stay disabled until
-// a new game is begun.
-void Game::abandonStart() {
-    setGrid(false);
-    main_.setButtonEnabled(Button::resetgrid, false);
-    main_.setButtonEnabled(Button::resettable, false);
-    main_.setButtonEnabled(Button::pausegame, false);
-    gameover.clear();
-    main_.setProgress("Ready");
 }
 
 void Game::reset() {

@@ -16,6 +16,22 @@ enum class ScoreLabel { total, draws, onewins, onelosses, twowins, twolosses };
 enum class Button { resetgrid, resettable, pausegame };
 enum class MenuItem { resetgrid, resettable, pausegame };
 
+inline constexpr int cellCount = 9;
+
+// Everything of the game window that the game procedures write, as it stands.
+struct ControlsState {
+    std::array<std::string, cellCount> captions;
+    std::array<bool, cellCount> cellsEnabled{};
+    std::string progress, playername;
+    std::array<std::string, 6> scores; // in the order of ScoreLabel
+    std::string p1status, p2status;
+    std::array<bool, 3> buttonsEnabled{}; // in the order of Button
+    std::array<bool, 3> menusEnabled{};   // in the order of MenuItem
+    bool pauseChecked = false;
+
+    bool operator==(const ControlsState&) const = default;
+};
+
 // The controls of the game window that the game procedures use.
 class MainControls {
 public:
@@ -31,12 +47,13 @@ public:
     virtual void setPauseChecked(bool checked) = 0;
     virtual platform::vbforms::MMControl& MMControl1() = 0;
     virtual platform::vbforms::ProgressBar& pgbar() = 0;
+    // What the controls above show, and putting all of it back.
+    virtual ControlsState controlsState() const = 0;
+    virtual void restoreControls(const ControlsState& state) = 0;
 
 protected:
     ~MainControls() = default;
 };
-
-inline constexpr int cellCount = 9;
 
 // The eight lines in the order they are tested.
 inline constexpr std::array<std::array<int, 3>, 8> lines = {{
@@ -62,12 +79,8 @@ inline constexpr std::array<BlockingPair, 24> blockingPairs = {{
     {7, 4, 1}, {8, 5, 2}, {0, 4, 8}, {0, 8, 4}, {8, 4, 0}, {2, 4, 6}, {6, 4, 2}, {2, 6, 4},
 }};
 
-// One instance for the whole run; nothing of it is saved.
-class Game {
-public:
-    explicit Game(MainControls& main) : main_(main) {}
-
-    // Module state read and written by the forms.
+// The module state read and written by the forms.
+struct ModuleState {
     bool computerturn = false;
     bool twoplayer = false;
     std::string gameover; // "True", "False", or empty before the first game
@@ -80,12 +93,30 @@ public:
     std::int16_t ainumber = 0;
     bool paused = false;
 
+    bool operator==(const ModuleState&) const = default;
+};
+
+// One instance for the whole run; nothing of it is saved.
+class Game : public ModuleState {
+public:
+    explicit Game(MainControls& main) : main_(main) {}
+
+    // The game with its window, to go back to when a new game is abandoned.
+    struct Snapshot {
+        ModuleState state;
+        ControlsState controls;
+    };
+    Snapshot snapshot() const { return {*this, main_.controlsState()}; }
+    void restore(const Snapshot& snapshot);
+
     // gameover read as a Boolean; no game yet counts as not over.
     bool isOver() const { return gameover == "True"; }
     // Whether a game has been begun (the board has been enabled for play).
     bool begun() const { return !gameover.empty(); }
 
-    void startgame();
+    // False when a name prompt was cancelled: the new game is not started, and the caller
+    // puts back what was there before.
+    bool startgame();
     void reset();
     void resettable();
     void playerchoose();
@@ -107,7 +138,6 @@ private:
     void draw();
     void playAgain();
     bool askName(const std::string& prompt, const std::string& refusal, std::string& name);
-    void abandonStart();
     bool hasEmptyCell() const;
 
     MainControls& main_;

@@ -4,11 +4,14 @@
 #include "noughts/program.h"
 #include "noughts/sound.h"
 #include "platform/app/qtstring.h"
+#include "platform/app/screen.h"
 
 #include <QMenuBar>
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+
+#include <algorithm>
 
 namespace noughts {
 
@@ -159,6 +162,9 @@ MainForm::MainForm(Program& program) : program_(program) {
     menus->setGeometry(0, 0, width, menuHeight);
     client->setGeometry(0, menuHeight, width, height);
     setFixedSize(width, menuHeight + height);
+    // First shown in the middle of the screen, all of it on the screen.
+    move(std::max(0, (platform::app::screenWidth() - this->width()) / 2),
+         std::max(0, (platform::app::screenHeight() - this->height()) / 2));
 }
 
 // The bar's view must go before the bar it watches.
@@ -186,7 +192,7 @@ void MainForm::Form_Unload() {
 }
 
 void MainForm::grid_Click(int index) {
-    playsound(mmcontrol1_, sounds::button);
+    playbuttonsound(mmcontrol1_);
     if (game().isOver()) {
         platform::vbforms::MsgBox("One of the players has already won! Click 'Restart with same "
                                   "names' to start again with the same player names",
@@ -211,7 +217,7 @@ void MainForm::grid_Click(int index) {
 }
 
 void MainForm::startnewgame_Click() {
-    playsound(mmcontrol1_, sounds::menubutton);
+    playmenubuttonsound(mmcontrol1_);
     progresssweep(pgbar_);
     program_.gametype.load(program_).showModal();
 }
@@ -221,14 +227,14 @@ void MainForm::menu_startnewgame_Click() {
 }
 
 void MainForm::resetgrid_Click() {
-    playsound(mmcontrol1_, sounds::menubutton);
+    playmenubuttonsound(mmcontrol1_);
     progresssweep(pgbar_);
     game().reset();
     game().playerchoose();
 }
 
 void MainForm::resettable_Click() {
-    playsound(mmcontrol1_, sounds::menubutton);
+    playmenubuttonsound(mmcontrol1_);
     progresssweep(pgbar_);
     game().resettable();
 }
@@ -325,15 +331,70 @@ void MainForm::setButtonEnabled(Button which, bool enabled) {
     button(which)->setEnabled(enabled);
 }
 
+QAction* MainForm::menuItem(MenuItem item) const {
+    switch (item) {
+    case MenuItem::resetgrid:
+        return menu_resetgrid;
+    case MenuItem::resettable:
+        return menu_resettable;
+    case MenuItem::pausegame:
+        return menu_pausegame;
+    }
+    return menu_pausegame;
+}
+
 void MainForm::setMenuEnabled(MenuItem item, bool enabled) {
-    (item == MenuItem::resetgrid    ? menu_resetgrid
-     : item == MenuItem::resettable ? menu_resettable
-                                    : menu_pausegame)
-        ->setEnabled(enabled);
+    menuItem(item)->setEnabled(enabled);
 }
 
 void MainForm::setPauseChecked(bool checked) {
     menu_pausegame->setChecked(checked);
+}
+
+namespace {
+constexpr ScoreLabel scoreLabels[] = {ScoreLabel::total,     ScoreLabel::draws,
+                                      ScoreLabel::onewins,   ScoreLabel::onelosses,
+                                      ScoreLabel::twowins,   ScoreLabel::twolosses};
+constexpr Button buttons[] = {Button::resetgrid, Button::resettable, Button::pausegame};
+constexpr MenuItem menuItems[] = {MenuItem::resetgrid, MenuItem::resettable, MenuItem::pausegame};
+} // namespace
+
+ControlsState MainForm::controlsState() const {
+    ControlsState state;
+    for (std::size_t i = 0; i < grid.size(); ++i) {
+        state.captions[i] = platform::fromQString(grid[i]->text());
+        state.cellsEnabled[i] = grid[i]->isEnabled();
+    }
+    state.progress = platform::fromQString(progress->text());
+    state.playername = platform::fromQString(playername->text());
+    for (std::size_t i = 0; i < state.scores.size(); ++i)
+        state.scores[i] = platform::fromQString(scoreLabel(scoreLabels[i])->text());
+    state.p1status = platform::fromQString(p1status->title());
+    state.p2status = platform::fromQString(p2status->title());
+    for (std::size_t i = 0; i < state.buttonsEnabled.size(); ++i) {
+        state.buttonsEnabled[i] = button(buttons[i])->isEnabled();
+        state.menusEnabled[i] = menuItem(menuItems[i])->isEnabled();
+    }
+    state.pauseChecked = menu_pausegame->isChecked();
+    return state;
+}
+
+void MainForm::restoreControls(const ControlsState& state) {
+    for (std::size_t i = 0; i < grid.size(); ++i) {
+        setGridCaption(static_cast<int>(i), state.captions[i]);
+        grid[i]->setEnabled(state.cellsEnabled[i]);
+    }
+    progress->setText(toQString(state.progress));
+    playername->setText(toQString(state.playername));
+    for (std::size_t i = 0; i < state.scores.size(); ++i)
+        setScore(scoreLabels[i], state.scores[i]);
+    p1status->setTitle(toQString(state.p1status));
+    p2status->setTitle(toQString(state.p2status));
+    for (std::size_t i = 0; i < state.buttonsEnabled.size(); ++i) {
+        setButtonEnabled(buttons[i], state.buttonsEnabled[i]);
+        setMenuEnabled(menuItems[i], state.menusEnabled[i]);
+    }
+    setPauseChecked(state.pauseChecked);
 }
 
 } // namespace noughts

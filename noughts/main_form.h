@@ -58,6 +58,8 @@ public:
     void setPauseChecked(bool checked) override;
     platform::vbforms::MMControl& MMControl1() override { return mmcontrol1_; }
     platform::vbforms::ProgressBar& pgbar() override { return pgbar_; }
+    ControlsState controlsState() const override;
+    void restoreControls(const ControlsState& state) override;
 
     // The controls, as the window shows them.
     std::array<CellButton*, cellCount> grid{};
@@ -72,6 +74,7 @@ private:
     Game& game();
     QLabel* scoreLabel(ScoreLabel label) const;
     QPushButton* button(Button button) const;
+    QAction* menuItem(MenuItem item) const;
 
     Program& program_;
     platform::vbforms::MMControl mmcontrol1_{"MMControl1"};

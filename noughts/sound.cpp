@@ -20,6 +20,14 @@ void playsound(MMControl& control, const std::string& file) {
     openandplay(control, file);
 }
 
+void playbuttonsound(MMControl& MMControl1) {
+    playsound(MMControl1, sounds::button);
+}
+
+void playmenubuttonsound(MMControl& MMControl1) {
+    playsound(MMControl1, sounds::menubutton);
+}
+
 void progresssweep(ProgressBar& bar) {
     bar.put(ProgressBar::minimum, 0.0f);
     bar.put(ProgressBar::maximum, 200.0f);

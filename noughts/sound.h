@@ -23,6 +23,10 @@ void playsound(platform::vbforms::MMControl& control, const std::string& file);
 // The same without the leading close, for a control that has played nothing yet.
 void openandplay(platform::vbforms::MMControl& control, const std::string& file);
 
+// The two click sounds, on the game window's player MMControl1.
+void playbuttonsound(platform::vbforms::MMControl& MMControl1);
+void playmenubuttonsound(platform::vbforms::MMControl& MMControl1);
+
 // One sweep of the bar from empty to full and back, without yielding to the event loop.
 void progresssweep(platform::vbforms::ProgressBar& bar);
 

@@ -378,8 +378,7 @@ void TfKolvan32::DoComputerMove() {
     Enable(Command::Break, true);
 
     platform::app::processMessages();
-    const bool minimize = IsDown(Command::AutoMinimize);
-    if (minimize) {
+    if (IsDown(Command::AutoMinimize)) {
         platform::app::sleepTicks(kMinimizeDelay);
         platform::forms::minimizeApplication();
     }
@@ -391,7 +390,8 @@ void TfKolvan32::DoComputerMove() {
 
     progress_->hide();
     UpdateNormalStatus();
-    if (minimize)
+    // The button can change while the computer thinks: what it says now decides.
+    if (IsDown(Command::AutoMinimize))
         RestoreAfterWait();
     for (Command command : {Command::Open, Command::SaveAs, Command::NetworkMode,
                             Command::ToggleMode, Command::NewGame})

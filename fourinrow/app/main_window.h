@@ -73,6 +73,14 @@ public:
     static constexpr platform::gdi::Color kNavy = 0x800000;
     // How long the window stays up before it minimizes itself for a wait.
     static constexpr std::uint32_t kMinimizeDelay = 700;
+    // What one peer may cost: its unread answers, and its mismatched lines in a row (each
+    // one is answered). A game sends a few hundred bytes, so either limit is only reached by
+    // a peer that floods or ignores the protocol; it is then dropped as a lost connection.
+    static constexpr std::size_t kSendQueueLimit = 256 * 1024;
+    static constexpr int kMismatchLimit = 32;
+    // A shown session state that no session has, so the next status update refreshes the
+    // commands whatever the session's state is by then.
+    static constexpr std::uint8_t kControlsStale = 0xFF;
 
     // Creates the game object, which loads "kolvan32.dat" from the current directory.
     TfKolvan32();
@@ -179,6 +187,10 @@ private:
     void HandleLine(std::string line);
     // Closes the connection after what was sent has gone out, and the listener.
     void CloseSockets();
+    // A new peer starts with an empty receive buffer and a clean record.
+    void ResetPeerState();
+    // Ends the session at once as lost, dropping what is still queued for the peer.
+    void DropPeer();
     int PeerColour() const { return IsListener ? 1 : 0; }
 
     std::unique_ptr<gameClass> game_;
@@ -198,6 +210,7 @@ private:
     bool networkGameRunning_ = false;
     bool scoreCounted_ = false;
     bool skippingLongLine_ = false;
+    int mismatches_ = 0; // lines answered by the sync error since the peer's last good move
     std::unique_ptr<socket::TWSocket> cliWSocket_;
     std::unique_ptr<socket::TWSocket> srvWSocket_;
 };

@@ -87,8 +87,7 @@ void TfKolvan32::NewNetworkGame() {
     SetConnectionState(0, "Select New Game to connect", "Disconnected");
     UpdateNetworkStatus();
     if (ShowNetworkDialog()) {
-        BufferFill = 0;
-        skippingLongLine_ = false;
+        ResetPeerState();
         if (IsListener) {
             SetConnectionState(1, "Waiting for connection...", "Listening");
             StartListening();
@@ -134,8 +133,9 @@ void TfKolvan32::CliWSocketSessionConnected(std::uint16_t error) {
     if (error != 0) {
         SetConnectionState(0, "Unable to establish connection", "Disconnected");
     } else {
-        SendLine("P" + OwnName);
+        // Connected before the first send: a peer already gone makes it a lost connection.
         ConnectionText = "Connected";
+        SendLine("P" + OwnName);
     }
     UpdateNetworkStatus();
 }
@@ -167,10 +167,9 @@ void TfKolvan32::SrvWSocketSessionAvailable(std::uint16_t) {
     }
     cliWSocket_->SetLingerOnOff(socket::wsLingerOff);
     cliWSocket_->Dup(srvWSocket_->Accept());
-    BufferFill = 0;
-    skippingLongLine_ = false;
-    SendLine("P" + OwnName);
+    ResetPeerState();
     ConnectionText = "Connected";
+    SendLine("P" + OwnName);
 }
 
 void TfKolvan32::SrvWSocketSessionClosed(std::uint16_t) {
@@ -183,13 +182,30 @@ void TfKolvan32::CloseSockets() {
     srvWSocket_->Close();
 }
 
+void TfKolvan32::ResetPeerState() {
+    BufferFill = 0;
+    skippingLongLine_ = false;
+    mismatches_ = 0;
+}
+
+void TfKolvan32::DropPeer() {
+    SetConnectionState(0, "Lost connection", "Disconnected");
+    cliWSocket_->Abort();
+    srvWSocket_->Close();
+    UpdateNetworkStatus();
+}
+
 void TfKolvan32::SendLine(const std::string& line) {
-    if (cliWSocket_->State() == socket::wsConnected)
-        cliWSocket_->SendStr(line + "\n");
+    if (cliWSocket_->State() != socket::wsConnected)
+        return;
+    cliWSocket_->SendStr(line + "\n");
+    // A peer that does not read what it is sent is not given unbounded memory.
+    if (cliWSocket_->QueuedByteCount() > kSendQueueLimit)
+        DropPeer();
 }
 
 void TfKolvan32::StartNetworkGame(const std::string& line) {
-    ShownSessionState = 0;
+    ShownSessionState = kControlsStale;
     game_->NewGame();
     DrawBoard(false);
     networkGameRunning_ = true;
@@ -200,6 +216,8 @@ void TfKolvan32::StartNetworkGame(const std::string& line) {
         ListenerMovesFirst = ownMove ? 0 : 1;
         game_->SetFirstMover(ownMove ? 0 : 1);
         SendLine(ownMove ? "GA" : "GB");
+        if (SessionActive == 0)
+            return; // the peer was already gone: the session has ended and says so
     } else {
         ownMove = line != "GA";
         game_->SetFirstMover(ownMove ? 1 : 0);
@@ -228,9 +246,13 @@ void TfKolvan32::ReceiveMove(const std::string& character) {
     const bool peersTurn = networkGameRunning_ && WaitingForPeer == 1 && !IsGameOver();
     const char c = character.empty() ? '\0' : character[0];
     if (peersTurn && c >= '1' && c <= '7' && game_->DropPiece(c - '0')) {
+        mismatches_ = 0;
         WaitingForPeer = 0;
         StatusMessage = PeerName + " picked " + character + ". Your move";
         DrawLastMove();
+    } else if (++mismatches_ > kMismatchLimit) {
+        DropPeer();
+        return;
     } else {
         StatusMessage = "Sync. error (" + character + "). Disconnect and try again";
         SendLine("M" + StatusMessage);
@@ -300,6 +322,11 @@ void TfKolvan32::CliWSocketDataAvailable(std::uint16_t) {
             continue;
         }
         HandleLine(std::move(line));
+        if (cliWSocket_->State() != socket::wsConnected) {
+            // The session ended on that line: what is left of the peer's data is dropped.
+            BufferFill = 0;
+            return;
+        }
     }
 }
 

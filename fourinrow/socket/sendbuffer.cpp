@@ -47,4 +47,11 @@ void SendQueue::Put(const void* data, int length) {
     }
 }
 
+std::size_t SendQueue::UnsentBytes() const {
+    std::size_t unsent = 0;
+    for (const auto& block : blocks_)
+        unsent += static_cast<std::size_t>(block->Unsent());
+    return unsent;
+}
+
 } // namespace fourinrow::socket

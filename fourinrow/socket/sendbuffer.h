@@ -45,6 +45,8 @@ public:
     const TBuffer& Block(std::size_t index) const { return *blocks_.at(index); }
     void PopFront() { blocks_.pop_front(); }
     void Clear() { blocks_.clear(); }
+    // Bytes queued and not yet taken by the platform.
+    std::size_t UnsentBytes() const;
 
 private:
     int blockSize_;

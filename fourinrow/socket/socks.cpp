@@ -21,6 +21,8 @@ constexpr char AddressTypeName = 3;
 constexpr unsigned char Socks4Granted = 90;
 constexpr int Socks4ReplyLength = 8;
 constexpr std::size_t MaxFieldLength = 255; // a length byte cannot say more
+// The authentication request is one block of 128 bytes: version, two lengths and the texts.
+constexpr std::size_t MaxCredentialsLength = 125;
 
 std::string Upper(std::string text) {
     for (char& c : text)
@@ -179,8 +181,10 @@ void TCustomSocksWSocket::SendAuthentication() {
     replyCount_ = 0;
     TriggerSocksAuthState(socksAuthStart);
     std::string packet(1, UserPasswordVersion);
-    AppendCounted(packet, socksUsercode_);
-    AppendCounted(packet, socksPassword_);
+    // The user name first; the password gets the room that is left.
+    const std::string user = socksUsercode_.substr(0, MaxCredentialsLength);
+    AppendCounted(packet, user);
+    AppendCounted(packet, socksPassword_.substr(0, MaxCredentialsLength - user.size()));
     SendStr(packet);
 }
 

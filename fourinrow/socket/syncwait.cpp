@@ -1,6 +1,6 @@
 #include "fourinrow/socket/syncwait.h"
 
-#include "platform/app/clock.h"
+#include "platform/app/application.h"
 
 #include <thread>
 
@@ -15,6 +15,9 @@ int TCustomSyncWSocket::RunAndWait(bool& done, const std::function<void()>& oper
 
 int TCustomSyncWSocket::WaitForDone(const bool& done) {
     while (!done) {
+        // Nothing would set the flag once the program is on its way out.
+        if (platform::app::applicationTerminating() || Terminated())
+            return SyncWaitTimeout;
         MessagePump();
         std::this_thread::yield();
     }

@@ -1,5 +1,6 @@
 #include "fourinrow/socket/wsocket.h"
 
+#include "platform/app/application.h"
 #include "platform/app/clock.h"
 
 #include <array>
@@ -332,7 +333,8 @@ void TCustomWSocket::Connect() {
     }
     ChangeState(wsOpened);
     if (socketType_ == SockDgram) {
-        BindSocket();
+        if (!BindSocket())
+            return;
         if (sin_.address == InaddrNone) {
             if (!SetOption(SoBroadcast, std::int32_t{1})) {
                 SocketErrorText("setsockopt(SO_BROADCAST)");
@@ -340,9 +342,10 @@ void TCustomWSocket::Connect() {
             }
         }
     } else {
-        if (localPortNum_ != 0)
-            BindSocket();
-        ApplyLinger();
+        if (localPortNum_ != 0 && !BindSocket())
+            return;
+        if (!ApplyLinger())
+            return;
         if (!SetOption(SoKeepAlive, std::int32_t{-1})) {
             SocketErrorText("setsockopt(SO_KEEPALIVE)");
             return;
@@ -433,12 +436,10 @@ SocketHandle TCustomWSocket::Accept() {
         return InvalidSocket;
     }
     std::int32_t length = sizeof sin_;
-    const SocketHandle accepted = winsock::accept(hSocket_, &sin_, &length);
-    if (accepted == InvalidSocket) {
+    acceptedHandle_ = winsock::accept(hSocket_, &sin_, &length);
+    if (acceptedHandle_ == InvalidSocket)
         SocketErrorText("Accept");
-        return InvalidSocket;
-    }
-    return accepted;
+    return acceptedHandle_;
 }
 
 void TCustomWSocket::Dup(SocketHandle handle) {
@@ -459,41 +460,45 @@ void TCustomWSocket::Dup(SocketHandle handle) {
     // Bytes an earlier connection left unsent are not for this peer.
     ClearSendQueue();
     hSocket_ = handle;
-    ApplyLinger();
+    if (!ApplyLinger())
+        return;
     if (AsyncSelect(AdoptedEvents, "WSAAsyncSelect"))
         ChangeState(wsConnected);
 }
 
-void TCustomWSocket::ApplyLinger() {
+bool TCustomWSocket::ApplyLinger() {
     if (lingerOnOff_ == wsLingerNoSet)
-        return;
+        return true;
     if (hSocket_ == InvalidSocket) {
         RaiseException("Cannot set linger option at this time");
-        return;
+        return false;
     }
     const Linger linger{static_cast<std::uint16_t>(lingerOnOff_ == wsLingerOn ? 1 : 0),
                         static_cast<std::uint16_t>(lingerTimeout_ & 0xFFFF)};
-    if (!SetOption(SoLinger, linger))
-        SocketErrorText("setsockopt(SO_LINGER)");
+    if (SetOption(SoLinger, linger))
+        return true;
+    SocketErrorText("setsockopt(SO_LINGER)");
+    return false;
 }
 
-void TCustomWSocket::BindSocket() {
+bool TCustomWSocket::BindSocket() {
     SocketAddressIn local{};
     local.family = AfInet;
     local.address = 0;
     local.port = winsock::htons(localPortNum_);
     if (winsock::bind(hSocket_, &local, sizeof local) != 0) {
         RaiseException("winsock.bind failed, error #" + std::to_string(winsock::WSAGetLastError()));
-        return;
+        return false;
     }
     std::int32_t length = sizeof local;
     if (winsock::getsockname(hSocket_, &local, &length) != 0) {
         RaiseException("winsock.getsockname failed, error #" +
                        std::to_string(winsock::WSAGetLastError()));
-        return;
+        return false;
     }
     localPortNum_ = winsock::ntohs(local.port);
     localPort_ = std::to_string(localPortNum_);
+    return true;
 }
 
 // ---- closing ----
@@ -564,8 +569,37 @@ int TCustomWSocket::Resume() {
 }
 
 void TCustomWSocket::MessagePump() {
-    // One event loop serves the whole program here, so both pumps are the same.
-    platform::app::processMessages();
+    if (multiThreaded_)
+        ProcessPendingMessages();
+    else
+        platform::app::processMessages();
+}
+
+bool TCustomWSocket::ProcessOneMessage() {
+    if (platform::app::applicationTerminating()) {
+        terminated_ = true;
+        return false;
+    }
+    return platform::app::processOnePass();
+}
+
+void TCustomWSocket::ProcessPendingMessages() {
+    while (ProcessOneMessage()) {
+    }
+}
+
+bool TCustomWSocket::TimeValueIsSet(const TimeValue& value) const {
+    return value.seconds != 0 || value.microseconds != 0;
+}
+
+void TCustomWSocket::ClearTimeValue(TimeValue& value) const {
+    value = TimeValue{};
+}
+
+bool TCustomWSocket::CompareTimeValues(const TimeValue& a, const TimeValue& b,
+                                       bool wantEqual) const {
+    const bool equal = a.seconds == b.seconds && a.microseconds == b.microseconds;
+    return equal == wantEqual;
 }
 
 // ---- sending ----

@@ -48,6 +48,12 @@ using TBgExceptionEvent =
     std::function<void(TCustomWSocket* Sender, const std::exception& E, bool& CanClose)>;
 using TNotifyEvent = std::function<void(TCustomWSocket* Sender)>;
 
+// A time as seconds and microseconds, as the sockets interface writes times.
+struct TimeValue {
+    std::int32_t seconds = 0;
+    std::int32_t microseconds = 0;
+};
+
 // Window messages of the hidden window.
 constexpr std::uint32_t SocketEventMessage = 0x401;
 constexpr std::uint32_t HostLookupMessage = 0x402;
@@ -76,8 +82,13 @@ public:
     std::int32_t ReadCount() const { return readCount_; }
     std::int32_t RcvdCount() { return GetRcvdCount(); }
     std::int32_t LastError() const { return lastError_; }
+    // The handle the last Accept returned (-1 when it failed).
+    SocketHandle AcceptedHandle() const { return acceptedHandle_; }
+    // Set when the object's own message loop found the program quitting.
+    bool Terminated() const { return terminated_; }
 
-    // Kept for the form: one event loop serves the whole program, so it changes nothing.
+    // Selects the pump that waits inside the object use: the application's own processing
+    // (false) or the object's loop over the thread's messages (true, see ProcessOneMessage).
     bool MultiThreaded() const { return multiThreaded_; }
     void SetMultiThreaded(bool value) { multiThreaded_ = value; }
     std::int32_t FlushTimeout() const { return flushTimeout_; }
@@ -101,12 +112,20 @@ public:
     virtual int Resume();
     virtual void MessagePump();
 
+    // Times as the sockets interface writes them: set means not zero; the comparison answers
+    // whether "a equals b" is what was wanted.
+    virtual bool TimeValueIsSet(const TimeValue& value) const;
+    virtual void ClearTimeValue(TimeValue& value) const;
+    virtual bool CompareTimeValues(const TimeValue& a, const TimeValue& b, bool wantEqual) const;
+
     // Sending.
     virtual int Send(const void* data, int length);
     virtual int SendStr(const std::string& text);
     virtual int SendTo(const SocketAddressIn& destination, int destinationLength, const void* data,
                        int length);
     virtual void Flush();
+    // Bytes sent by the program that the platform has not taken yet.
+    std::size_t QueuedByteCount() const { return sendQueue_.UnsentBytes(); }
 
     // Receiving.
     virtual int Receive(void* buffer, int size);
@@ -142,7 +161,8 @@ protected:
     virtual void WndProc(const platform::WindowMessage& message);
     virtual void SetDefaults();
     virtual void DoClose(bool shutdownFirst, std::uint16_t error);
-    virtual void BindSocket();
+    // Both return false once they have reported a failure.
+    virtual bool BindSocket();
     virtual int RawSend(const void* data, int length);
     virtual void RaiseException(const std::string& message);
     virtual void HandleBackgroundException(const std::exception& e);
@@ -157,7 +177,12 @@ protected:
     virtual void TriggerError();
 
     void ChangeState(TSocketState newState);
-    void ApplyLinger();
+    bool ApplyLinger();
+    // The object's own message loop: one pass over the thread's waiting messages, dispatching
+    // them; false when none was waiting. Once the program is quitting nothing more is
+    // dispatched here: Terminated is set and the main loop ends the program.
+    bool ProcessOneMessage();
+    void ProcessPendingMessages();
     void ClearSendQueue();
     void SocketErrorText(const std::string& operation);
     void TryToSend();
@@ -222,6 +247,8 @@ private:
     bool closeInvoked_ = false;
     std::int32_t flushTimeout_ = 60;
     bool multiThreaded_ = false;
+    bool terminated_ = false;
+    SocketHandle acceptedHandle_ = platform::winsock::InvalidSocket;
     bool destroying_ = false;
     // Bytes taken from the platform by DoRecv; lets the read loop see a pass that read nothing.
     std::uint64_t platformBytesRead_ = 0;

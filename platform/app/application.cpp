@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QShortcutEvent>
+#include <QThread>
 
 #include <cstdlib>
 #include <exception>
@@ -16,6 +17,13 @@ namespace {
 
 MessageHook currentHook;
 std::function<void()> activationHandler;
+bool terminating = false;
+
+// A quit asked for while no event loop runs ends nothing, so it does not count.
+void noteQuitRequest() {
+    if (QThread::currentThread()->loopLevel() > 0)
+        terminating = true;
+}
 
 std::optional<InputMessage> inputMessage(const QEvent& event) {
     switch (event.type()) {
@@ -73,6 +81,8 @@ public:
                     if (state == Qt::ApplicationActive && activationHandler)
                         activationHandler();
                 });
+        // Sent once the loop that was asked to end has ended: the quit has happened.
+        connect(this, &QCoreApplication::aboutToQuit, this, [] { terminating = false; });
     }
 
     bool notify(QObject* receiver, QEvent* event) override {
@@ -90,6 +100,9 @@ public:
                 }
             }
             result = QApplication::notify(receiver, event);
+            // The quit Qt asks for itself (the last window closed); a window may refuse it.
+            if (event->type() == QEvent::Quit && receiver == this && event->isAccepted())
+                noteQuitRequest();
         });
         return result;
     }
@@ -121,7 +134,12 @@ Application::~Application() {
 
 int Application::run() { return qt_->exec(); }
 
-void Application::quit(int exitCode) { QCoreApplication::exit(exitCode); }
+void Application::quit(int exitCode) {
+    noteQuitRequest();
+    QCoreApplication::exit(exitCode);
+}
+
+bool applicationTerminating() { return terminating; }
 
 void setMessageHook(MessageHook hook) { currentHook = std::move(hook); }
 

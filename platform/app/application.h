@@ -56,6 +56,11 @@ MessageHook messageHook();
 // application object does the same for whatever else reaches the event loop.
 void runGuarded(const std::function<void()>& handler);
 
+// True from the moment the program is asked to quit (Application::quit, or the quit that Qt
+// requests when the last window closes) until the event loop asked to end has ended. Loops of
+// the program's own that pump messages while they wait for something end early then.
+bool applicationTerminating();
+
 // Called each time the program becomes the active application.
 void setActivationHandler(std::function<void()> handler);
 

@@ -1,5 +1,6 @@
 #include "platform/app/clock.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 
 #include <chrono>
@@ -38,6 +39,12 @@ std::uint32_t tickCount() {
 void processMessages() {
     if (QCoreApplication::instance())
         QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+bool processOnePass() {
+    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+    return QCoreApplication::instance() && dispatcher &&
+           dispatcher->processEvents(QEventLoop::AllEvents);
 }
 
 void waitTicks(std::uint32_t ms) {

@@ -13,6 +13,10 @@ std::uint32_t tickCount();
 // Runs the pending Qt events once; does nothing when no application object exists.
 void processMessages();
 
+// One pass of this thread's event dispatcher over what is waiting, without waiting for more;
+// false when nothing was there to run (or no application object exists).
+bool processOnePass();
+
 // Busy-waits until the tick count has advanced by at least ms; no events run meanwhile.
 void waitTicks(std::uint32_t ms);
 

@@ -1,6 +1,7 @@
 #include "platform/app/messagebox.h"
 
 #include "platform/app/qtstring.h"
+#include "platform/forms/help_context.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -62,8 +63,10 @@ QMessageBox::Icon qtIcon(Icon icon) {
 }
 
 Answer showQtBox(const std::string& text, const std::string& caption, Buttons buttons,
-                 Icon icon) {
+                 Icon icon, int helpContext) {
     QMessageBox box(qtIcon(icon), toQString(caption), toQString(text), qtButtons(buttons));
+    if (helpContext > 0)
+        forms::setHelpContext(box, helpContext);
     box.setDefaultButton(buttons == Buttons::Ok || buttons == Buttons::OkCancel
                              ? QMessageBox::Ok
                              : QMessageBox::Yes);
@@ -88,7 +91,7 @@ void setApplicationTitle(const std::string& newTitle) { title = newTitle; }
 std::string applicationTitle() { return title; }
 
 Answer messageBox(const std::string& text, const std::string& caption, Buttons buttons,
-                  Icon icon) {
+                  Icon icon, int helpContext) {
     const std::string shownCaption = caption.empty() ? title : caption;
     if (script) {
         Answer answer = defaultAnswer(buttons);
@@ -96,7 +99,7 @@ Answer messageBox(const std::string& text, const std::string& caption, Buttons b
             answer = script->answers_.front();
             script->answers_.pop_front();
         }
-        script->shown_.push_back({text, shownCaption, buttons, icon, answer});
+        script->shown_.push_back({text, shownCaption, buttons, icon, answer, helpContext});
         return answer;
     }
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
@@ -104,7 +107,7 @@ Answer messageBox(const std::string& text, const std::string& caption, Buttons b
         std::fprintf(stderr, "%s: %s\n", shownCaption.c_str(), text.c_str());
         return defaultAnswer(buttons);
     }
-    return showQtBox(text, shownCaption, buttons, icon);
+    return showQtBox(text, shownCaption, buttons, icon, helpContext);
 }
 
 void showInformation(const std::string& text, const std::string& caption) {

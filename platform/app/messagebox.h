@@ -17,8 +17,10 @@ std::string applicationTitle();
 
 // Shows a modal box and returns the button chosen. An empty caption gives the application
 // title. Closing the box without a button answers Cancel (or No for Yes/No, Ok for Ok).
+// With a help context (above 0), F1 in the box asks the program's help for that topic
+// (platform::forms::setHelpHandler).
 Answer messageBox(const std::string& text, const std::string& caption, Buttons buttons,
-                  Icon icon = Icon::None);
+                  Icon icon = Icon::None, int helpContext = 0);
 
 // An information box with one OK button.
 void showInformation(const std::string& text, const std::string& caption = {});
@@ -32,6 +34,7 @@ struct ShownMessageBox {
     Buttons buttons;
     Icon icon;
     Answer answer;
+    int helpContext; // 0: none
 };
 
 // While alive, no box is displayed: each box takes the next scripted answer (the default
@@ -49,7 +52,7 @@ public:
     std::size_t pendingAnswers() const { return answers_.size(); }
 
 private:
-    friend Answer messageBox(const std::string&, const std::string&, Buttons, Icon);
+    friend Answer messageBox(const std::string&, const std::string&, Buttons, Icon, int);
     std::deque<Answer> answers_;
     std::vector<ShownMessageBox> shown_;
 };

@@ -40,6 +40,8 @@ bool MMControl::isOpen() const {
 }
 
 void MMControl::put(int dispid, const Value& value) {
+    if (recordedCommands)
+        recordedCommands->puts.push_back({name_, dispid, value});
     const auto text = [&]() -> const std::string& {
         if (const auto* s = std::get_if<std::string>(&value))
             return *s;

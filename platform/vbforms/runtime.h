@@ -127,7 +127,8 @@ public:
     std::deque<float> values;
 };
 
-// While alive, every command the multimedia controls execute is recorded. (What they play is
+// While alive, every command the multimedia controls execute is recorded, and every property
+// put made on them. (What they play is
 // recorded by platform::sound::Recorder, which also keeps the sound from the device.)
 struct SoundCommand {
     std::string control; // the control's name
@@ -135,11 +136,18 @@ struct SoundCommand {
     std::string file;    // the file name set at the time
     bool open;           // whether a file was open after the command
 };
+// Every property put, in order, as it was made.
+struct PropertyPut {
+    std::string control;
+    int dispid;
+    Value value;
+};
 class RecordedCommands {
 public:
     RecordedCommands();
     ~RecordedCommands();
     std::vector<SoundCommand> commands;
+    std::vector<PropertyPut> puts;
 };
 
 // While set, showing a form modal returns at once instead of waiting for it to close, so

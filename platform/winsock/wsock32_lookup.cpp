@@ -1,7 +1,9 @@
 // The name databases: host, service and protocol entries, blocking and asynchronous. An
 // asynchronous lookup runs on a worker thread of its own; its answer is handed back to the UI
 // thread and written into the caller's buffer and announced there only if the request is
-// still pending, so a cancelled request never touches its buffer.
+// still pending, so a cancelled request never touches its buffer. The cleanup does not wait
+// for workers still asking a slow name server: it leaves them to finish on their own, with
+// nowhere left to hand their answer to.
 
 #include "platform/winsock/window_post.h"
 #include "platform/winsock/wsock32_internal.h"
@@ -13,8 +15,10 @@
 #include <arpa/inet.h>
 #include <cstdio>
 #include <cstring>
+#include <dlfcn.h>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <netdb.h>
 #include <strings.h>
 #include <sys/socket.h>
@@ -118,11 +122,18 @@ struct Request {
     int bufferLength = 0;
 };
 
+// Where the workers hand their answers: the relay, an object living on the UI thread, until
+// the cleanup takes it away. Shared with the workers, so one that outlives the cleanup still
+// finds it (empty).
+struct AnswerDrop {
+    std::mutex lock;
+    QObject* relay = nullptr;
+};
+
 struct Lookups {
     std::map<AsyncHandle, Request> pending;
     std::map<AsyncHandle, std::thread> workers;
-    // Lives on the UI thread; answers travel to it from the workers.
-    QObject* relay = nullptr;
+    std::shared_ptr<AnswerDrop> drop = std::make_shared<AnswerDrop>();
 };
 // Created by the first request and freed by the cleanup, like the socket table.
 Lookups* gLookups = nullptr;
@@ -172,20 +183,22 @@ AsyncHandle StartLookup(WindowHandle window, unsigned message, char* buffer, int
     }
     if (!gLookups) {
         gLookups = new Lookups;
-        gLookups->relay = new QObject;
+        gLookups->drop->relay = new QObject;
     }
     const AsyncHandle handle = ++gLastRequest;
     gLookups->pending[handle] =
         Request{reinterpret_cast<QObject*>(window), message, buffer, bufferLength};
-    QObject* relay = gLookups->relay;
     try {
-        gLookups->workers.emplace(handle, std::thread([handle, relay, resolve] {
-                                      auto answer = std::make_shared<Answer>();
-                                      answer->error = resolve(answer->host);
-                                      QMetaObject::invokeMethod(
-                                          relay, [handle, answer] { Deliver(handle, *answer); },
-                                          Qt::QueuedConnection);
-                                  }));
+        gLookups->workers.emplace(
+            handle, std::thread([handle, drop = gLookups->drop, resolve] {
+                auto answer = std::make_shared<Answer>();
+                answer->error = resolve(answer->host);
+                const std::lock_guard<std::mutex> locked(drop->lock);
+                if (drop->relay)
+                    QMetaObject::invokeMethod(
+                        drop->relay, [handle, answer] { Deliver(handle, *answer); },
+                        Qt::QueuedConnection);
+            }));
     } catch (const std::system_error&) {
         // No thread to be had: the request does not start.
         gLookups->pending.erase(handle);
@@ -195,15 +208,30 @@ AsyncHandle StartLookup(WindowHandle window, unsigned message, char* buffer, int
     return handle;
 }
 
+// Unloading the library would take the code from under a worker that is still running; from
+// now on it stays in the process, whoever frees it.
+void KeepLibraryLoaded() {
+    Dl_info self{};
+    if (::dladdr(reinterpret_cast<void*>(&KeepLibraryLoaded), &self) && self.dli_fname)
+        ::dlopen(self.dli_fname, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+}
+
 } // namespace
 
 void CancelAllLookups() {
     if (!gLookups)
         return;
+    {
+        const std::lock_guard<std::mutex> locked(gLookups->drop->lock);
+        // Answers still queued for the relay go with it.
+        delete std::exchange(gLookups->drop->relay, nullptr);
+    }
+    // A worker may be waiting for a name server for many seconds yet: it is not waited for.
+    // Its code is this library's, so the library must stay mapped until it is done.
+    if (!gLookups->workers.empty())
+        KeepLibraryLoaded();
     for (auto& [handle, worker] : gLookups->workers)
-        worker.join();
-    // Answers still queued for the relay go with it.
-    delete gLookups->relay;
+        worker.detach();
     delete std::exchange(gLookups, nullptr);
 }
 

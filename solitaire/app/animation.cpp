@@ -200,6 +200,8 @@ void fnPlayWinningAnimation(int style) {
     if (fnReadSettingsField(kWinningAnimationPosition, 1) != "Y")
         return;
     mainWindow.WinAnimationRunning = true;
+    if (tableWindow.takeFocus) // the key that stops the animation comes to the table
+        tableWindow.takeFocus();
     const int top = mainWindow.TableAreaTop;
     const WinningStyle chosen = winningStyle(style, fnReadSettingsField(kCardSizePosition, 1));
     if (style == 2)

@@ -12,6 +12,7 @@
 #include "solitaire/engine/utils.h"
 
 #include "platform/app/cursor.h"
+#include "platform/forms/help_context.h"
 
 #include <QPlainTextEdit>
 #include <QStackedWidget>
@@ -55,15 +56,19 @@ QPushButton* button(platform::forms::Dialog* box, const char* name, const char* 
     return control;
 }
 
-// Shows the main window whole again before the caller goes on.
-void repaintOwner(platform::forms::Dialog& box) {
-    if (QWidget* owner = box.parentWidget())
+// Shows the main window whole again before the caller goes on: the first owner of the box's
+// chain of owners (the sign-up box is owned by the invitation, which the main window owns).
+void repaintMainWindow(platform::forms::Dialog& box) {
+    QWidget* owner = box.parentWidget();
+    while (owner && owner->parentWidget())
+        owner = owner->parentWidget();
+    if (owner)
         owner->repaint();
 }
 
-void hideAndRepaintOwner(platform::forms::Dialog& box) {
+void hideAndRepaintMainWindow(platform::forms::Dialog& box) {
     box.hide();
-    repaintOwner(box);
+    repaintMainWindow(box);
 }
 
 } // namespace
@@ -101,7 +106,7 @@ TfrmMsgAdvice::TfrmMsgAdvice(QWidget* owner, const std::string& text, int page)
 
 void TfrmMsgAdvice::hideEvent(QHideEvent* event) {
     Dialog::hideEvent(event);
-    repaintOwner(*this);
+    repaintMainWindow(*this);
 }
 
 void ShowAdvice(QWidget* owner, const std::string& text, const std::string& key, int page) {
@@ -116,6 +121,7 @@ void ShowAdvice(QWidget* owner, const std::string& text, const std::string& key,
 
 TfrmAbout::TfrmAbout(QWidget* owner) : Dialog(owner) {
     setupBox(*this, "frmAbout", "About [Program]", 417, 279);
+    platform::forms::setHelpContext(*this, kAboutHelpContext);
     // Two columns right of the picture: captions, then the addresses at the widest caption.
     constexpr int kText = 112, kAddress = 270;
     place<QLabel>(this, "imgAbout", 8, 8, 96, 96)->setPixmap(resourcePixmap("IMG_ABOUT"));
@@ -147,15 +153,17 @@ TfrmAbout::TfrmAbout(QWidget* owner) : Dialog(owner) {
     QObject::connect(btnOK, &QPushButton::clicked, this, [this] { closeWith(ModalResult::Ok); });
 }
 
-void TfrmAbout::showEvent(QShowEvent* event) {
-    Dialog::showEvent(event);
+void TfrmAbout::changeEvent(QEvent* event) {
+    Dialog::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow())
+        return;
     repaint();
     fnPlaySound("About.wav", fnReadSettingsField(kSoundsAboutPosition, 1) == "Y");
 }
 
 void TfrmAbout::hideEvent(QHideEvent* event) {
     Dialog::hideEvent(event);
-    repaintOwner(*this);
+    repaintMainWindow(*this);
     RedrawTableSelection();
 }
 
@@ -180,7 +188,7 @@ TfrmNews::TfrmNews(QWidget* owner) : Dialog(owner) {
 }
 
 void TfrmNews::sendClicked() {
-    hideAndRepaintOwner(*this);
+    hideAndRepaintMainWindow(*this);
     {
         TfrmNews2 signUp(this);
         signUp.showModal();
@@ -222,7 +230,7 @@ void TfrmNews2::sendClicked() {
         edtWhere->setFocus();
         return;
     }
-    hideAndRepaintOwner(*this);
+    hideAndRepaintMainWindow(*this);
     OpenLink("EMAIL", fromQString(lblEmail->text()) + subjectSuffix());
     {
         const platform::app::ScopedScreenCursor hourglass(platform::app::CursorShape::Wait);

@@ -38,6 +38,8 @@ private:
 // Shows the advice unless [Show_Messages] key is "N"; ticking the box writes that "N".
 void ShowAdvice(QWidget* owner, const std::string& text, const std::string& key, int page);
 
+inline constexpr int kAboutHelpContext = 2005;
+
 class TfrmAbout : public platform::forms::Dialog {
 public:
     explicit TfrmAbout(QWidget* owner);
@@ -50,7 +52,7 @@ public:
     QPushButton* btnOK;
 
 protected:
-    void showEvent(QShowEvent* event) override; // the activation sound
+    void changeEvent(QEvent* event) override; // the sound of each activation
     void hideEvent(QHideEvent* event) override;
 };
 

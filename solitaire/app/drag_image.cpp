@@ -45,6 +45,17 @@ Rect pileArea(const std::string& pileName, int pileIndex, const std::string& pil
     return area;
 }
 
+// Draws again, in table order, every tableau pile whose cards reach into the area (and pile
+// `also`, whatever it reaches).
+void redrawTableauPilesReaching(const Rect& area, int also = -1) {
+    for (int i = 0; i < fnTableauCount(); ++i) {
+        const std::string pileName = "Fila" + std::to_string(i + 1);
+        const std::string& pile = sharedObjects.FilaPiles[static_cast<std::size_t>(i)];
+        if (i == also || !pileArea(pileName, i, pile).intersected(area).isEmpty())
+            RedrawPile(pileName, 0, 0, Surface::BackBuffer, false);
+    }
+}
+
 void restoreFromBackground(Surface target, const Rect& area) {
     surfaceBitmap(target).copyFrom({area.left, area.top + scrollOf(target)},
                                    sharedObjects.BackgroundCopy, area);
@@ -286,16 +297,33 @@ void fnRedrawSourcePile(int card, bool single) {
     const bool foundation = location <= -1 && location >= -kFoundationPiles;
     const bool reserve =
         location <= kReserveLocationBase - 1 && location >= kReserveLocationBase - kReservePiles;
-    // The area the lifted cards covered, taken before they leave the pile.
-    Rect lifted;
-    std::string tableauName;
+    const bool reserveRow = reserve && gameWord(kReserveVariantWord) == kReserveAsRow;
+    // The pile's name and 0-based number, and the area the lifted cards covered, taken before
+    // they leave the pile. Out of a reserve laid out as a row any card goes and the cards
+    // after it close up: the whole row is drawn again.
+    std::string name;
+    int index = 0;
+    const std::string* pile = nullptr;
     if (tableau) {
-        tableauName = "Fila" + std::to_string(location);
-        const std::string& pile = sharedObjects.FilaPiles[static_cast<std::size_t>(location - 1)];
-        const int k = positionOf(pile, card);
-        const int n = cardCount(pile);
-        lifted = single ? cardPlace(pileCardPlace(tableauName, location - 1, k, n))
-                        : pileArea(tableauName, location - 1, pile, std::max(k, 0));
+        index = location - 1;
+        name = "Fila" + std::to_string(location);
+        pile = &sharedObjects.FilaPiles[static_cast<std::size_t>(index)];
+    } else if (foundation) {
+        index = -location - 1;
+        name = "Dest" + std::to_string(-location);
+        pile = &sharedObjects.DestPiles[static_cast<std::size_t>(index)];
+    } else if (reserve) {
+        index = kReserveLocationBase - location - 1;
+        name = "Appogg" + std::to_string(index + 1);
+        pile = &sharedObjects.AppoggPiles[static_cast<std::size_t>(index)];
+    }
+    Rect lifted;
+    if (pile) {
+        const int k = positionOf(*pile, card);
+        const int n = cardCount(*pile);
+        lifted = single && !reserveRow
+                     ? cardPlace(pileCardPlace(name, index, k, n))
+                     : pileArea(name, index, *pile, reserveRow ? 0 : std::max(k, 0));
     }
     const bool rowFan = gameWord(kTableauFanWord) == kRowFan;
     if (single && rowFan && (tableau || foundation || reserve))
@@ -305,29 +333,18 @@ void fnRedrawSourcePile(int card, bool single) {
     else
         fnCutRunFromPiles(card);
 
-    if (foundation) {
-        RedrawPileTop("Dest" + std::to_string(-location), -location - 1, Surface::BackBuffer);
-    } else if (reserve) {
-        const int n = kReserveLocationBase - location;
-        const std::string name = "Appogg" + std::to_string(n);
-        if (gameWord(kReserveVariantWord) == kReserveAsRow) {
-            fnDrawBackgroundCopy(sharedObjects.BackBuffer);
+    if (foundation || reserve) {
+        restoreFromBackground(Surface::BackBuffer, lifted);
+        if (reserveRow) {
             RedrawPile(name, 0, 0, Surface::BackBuffer, false);
             fnFlipBackBuffer(windowCanvas());
             showWholeWindow();
         } else {
-            RedrawPileTop(name, n - 1, Surface::BackBuffer);
+            // In a fanned pile the lifted card lay beyond the new top card's place.
+            RedrawPileTop(name, index, Surface::BackBuffer);
         }
-        if (gameWord(kReserveFanWord) == kSquaredFan) {
-            // A squared reserve lies over a tableau pile: the pile under it shows again.
-            const Rect place = cardPlace({fnReserveX(n - 1), fnReserveY(n - 1)});
-            for (int i = 0; i < fnTableauCount(); ++i) {
-                const std::string pileName = "Fila" + std::to_string(i + 1);
-                const std::string& pile = sharedObjects.FilaPiles[static_cast<std::size_t>(i)];
-                if (!pileArea(pileName, i, pile).intersected(place).isEmpty())
-                    RedrawPile(pileName, 0, 0, Surface::BackBuffer, false);
-            }
-        }
+        // A tableau pile reaching into the area (under a squared reserve, say) shows again.
+        redrawTableauPilesReaching(lifted);
     } else if (location == kWasteLocation) {
         RedrawPileTop("Mazzo_Vis", 0, Surface::BackBuffer);
     } else if (location == kStockLocation) {
@@ -337,16 +354,12 @@ void fnRedrawSourcePile(int card, bool single) {
             fnDrawBackgroundCopy(sharedObjects.BackBuffer);
             fnDrawTable(Surface::BackBuffer, false);
             DrawSelection(Surface::BackBuffer, false);
-        } else if (gameWord(kTableauFanWord) != kNoCardsFan) {
+        } else {
             restoreFromBackground(Surface::BackBuffer, lifted);
-            // Every pile reaching into the area is drawn again, in table order, so the cards
-            // beneath show as they lay.
-            for (int i = 0; i < fnTableauCount(); ++i) {
-                const std::string pileName = "Fila" + std::to_string(i + 1);
-                const std::string& pile = sharedObjects.FilaPiles[static_cast<std::size_t>(i)];
-                if (i == location - 1 || !pileArea(pileName, i, pile).intersected(lifted).isEmpty())
-                    RedrawPile(pileName, 0, 0, Surface::BackBuffer, false);
-            }
+            // The cards beneath show again as they lay; cards laid in lines (fan mode 8)
+            // cover none, and the ones after the lifted card keep their places meanwhile.
+            if (gameWord(kTableauFanWord) != kNoCardsFan)
+                redrawTableauPilesReaching(lifted, index);
         }
     }
 }

@@ -15,9 +15,13 @@
 
 #include "platform/app/clock.h"
 #include "platform/app/cursor.h"
+#include "platform/forms/help_context.h"
 #include "platform/gdi/drawing.h"
 
+#include <QScopedValueRollback>
 #include <QScrollArea>
+#include <QSplitter>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <map>
@@ -32,9 +36,6 @@ namespace gdi = platform::gdi;
 constexpr gdi::Color kPreviewGreen = 0x008000;
 constexpr int kPreviewWidth = 300, kPreviewHeight = 185;
 
-const char* const kDifficulties[] = {"Easy", "Medium", "Hard"};
-const char* const kChances[] = {"Very high", "High", "Medium", "Low", "Very low"};
-const char* const kGameTimes[] = {"Long", "Medium", "Quick"};
 const char* const kGameTimePictures[] = {"PROG_TIME_LONG", "PROG_TIME_MEDIUM", "PROG_TIME_QUICK"};
 const char* const kDifficultyPictures[] = {"PROG_DIFF_EASY", "PROG_DIFF_MEDIUM", "PROG_DIFF_HARD"};
 const char* const kChancePictures[] = {"PROG_CHAN_VERYHIGH", "PROG_CHAN_HIGH", "PROG_CHAN_MEDIUM",
@@ -87,9 +88,9 @@ GameDescription DescribeGame(int gameId) {
     const int oddsWon = values[3], oddsPlayed = values[4], redealLimit = values[5];
     GameDescription description;
     description.decks = std::to_string(values[6] / 52);
-    description.gameTime = textOf(kGameTimes, gameTime);
-    description.difficulty = textOf(kDifficulties, difficulty);
-    description.chanceOfWinning = textOf(kChances, chance);
+    description.gameTime = textOf(kGameTimeTexts, gameTime);
+    description.difficulty = textOf(kDifficultyTexts, difficulty);
+    description.chanceOfWinning = textOf(kChanceTexts, chance);
     if (oddsPlayed != 0)
         description.chanceOfWinning +=
             " (about " + std::to_string(oddsWon) + " in " + std::to_string(oddsPlayed) + ")";
@@ -131,29 +132,44 @@ TfrmOpenGame::TfrmOpenGame(TfrmMain* owner) : Dialog(owner), owner_(owner) {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(529, 377);
 
-    textLabel(this, "lblSelect", "Select a game:", 8, 8, 190);
-    trvGames = place<QTreeWidget>(this, "trvGames", 8, 26, 190, 310);
+    // The tree under its label panel, and the description, either side of Splitter1.
+    auto* splitter = place<QSplitter>(this, "Splitter1", 8, 8, 513, 328);
+    splitter->setChildrenCollapsible(false);
+    auto* treeSide = new QWidget(splitter);
+    treeSide->setObjectName("pnlTree");
+    QLabel* selectLabel = textLabel(treeSide, "lblSelect", "Select a game:", 0, 0, 190);
+    trvGames = place<QTreeWidget>(treeSide, "trvGames", 0, 18, 190, 310);
     trvGames->setHeaderHidden(true);
     trvGames->setEnabled(false);
     trvGames->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    auto* treeLayout = new QVBoxLayout(treeSide);
+    treeLayout->setContentsMargins(0, 0, 0, 0);
+    treeLayout->setSpacing(2);
+    treeLayout->addWidget(selectLabel);
+    treeLayout->addWidget(trvGames);
 
-    auto* scrollBox = place<QWidget>(this, "ScrollBox1", 204, 8, 317, 328);
-    scrollBox->setAutoFillBackground(true);
-    QPalette white = scrollBox->palette();
+    auto* scrollBox = new QScrollArea(splitter);
+    scrollBox->setObjectName("ScrollBox1");
+    auto* description = new QWidget;
+    description->setFixedSize(313, 324); // inside the scroll box's frame
+    description->setAutoFillBackground(true);
+    QPalette white = description->palette();
     white.setColor(QPalette::Window, Qt::white);
-    scrollBox->setPalette(white);
+    description->setPalette(white);
+    scrollBox->setWidget(description);
+    splitter->setSizes({190, 317});
 
-    pnlDesc1 = place<QLabel>(scrollBox, "pnlDesc1", 8, 8, 300, 40);
+    pnlDesc1 = place<QLabel>(description, "pnlDesc1", 8, 8, 300, 40);
     static_cast<QLabel*>(pnlDesc1)->setText("Choose a game in the list on the left.");
-    pnlDesc2 = place<QLabel>(scrollBox, "pnlDesc2", 8, 52, 300, 40);
+    pnlDesc2 = place<QLabel>(description, "pnlDesc2", 8, 52, 300, 40);
     static_cast<QLabel*>(pnlDesc2)->setText(
         toQString(std::string("Each game shows its description and a preview here.")));
     for (QWidget* text : {pnlDesc1, pnlDesc2})
         static_cast<QLabel*>(text)->setWordWrap(true); // the 300 pixels end mid-sentence
-    place<QLabel>(scrollBox, "imgZevodadu", 8, 100, 300, 185)
+    place<QLabel>(description, "imgZevodadu", 8, 100, 300, 185)
         ->setPixmap(resourcePixmap(kProgramPictureName));
 
-    pnlDescGame = place<QWidget>(scrollBox, "pnlDescGame", 0, 0, 317, 328);
+    pnlDescGame = place<QWidget>(description, "pnlDescGame", 0, 0, 313, 324);
     imgGame = place<QLabel>(pnlDescGame, "imgGame", 8, 4, kPreviewWidth, kPreviewHeight);
     lblGameName = place<QLabel>(pnlDescGame, "lblGameName", 8, 194, 300, 18);
     QFont bold = lblGameName->font();
@@ -165,7 +181,7 @@ TfrmOpenGame::TfrmOpenGame(TfrmMain* owner) : Dialog(owner), owner_(owner) {
     lblDiffRules = textLabel(pnlDescGame, "lblDiffRules", "", 150, 236, 160);
     imgDifficult = place<QLabel>(pnlDescGame, "imgDifficult", 130, 236, 16, 16);
     textLabel(pnlDescGame, "lblDiffWinCaption", "Chance of winning:", 8, 256, 120);
-    lblDiffWin = textLabel(pnlDescGame, "lblDiffWin", "", 150, 256, 165);
+    lblDiffWin = textLabel(pnlDescGame, "lblDiffWin", "", 150, 256, 161);
     imgWinning = place<QLabel>(pnlDescGame, "imgWinning", 130, 256, 16, 16);
     textLabel(pnlDescGame, "lblRedealCaption", "Redeals:", 8, 276, 120);
     lblRedeal = textLabel(pnlDescGame, "lblRedeal", "", 130, 276, 150);
@@ -189,7 +205,7 @@ TfrmOpenGame::TfrmOpenGame(TfrmMain* owner) : Dialog(owner), owner_(owner) {
     timShowGame->setInterval(2000);
 
     for (const std::string& name : imageListNames())
-        images_.push_back(QIcon(maskedResourcePixmap(name)));
+        images_.push_back(maskedResourcePixmap(name));
     sortedIndex_ = SortedGameIndex();
     gradient_.resize(kPreviewWidth, kPreviewHeight);
     gdi::gradientFill(gradient_, gradient_.rect(), kPreviewGreen, 0x000000);
@@ -197,7 +213,10 @@ TfrmOpenGame::TfrmOpenGame(TfrmMain* owner) : Dialog(owner), owner_(owner) {
 
     auto* allGames = new QTreeWidgetItem(trvGames, QStringList{"All games (alphabetically)"});
     allGames->setData(0, Qt::UserRole, kAllGamesNode);
-    allGames->setIcon(0, images_[0]);
+    // Its image, and its selected image (the closed and the open folder).
+    QIcon groupImages(images_[0]);
+    groupImages.addPixmap(images_[1], QIcon::Selected);
+    allGames->setIcon(0, groupImages);
     auto* placeholder = new QTreeWidgetItem(allGames, QStringList{"nil"});
     placeholder->setData(0, Qt::UserRole, kPlaceholderNode);
 
@@ -236,7 +255,9 @@ TfrmOpenGame::TfrmOpenGame(TfrmMain* owner) : Dialog(owner), owner_(owner) {
                      });
     QObject::connect(btnOK, &QPushButton::clicked, this, guarded([this] { btnOKClick(); }));
     QObject::connect(btnRules, &QPushButton::clicked, this, guarded([this] { btnRulesClick(); }));
-    QObject::connect(btnAiuto, &QPushButton::clicked, this, guarded([] { ShowHelpTopic(1000); }));
+    QObject::connect(btnAiuto, &QPushButton::clicked, this,
+                     guarded([] { ShowHelpTopic(kChooserHelpContext); }));
+    platform::forms::setHelpContext(*this, kChooserHelpContext);
     QObject::connect(btnCancel, &QPushButton::clicked, this,
                      [this] { closeWith(platform::forms::ModalResult::Cancel); });
     QObject::connect(chkPreview, &QCheckBox::toggled, this, guarded([this] {
@@ -308,11 +329,11 @@ void TfrmOpenGame::FillAllGamesNode(QTreeWidgetItem* node, int gameToSelect) {
         const GameIndexRow row = GameIndexRowOf(entry);
         auto* child = new QTreeWidgetItem(node, QStringList{toQString(row.name)});
         child->setData(0, Qt::UserRole, row.id);
-        child->setIcon(0, images_[0]);
+        child->setIcon(0, QIcon(images_[0]));
         if (const auto image =
                 row.category ? kCategoryImages.find(*row.category) : kCategoryImages.end();
             image != kCategoryImages.end()) {
-            child->setIcon(0, images_[static_cast<std::size_t>(image->second)]);
+            child->setIcon(0, QIcon(images_[static_cast<std::size_t>(image->second)]));
             if (row.id == gameToSelect)
                 selected = child;
         }
@@ -387,9 +408,14 @@ void TfrmOpenGame::btnOKClick() {
         ini.writeString(kPreferenceSection, "Open_Preview_Game", chkPreview->isChecked() ? "Y" : "N");
     }
     platform::app::processMessages();
-    hide();
-    owner_->UpdateMainWindow();
-    owner_->SelectGame(game, name, "", false);
+    {
+        // The closing work waits for the game: its check asks whether one is selected now.
+        const QScopedValueRollback choosing(choosing_, true);
+        hide();
+        owner_->UpdateMainWindow();
+        owner_->SelectGame(game, name, "", false);
+    }
+    FormClose();
     closeWith(platform::forms::ModalResult::Ok);
 }
 
@@ -409,6 +435,11 @@ void TfrmOpenGame::timShowGameTimer() {
 
 void TfrmOpenGame::hideEvent(QHideEvent* event) {
     Dialog::hideEvent(event);
+    if (!choosing_)
+        FormClose();
+}
+
+void TfrmOpenGame::FormClose() {
     timShowGame->stop();
     if (fnTryStrToInt(fnReadSettingsField(kSelectedGamePosition, kSelectedGameWidth)).value_or(-1) < 0)
         owner_->EnableGameCommands(false);

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
@@ -30,6 +31,17 @@ inline constexpr int kPlaceholderNode = -1;
 inline constexpr int kGameTimeRow = 340, kDifficultyRow = 341, kChanceRow = 343,
                      kOddsWonRow = 344, kOddsPlayedRow = 345, kRedealLimitRow = 13,
                      kCardsInPlayRow = 265;
+
+inline constexpr int kChooserHelpContext = 1000;
+
+// Texts by the value of a game's parameter: its objective, difficulty, chance of winning and
+// game time.
+inline constexpr const char* kObjectiveTexts[] = {"To move all the cards to the foundations",
+                                                  "To match up all the cards in the deck",
+                                                  "To move all the cards to the waste pile"};
+inline constexpr const char* kDifficultyTexts[] = {"Easy", "Medium", "Hard"};
+inline constexpr const char* kChanceTexts[] = {"Very high", "High", "Medium", "Low", "Very low"};
+inline constexpr const char* kGameTimeTexts[] = {"Long", "Medium", "Quick"};
 
 // The texts the description shows for a game's parameters.
 struct GameDescription {
@@ -94,6 +106,8 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    // Timer off, the game commands off while no game is selected, the table whole again.
+    void FormClose();
     void FillAllGamesNode(QTreeWidgetItem* node, int gameToSelect);
     void clearPreviewArea();
     void showPreviewArea();
@@ -101,7 +115,8 @@ private:
 
     TfrmMain* owner_;
     std::vector<std::string> sortedIndex_;
-    std::vector<QIcon> images_;
+    std::vector<QPixmap> images_; // ImageList1
+    bool choosing_ = false;       // OK hid the form: the closing work waits for the game
     platform::gdi::Bitmap gradient_;
     platform::gdi::Bitmap preview_;
     int rememberedGroup_ = kPlaceholderNode;

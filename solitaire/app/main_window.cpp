@@ -31,6 +31,7 @@
 #include "platform/app/random.h"
 #include "platform/app/screen.h"
 #include "platform/files/paths.h"
+#include "platform/forms/help_context.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -51,6 +52,7 @@ using platform::toQString;
 enum ToolButton { kNewButton, kOpenButton, kAutoPlayButton, kRulesButton, kExitButton };
 
 constexpr int kPanelWidth = 90;
+constexpr int kUpdatePageHelpContext = 4021; // the web submenu and its Update item share it
 const char* const kAdviceText =
     "At this time your display driver supports 256 colors or less. This program takes advantage "
     "of 65,536 colors (16 bit) or 16.8 million colors (24 bit) palettes or higher resolutions. ";
@@ -133,6 +135,10 @@ TfrmMain::TfrmMain() {
     }
     tableWindow.canvas = &frontBuffer();
     tableWindow.show = [this](const platform::gdi::Rect& area) { present(area); };
+    tableWindow.takeFocus = [this] {
+        activateWindow();
+        setFocus();
+    };
     setPresentation(this);
 }
 
@@ -169,8 +175,8 @@ void TfrmMain::buildMenu() {
     const std::pair<QAction*, int> helpContexts[] = {
         {mnuNew, 4014},     {mnuOpen, 4015},     {mnuExit, 4004},
         {mnuAutoPlay, 4007}, {mnuCustomize, 1019}, {mnuRules, 4013},
-        {mnuContents, 4012}, {mnuPellmoorontheWeb->menuAction(), 4021},
-        {mnuWeb, 4021},     {mnuNewsletter, 4017}, {mnuAbout, 4011}};
+        {mnuContents, 4012}, {mnuPellmoorontheWeb->menuAction(), kUpdatePageHelpContext},
+        {mnuWeb, kUpdatePageHelpContext}, {mnuNewsletter, 4017}, {mnuAbout, 4011}};
     for (const auto& [item, context] : helpContexts)
         item->setData(context);
     for (QMenu* menu : {file, game, tools, help, mnuPellmoorontheWeb})
@@ -336,7 +342,7 @@ void TfrmMain::FormCreate() {
     }
     DecksFolder = programDirectory + "Images";
     BackgroundsFolder = programDirectory + "Images";
-    lblTempo->setText("0:00:00");
+    lblTempo->setText(toQString(fnClockText(0)));
     InitFromPreferences();
 }
 
@@ -354,11 +360,22 @@ void TfrmMain::InstallCursors() {
 
 void TfrmMain::LoadToolbarGlyphs() {
     for (auto* buttons : {&largeButtons, &smallButtons})
-        for (QToolButton* button : *buttons) {
-            platform::gdi::Bitmap glyph;
-            fnLoadResourceBitmap(glyph, fromQString(button->property("glyph").toString()));
-            button->setIcon(QIcon(toPixmap(glyph)));
-        }
+        for (QToolButton* button : *buttons)
+            button->setIcon(glyphIcon(fromQString(button->property("glyph").toString())));
+    shownAutoPlayGlyph_ = fromQString(smallButtons[kAutoPlayButton]->property("glyph").toString());
+    // The menu's pictures by their place in the image list, and the place each item shows.
+    const std::map<int, const char*> imgListMenu = {
+        {0, "TB_OPEN"}, {1, "TB_AUTOPLAY"}, {2, "TB_EXIT"}, {3, "TB_NEW"}, {6, "TB_RULES"}};
+    const std::pair<QAction*, int> imageIndexes[] = {
+        {mnuNew, 3}, {mnuOpen, 0}, {mnuExit, 2}, {mnuAutoPlay, 1}, {mnuRules, 6}};
+    for (const auto& [item, index] : imageIndexes)
+        item->setIcon(glyphIcon(imgListMenu.at(index)));
+}
+
+QIcon TfrmMain::glyphIcon(const std::string& name) {
+    platform::gdi::Bitmap glyph;
+    fnLoadResourceBitmap(glyph, name);
+    return QIcon(toPixmap(glyph));
 }
 
 void TfrmMain::InitFromPreferences() {
@@ -375,6 +392,7 @@ void TfrmMain::InitFromPreferences() {
     FirstActivation = true;
     LastMouseMoveTick = -1;
     HelpFile = fnProgramFilePath("pellmoor.hlp>proc");
+    platform::forms::setHelpHandler([](int context) { ShowHelpTopic(context); });
     if (!platform::files::dirExists(fnProgramFilePath("DATA")))
         platform::files::createDir(fnProgramFilePath("DATA"));
 
@@ -688,7 +706,7 @@ void TfrmMain::LayoutStatusPanels() {
                                                            : clockLeft - pnlScore->width() - 5;
     QWidget* bar = !pnlTB->isHidden() ? pnlTB : pnlTB1;
     const std::array<QToolButton*, 5>& buttons = bar == pnlTB ? largeButtons : smallButtons;
-    const int panelTop = bar->y() + (bar->height() - pnlTempo->height()) / 2;
+    const int panelTop = bar->y() + (bar->height() - pnlTempo->height()) / 2 + 2;
     pnlTempo->move(clockLeft, panelTop);
     pnlScore->move(scoreLeft, panelTop);
     const int exitRight = buttons[kExitButton]->x() + buttons[kExitButton]->width();
@@ -740,10 +758,7 @@ void TfrmMain::fnUpdateCaption() {
 void TfrmMain::Timer1Timer() {
     if (!mainWindow.ClockRunning)
         return;
-    const std::uint32_t seconds = (platform::app::tickCount() - gameClock.StartTicks) / 1000;
-    mainWindow.ClockLabel = std::to_string(seconds / 3600) + ":" +
-                            fnIntZeroPad(static_cast<int>(seconds / 60 % 60), 2) + ":" +
-                            fnIntZeroPad(static_cast<int>(seconds % 60), 2);
+    mainWindow.ClockLabel = fnClockText((platform::app::tickCount() - gameClock.StartTicks) / 1000);
     lblTempo->setText(toQString(mainWindow.ClockLabel));
 }
 
@@ -756,6 +771,11 @@ void TfrmMain::ShowWindowState() {
     for (QToolButton* autoplay : {largeButtons[kAutoPlayButton], smallButtons[kAutoPlayButton]}) {
         autoplay->setChecked(mainWindow.AutoPlayChecked);
         autoplay->setEnabled(mainWindow.AutoPlayEnabled);
+    }
+    // The small bar's autoplay button shows the glyph its enabling chose.
+    if (!mainWindow.AutoPlayGlyph.empty() && mainWindow.AutoPlayGlyph != shownAutoPlayGlyph_) {
+        shownAutoPlayGlyph_ = mainWindow.AutoPlayGlyph;
+        smallButtons[kAutoPlayButton]->setIcon(glyphIcon(shownAutoPlayGlyph_));
     }
     mnuCustomize->setEnabled(mainWindow.CustomizeEnabled);
 }
@@ -838,13 +858,8 @@ void TfrmMain::AutoPlay() {
     const bool on = !mainWindow.AutoPlayChecked;
     mainWindow.AutoPlayChecked = on;
     ShowWindowState();
-    if (!on)
-        return;
-    bool moved = fnAutoPlay(false);
-    while (moved) {
-        fnFillEmptyTableaus();
-        moved = fnAutoPlay(false);
-    }
+    if (on)
+        fnAutoPlayFillingTableaus();
 }
 
 void TfrmMain::Customize() {
@@ -863,7 +878,8 @@ void TfrmMain::UpdatePage() {
     if (platform::app::messageBox(
             std::string(kProgramTitle) + " will now open the download page from our Web site.\r" +
                 "Click OK to continue.",
-            "", platform::app::Buttons::OkCancel, platform::app::Icon::Information) ==
+            "", platform::app::Buttons::OkCancel, platform::app::Icon::Information,
+            kUpdatePageHelpContext) ==
         platform::app::Answer::Ok)
         OpenLink("HTTP", kDownloadPageAddress);
 }

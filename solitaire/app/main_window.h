@@ -161,12 +161,14 @@ private:
     void RedrawWholeTable();
     void InstallCursors();
     void LoadToolbarGlyphs();
+    static QIcon glyphIcon(const std::string& name);
     void FirstActivationSequence();
 
     std::unique_ptr<TfrmOpenGame> frmOpenGame_;
     bool resizeHandlerAttached_ = true;
     bool startupFinished_ = false;
     bool placementPending_ = false; // the frame is known only once the window is shown
+    std::string shownAutoPlayGlyph_;
 };
 
 } // namespace solitaire

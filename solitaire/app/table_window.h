@@ -14,6 +14,7 @@ namespace solitaire {
 struct TableWindow {
     platform::gdi::Bitmap* canvas = nullptr;
     std::function<void(const platform::gdi::Rect& area)> show; // empty: nothing to show
+    std::function<void()> takeFocus; // the window becomes the active one, keys go to it
 };
 
 extern TableWindow tableWindow;

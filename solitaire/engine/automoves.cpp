@@ -167,6 +167,9 @@ bool fnFillEmptyTableaus() {
     const int mode = gameWord(kTableauFillWord);
     if ((gameWord(kOpeningRestrictionWord) != 0 && engineScalars.PhaseCounter == 0) || mode == 0)
         return false;
+    // A window closed while its won game ended has freed the piles: nothing is left to fill.
+    if (sharedObjects.FilaPiles.empty())
+        return false;
     if (mode == 4 && CountCodeInList(sharedObjects.MovedCardsLog, 1) > 0)
         return false;
     auto sourceCard = [mode]() -> int {
@@ -207,6 +210,13 @@ bool fnFillEmptyTableaus() {
         fnDropUndoSteps(true, 1);
     }
     return metEmpty;
+}
+
+void fnAutoPlayFillingTableaus() {
+    fnAutoPlay(false);
+    do
+        fnFillEmptyTableaus();
+    while (fnAutoPlay(false));
 }
 
 bool AutoFaceUpTableau() {

@@ -25,6 +25,9 @@ bool fnDoubleClickMove(bool doubleClick, bool topOnly);
 // Fills each empty tableau pile with one card by the game's fill mode (word 20); the fill
 // joins the previous undo step. True when an empty tableau pile was met.
 bool fnFillEmptyTableaus();
+// Automatic play, then the empty tableau piles filled and automatic play again for as long
+// as it moves a card; the piles are filled at least once.
+void fnAutoPlayFillingTableaus();
 // Turns the face-down top cards of the tableau when automatic face-up is on.
 bool AutoFaceUpTableau();
 void TurnCardFaceUp(int card, int x, int y, int pileIndex);

@@ -290,21 +290,24 @@ bool placeInFirstGap(std::string& line, int card) {
 }
 
 // Each line starting with a king gives it to the bottom of the stock and takes the stock's
-// first other card, face up, instead.
+// first other card in its place; the cards above the king stay where they lie. A card that
+// is alone on its line lies face up, one under others shows as the king did.
 void moveKingsToStock(StringList& piles) {
     std::string& stock = stockPile();
-    for (std::size_t line = 0; line < piles.size(); ++line) {
-        std::string& pile = piles[line];
+    for (std::string& pile : piles) {
         if (pile.size() < 3 || CardRank(CodeAt(pile, 0)) != kKing)
             continue;
+        const int king = CodeAt(pile, 0);
+        const char flag = pile.size() == 3 || !fnIsFaceDown(king) ? kFaceUp : kFaceDown;
         stock.insert(0, pile.substr(0, 3));
-        pile.clear();
+        pile.erase(0, 3);
         SetCardFaceFlag(CodeAt(stock, stock.size() - 3), kFaceDown);
         for (std::size_t offset = 0; offset + 3 <= stock.size(); offset += 3) {
             const int card = CodeAt(stock, offset);
             if (CardRank(card) != kKing) {
                 stock.erase(offset, 3);
-                AppendCardToPile(piles, static_cast<int>(line), card, kFaceUp);
+                pile.insert(0, codeText(card));
+                SetCardFaceFlag(card, flag);
                 break;
             }
         }
@@ -405,8 +408,51 @@ void dealRowsStartedBy(DealOrder& order, int leaderRank) {
     postDealFoundationPass();
 }
 
-// Word 26 = 3: the tableau is dealt again so that no pile holds two cards of one rank; a
-// slot no card fits stays free.
+std::optional<std::size_t> firstFreeSlot(const std::string& line) {
+    for (std::size_t offset = 0; offset + 3 <= line.size(); offset += 3)
+        if (CodeAt(line, offset) == 0)
+            return offset;
+    return std::nullopt;
+}
+
+bool holdsRank(const std::string& line, int rank, std::size_t skip = std::string::npos) {
+    for (std::size_t offset = 0; offset + 3 <= line.size(); offset += 3)
+        if (offset != skip && CardRank(CodeAt(line, offset)) == rank)
+            return true;
+    return false;
+}
+
+// A card no free slot takes changes places with a dealt card that its slot's pile can take
+// while the card itself fits the other pile; without such a card it takes the free slot as it
+// is, so that no card is ever left out of the deal.
+void placeLeftOverCard(int card) {
+    StringList& piles = sharedObjects.FilaPiles;
+    for (std::string& gapPile : piles) {
+        const std::optional<std::size_t> gap = firstFreeSlot(gapPile);
+        if (!gap)
+            continue;
+        for (std::string& other : piles) {
+            if (&other == &gapPile)
+                continue;
+            for (std::size_t offset = 0; offset + 3 <= other.size(); offset += 3) {
+                const int dealt = CodeAt(other, offset);
+                if (dealt == 0 || holdsRank(gapPile, CardRank(dealt)) ||
+                    holdsRank(other, CardRank(card), offset))
+                    continue;
+                gapPile.replace(*gap, 3, codeText(dealt));
+                other.replace(offset, 3, codeText(card));
+                return;
+            }
+        }
+    }
+    for (std::string& pile : piles)
+        if (const std::optional<std::size_t> gap = firstFreeSlot(pile)) {
+            pile.replace(*gap, 3, codeText(card));
+            return;
+        }
+}
+
+// Word 26 = 3: the tableau is dealt again so that no pile holds two cards of one rank.
 void dealDistinctRanks() {
     std::string pool;
     for (std::string& pile : sharedObjects.FilaPiles) {
@@ -423,6 +469,8 @@ void dealDistinctRanks() {
             }
         }
     }
+    for (std::size_t offset = 0; offset + 3 <= pool.size(); offset += 3)
+        placeLeftOverCard(CodeAt(pool, offset));
 }
 
 } // namespace

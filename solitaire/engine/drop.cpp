@@ -272,6 +272,8 @@ void fnTableMouseUp() {
         engineScalars.DraggedCard = 0;
         engineScalars.DraggedGroupTop = 0;
     }
+    // The next press starts afresh: a click that does not move must not drop its card.
+    engineScalars.MovedWhileDragging = 0;
     // The drop is over: whatever moves next moves one card.
     mainWindow.DragHeight = mainWindow.CardHeight;
     presentation().fnEraseDragImage();

@@ -18,6 +18,8 @@ enum class Group { Stock, Foundation, Tableau, Reserve };
 
 constexpr int kReserveAsRow = -11;
 constexpr int kUntidyPilesField = 179;
+// Room kept free at the right edge of the table area by cards laid in lines.
+constexpr int kAreaMargin = 12;
 
 int cardWidth() {
     return mainWindow.CardWidth;
@@ -154,7 +156,32 @@ int untidyShift(int pileIndex, int cardNumber) {
     return randomJitterRows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
 }
 
+// A tableau in fan mode 8 lays its cards side by side, CardWidth + RowGap apart, in lines
+// that wrap at the right edge of the table area; each line lies one card height and one row
+// gap below the one before. No card covers another.
+bool flowsInLines(const PileSite& site) {
+    return site.group == Group::Tableau && site.fanMode == kInLines;
+}
+
+// The place of card j (0 the bottom card) of such a pile.
+std::pair<int, int> linePlace(const PileSite& site, int j) {
+    const int gap = engineScalars.RowGap;
+    const int pitch = cardWidth() + gap;
+    const int room = mainWindow.Width - mainWindow.ScrollBarWidth - kAreaMargin - site.x;
+    const int perLine = pitch > 0 ? std::max(1, (room + gap) / pitch) : 1;
+    return {site.x + j % perLine * pitch, site.y + j / perLine * (cardHeight() + gap)};
+}
+
+// The place in such a pile asked for by depth and beyond.
+std::pair<int, int> linePlace(const PileSite& site, int depth, bool beyond) {
+    const int covered = static_cast<int>(site.cards.size()) - 3 * depth;
+    const int cards = covered > 0 ? covered / 3 : 0;
+    return linePlace(site, std::max(beyond ? cards : cards - 1, 0));
+}
+
 int cardY(const PileSite& site, int depth, bool beyond) {
+    if (flowsInLines(site))
+        return linePlace(site, depth, beyond).second;
     int y = site.y;
     const int covered = static_cast<int>(site.cards.size()) - 3 * depth;
     if (site.group == Group::Tableau && site.fanMode == kLoweredTableau && covered >= 3)
@@ -163,6 +190,8 @@ int cardY(const PileSite& site, int depth, bool beyond) {
 }
 
 int cardX(const PileSite& site, int pileIndex, int depth, bool beyond) {
+    if (flowsInLines(site))
+        return linePlace(site, depth, beyond).first;
     int x = site.x + fanOffset(site, depth, beyond, horizontalStep);
     if (site.group == Group::Tableau) {
         const int length = static_cast<int>(site.cards.size());
@@ -197,8 +226,17 @@ namespace {
 
 CardUnderPoint cardUnderPoint(const PileSite& site, int pointX, int pointY) {
     const int count = codeCount(site.cards);
-    if (count == 0 || site.fanMode == kNoCards)
+    if (count == 0)
         return {};
+    if (flowsInLines(site)) {
+        for (int j = 0; j < count; ++j) {
+            const auto [x, y] = linePlace(site, j);
+            if (x <= pointX && pointX <= x + cardWidth() && y <= pointY &&
+                pointY <= y + cardHeight())
+                return {cardAt(site.cards, j), x, y};
+        }
+        return {};
+    }
     const int mode = site.fanMode;
     if (mode == kFanDown || mode == kSquared || mode == kFanDownFixed) {
         int y = site.y;
@@ -299,11 +337,15 @@ std::optional<TableHit> hitTableau(int x, int y) {
         const PileSite site = tableauSite(k);
         if (!isPresentCoordinate(site.x))
             continue;
+        if (site.fanMode == kInLines) {
+            // Cards in lines cover nothing: the first card whose place holds the point.
+            if (const CardUnderPoint found = cardUnderPoint(site, x, y); found.card != 0)
+                return tableauHit(site, found);
+            continue;
+        }
         ClosedRect rect = fanRect(site);
         if (site.fanMode == kFanRight || site.fanMode == kFanRightFixed)
             rect = rowRect(site);
-        else if (site.fanMode == kNoCards)
-            rect = {x, y, x, y};
         if (!rect.contains(x, y))
             continue;
         const CardUnderPoint found = cardUnderPoint(site, x, y);
@@ -423,9 +465,10 @@ std::optional<ClosedRect> fnCardRect(int card) {
         const PileSite site = tableauSite(k);
         if (!isPresentCoordinate(site.x))
             continue;
-        if (site.fanMode == kRow) {
+        if (site.fanMode == kRow || site.fanMode == kInLines) {
             for (int depth = 0; depth < codeCount(site.cards); ++depth)
-                if (auto rect = rectIfFound({cardX(site, k, depth, false) + 1, site.y + 1}, card))
+                if (auto rect = rectIfFound(
+                        {cardX(site, k, depth, false) + 1, cardY(site, depth, false) + 1}, card))
                     return rect;
             continue;
         }

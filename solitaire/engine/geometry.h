@@ -21,7 +21,7 @@ enum FanMode : int {
     kFanDownFixed = 5,   // vertical, the mode-5 step
     kFanRightFixed = 6,  // horizontal, the mode-6 step
     kLoweredTableau = 7, // lowered by one face-up step below the top card
-    kNoCards = 8,        // hit testing finds no card
+    kInLines = 8,        // tableau: side by side in lines wrapping at the table's right edge
 };
 
 struct ClosedRect {

@@ -235,7 +235,9 @@ private:
         case 10: { // rows from the left edge
             const int gap = static_cast<int>(0.85 * cw_);
             tableauGap_ = gap;
-            setTableau(0, 15, b3_[0]);
+            // A single row sits on the three-row block; with more rows the first pile shares
+            // its row's Y, or it would lie over the first pile of the second row.
+            setTableau(0, 15, tableauRows() == 1 ? b3_[0] : row(1));
             rowsFromFirst(gap, 15, 0, [this](int r) { return row(r + 1); });
             break;
         }

@@ -9,6 +9,7 @@
 
 #include "platform/app/clock.h"
 #include "platform/app/cursor.h"
+#include "platform/app/locale.h"
 #include "platform/app/messagebox.h"
 #include "platform/app/random.h"
 #include "platform/app/strings.h"
@@ -29,15 +30,6 @@ constexpr int kLanguageBaseField = 68;
 constexpr int kDealAnimationField = 241;
 constexpr int kQuitQuestionEntry = 9001;
 constexpr int kDefaultLanguageBase = 20000;
-constexpr char kTimeSeparator = ':';
-
-void autoPlayAtStart() {
-    fnWaitMs(800);
-    fnAutoPlay(false);
-    do
-        fnFillEmptyTableaus();
-    while (fnAutoPlay(false));
-}
 
 int languageBase() {
     return fnTryStrToInt(fnReadSettingsField(kLanguageBaseField, 6)).value_or(kDefaultLanguageBase);
@@ -63,7 +55,7 @@ bool fnStartNewGame(bool full, bool animate, int tick, bool noDrawing) {
         else
             fnSetUpGame();
         mainWindow.ClockRunning = false;
-        mainWindow.ClockLabel = std::string("0") + kTimeSeparator + "00" + kTimeSeparator + "00";
+        mainWindow.ClockLabel = fnClockText(0);
         fnWriteSettingsField(kScoreField, 6, "0");
         if (tick == 2)
             fnClockTick();
@@ -93,8 +85,10 @@ bool fnStartNewGame(bool full, bool animate, int tick, bool noDrawing) {
         gameClock.StartTicks = platform::app::tickCount();
         fnClockTick();
     }
-    if (autoPlayOn())
-        autoPlayAtStart();
+    if (autoPlayOn()) {
+        fnWaitMs(800);
+        fnAutoPlayFillingTableaus();
+    }
     mainWindow.PauseQuitEnabled = true;
     presentation().ShowWindowState();
     return true;
@@ -158,10 +152,18 @@ void fnEndGame() {
     presentation().RestoreSavedOnMessage();
 }
 
+std::string fnClockText(std::uint32_t seconds) {
+    const char separator = platform::app::timeSeparator();
+    return std::to_string(seconds / 3600) + separator +
+           fnIntZeroPad(static_cast<int>(seconds / 60 % 60), 2) + separator +
+           fnIntZeroPad(static_cast<int>(seconds % 60), 2);
+}
+
 int fnElapsedSeconds() {
     const std::string& label = mainWindow.ClockLabel;
-    const auto first = label.find(kTimeSeparator);
-    const auto second = first == std::string::npos ? first : label.find(kTimeSeparator, first + 1);
+    const char separator = platform::app::timeSeparator();
+    const auto first = label.find(separator);
+    const auto second = first == std::string::npos ? first : label.find(separator, first + 1);
     if (second == std::string::npos)
         return 0;
     const auto hours = fnTryStrToInt(label.substr(0, first));

@@ -25,6 +25,9 @@ bool fnStartNewGame(bool full, bool animate, int tick, bool noDrawing);
 bool fnConfirmQuitGame(const std::optional<std::string>& text = std::nullopt);
 // Ends the running game; a won game gets the winning animation and then the game chooser.
 void fnEndGame();
+// A clock label: hours, then minutes and seconds of two digits each, apart by the system
+// locale's time separator ("0:00:00" with a colon).
+std::string fnClockText(std::uint32_t seconds);
 // The clock label as seconds; 0 when it is no time.
 int fnElapsedSeconds();
 // Runs the main window's clock once.

@@ -68,10 +68,15 @@ bool playsToDiscard(int kind) {
 }
 
 // Whether the tableau card may go on the discard pile: one rank above or below its top card.
+// Kind 12 asks for that neighbour without the build rule, so its empty pile takes no card;
+// kinds 2 and 15 ask the rule, which takes any card on an empty pile.
 bool fitsDiscard(int card, int kind) {
     const int top = topCard(discardPile());
+    auto builds = [](int under, int moving) {
+        return CanBuildOn(under, moving, -1, true, 0, false, false, 2, kBuildUp, -1);
+    };
     if (top == 0)
-        return false;
+        return kind != 12 && builds(0, card);
     const int a = CardRank(top);
     const int b = CardRank(card);
     const bool wraps = (a == 13 && b == 1) || (a == 1 && b == 13);
@@ -79,9 +84,6 @@ bool fitsDiscard(int card, int kind) {
         return wraps || a - b == 1 || b - a == 1;
     if (wraps)
         return kind == 15;
-    auto builds = [](int under, int moving) {
-        return CanBuildOn(under, moving, -1, true, 0, false, false, 2, kBuildUp, -1);
-    };
     return builds(top, card) || builds(card, top);
 }
 
@@ -165,7 +167,43 @@ bool highLowJoin(int rank, const SelectionTally& others, int highFrom, bool same
 struct Verdict {
     bool mayJoin;
     bool complete;
+    bool hopeless = false; // the chosen cards can never complete: the selection is cleared
 };
+
+// Kinds 21 and 22 play a line of cards (a tableau pile; empty slots are no cards): one card,
+// or two side by side, lying between two cards of one suit or one rank leave the line.
+Verdict judgeBetweenMatches(const std::vector<int>& chosen, int kind) {
+    std::vector<int> line;
+    for (int q = 0; q < tableauCount() && line.empty(); ++q)
+        if (positionInPile(tableauPile(q), chosen.front()) >= 0)
+            for (int j = 0; j < codeCount(tableauPile(q)); ++j)
+                if (const int c = codeAt(tableauPile(q), j); c != 0)
+                    line.push_back(c);
+    std::vector<int> places;
+    for (const int c : chosen)
+        if (const auto at = std::ranges::find(line, c); at != line.end())
+            places.push_back(static_cast<int>(at - line.begin()));
+    std::ranges::sort(places);
+    const int n = static_cast<int>(line.size());
+    auto removable = [&](int first, int last) {
+        if (first < 1 || last + 1 >= n || last - first > 1)
+            return false;
+        for (int j = first; j <= last; ++j)
+            if (kind == 22 && (line[j] == 12 || line[j] == 13))
+                return false;
+        const int before = line[first - 1], after = line[last + 1];
+        return CardSuit(before) == CardSuit(after) || CardRank(before) == CardRank(after);
+    };
+    if (places.size() != chosen.size())
+        return {true, false, true};
+    const int first = places.front(), last = places.back();
+    if (last - first + 1 == static_cast<int>(places.size()) && removable(first, last))
+        return {true, true};
+    // One card still completes with a neighbour; two that do not complete never will.
+    const bool hope =
+        places.size() == 1 && (removable(first - 1, first) || removable(first, first + 1));
+    return {true, false, !hope};
+}
 
 Verdict judgeSelection(int card, int kind) {
     // Kinds 17, 18 and 26 set the jacks, queens and kings apart, the others the tens too.
@@ -211,11 +249,10 @@ Verdict judgeSelection(int card, int kind) {
         return {true, all.count >= 2 && (all.sumTensFaces == 10 || all.sumTensFaces == 20 ||
                                          all.sumTensFaces == 30)};
     case 21:
-        return {all.count <= 2, false};
     case 22:
-        return {all.count <= 2 && card != 12 && card != 13, false};
-    case 23:
-        return {true, false};
+        if (all.count > 2 || (kind == 22 && (card == 12 || card == 13)))
+            return {false, false};
+        return judgeBetweenMatches(cards, kind);
     case 24: {
         const bool join = highLowJoin(rank, others, 10, false, 2);
         return {join, (all.low == 2 && all.high == 0 && all.lowSum == 9) ||
@@ -228,6 +265,11 @@ Verdict judgeSelection(int card, int kind) {
     }
 }
 
+void invertHighlight(const ClosedRect& rect) {
+    presentation().fnInvertCardRect(Surface::Window, true, toRect(rect));
+    presentation().fnInvertCardRect(Surface::BackBuffer, false, toRect(rect));
+}
+
 void toggleSelectedCard(int card, const ClosedRect& rect, int pileIndex, int kind) {
     const bool turnsFaceDown = kind == 25 || kind == 26;
     if (turnsFaceDown && fnIsFaceDown(card)) {
@@ -235,16 +277,11 @@ void toggleSelectedCard(int card, const ClosedRect& rect, int pileIndex, int kin
             TurnCardFaceUp(card, rect.left, rect.top, pileIndex);
         return;
     }
-    const platform::gdi::Rect highlight = toRect(rect);
-    auto invert = [&highlight] {
-        presentation().fnInvertCardRect(Surface::Window, true, highlight);
-        presentation().fnInvertCardRect(Surface::BackBuffer, false, highlight);
-    };
     std::string& chosen = selection();
     for (int j = 0; j < codeCount(chosen); ++j)
         if (codeAt(chosen, j) == card) {
             chosen.erase(static_cast<std::size_t>(3 * j), 3);
-            invert();
+            invertHighlight(rect);
             return;
         }
     AppendCardToPile(sharedObjects.DestPiles, 0, card);
@@ -254,7 +291,17 @@ void toggleSelectedCard(int card, const ClosedRect& rect, int pileIndex, int kin
         fnBeep();
         return;
     }
-    invert();
+    if (verdict.hopeless) {
+        // The cards chosen before lose their highlight; the new one never got it.
+        chosen.resize(chosen.size() - 3);
+        for (const int other : selectedCards())
+            if (const std::optional<ClosedRect> place = fnCardRect(other))
+                invertHighlight(*place);
+        chosen.clear();
+        fnBeep();
+        return;
+    }
+    invertHighlight(rect);
     if (!verdict.complete)
         return;
     presentation().InstallInputSwallowHook();
@@ -389,12 +436,12 @@ bool tableauPress(MouseButton button, const TableHit& hit, int x, int y, int kin
         peek(card, hit.rect, index);
         return true;
     }
-    if (fnCheckSequenceRule(card, index)) {
-        if (fnCheckGroupSize(card, false) && !fnIsFaceDown(card)) {
-            mainWindow.DragHeight = fnPileBottom(hit.pileName) - hit.rect.top;
-            startDrag(card, hit.rect, x, y);
-        }
-    } else if (gameWord(kTableauFanWord) == kNoCardsFan) {
+    if (gameWord(kTableauFanWord) == kNoCardsFan) {
+        // Cards laid in lines cover no other card: any of them is taken, and alone.
+        startDrag(card, hit.rect, x, y);
+    } else if (fnCheckSequenceRule(card, index) && fnCheckGroupSize(card, false) &&
+               !fnIsFaceDown(card)) {
+        mainWindow.DragHeight = fnPileBottom(hit.pileName) - hit.rect.top;
         startDrag(card, hit.rect, x, y);
     }
     return false;

@@ -74,8 +74,10 @@ std::string fnProgramDirectory() {
 std::optional<std::string> fnProgramDirectoryError(const std::string& directory) {
     if (static_cast<int>(directory.size()) <= kProgramDirectoryWidth)
         return std::nullopt;
+    // The path is shown, and counted, as the field keeps it: with its closing separator.
     return "The program folder's path is too long: at most " +
-           std::to_string(kProgramDirectoryWidth - 1) + " characters are allowed.\n" + directory +
+           std::to_string(kProgramDirectoryWidth) +
+           " characters, its closing separator included, are allowed.\n" + directory +
            "\nMove the program to a folder with a shorter path.";
 }
 

@@ -55,11 +55,14 @@ void fnDropUndoSteps(bool allowed, int steps) {
         fnInfoMessage("Del Lines");
         return;
     }
+    // The last step goes whole, in every list: the step before it, recorded before the first
+    // of the merged moves, then restores the whole table they changed together.
     for (int step = 0; step < steps; ++step) {
         for (std::size_t l = 0; l < sharedObjects.UndoStack.size(); ++l) {
             StringList& list = sharedObjects.UndoStack[l];
-            for (int n = 0; n < kStepLines[l] && list.size() >= 2; ++n)
-                list.erase(list.end() - 2);
+            const auto lines = static_cast<std::size_t>(kStepLines[l]);
+            if (list.size() >= 2 * lines)
+                list.erase(list.end() - static_cast<std::ptrdiff_t>(lines), list.end());
         }
         DropPreviousListItem(sharedObjects.MovedCardsLog);
     }

@@ -46,26 +46,15 @@ int fnStrToInt(std::string_view text) {
 
 void fnUtilNoOp() {}
 
-namespace {
-
-// Characters first..first+count-1 of text (1-based), clamped to the text like a Pascal Copy.
-std::string_view copyOf(std::string_view text, int first, int count) {
-    if (first < 1) {
-        count += first - 1;
-        first = 1;
-    }
-    if (count <= 0 || first > static_cast<int>(text.size()))
-        return {};
-    return text.substr(static_cast<std::size_t>(first - 1), static_cast<std::size_t>(count));
-}
-
-} // namespace
-
 std::string fnReplaceAt(std::string_view text, int index, int count, std::string_view replacement) {
-    std::string result(copyOf(text, 1, index - 1));
+    // Positions in 64 bits: an index near either end of int must not overflow.
+    const auto length = static_cast<std::int64_t>(text.size());
+    const std::int64_t head = std::clamp<std::int64_t>(std::int64_t{index} - 1, 0, length);
+    const std::int64_t rest =
+        std::clamp<std::int64_t>(std::int64_t{index} + std::max(count, 0), 1, length + 1);
+    std::string result(text.substr(0, static_cast<std::size_t>(head)));
     result += replacement;
-    const int rest = index + std::max(count, 0);
-    result += copyOf(text, rest, std::numeric_limits<int>::max() - rest);
+    result += text.substr(static_cast<std::size_t>(rest - 1));
     return result;
 }
 

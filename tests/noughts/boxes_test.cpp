@@ -107,6 +107,32 @@ TEST_F(ProgramTest, RulesBoxDoubleClicksToggleTheText) {
     EXPECT_EQ(program.rules->maintext->text(), Rules::openingText); // nothing is kept
 }
 
+// Only the box's own surface and the rules text answer a double click: the other labels keep
+// it to themselves.
+TEST_F(ProgramTest, DoubleClicksOnTheBoxesOtherLabelsChangeNothing) {
+    openGameWindow();
+    main().menu_rulesmenu->trigger();
+    Rules& rules = *program.rules.get();
+    const QList<QLabel*> rulesLabels = rules.findChildren<QLabel*>();
+    ASSERT_EQ(rulesLabels.size(), 4);
+    for (QLabel* label : rulesLabels)
+        if (label != rules.maintext)
+            QTest::mouseDClick(label, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(rules.maintext->text(), Rules::openingText);
+    QTest::mouseDClick(&rules, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(rules.maintext->text(), Rules::jokeText);
+
+    main().menu_About_game->trigger();
+    About& about = *program.about.get();
+    const QList<QLabel*> aboutLabels = about.findChildren<QLabel*>();
+    ASSERT_EQ(aboutLabels.size(), 2);
+    for (QLabel* label : aboutLabels)
+        QTest::mouseDClick(label, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(about.Label1->text(), "Version 1.07");
+    QTest::mouseDClick(&about, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(about.Label1->text(), About::jokeCaptions[0]);
+}
+
 TEST_F(ProgramTest, AboutBoxCyclesItsCaptionsAndOkBringsTheGameWindowBack) {
     openGameWindow();
     main().menu_About_game->trigger();

@@ -62,6 +62,21 @@ public:
     void setPauseChecked(bool checked) override { pauseChecked = checked; }
     platform::vbforms::MMControl& MMControl1() override { return mmcontrol; }
     platform::vbforms::ProgressBar& pgbar() override { return bar; }
+    // The board and the two lines only: the players' tests need no more.
+    ControlsState controlsState() const override {
+        ControlsState state;
+        state.captions = cells;
+        state.cellsEnabled = cellEnabled;
+        state.progress = progress;
+        state.playername = playername;
+        return state;
+    }
+    void restoreControls(const ControlsState& state) override {
+        cells = state.captions;
+        cellEnabled = state.cellsEnabled;
+        progress = state.progress;
+        playername = state.playername;
+    }
 };
 
 } // namespace noughts::test

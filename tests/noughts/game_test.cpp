@@ -1,9 +1,12 @@
 // Whole games through the game window's own handlers, each started from the new-game box.
 #include "program_fixture.h"
 
+#include "platform/app/screen.h"
+
 #include <QDir>
 #include <QImage>
 #include <algorithm>
+#include <functional>
 
 namespace noughts::test {
 namespace {
@@ -277,6 +280,166 @@ TEST_F(ProgramTest, EmptyNameIsAskedAgainAndCancelLeavesNoGame) {
 
     startGame(Mode::twoPlayers, xStarts); // a new game can still begin
     EXPECT_TRUE(boardEnabled());
+    EXPECT_EQ(main().p1status->title(), "Ann");
+}
+
+// Cancelling a name prompt abandons the new game: the game, its window and its menus are as
+// they were before "Start a new game", and the game that was there goes on.
+TEST_F(ProgramTest, CancellingANameAbandonsTheNewGameAndTheOldOneGoesOn) {
+    openGameWindow();
+    startGame(Mode::twoPlayers, xStarts);
+    play({4, 0});
+    // A pause and its end leave the two reset menu items enabled.
+    main().menu_pausegame->trigger();
+    main().menu_pausegame->trigger();
+    ASSERT_TRUE(main().menu_resetgrid->isEnabled());
+    const ControlsState controls = main().controlsState();
+    const ModuleState state = game();
+
+    for (const Mode mode : {Mode::twoPlayers, Mode::easy}) {
+        names.answers = {"Cid", std::nullopt}; // player 2 cancelled, or player 1 at once
+        if (mode == Mode::easy)
+            names.answers = {std::nullopt};
+        newGame(mode);
+        EXPECT_TRUE(main().controlsState() == controls);
+        EXPECT_TRUE(static_cast<const ModuleState&>(game()) == state);
+        EXPECT_EQ(main().p1status->title(), "Ann");
+        EXPECT_TRUE(main().menu_resetgrid->isEnabled());
+        EXPECT_TRUE(main().menu_resettable->isEnabled());
+        EXPECT_EQ(board(), "O...X....");
+    }
+    click(8);
+    EXPECT_EQ(board(), "O...X...X");
+    EXPECT_EQ(main().playername->text(), "It is Bob's turn");
+
+    // The reset grid plays on with both old names.
+    rolls.values.push_back(oStarts);
+    QTest::mouseClick(main().resetgrid, Qt::LeftButton);
+    EXPECT_EQ(main().playername->text(), "It is Bob's turn");
+    EXPECT_EQ(game().p1name, "Ann");
+    EXPECT_EQ(game().p2name, "Bob");
+}
+
+TEST_F(ProgramTest, TheGameWindowFirstStandsInTheMiddleOfTheScreen) {
+    const platform::app::TestScreen screen(1280, 900, 24);
+    MainForm& window = openGameWindow();
+    EXPECT_EQ(window.pos(), QPoint((1280 - window.width()) / 2, (900 - window.height()) / 2));
+    EXPECT_TRUE(QRect(0, 0, 1280, 900).contains(window.frameGeometry()));
+}
+
+// Every sound is the one play sequence on the game window's player: close, the three
+// switches, the device type, the file, open, play.
+TEST_F(ProgramTest, EverySoundIsThePlaySequenceOnTheGameWindowsPlayer) {
+    using platform::vbforms::Value;
+    using Puts = std::vector<std::pair<int, Value>>;
+    const auto sequence = [](const std::string& file) {
+        return Puts{{23, Value(std::string("Close"))}, {24, Value(false)},
+                    {25, Value(true)},                 {26, Value(false)},
+                    {21, Value(std::string("WaveAudio"))}, {22, Value(file)},
+                    {23, Value(std::string("Open"))},  {23, Value(std::string("Play"))}};
+    };
+    const auto of = [](std::initializer_list<Puts> parts) {
+        Puts all;
+        for (const Puts& part : parts)
+            all.insert(all.end(), part.begin(), part.end());
+        return all;
+    };
+    openGameWindow();
+    startGame(Mode::twoPlayers, xStarts);
+    struct Case {
+        const char* name;
+        std::function<void()> action;
+        Puts expected;
+    };
+    const Case cases[] = {
+        {"board click", [&] { click(4); }, sequence("sounds\\button.WAV")},
+        {"reset grid",
+         [&] {
+             rolls.values.push_back(xStarts);
+             QTest::mouseClick(main().resetgrid, Qt::LeftButton);
+         },
+         sequence("sounds\\menubutton.WAV")},
+        {"reset table", [&] { QTest::mouseClick(main().resettable, Qt::LeftButton); },
+         sequence("sounds\\menubutton.WAV")},
+        // The button's own sound, then the pause's.
+        {"pause button", [&] { QTest::mouseClick(main().pausegame, Qt::LeftButton); },
+         of({sequence("sounds\\menubutton.WAV"), sequence("sounds\\menubutton.WAV")})},
+        {"resume from the menu", [&] { main().menu_pausegame->trigger(); },
+         sequence("sounds\\menubutton.WAV")},
+        {"a win",
+         [&] {
+             thenNoMore();
+             play({0, 3, 1, 5});
+             mci.puts.clear();
+             click(2);
+         },
+         of({sequence("sounds\\button.WAV"), sequence("sounds\\win.wav")})},
+    };
+    for (const Case& c : cases) {
+        mci.puts.clear();
+        c.action();
+        Puts made;
+        for (const auto& put : mci.puts) {
+            EXPECT_EQ(put.control, "MMControl1") << c.name;
+            made.emplace_back(put.dispid, put.value);
+        }
+        EXPECT_EQ(made, c.expected) << c.name;
+    }
+}
+
+// Left open by the game's rules and kept so: a new game ends neither the pause nor the
+// reset menu items' disabling; the next press of "Pause the game" resumes.
+TEST_F(ProgramTest, ANewGameStartedWhilePaused) {
+    openGameWindow();
+    startGame(Mode::twoPlayers, xStarts);
+    click(4);
+    QTest::mouseClick(main().pausegame, Qt::LeftButton);
+    ASSERT_TRUE(game().paused);
+    startGame(Mode::twoPlayers, oStarts);
+    EXPECT_EQ(board(), ".........");
+    EXPECT_TRUE(boardEnabled());
+    EXPECT_TRUE(main().resetgrid->isEnabled());
+    EXPECT_TRUE(main().resettable->isEnabled());
+    EXPECT_TRUE(main().pausegame->isEnabled());
+    EXPECT_FALSE(main().menu_pausegame->isChecked());
+    EXPECT_TRUE(game().paused);
+    EXPECT_FALSE(main().menu_resetgrid->isEnabled());
+    EXPECT_FALSE(main().menu_resettable->isEnabled());
+    EXPECT_EQ(main().playername->text(), "It is Bob's turn");
+
+    QTest::mouseClick(main().pausegame, Qt::LeftButton);
+    EXPECT_FALSE(game().paused);
+    EXPECT_EQ(shownTexts(), (Texts{"Game paused", "Game unpaused"}));
+    EXPECT_TRUE(main().menu_resetgrid->isEnabled());
+    click(0);
+    EXPECT_EQ(board(), "O........");
+}
+
+// Disabled until a pause ends; then they do what the two buttons do.
+TEST_F(ProgramTest, TheTwoResetMenuItems) {
+    openGameWindow();
+    startGame(Mode::twoPlayers, xStarts);
+    EXPECT_FALSE(main().menu_resetgrid->isEnabled());
+    EXPECT_FALSE(main().menu_resettable->isEnabled());
+    thenNoMore();
+    play({0, 3, 1, 4, 2});
+    ASSERT_EQ(scores(), (Scores{"1", "0", "1", "0", "0", "1"}));
+    main().menu_pausegame->trigger();
+    main().menu_pausegame->trigger();
+    ASSERT_TRUE(main().menu_resetgrid->isEnabled());
+
+    mci.commands.clear();
+    rolls.values.push_back(oStarts);
+    main().menu_resetgrid->trigger();
+    EXPECT_EQ(board(), ".........");
+    EXPECT_EQ(game().gameover, "False");
+    EXPECT_EQ(main().playername->text(), "It is Bob's turn");
+    EXPECT_EQ(scores(), (Scores{"1", "0", "1", "0", "0", "1"}));
+    ASSERT_FALSE(mci.commands.empty());
+    EXPECT_EQ(mci.commands.back().file, "sounds\\menubutton.WAV");
+
+    main().menu_resettable->trigger();
+    EXPECT_EQ(scores(), Scores(6, "0"));
     EXPECT_EQ(main().p1status->title(), "Ann");
 }
 

@@ -3,6 +3,8 @@
 
 #include "kolvan_fixture.h"
 
+#include "platform/app/clock.h"
+
 #include <QAction>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -97,6 +99,19 @@ public:
         return closed_;
     }
     const std::string& Unread() const { return received_; }
+    int Descriptor() const { return fd_; }
+    // An abortive close: the connection is reset, whatever is unread on either side.
+    void Reset() {
+        const linger abortive{1, 0};
+        ::setsockopt(fd_, SOL_SOCKET, SO_LINGER, &abortive, sizeof abortive);
+        ::close(fd_);
+        fd_ = -1;
+    }
+    // A small receive window, so that what the program sends piles up on its side.
+    void ShrinkReceiveBuffer() {
+        const int size = 4096;
+        ::setsockopt(fd_, SOL_SOCKET, SO_RCVBUF, &size, sizeof size);
+    }
 
 private:
     void Fill() {
@@ -148,12 +163,13 @@ protected:
     }
 
     // Network mode (or New Game in it) with the network dialog answered.
-    void EnterNetwork(bool listen, int port, const std::string& name = "Alice") {
+    void EnterNetwork(bool listen, int port, const std::string& name = "Alice",
+                      const std::string& host = "127.0.0.1") {
         const Dialog::Script script([&](Dialog& dialog) {
             auto& network = dynamic_cast<TfNetwork&>(dialog);
             (listen ? network.RGWait : network.RGConnect)->setChecked(true);
             network.eName->setText(QString::fromStdString(name));
-            network.eOppIP->setText("127.0.0.1");
+            network.eOppIP->setText(QString::fromStdString(host));
             network.ePort->setText(QString::number(port));
             return ModalResult::Ok;
         });
@@ -183,6 +199,15 @@ protected:
         const int before = Game().GetMoveCount();
         peer.Send(bytes);
         EXPECT_TRUE(PumpUntil([&] { return Game().GetMoveCount() == before + 1; }, 5s)) << bytes;
+    }
+    // A whole game from the first move: the program (starting) wins in column 1.
+    void PlayAWinningGame(PlainPeer& peer) {
+        for (int round = 0; round < 3; ++round) {
+            MoveAndExpect(peer, 1);
+            PeerMoves(peer, "C2\n");
+        }
+        MoveAndExpect(peer, 1);
+        EXPECT_EQ(Main().StatusText(1), "You win! Next Game to restart");
     }
     void ExpectSyncError(PlainPeer& peer, const std::string& bytes, const std::string& shown) {
         const std::string moves = Moves();
@@ -297,6 +322,91 @@ TEST_F(NetworkTest, ThePeerClosingEndsTheSessionAsLost) {
     EXPECT_EQ(Main().StatusText(3), "Disconnected");
 }
 
+// A peer may vanish at any point of the start: each time the session must end, show why and
+// leave New Game able to listen again.
+TEST_F(NetworkTest, APeerResettingDuringTheStartLeavesTheProgramReadyToListenAgain) {
+    enum class ResetPoint { BeforeAccept, AfterAcceptWithItsName, AfterTheFirstGameLine };
+    for (ResetPoint point : {ResetPoint::BeforeAccept, ResetPoint::AfterAcceptWithItsName,
+                             ResetPoint::AfterTheFirstGameLine}) {
+        SCOPED_TRACE(static_cast<int>(point));
+        const int port = FreePort();
+        EnterNetwork(true, port);
+        PlainPeer rude;
+        ASSERT_TRUE(rude.Connect(port));
+        if (point == ResetPoint::AfterAcceptWithItsName) {
+            // Accepted and greeted, but the greeting is never read.
+            ASSERT_TRUE(PumpUntil([&] { return Main().ConnectionText == "Connected"; }, 5s));
+        }
+        if (point == ResetPoint::AfterTheFirstGameLine) {
+            ASSERT_EQ(rude.ReadLine(), "PAlice");
+            rude.Send("PRude\n");
+            ASSERT_EQ(rude.ReadLine(), "GA");
+        } else {
+            rude.Send("PRude\n");
+        }
+        rude.Reset();
+        ASSERT_TRUE(PumpUntil([&] { return Main().SessionActive == 0; }, 5s));
+        PumpUntil([] { return false; }, 100ms); // any late event has arrived
+        EXPECT_EQ(Main().StatusText(1), "Lost connection");
+        EXPECT_EQ(Main().StatusText(3), "Disconnected");
+        EXPECT_TRUE(Main().Action(Command::NewGame).isEnabled());
+        EXPECT_FALSE(Main().Action(Command::Break).isEnabled());
+    }
+    PlainPeer peer;
+    ListenAndConnect(peer);
+    EXPECT_EQ(Main().StatusText(1), "Opponent Bob. Your move");
+    PlayAWinningGame(peer);
+}
+
+TEST_F(NetworkTest, APeerThatNeverReadsItsAnswersIsDisconnected) {
+    PlainPeer flooder;
+    ListenAndConnect(flooder);
+    flooder.ShrinkReceiveBuffer();
+    // Moves out of turn, each answered by a sync-error line that the peer never reads:
+    // up to 12 MB of them, as fast as the program takes them.
+    const std::string lines = [] {
+        std::string text;
+        for (int i = 0; i < 20000; ++i)
+            text += "C5\n";
+        return text;
+    }();
+    std::size_t mostQueued = 0;
+    std::size_t offset = 0;
+    const auto end = std::chrono::steady_clock::now() + 20s;
+    for (std::size_t total = 0; total < 12'000'000 && Main().SessionActive == 1 &&
+                                std::chrono::steady_clock::now() < end;) {
+        const ssize_t sent = ::send(flooder.Descriptor(), lines.data() + offset,
+                                    lines.size() - offset, MSG_NOSIGNAL);
+        if (sent > 0) {
+            total += static_cast<std::size_t>(sent);
+            offset = (offset + static_cast<std::size_t>(sent)) % lines.size();
+        }
+        platform::app::processMessages();
+        mostQueued = std::max(mostQueued, Main().CliWSocket().QueuedByteCount());
+    }
+    ASSERT_TRUE(PumpUntil([&] { return Main().SessionActive == 0; }, 10s));
+    EXPECT_EQ(Main().StatusText(1), "Lost connection");
+    EXPECT_EQ(Main().StatusText(3), "Disconnected");
+    EXPECT_LE(mostQueued, TfKolvan32::kSendQueueLimit + 64);
+    EXPECT_EQ(Main().CliWSocket().QueuedByteCount(), 0u);
+
+    PlainPeer peer;
+    ListenAndConnect(peer);
+    PlayAWinningGame(peer);
+}
+
+TEST_F(NetworkTest, APeerThatKeepsBreakingTheProtocolIsDisconnected) {
+    PlainPeer peer;
+    ListenAndConnect(peer);
+    for (int i = 0; i < TfKolvan32::kMismatchLimit; ++i)
+        ExpectSyncError(peer, "C5\n", "5");
+    EXPECT_EQ(Main().SessionActive, 1);
+    peer.Send("C5\n");
+    ASSERT_TRUE(PumpUntil([&] { return Main().SessionActive == 0; }, 5s));
+    EXPECT_EQ(Main().StatusText(1), "Lost connection");
+    EXPECT_TRUE(peer.WaitClosed());
+}
+
 TEST_F(NetworkTest, ARefusedConnectionIsReportedAsSuch) {
     EnterNetwork(false, FreePort());
     EXPECT_EQ(Main().StatusText(3), "Trying");
@@ -304,6 +414,42 @@ TEST_F(NetworkTest, ARefusedConnectionIsReportedAsSuch) {
     PumpUntil([] { return false; }, 200ms); // any late event has arrived
     EXPECT_EQ(Main().StatusText(1), "Unable to establish connection");
     EXPECT_EQ(Main().StatusText(3), "Disconnected");
+}
+
+TEST_F(NetworkTest, APortAlreadyTakenIsReportedAsSocketInUse) {
+    PlainListener other;
+    EnterNetwork(true, other.port);
+    EXPECT_EQ(Main().StatusText(1), "Socket already in use");
+    EXPECT_EQ(Main().StatusText(3), "Disconnected");
+    EXPECT_EQ(Main().SessionActive, 0);
+    EXPECT_TRUE(Main().Action(Command::NewGame).isEnabled());
+    // Once the port is free, listening works.
+    EnterNetwork(true, FreePort());
+    EXPECT_EQ(Main().StatusText(3), "Listening");
+}
+
+TEST_F(NetworkTest, AHostNameThatDoesNotResolveIsReportedAsUnknown) {
+    EnterNetwork(false, 1977, "Alice", "no-such-host.invalid");
+    EXPECT_EQ(Main().StatusText(3), "Trying");
+    EXPECT_TRUE(PumpUntil([&] { return Main().SessionActive == 0; }, 30s));
+    EXPECT_EQ(Main().StatusText(1), "Unknown server name");
+    EXPECT_EQ(Main().StatusText(3), "Disconnected");
+    EXPECT_TRUE(Main().Action(Command::NewGame).isEnabled());
+}
+
+// A game line from the peer makes the listening side start the next game, as Next Game does.
+TEST_F(NetworkTest, AGameLineReceivedRestartsTheListenersGame) {
+    PlainPeer peer;
+    ListenAndConnect(peer);
+    MoveAndExpect(peer, 4);
+    peer.Send("GA\n");
+    EXPECT_EQ(peer.ReadLine(), "GB");
+    EXPECT_EQ(Game().GetMoveCount(), 0);
+    EXPECT_EQ(Main().StatusText(1), "Opponent Bob. Waiting...");
+    peer.Send("Gx\n");
+    EXPECT_EQ(peer.ReadLine(), "GA");
+    EXPECT_EQ(Main().StatusText(1), "Opponent Bob. Your move");
+    MoveAndExpect(peer, 3);
 }
 
 TEST_F(NetworkTest, ConnectingSideFollowsTheListenersGames) {

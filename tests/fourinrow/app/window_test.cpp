@@ -235,6 +235,28 @@ TEST_F(WindowTest, AutoMinimizeMinimizesWhileThinkingAndRestoresAfter) {
     EXPECT_FALSE(platform::forms::applicationMinimized());
 }
 
+// Auto Minimize can be switched while the computer thinks: the setting at the end decides
+// whether the window comes back.
+TEST_F(WindowTest, AutoMinimizeSwitchedWhileThinkingDecidesTheRestore) {
+    const platform::app::TestClock clock;
+    ChooseLevel(7);
+    for (const bool onAtStart : {false, true}) {
+        if (Main().Action(Command::AutoMinimize).isChecked() != onAtStart)
+            Main().Action(Command::AutoMinimize).trigger();
+        const int before = Game().GetMoveCount();
+        WhileThinking([&] {
+            Main().Action(Command::AutoMinimize).trigger();
+            // Minimized either way: by the setting, or by the player.
+            platform::forms::minimizeApplication();
+            Main().Action(Command::Break).trigger();
+        });
+        Click(4);
+        ASSERT_EQ(Game().GetMoveCount(), before) << "the break takes the move back";
+        EXPECT_EQ(platform::forms::applicationMinimized(), onAtStart) << onAtStart;
+        platform::forms::restoreApplication();
+    }
+}
+
 TEST_F(WindowTest, ClosingWhileTheComputerThinksSavesThePlayedPositionOnly) {
     ChooseLevel(7);
     Click(3);
@@ -302,6 +324,73 @@ TEST_F(WindowTest, SaveAsWritesTheGameAndOpenBringsOneBack) {
     EXPECT_EQ(Moves(), moves);
     Main().Action(Command::NextGame).trigger(); // disabled: the game is not over
     EXPECT_EQ(Moves(), moves);
+}
+
+// A full board on which neither colour has four at any time, red first.
+constexpr const char* kDrawnGame = "656173566152215676422337377473141445425321";
+
+// A game file of the given type (0 two players, 1 one player) and depth, red moving first.
+void WriteGame(const std::filesystem::path& file, int gameType, int depth, const std::string& moves) {
+    gameClass game((file.parent_path() / "scratch.dat").string(), 1);
+    game.SetGameTypeAndLevel(gameType, depth);
+    game.SetFirstMover(0);
+    for (const char column : moves)
+        ASSERT_TRUE(game.DropPiece(column - '0')) << moves;
+    game.SaveGame(file.string());
+}
+
+// The end of a game, brought in with Open: its text, Next Game offered, no level change.
+TEST_F(WindowTest, FinishedGamesShowTheirTexts) {
+    struct Case {
+        const char* name;
+        int gameType;
+        std::string moves;
+        std::string text; // "%" stands for the opponent's name
+    };
+    const Case cases[] = {
+        {"one player, drawn", 1, kDrawnGame, "Draw! Get ready for rematch"},
+        {"one player, lost", 1, "12121232", "% wins! Get ready for revenge"},
+        {"two players, drawn", 0, kDrawnGame, "Draw! Next Game to play again"},
+    };
+    platform::forms::ScriptedFileDialogs dialogs;
+    for (const Case& c : cases) {
+        WriteGame(File("ended.klv"), c.gameType, 5, c.moves);
+        dialogs.answer(File("ended.klv").string());
+        Main().Action(Command::Open).trigger();
+        ASSERT_EQ(Moves(), c.moves) << c.name;
+        std::string text = c.text;
+        if (const auto at = text.find('%'); at != std::string::npos)
+            text.replace(at, 1, Game().GetOpponentName(Game().GetOpponentIndex()));
+        EXPECT_EQ(Main().StatusText(1), text) << c.name;
+        EXPECT_TRUE(Main().Action(Command::NextGame).isEnabled()) << c.name;
+        EXPECT_EQ(Game().GetLevel(), 2) << c.name;
+    }
+}
+
+// A game the player has won counts when it is loaded, at start or with Open: the level moves
+// on and the best level is recorded.
+TEST_F(WindowTest, AWonGameLoadedMovesTheLevelOn) {
+    const int opponent = Game().GetOpponentIndex();
+    WriteGame(File("won.klv"), 1, 5, "1717171");
+    platform::forms::ScriptedFileDialogs dialogs;
+    dialogs.answer(File("won.klv").string());
+    Main().Action(Command::Open).trigger();
+    EXPECT_EQ(Main().StatusText(1), "You win! Get ready for next game");
+    EXPECT_EQ(Game().GetLevel(), 3);
+    EXPECT_EQ(Game().GetBestLevel(opponent), 3);
+
+    // At start: the stored record holds the won game.
+    program_.reset();
+    WriteGame(File(TfKolvan32::kSettingsFile), 1, 6, "1717171");
+    {
+        gameClass stored(File(TfKolvan32::kSettingsFile).string(), 1);
+        stored.TakeFirstRunFlag();
+        stored.SaveGame(File(TfKolvan32::kSettingsFile).string());
+    }
+    program_ = std::make_unique<Kolvan32Program>();
+    EXPECT_EQ(Main().StatusText(1), "You win! Get ready for next game");
+    EXPECT_EQ(Game().GetLevel(), 4);
+    EXPECT_EQ(Game().GetBestLevel(opponent), 4);
 }
 
 } // namespace

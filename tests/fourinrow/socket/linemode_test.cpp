@@ -1,6 +1,11 @@
 // Line mode and the synchronous waits over loopback.
 #include "loopback.h"
 
+#include "platform/app/application.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
 #include <gtest/gtest.h>
 
 using namespace sockettest;
@@ -195,4 +200,21 @@ TEST(SyncWait, RunAndWaitReturnsOnceAHandlerSetsTheFlag) {
     };
     EXPECT_EQ(pair.client.RunAndWait(answered, [&] { pair.client.SendStr("ping"); }), 0);
     EXPECT_EQ(answer, "pong");
+}
+
+// Nothing would set the flag once the program is on its way out: the wait ends, in either
+// pump.
+TEST(SyncWait, AWaitEndsWith12001WhenTheProgramQuits) {
+    for (const bool ownLoop : {false, true}) {
+        TWSocket socket;
+        socket.SetMultiThreaded(ownLoop);
+        const bool never = false;
+        int result = -1;
+        QTimer::singleShot(0, [&] {
+            QTimer::singleShot(20, [] { platform::app::Application::quit(); });
+            result = socket.WaitForDone(never);
+        });
+        QCoreApplication::exec();
+        EXPECT_EQ(result, 12001) << ownLoop;
+    }
 }

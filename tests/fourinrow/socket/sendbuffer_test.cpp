@@ -86,3 +86,15 @@ TEST(SendQueue, NothingIsQueuedForNonPositiveLengths) {
     queue.Put("abc", -1);
     EXPECT_TRUE(queue.Empty());
 }
+
+TEST(SendQueue, UnsentBytesCountsWhatIsLeftInEveryBlock) {
+    fs::SendQueue queue(10);
+    EXPECT_EQ(queue.UnsentBytes(), 0u);
+    queue.Put("abcdefghijklmnop", 16); // a full block and six bytes in a second one
+    queue.Front().Remove(7);
+    EXPECT_EQ(queue.UnsentBytes(), 9u);
+    queue.Front().Remove(3);
+    EXPECT_EQ(queue.UnsentBytes(), 6u); // an emptied block counts for nothing
+    queue.Clear();
+    EXPECT_EQ(queue.UnsentBytes(), 0u);
+}

@@ -207,32 +207,50 @@ TEST(Socks, TheLongestReplyFitsItsBuffer) {
     EXPECT_EQ(client.socket.SocksBoundPort(), "80");
 }
 
+// User name and password fill one block of 128 bytes: together at most 125 characters, the
+// user name first.
 TEST(Socks, UserNameAndPasswordAreSentWhenTheServerAsks) {
-    std::string greeting, credentials;
-    SocksServer server([&](Peer& peer) {
-        greeting = peer.Read(3);
-        peer.Write(Bytes({5, 2}));
-        credentials = peer.Read(2);
-        credentials += peer.Read(static_cast<unsigned char>(credentials[1]));
-        const std::string passwordLength = peer.Read(1);
-        credentials += passwordLength + peer.Read(static_cast<unsigned char>(passwordLength[0]));
-        peer.Write(Bytes({1, 0}));
-        ReadSocks5Request(peer);
-        peer.Write(Bytes({5, 0, 0, 1, 127, 0, 0, 1, 0, 21}));
-        peer.AwaitClose();
-    });
-    SocksClient client(server.Port());
-    client.socket.SetSocksAuthentication(socksAuthenticateUsercode);
-    client.socket.SetSocksUsercode("alice");
-    client.socket.SetSocksPassword("secret");
-    client.socket.Connect();
-    ASSERT_TRUE(PumpUntil([&] { return client.events.size() == 4; }));
-    EXPECT_EQ(client.events, (std::vector<std::string>{"socks connected 0", "auth 0", "auth 1",
-                                                       "session connected 0"}));
-    client.socket.Close();
-    server.Join();
-    EXPECT_EQ(greeting, Bytes({5, 1, 2}));
-    EXPECT_EQ(credentials, Bytes({1, 5}) + "alice" + Bytes({6}) + "secret");
+    struct Case {
+        std::string user, password;
+        std::string sentUser, sentPassword;
+    };
+    const Case cases[] = {
+        {"alice", "secret", "alice", "secret"},
+        {std::string(100, 'u'), std::string(50, 'p'), std::string(100, 'u'),
+         std::string(25, 'p')},
+        {std::string(130, 'u'), "pw", std::string(125, 'u'), ""},
+    };
+    for (const Case& c : cases) {
+        std::string greeting, credentials;
+        SocksServer server([&](Peer& peer) {
+            greeting = peer.Read(3);
+            peer.Write(Bytes({5, 2}));
+            credentials = peer.Read(2);
+            credentials += peer.Read(static_cast<unsigned char>(credentials[1]));
+            const std::string passwordLength = peer.Read(1);
+            credentials +=
+                passwordLength + peer.Read(static_cast<unsigned char>(passwordLength[0]));
+            peer.Write(Bytes({1, 0}));
+            ReadSocks5Request(peer);
+            peer.Write(Bytes({5, 0, 0, 1, 127, 0, 0, 1, 0, 21}));
+            peer.AwaitClose();
+        });
+        SocksClient client(server.Port());
+        client.socket.SetSocksAuthentication(socksAuthenticateUsercode);
+        client.socket.SetSocksUsercode(c.user);
+        client.socket.SetSocksPassword(c.password);
+        client.socket.Connect();
+        ASSERT_TRUE(PumpUntil([&] { return client.events.size() == 4; }));
+        EXPECT_EQ(client.events, (std::vector<std::string>{"socks connected 0", "auth 0",
+                                                           "auth 1", "session connected 0"}));
+        client.socket.Close();
+        server.Join();
+        EXPECT_EQ(greeting, Bytes({5, 1, 2}));
+        EXPECT_EQ(credentials, Bytes({1, static_cast<int>(c.sentUser.size())}) + c.sentUser +
+                                   Bytes({static_cast<int>(c.sentPassword.size())}) +
+                                   c.sentPassword)
+            << c.user.size() << " + " << c.password.size();
+    }
 }
 
 TEST(Socks, Version4AHandsTheNameToTheServer) {

@@ -2,7 +2,11 @@
 // closing from either side, and the error paths.
 #include "loopback.h"
 
+#include "platform/app/application.h"
 #include "platform/app/clock.h"
+
+#include <QCoreApplication>
+#include <QTimer>
 
 #include <arpa/inet.h>
 
@@ -595,4 +599,101 @@ TEST(WSocket, DatagramsGoBothWays) {
     CollectReceived(sender, answer);
     EXPECT_EQ(receiver.SendTo(from, sizeof from, "back", 4), 4);
     ASSERT_TRUE(PumpUntil([&] { return answer == "back"; }));
+}
+
+// With an OnError handler a failure is reported and the operation ends there: a connect whose
+// local port cannot be bound goes no further.
+TEST(WSocket, WithOnErrorAConnectWhoseBindFailsGoesNoFurther) {
+    for (const char* proto : {"tcp", "udp"}) {
+        // The local port is held by a socket of the same kind.
+        TWSocket holder;
+        holder.SetAddr("0.0.0.0");
+        holder.SetPort("0");
+        holder.SetProto(proto);
+        holder.Listen();
+        ASSERT_NE(holder.GetBoundPort(), "error") << proto;
+
+        TWSocket socket;
+        int errors = 0, connected = 0;
+        socket.OnError = [&](TCustomWSocket*) { ++errors; };
+        socket.OnSessionConnected = [&](TCustomWSocket*, std::uint16_t) { ++connected; };
+        socket.SetAddr("127.0.0.1");
+        socket.SetPort(holder.GetBoundPort());
+        socket.SetProto(proto);
+        socket.SetLocalPort(holder.GetBoundPort());
+        socket.Connect();
+        EXPECT_EQ(errors, 1) << proto;
+        EXPECT_EQ(socket.State(), wsOpened) << proto;
+        PumpUntil([] { return false; }, std::chrono::milliseconds(50));
+        EXPECT_EQ(connected, 0) << proto;
+        socket.Close();
+        EXPECT_EQ(socket.State(), wsClosed) << proto;
+    }
+}
+
+TEST(WSocket, AcceptKeepsTheHandleItReturned) {
+    LoopbackPair pair;
+    EXPECT_EQ(pair.listener.AcceptedHandle(), -1);
+    SocketHandle accepted = -1;
+    pair.listener.OnSessionAvailable = [&](TCustomWSocket*, std::uint16_t) {
+        accepted = pair.listener.Accept();
+        pair.server.Dup(accepted);
+    };
+    pair.Connect();
+    EXPECT_NE(accepted, -1);
+    EXPECT_EQ(pair.listener.AcceptedHandle(), accepted);
+    // Nothing is waiting now: the failure is kept as well.
+    EXPECT_NE(RaisedMessage([&] { pair.listener.Accept(); }), "");
+    EXPECT_EQ(pair.listener.AcceptedHandle(), -1);
+}
+
+TEST(WSocket, TimeValues) {
+    TWSocket socket;
+    TimeValue a{3, 250}, b{3, 250};
+    EXPECT_TRUE(socket.TimeValueIsSet(a));
+    EXPECT_TRUE(socket.TimeValueIsSet(TimeValue{0, 1}));
+    EXPECT_TRUE(socket.TimeValueIsSet(TimeValue{1, 0}));
+    EXPECT_FALSE(socket.TimeValueIsSet(TimeValue{}));
+    EXPECT_TRUE(socket.CompareTimeValues(a, b, true));
+    EXPECT_FALSE(socket.CompareTimeValues(a, b, false));
+    b.microseconds = 251;
+    EXPECT_FALSE(socket.CompareTimeValues(a, b, true));
+    EXPECT_TRUE(socket.CompareTimeValues(a, b, false));
+    socket.ClearTimeValue(a);
+    EXPECT_EQ(a.seconds, 0);
+    EXPECT_EQ(a.microseconds, 0);
+}
+
+// ---- the object's own message loop ----
+
+// With MultiThreaded the object pumps the thread's messages itself, and stops dispatching
+// once the program is quitting.
+TEST(MessagePump, TheObjectsOwnLoopRunsWhatWaitsUntilTheProgramQuits) {
+    TWSocket socket;
+    socket.SetMultiThreaded(true);
+    int ran = 0;
+    QTimer::singleShot(0, [&] { ++ran; });
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            socket.MessagePump();
+            return ran == 1;
+        },
+        std::chrono::seconds(5)));
+    EXPECT_FALSE(socket.Terminated());
+
+    int afterQuit = 0, dispatchedWhileQuitting = -1;
+    bool terminated = false;
+    QTimer::singleShot(0, [&] {
+        platform::app::Application::quit();
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [&] { ++afterQuit; }, Qt::QueuedConnection);
+        socket.MessagePump();
+        dispatchedWhileQuitting = afterQuit;
+        terminated = socket.Terminated();
+    });
+    QCoreApplication::exec();
+    EXPECT_TRUE(terminated);
+    EXPECT_EQ(dispatchedWhileQuitting, 0);
+    // Left for the program's own loop.
+    ASSERT_TRUE(PumpUntil([&] { return afterQuit == 1; }, std::chrono::seconds(5)));
 }

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 
 using namespace platform::app;
@@ -142,6 +143,42 @@ TEST(ApplicationTest, ActivationHandlerRunsWhenTheProgramBecomesActive) {
     QCoreApplication::processEvents();
     EXPECT_EQ(activations, 1);
     setActivationHandler(nullptr);
+}
+
+// Waits of the program's own look at this to end when the program is on its way out.
+TEST(ApplicationTest, TerminatingFromTheQuitRequestUntilTheLoopHasEnded) {
+    // Asked for outside any event loop, a quit ends nothing.
+    Application::quit();
+    EXPECT_FALSE(applicationTerminating());
+
+    struct Case {
+        const char* name;
+        std::function<void()> quit;
+    };
+    QWidget lastWindow;
+    const Case cases[] = {
+        {"quit", [] { Application::quit(); }},
+        // Qt asks for the quit itself when the last window closes.
+        {"last window closed",
+         [&] {
+             lastWindow.show();
+             lastWindow.close();
+         }},
+    };
+    for (const Case& c : cases) {
+        bool before = true, after = false;
+        QTimer::singleShot(0, [&] {
+            before = applicationTerminating();
+            c.quit();
+            // A nested pump, as a wait of the program's own runs one.
+            QCoreApplication::processEvents();
+            after = applicationTerminating();
+        });
+        QCoreApplication::exec();
+        EXPECT_FALSE(before) << c.name;
+        EXPECT_TRUE(after) << c.name;
+        EXPECT_FALSE(applicationTerminating()) << c.name;
+    }
 }
 
 namespace {

@@ -1,6 +1,15 @@
 #include "platform/app/messagebox.h"
+#include "platform/forms/help_context.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 using namespace platform::app;
 
@@ -64,4 +73,36 @@ TEST_F(MessageBoxTest, ShowInformationIsAnOkBoxWithTheInformationIcon) {
 TEST_F(MessageBoxTest, EightBitTextPassesUnchanged) {
     showInformation("Caf\xe9 \xa9");
     EXPECT_EQ(boxes.shown().at(0).text, "Caf\xe9 \xa9");
+}
+
+TEST_F(MessageBoxTest, TheHelpContextIsRecorded) {
+    messageBox("Open the page?", {}, Buttons::OkCancel, Icon::Information, 4021);
+    showInformation("Done.");
+    ASSERT_EQ(boxes.shown().size(), 2u);
+    EXPECT_EQ(boxes.shown()[0].helpContext, 4021);
+    EXPECT_EQ(boxes.shown()[1].helpContext, 0);
+}
+
+// A real box in its own modal loop: F1 there asks the help handler for the box's topic, a
+// box without a context asks nothing.
+TEST(ShownMessageBoxTest, F1AsksTheHelpForTheBoxsContext) {
+    std::vector<int> asked;
+    platform::forms::setHelpHandler([&asked](int context) { asked.push_back(context); });
+    auto pressF1ThenCancel = [] {
+        QTimer::singleShot(0, [] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            QWidget* focused = box->focusWidget() ? box->focusWidget() : box;
+            QTest::keyClick(focused, Qt::Key_F1);
+            box->button(QMessageBox::Cancel)->click();
+        });
+    };
+    pressF1ThenCancel();
+    EXPECT_EQ(messageBox("Open the page?", "t", Buttons::OkCancel, Icon::Information, 4021),
+              Answer::Cancel);
+    EXPECT_EQ(asked, std::vector<int>{4021});
+    pressF1ThenCancel();
+    EXPECT_EQ(messageBox("No topic", "t", Buttons::OkCancel), Answer::Cancel);
+    EXPECT_EQ(asked, std::vector<int>{4021});
+    platform::forms::setHelpHandler({});
 }

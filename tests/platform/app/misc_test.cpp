@@ -2,6 +2,7 @@
 #include "platform/app/beep.h"
 #include "platform/app/cursor.h"
 #include "platform/app/cursor_registry.h"
+#include "platform/app/locale.h"
 #include "platform/app/screen.h"
 #include "platform/app/strings.h"
 
@@ -26,6 +27,19 @@ TEST(ScreenTest, TestScreenFixesSizeAndDepthUntilItEnds) {
     EXPECT_EQ(screenWidth(), width);
     EXPECT_EQ(screenHeight(), height);
     EXPECT_EQ(colorDepth(), depth);
+}
+
+TEST(LocaleTest, TimeSeparatorIsTheLocalesAndTestsCanFixIt) {
+    EXPECT_EQ(timeSeparatorOf("en_US"), ':');
+    EXPECT_EQ(timeSeparatorOf("de_DE"), ':');
+    EXPECT_EQ(timeSeparatorOf("fi_FI"), '.');
+    EXPECT_EQ(timeSeparatorOf("da_DK"), '.');
+    const char system = timeSeparator();
+    {
+        TestTimeSeparator fixed('-');
+        EXPECT_EQ(timeSeparator(), '-');
+    }
+    EXPECT_EQ(timeSeparator(), system);
 }
 
 TEST(CursorTest, ScreenCursorIsOneOverrideForTheWholeProgram) {

@@ -9,14 +9,23 @@
 #include "solitaire/engine/geometry.h"
 #include "solitaire/engine/piles.h"
 #include "solitaire/engine/rules.h"
+#include "solitaire/engine/setup.h"
+
+#include "solitaire/engine/utils.h"
 
 #include "platform/app/random.h"
+
+#include <QTimer>
 
 namespace solitaire::testing {
 namespace {
 
 int topCard(const std::string& pile) {
     return pile.size() >= 3 ? std::stoi(pile.substr(pile.size() - 3)) : 0;
+}
+
+std::string codeOf(int card) {
+    return fnIntZeroPad(card, 3);
 }
 
 bool pilesHold(const StringList& piles, int card) {
@@ -78,45 +87,10 @@ protected:
         return 0;
     }
 
-    // The window and the back buffer must show the piles as they are now: each is compared
-    // with the whole table drawn afresh from the pile store (the back buffer is put back).
-    // Pixels in a frame around each of `framed` places (15 outside to 3 inside: the rounded
-    // corners and the thickness edges of the stock and the waste) are not compared.
+    // The window and the back buffer must show the piles as they are now.
     void expectTableDrawnAsThePilesAre(const std::string& after,
                                        const std::vector<QRect>& framed = {}) {
-        platform::gdi::Bitmap& back = sharedObjects.BackBuffer;
-        const platform::gdi::Bitmap kept = back;
-        main_->fnPaintConfiguredBackground(Surface::BackBuffer);
-        main_->fnDrawTable(Surface::BackBuffer, false);
-        const platform::gdi::Bitmap fresh = back;
-        back = kept;
-        expectSamePixels(kept, 0, fresh, framed, "back buffer after " + after);
-        expectSamePixels(main_->frontBuffer(), mainWindow.ScrollBarPosition, fresh, framed,
-                         "window after " + after);
-    }
-
-private:
-    // Row y of the shown bitmap is row y + scroll of the table.
-    static void expectSamePixels(const platform::gdi::Bitmap& shown, int scroll,
-                                 const platform::gdi::Bitmap& table,
-                                 const std::vector<QRect>& framed, const std::string& what) {
-        auto inFrame = [&](int x, int y) {
-            return std::ranges::any_of(framed, [&](const QRect& place) {
-                return place.adjusted(-15, -15, 15, 15).contains(x, y) &&
-                       !place.adjusted(3, 3, -3, -3).contains(x, y);
-            });
-        };
-        const int width = std::min(shown.width(), table.width());
-        const int height = std::min(shown.height(), table.height() - scroll);
-        int differing = 0;
-        QPoint first;
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x)
-                if (!inFrame(x, y) && shown.pixel(x, y) != table.pixel(x, y + scroll) &&
-                    differing++ == 0)
-                    first = QPoint(x, y);
-        EXPECT_EQ(differing, 0) << what << ": first differing pixel at (" << first.x() << ", "
-                                << first.y() << ")";
+        EXPECT_EQ(tableDrawingDifference(*main_, framed), "") << "after " << after;
     }
 };
 
@@ -223,6 +197,132 @@ TEST_F(PlayTest, RefusedDropPutsTheCardBackAndTheTableCursorToo) {
     EXPECT_FALSE(pilesHold(sharedObjects.DestPiles, card));
     EXPECT_EQ(engineScalars.DraggedCard, 0);
     EXPECT_EQ(platform::app::screenCursor(), CursorSlot(11));
+}
+
+// Cards lifted from reserves and foundations: what the lifted card covered shows again, and
+// nothing else goes from the window or the back buffer.
+TEST_F(PlayTest, CardsLiftedFromFannedAndRowReservesLeaveTheRestOfTheTableDrawn) {
+    start(chooseGame("FreeCell"));
+    ASSERT_TRUE(mainWindow.GameRunning);
+    main_->mnuAutoPlay->trigger(); // off: nothing moves by itself
+    main_->mnuNew->trigger();      // a deal that sent no card home
+    const int card = topCard(sharedObjects.FilaPiles[0]);
+    const int other = topCard(sharedObjects.FilaPiles[1]);
+    auto lift = [&](std::string& from) {
+        from += sharedObjects.FilaPiles[0].substr(sharedObjects.FilaPiles[0].size() - 3);
+        sharedObjects.FilaPiles[0].resize(sharedObjects.FilaPiles[0].size() - 3);
+        from += sharedObjects.FilaPiles[1].substr(sharedObjects.FilaPiles[1].size() - 3);
+        sharedObjects.FilaPiles[1].resize(sharedObjects.FilaPiles[1].size() - 3);
+    };
+    // The last free cell and the last foundation are the piles fanned right (so that they
+    // reach into no other pile); the first free cell takes the card.
+    const QPoint emptyCell(fnReserveX(0) + mainWindow.CardWidth / 2,
+                           fnReserveY(0) + mainWindow.CardHeight / 2);
+    struct Case {
+        const char* what;
+        int reserveFan, foundationFan, reserveVariant;
+        bool fromFoundation;
+    } const cases[] = {
+        {"the top card of a reserve fanned right", 2, 0, 0, false},
+        {"the top card of a foundation fanned right", 2, 2, 0, true},
+        {"a card of a reserve laid out as a row", 2, 0, -11, false},
+    };
+    std::string* lastPile = nullptr;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (lastPile) { // the previous case's cards go back to the tableau
+            sharedObjects.FilaPiles[0] += codeOf(card);
+            sharedObjects.FilaPiles[1] += codeOf(other);
+            lastPile->clear();
+            sharedObjects.AppoggPiles[0].clear();
+        }
+        gameDefinition[5] = static_cast<std::int16_t>(c.reserveFan);
+        gameDefinition[4] = static_cast<std::int16_t>(c.foundationFan);
+        gameDefinition[12] = static_cast<std::int16_t>(c.reserveVariant);
+        gameDefinition[16] = 1; // foundation cards may be taken back
+        std::string& pile =
+            c.fromFoundation ? sharedObjects.DestPiles[3] : sharedObjects.AppoggPiles[3];
+        lastPile = &pile;
+        lift(pile); // `card` under `other`
+        fnSetFanOffsets();
+        main_->RedrawTable();
+        expectTableDrawnAsThePilesAre("the cards were laid");
+        const std::optional<ClosedRect> top = fnCardRect(other);
+        ASSERT_TRUE(top);
+        const QPoint on((top->left + top->right) / 2, top->bottom - 10);
+        // The rounded corners of the places the card lay on and went to are not compared.
+        const std::string name = c.fromFoundation ? "Dest4" : "Appogg4";
+        const QSize size(mainWindow.CardWidth, mainWindow.CardHeight);
+        const std::vector<QRect> places = {
+            QRect(QPoint(fnPileCardX(name, 3, 0, false), fnPileCardY(name, 0, false)), size),
+            QRect(QPoint(fnReserveX(0), fnReserveY(0)), size)};
+        QTest::mouseClick(main_, Qt::LeftButton, {}, on); // lifted and put back
+        expectTableDrawnAsThePilesAre("a click put the card back", places);
+        drag(on, emptyCell);
+        ASSERT_EQ(topCard(sharedObjects.AppoggPiles[0]), other);
+        expectTableDrawnAsThePilesAre("a drag to an empty cell", places);
+    }
+}
+
+// A plain click lifts a card and puts it back, also after a drag that moved: the click
+// drops nothing on a pile that its card overlaps.
+TEST_F(PlayTest, AClickAfterADragDropsNothing) {
+    start(chooseGame("FreeCell"));
+    main_->mnuAutoPlay->trigger(); // off: nothing moves by itself
+    int card = 0;
+    for (int pile = 0; pile < 8 && card == 0; ++pile)
+        if (const int top = topCard(sharedObjects.FilaPiles[pile]); CardRank(top) != 1)
+            card = top;
+    ASSERT_NE(card, 0);
+    const QPoint foundation(fnFoundationX(0) + mainWindow.CardWidth / 2,
+                            fnFoundationY(0) + mainWindow.CardHeight / 2);
+    drag(centreOf(card), foundation); // refused: only an ace starts a foundation
+    ASSERT_FALSE(pilesHold(sharedObjects.DestPiles, card));
+    // An empty free cell over the card's lower right corner.
+    const ClosedRect place = *fnCardRect(card);
+    fnSetReserveX(0, place.left + 30);
+    fnSetReserveY(0, place.top + 40);
+    QTest::mouseClick(main_, Qt::LeftButton, {}, QPoint(place.left + 10, place.top + 10));
+    EXPECT_TRUE(pilesHold(sharedObjects.FilaPiles, card));
+    EXPECT_TRUE(sharedObjects.AppoggPiles[0].empty()) << "a click is no drop";
+    EXPECT_EQ(engineScalars.DraggedCard, 0);
+}
+
+// The winning move's release ends the game and plays the winning animation; a close
+// meanwhile closes the window when the animation stops, and no fill of the game reads the
+// freed table afterwards. Real time and the real event loop.
+TEST_F(PlayTest, ClosingDuringTheWinningAnimationClosesTheWindowQuietly) {
+    clock_.reset();
+    start(chooseGame("FreeCell"));
+    ASSERT_TRUE(mainWindow.GameRunning);
+    main_->mnuAutoPlay->trigger(); // off
+    gameDefinition[20] = 1;        // empty tableau piles are filled from the first reserve
+    // Every card home but the king of spades, alone on the first tableau pile.
+    for (StringList* list : {&sharedObjects.MazzoPiles, &sharedObjects.DestPiles,
+                             &sharedObjects.FilaPiles, &sharedObjects.AppoggPiles})
+        std::ranges::fill(*list, std::string());
+    for (int suit = 0; suit < 4; ++suit)
+        for (int rank = 1; rank <= (suit == 3 ? 12 : 13); ++rank)
+            sharedObjects.DestPiles[static_cast<std::size_t>(suit)] += codeOf(suit * 13 + rank);
+    sharedObjects.FilaPiles[0] = codeOf(52);
+    main_->RedrawTable();
+    const QPoint home(fnFoundationX(3) + mainWindow.CardWidth / 2,
+                      fnFoundationY(3) + mainWindow.CardHeight / 2);
+    bool closed = false;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (mainWindow.WinAnimationRunning && !closed) {
+            closed = true;
+            main_->close();
+        }
+    });
+    closer.start(20);
+    drag(centreOf(52), home);
+    closer.stop();
+    EXPECT_TRUE(closed) << "the winning animation ran";
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(windowGone() || main_->isHidden()) << "the close took effect";
+    EXPECT_TRUE(boxes_.shown().empty()) << boxes_.shown().front().text;
 }
 
 TEST_F(PlayTest, PileSizeHintGoesWhenTheMouseReallyMovesOrAKeyIsTyped) {

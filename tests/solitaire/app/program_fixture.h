@@ -17,6 +17,7 @@
 #include "platform/app/messagebox.h"
 #include "platform/app/screen.h"
 #include "platform/files/ini.h"
+#include "platform/gdi/qimage.h"
 #include "platform/shell/help.h"
 #include "platform/shell/keystore.h"
 #include "platform/shell/shell.h"
@@ -36,6 +37,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace solitaire::testing {
 
@@ -87,12 +89,57 @@ private:
     fs::path root_;
 };
 
+// "" when the window and the back buffer show the piles as they are now, else where they
+// first differ: each is compared with the whole table drawn afresh from the pile store (the
+// back buffer is put back). Pixels in a frame around each of `framed` places (15 outside to
+// 3 inside: the rounded corners and the thickness edges of the stock and the waste) are not
+// compared.
+inline std::string tableDrawingDifference(TfrmMain& main, const std::vector<QRect>& framed = {}) {
+    platform::gdi::Bitmap& back = sharedObjects.BackBuffer;
+    const platform::gdi::Bitmap kept = back;
+    main.fnPaintConfiguredBackground(Surface::BackBuffer);
+    main.fnDrawTable(Surface::BackBuffer, false);
+    const platform::gdi::Bitmap fresh = back;
+    back = kept;
+    // Row y of the shown bitmap is row y + scroll of the table.
+    auto difference = [&](const platform::gdi::Bitmap& shown, int scroll,
+                          const std::string& what) -> std::string {
+        auto inFrame = [&](int x, int y) {
+            return std::ranges::any_of(framed, [&](const QRect& place) {
+                return place.adjusted(-15, -15, 15, 15).contains(x, y) &&
+                       !place.adjusted(3, 3, -3, -3).contains(x, y);
+            });
+        };
+        const int width = std::min(shown.width(), fresh.width());
+        const int height = std::min(shown.height(), fresh.height() - scroll);
+        int differing = 0;
+        QPoint first;
+        for (int y = 0; y < height; ++y) {
+            const auto* shownRow = reinterpret_cast<const QRgb*>(qImage(shown).constScanLine(y));
+            const auto* freshRow =
+                reinterpret_cast<const QRgb*>(qImage(fresh).constScanLine(y + scroll));
+            if (std::equal(shownRow, shownRow + width, freshRow))
+                continue; // the common case, without looking at each pixel
+            for (int x = 0; x < width; ++x)
+                if (shownRow[x] != freshRow[x] && !inFrame(x, y) && differing++ == 0)
+                    first = QPoint(x, y);
+        }
+        if (differing == 0)
+            return "";
+        return what + ": " + std::to_string(differing) + " pixels differ, the first at (" +
+               std::to_string(first.x()) + ", " + std::to_string(first.y()) + "); ";
+    };
+    return difference(kept, 0, "back buffer") +
+           difference(main.frontBuffer(), mainWindow.ScrollBarPosition, "window");
+}
+
 class ProgramTest : public ::testing::Test {
 protected:
     static constexpr int kScreenWidth = 1024, kScreenHeight = 768;
 
-    // The engine's globals as a new process has them.
-    ProgramTest() : keys_(folder_.keyStore()) {
+    // The engine's globals as a new process has them; the screen of the given size.
+    explicit ProgramTest(int screenWidth = kScreenWidth, int screenHeight = kScreenHeight)
+        : keys_(folder_.keyStore()), screen_(screenWidth, screenHeight, 32) {
         gameDefinition.fill(0);
         engineScalars = EngineScalars{};
     }
@@ -132,8 +179,9 @@ protected:
 
     ScratchProgramFolder folder_;
     platform::shell::ScopedKeyStoreFile keys_;
-    platform::app::TestScreen screen_{kScreenWidth, kScreenHeight, 32};
-    platform::app::TestClock clock_{1000}; // animations and waits run without real time
+    platform::app::TestScreen screen_;
+    // Animations and waits run without real time; a test that needs the real clock resets it.
+    std::optional<platform::app::TestClock> clock_{std::in_place, 1000};
     platform::app::ScriptedMessageBoxes boxes_;
     platform::shell::OpenRecorder links_;
     platform::sound::Recorder sounds_;

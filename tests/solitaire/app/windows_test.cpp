@@ -2,18 +2,27 @@
 
 #include "program_fixture.h"
 
+#include "solitaire/app/animation.h"
 #include "solitaire/app/boxes.h"
 #include "solitaire/app/links.h"
 #include "solitaire/app/preferences.h"
 #include "solitaire/app/widgets.h"
+#include "solitaire/engine/cards.h"
+#include "solitaire/engine/game_words.h"
+#include "solitaire/engine/lifecycle.h"
+#include "solitaire/engine/piles.h"
 #include "solitaire/engine/data_files.h"
 #include "solitaire/engine/game_definition.h"
 
+#include "platform/app/locale.h"
+#include "platform/app/random.h"
 #include "platform/files/paths.h"
 #include "platform/shell/help.h"
 
+#include <QApplication>
 #include <QMenu>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidgetItemIterator>
 
 namespace solitaire::testing {
@@ -36,6 +45,8 @@ protected:
         main_->OpenGame();
         answerDialogs(cancel);
     }
+    // What the main window shows of one of its tool buttons (0 New .. 4 Exit).
+    QToolButton* smallButton(int index) const { return main_->smallButtons[index]; }
     std::vector<std::string> openedLinks() const {
         std::vector<std::string> targets;
         for (const auto& request : links_.requests())
@@ -43,6 +54,18 @@ protected:
         return targets;
     }
 };
+
+// The picture an icon shows in that mode, and a resource picture, as comparable images.
+QImage shownImage(const QIcon& icon, QIcon::Mode mode = QIcon::Normal) {
+    const QList<QSize> sizes = icon.availableSizes(mode);
+    return sizes.isEmpty() ? QImage()
+                           : icon.pixmap(sizes.front(), mode).toImage().convertToFormat(QImage::Format_RGB32);
+}
+QImage resourceImage(const std::string& name, bool masked = false) {
+    return (masked ? maskedResourcePixmap(name) : resourcePixmap(name))
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
 
 // The description's texts, from the game matrix rows read straight from GAMES.DAT.
 struct ExpectedDescription {
@@ -128,6 +151,17 @@ TEST_F(WindowsTest, ChooserRefusesAGroupForOkAndRules) {
     EXPECT_EQ(boxes_.shown()[1].text, "Select a game");
 }
 
+TEST_F(WindowsTest, ChooserGroupShowsItsClosedAndOpenPicturesAndF1ItsHelp) {
+    withChooser([](TfrmOpenGame& open) {
+        const QIcon group = open.trvGames->topLevelItem(0)->icon(0);
+        EXPECT_EQ(shownImage(group), resourceImage("TREE1", true));
+        EXPECT_EQ(shownImage(group, QIcon::Selected), resourceImage("TREE2", true));
+        QTest::keyClick(open.trvGames, Qt::Key_F1);
+    });
+    EXPECT_EQ(platform::shell::shownHelpPage(),
+              platform::files::resolvePath(HelpPagePath(kChooserHelpContext)));
+}
+
 TEST_F(WindowsTest, ChooserRulesOpenTheGamesRulesPage) {
     withChooser([](TfrmOpenGame& open) {
         open.trvGames->setCurrentItem(
@@ -181,9 +215,13 @@ TEST_F(WindowsTest, SmallIconsAreRememberedAndMakeThePanelsLower) {
     main_->SetToolbarLarge(true, true);
     EXPECT_EQ(main_->pnlTempo->height(), 24);
     EXPECT_TRUE(main_->pnlTB->isVisible());
+    // The panels sit at half the bar's spare height, two pixels lower.
+    EXPECT_EQ(main_->pnlTempo->y(), main_->pnlTB->y() + (46 - 24) / 2 + 2);
+    EXPECT_EQ(main_->pnlScore->y(), main_->pnlTempo->y());
     main_->SetToolbarLarge(false, true);
     EXPECT_EQ(main_->pnlTempo->height(), 20);
     EXPECT_EQ(main_->pnlScore->height(), 20);
+    EXPECT_EQ(main_->pnlTempo->y(), main_->pnlTB1->y() + (24 - 20) / 2 + 2);
     EXPECT_FALSE(main_->pnlTB->isVisible());
     EXPECT_TRUE(main_->pnlTB1->isVisible());
     EXPECT_TRUE(main_->popSmallIcons->isChecked());
@@ -228,6 +266,63 @@ TEST_F(WindowsTest, UpdatePageOpensTheDownloadPageOnlyOnOk) {
     EXPECT_EQ(openedLinks(), std::vector<std::string>{kDownloadPageAddress});
     EXPECT_EQ(boxes_.shown()[0].text,
               "Brindlewood will now open the download page from our Web site.\rClick OK to continue.");
+    EXPECT_EQ(boxes_.shown()[0].helpContext, 4021);
+}
+
+TEST_F(WindowsTest, MenuItemsShowTheirPictures) {
+    const std::pair<QAction*, const char*> items[] = {{main_->mnuNew, "TB_NEW"},
+                                                      {main_->mnuOpen, "TB_OPEN"},
+                                                      {main_->mnuExit, "TB_EXIT"},
+                                                      {main_->mnuAutoPlay, "TB_AUTOPLAY"},
+                                                      {main_->mnuRules, "TB_RULES"}};
+    for (const auto& [item, picture] : items) {
+        const QImage expected = resourceImage(picture);
+        ASSERT_FALSE(expected.isNull()) << picture;
+        EXPECT_EQ(shownImage(item->icon()), expected) << item->objectName().toStdString();
+    }
+    EXPECT_TRUE(main_->mnuCustomize->icon().isNull()) << "an item without a picture";
+}
+
+// The small bar's autoplay button shows the glyph chosen with its enabling: the disabled one
+// while no game is chosen, the normal one once a game with automatic play is set up.
+TEST_F(WindowsTest, AutoplayGlyphFollowsItsEnabling) {
+    fnWriteSettingsField(kSelectedGamePosition, kSelectedGameWidth, "-1");
+    withChooser([](TfrmOpenGame&) {}); // closed with no game chosen: the game commands go off
+    EXPECT_FALSE(smallButton(2)->isEnabled());
+    EXPECT_EQ(shownImage(smallButton(2)->icon()), resourceImage("TB_AUTOPLAY_DIS"));
+    answerDialogs(chooseGame("FreeCell"));
+    main_->OpenGame();
+    EXPECT_TRUE(smallButton(2)->isEnabled());
+    EXPECT_EQ(shownImage(smallButton(2)->icon()), resourceImage("TB_AUTOPLAY"));
+}
+
+// Switching Autoplay on plays what it can and then fills the empty tableau piles, also when
+// the first pass moved nothing.
+TEST_F(WindowsTest, AutoplayCommandFillsEmptyTableauPilesEvenWhenNothingWentHome) {
+    answerDialogs(chooseGame("Klondike"));
+    main_->OpenGame();
+    if (mainWindow.AutoPlayChecked)
+        main_->mnuAutoPlay->trigger();
+    auto topIsAce = [](const std::string& pile) {
+        return pile.size() >= 3 && CardRank(std::stoi(pile.substr(pile.size() - 3))) == 1;
+    };
+    bool noAceOnTop = false;
+    for (std::uint32_t seed = 1; seed < 100 && !noAceOnTop; ++seed) {
+        platform::app::setRandomSeed(seed);
+        main_->mnuNew->trigger();
+        noAceOnTop = std::ranges::none_of(sharedObjects.FilaPiles, topIsAce);
+    }
+    ASSERT_TRUE(noAceOnTop);
+    // The first pile's one card goes onto the stock; the game fills empty piles from there.
+    std::string& first = sharedObjects.FilaPiles[0];
+    ASSERT_EQ(first.size(), 3u);
+    sharedObjects.MazzoPiles[kStockLine] += first;
+    const std::string card = first;
+    first.clear();
+    gameDefinition[kTableauFillWord] = 3;
+    main_->mnuAutoPlay->trigger();
+    EXPECT_TRUE(mainWindow.AutoPlayChecked);
+    EXPECT_EQ(sharedObjects.FilaPiles[0], card) << "the empty pile was filled from the stock";
 }
 
 TEST_F(WindowsTest, HelpPagesExistForEveryTopicAndEveryGame) {
@@ -336,6 +431,27 @@ TEST_F(WindowsTest, AdviceSwitchedOffStaysOff) {
     EXPECT_EQ(dialogsShown(), before + 1);
 }
 
+// The sign-up box belongs to the hidden invitation: going, it has the main window repainted.
+TEST_F(WindowsTest, NewsletterSignUpRepaintsTheMainWindowWhenItGoes) {
+    bool repainted = false;
+    answerDialogs([&](Dialog& dialog) {
+        if (auto* invitation = dynamic_cast<TfrmNews*>(&dialog)) {
+            QTest::mouseClick(invitation->btnSend, Qt::LeftButton);
+            return ModalResult::Ok;
+        }
+        auto& signUp = dynamic_cast<TfrmNews2&>(dialog);
+        platform::gdi::Bitmap& window = main_->frontBuffer();
+        const platform::gdi::Color table = sharedObjects.BackBuffer.pixel(40, 200);
+        window.setPixel(40, 200, table ^ 0xFFFFFF); // drawn over, as a box leaves the table
+        signUp.edtWhere->setText("abc");
+        QTest::mouseClick(signUp.btnOK, Qt::LeftButton);
+        repainted = window.pixel(40, 200) == table;
+        return ModalResult::Ok;
+    });
+    main_->Newsletter();
+    EXPECT_TRUE(repainted);
+}
+
 TEST_F(WindowsTest, NewsletterSignUpWantsThreeCharactersAndMailsTheSubject) {
     answerDialogs([](Dialog& dialog) {
         if (auto* invitation = dynamic_cast<TfrmNews*>(&dialog)) {
@@ -360,8 +476,41 @@ TEST_F(WindowsTest, NewsletterSignUpWantsThreeCharactersAndMailsTheSubject) {
                                        "?subject=News (ab)"});
 }
 
-TEST_F(WindowsTest, AboutBoxPlaysItsSoundAndOpensItsAddresses) {
+// The about box in its own modal loop: each time it becomes the active window again it plays
+// its sound; F1 opens its help page.
+TEST_F(WindowsTest, AboutBoxPlaysItsSoundOnEveryActivationAndF1OpensItsHelp) {
+    script_.reset();
     sounds_.clear();
+    QTimer::singleShot(0, [] {
+        auto* about = dynamic_cast<TfrmAbout*>(QApplication::activeModalWidget());
+        if (!about) {
+            ADD_FAILURE() << "no about box";
+            return;
+        }
+        EXPECT_TRUE(QTest::qWaitForWindowActive(about));
+        QWidget elsewhere(about, Qt::Window);
+        elsewhere.show();
+        elsewhere.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+        elsewhere.hide();
+        about->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(about));
+        QTest::keyClick(about->btnOK, Qt::Key_F1);
+        about->btnOK->click();
+    });
+    main_->About();
+    const auto& played = sounds_.played();
+    EXPECT_EQ(std::ranges::count_if(played,
+                                    [](const std::string& name) {
+                                        return name.find("About.wav") != std::string::npos;
+                                    }),
+              2);
+    EXPECT_EQ(platform::shell::shownHelpPage(),
+              platform::files::resolvePath(HelpPagePath(kAboutHelpContext)));
+}
+
+// Its sound, played on activation, is checked with the box in its own modal loop above.
+TEST_F(WindowsTest, AboutBoxOpensItsAddresses) {
     answerDialogs([](Dialog& dialog) {
         auto& about = dynamic_cast<TfrmAbout&>(dialog);
         EXPECT_EQ(about.windowTitle().toStdString(), "About Brindlewood");
@@ -372,8 +521,67 @@ TEST_F(WindowsTest, AboutBoxPlaysItsSoundAndOpensItsAddresses) {
     main_->About();
     EXPECT_EQ(openedLinks(), (std::vector<std::string>{std::string("mailto:") + kSupportMailAddress,
                                                        kWebSiteAddress}));
-    ASSERT_EQ(sounds_.played().size(), 1u);
-    EXPECT_NE(sounds_.played()[0].find("About.wav"), std::string::npos);
+}
+
+TEST_F(ProgramTest, TheClockShowsTheLocalesTimeSeparator) {
+    const platform::app::TestTimeSeparator dot('.');
+    start();
+    EXPECT_EQ(main_->lblTempo->text().toStdString(), "0.00.00");
+    answerDialogs(chooseGame("FreeCell"));
+    main_->OpenGame();
+    clock_->advance(3723 * 1000);
+    main_->Timer1Timer();
+    EXPECT_EQ(main_->lblTempo->text().toStdString(), "1.02.03");
+    EXPECT_EQ(fnElapsedSeconds(), 3723);
+}
+
+// The chooser's closing check (no game selected: the game commands go off) looks at the game
+// chosen by OK, so choosing the first game never switches them off on the way.
+TEST_F(ProgramTest, ChoosingTheFirstGameLeavesTheGameCommandsOn) {
+    folder_.preferences().writeInteger("Preference", "Game", -1);
+    std::vector<bool> newEnabled;
+    start([&](Dialog& dialog) {
+        QObject::connect(main_->mnuNew, &QAction::enabledChanged,
+                         [&newEnabled](bool enabled) { newEnabled.push_back(enabled); });
+        return chooseGame("Klondike")(dialog);
+    });
+    EXPECT_TRUE(mainWindow.GameRunning);
+    EXPECT_TRUE(main_->mnuNew->isEnabled());
+    EXPECT_TRUE(newEnabled.empty()) << "New was switched off and on again";
+}
+
+// Cancelled with no game selected, the chooser does switch them off.
+TEST_F(ProgramTest, CancellingTheChooserWithoutAGameSwitchesTheGameCommandsOff) {
+    folder_.preferences().writeInteger("Preference", "Game", -1);
+    start();
+    EXPECT_FALSE(main_->mnuNew->isEnabled());
+    EXPECT_FALSE(main_->mnuAutoPlay->isEnabled());
+}
+
+// The winning animation makes the main window the active one, so the key that stops it
+// reaches the table.
+TEST_F(ProgramTest, TheWinningAnimationTakesTheFocus) {
+    start(chooseGame("FreeCell"));
+    answerDialogs(cancel); // the chooser that follows the win
+    fnWriteSettingsField(kWinningAnimationPosition, 1, "Y");
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&elsewhere));
+    bool focused = false;
+    std::function<void()> whileAnimating = [&] {
+        if (!mainWindow.WinAnimationRunning) { // not begun yet
+            QTimer::singleShot(0, whileAnimating);
+            return;
+        }
+        focused = QTest::qWaitFor(
+            [&] { return main_->isActiveWindow() && QApplication::focusWidget() == main_; }, 2000);
+        StopAnimation();
+    };
+    QTimer::singleShot(0, whileAnimating);
+    mainWindow.GameWon = true;
+    fnEndGame();
+    EXPECT_TRUE(focused);
 }
 
 } // namespace

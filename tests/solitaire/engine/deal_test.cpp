@@ -14,9 +14,12 @@
 #include "tools/gamescompiler/catalogue.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <map>
 #include <set>
+#include <string>
+#include <vector>
 
 namespace solitaire {
 namespace {
@@ -479,6 +482,48 @@ TEST_F(DealTest, KingsMovedToTheStock) {
     });
 }
 
+TEST_F(DealTest, KingsMovedToTheStockLeaveTheCardsAboveThem) {
+    syntheticGame(52, 4);
+    setWord(266, 11); // 10 piles of 4, one reserve card: every card is dealt
+    // The same numbers dealt without and then with the adjustment.
+    struct Dealt {
+        std::array<std::string, 10> piles;
+        std::array<bool, 10> bottomFaceDown;
+    };
+    std::vector<Dealt> plain;
+    forManyNumbers(40, [&] {
+        Dealt dealt;
+        for (std::size_t p = 0; p < dealt.piles.size(); ++p) {
+            dealt.piles[p] = sharedObjects.FilaPiles[p];
+            dealt.bottomFaceDown[p] = fnIsFaceDown(CodeAt(dealt.piles[p], 0));
+        }
+        plain.push_back(dealt);
+    });
+    setWord(26, 1);
+    std::size_t deal = 0;
+    int kingsMoved = 0;
+    forManyNumbers(40, [&] {
+        expectSoundDeck();
+        EXPECT_EQ(cardsOnTable().size(), 52u);
+        const Dealt& before = plain.at(deal++);
+        for (std::size_t p = 0; p < before.piles.size(); ++p) {
+            SCOPED_TRACE("pile " + std::to_string(p));
+            const std::string& pile = sharedObjects.FilaPiles[p];
+            ASSERT_EQ(pile.size(), before.piles[p].size());
+            EXPECT_EQ(pile.substr(3), before.piles[p].substr(3));
+            if (CardRank(CodeAt(before.piles[p], 0)) == 13) {
+                ++kingsMoved;
+                EXPECT_NE(CardRank(CodeAt(pile, 0)), 13);
+            } else
+                EXPECT_EQ(pile, before.piles[p]);
+            EXPECT_EQ(fnIsFaceDown(CodeAt(pile, 0)), before.bottomFaceDown[p])
+                << "the bottom card shows as the king did";
+        }
+    });
+    EXPECT_EQ(deal, plain.size());
+    EXPECT_GT(kingsMoved, 0);
+}
+
 TEST_F(DealTest, KingsOrQueensStartThePiles) {
     for (const int adjustment : {2, 4}) {
         const int leader = adjustment == 2 ? 13 : 12;
@@ -507,17 +552,34 @@ TEST_F(DealTest, KingsOrQueensStartThePiles) {
     }
 }
 
+// Every card is dealt, none twice and no slot left free, also where the first pass leaves
+// cards over that only an exchange with a dealt card can place.
 TEST_F(DealTest, NoRankTwiceInAPile) {
-    useGame("freecell.game");
-    setWord(26, 3);
-    forManyNumbers(100, [] {
-        expectSoundDeck(true);
-        for (int p = 0; p < 8; ++p) {
-            const std::string& pile = sharedObjects.FilaPiles[static_cast<std::size_t>(p)];
-            EXPECT_EQ(cardsIn(pile), p < 4 ? 7 : 6) << "slots kept";
-            EXPECT_TRUE(RanksAllDistinct(pile)) << pile;
+    struct Shape {
+        int piles;
+        std::vector<int> cards;
+    };
+    const Shape shapes[] = {{8, {7, 7, 7, 7, 6, 6, 6, 6}}, {9, {6, 6, 6, 6, 6, 6, 6, 6, 4}}};
+    for (const Shape& shape : shapes) {
+        SCOPED_TRACE(std::to_string(shape.piles) + " piles");
+        useGame("freecell.game");
+        setWord(262, shape.piles);
+        for (int p = 0; p < shape.piles; ++p) {
+            setWord(268 + p, shape.cards[static_cast<std::size_t>(p)]);
+            setWord(294 + p, shape.cards[static_cast<std::size_t>(p)]);
         }
-    });
+        setWord(26, 3);
+        forManyNumbers(100, [&shape] {
+            expectSoundDeck();
+            const std::map<int, int> table = cardsOnTable();
+            EXPECT_EQ(table.size(), 52U) << "every card dealt";
+            for (int p = 0; p < shape.piles; ++p) {
+                const std::string& pile = sharedObjects.FilaPiles[static_cast<std::size_t>(p)];
+                EXPECT_EQ(cardsIn(pile), shape.cards[static_cast<std::size_t>(p)]);
+                EXPECT_TRUE(RanksAllDistinct(pile)) << pile;
+            }
+        });
+    }
 }
 
 TEST_F(DealTest, KindTwentyTwoPutsTheHeartKingUnderTheStockAndTheQueenOnPileOne) {

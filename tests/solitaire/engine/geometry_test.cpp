@@ -174,8 +174,6 @@ TEST_F(GeometryTest, CardUnderPointFindsTheBandThatHoldsThePoint) {
         {4, 325, 0, 3, 254, 200},
         // Fixed horizontal step: 100..107, 107..114, 114..184.
         {6, 108, 0, 2, 107, 200},
-        // No cards are found in mode 8.
-        {8, 100, 210, 0, 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message()
@@ -256,6 +254,49 @@ TEST_F(GeometryTest, HitTestOfRowsTriesTheLastRowFirst) {
     hit = fnHitTestTable(322, 210);                   // past row 2, still on row 1's last card
     EXPECT_EQ(hit.pileName, "Fila1");
     EXPECT_EQ(hit.card, 3);
+}
+
+// Mode 8: side by side in lines that wrap at the table area's right edge. With the window
+// 400 wide (scroll bar 12, margin 12) a line from X 100 holds three cards.
+TEST_F(GeometryTest, CardsInLinesWrapAtTheRightEdgeAndAreEachFound) {
+    mainWindow.Width = 400;
+    mainWindow.ScrollBarWidth = 12;
+    fanModes(8, 3, 1);
+    setPileCounts(2, 0);
+    placeTableau(1, 100, 200);
+    fila(1) = "001002000004005"; // an empty slot keeps its place
+    placeTableau(2, 100, 450);
+    fila(2) = "009";
+    // Places: 100/177/254 on the line at 200, then 100/177 on the line at 302.
+    EXPECT_EQ(fnPileCardX("Fila1", 0, 0, false), 177);
+    EXPECT_EQ(fnPileCardY("Fila1", 0, false), 302);
+    EXPECT_EQ(fnPileCardX("Fila1", 0, 0, true), 254);
+    EXPECT_EQ(fnPileCardY("Fila1", 0, true), 302);
+    EXPECT_EQ(fnPileCardX("Fila1", 0, 4, false), 100);
+    EXPECT_EQ(fnPileCardY("Fila1", 4, false), 200);
+    EXPECT_EQ(fnPileBottom("Fila1"), 398);
+
+    struct Case {
+        int x, y;
+        const char* pile;
+        int card;
+    } const cases[] = {
+        {110, 210, "Fila1", 1}, {248, 296, "Fila1", 2}, {260, 210, "", 0}, // the empty slot
+        {174, 250, "", 0},      {180, 310, "Fila1", 5}, {100, 398, "Fila1", 4},
+        {120, 460, "Fila2", 9}, // a later pile is tried too
+    };
+    for (const Case& c : cases) {
+        const TableHit hit = fnHitTestTable(c.x, c.y);
+        EXPECT_EQ(hit.pileName, c.pile) << c.x << "," << c.y;
+        EXPECT_EQ(hit.card, c.card) << c.x << "," << c.y;
+    }
+    EXPECT_EQ(fnHitTestTable(180, 310).rect, (ClosedRect{177, 302, 248, 398}));
+    EXPECT_EQ(fnCardRect(4), (ClosedRect{100, 302, 171, 398}));
+    EXPECT_EQ(fnCardRect(2), (ClosedRect{177, 200, 248, 296})) << "every card can be picked up";
+    // A narrow window keeps one card a line.
+    mainWindow.Width = 150;
+    EXPECT_EQ(fnPileCardX("Fila1", 0, 0, false), 100);
+    EXPECT_EQ(fnPileCardY("Fila1", 0, false), 200 + 4 * 102);
 }
 
 TEST_F(GeometryTest, HitTestOfAHorizontalFan) {
@@ -350,8 +391,8 @@ TEST_F(GeometryTest, CardRectLocatesOnlyCardsThatCanBePickedUp) {
     gameDefinition[3] = 4; // in a row every card can be picked up
     EXPECT_EQ(fnCardRect(1), (ClosedRect{100, 200, 171, 296}));
     EXPECT_EQ(fnCardRect(2), (ClosedRect{177, 200, 248, 296}));
-    gameDefinition[3] = 8;
-    EXPECT_EQ(fnCardRect(3), std::nullopt);
+    gameDefinition[3] = 8; // in lines too (a window too narrow for two: one card a line)
+    EXPECT_EQ(fnCardRect(3), (ClosedRect{100, 404, 171, 500}));
 }
 
 // --- Repaint requests --------------------------------------------------------------------

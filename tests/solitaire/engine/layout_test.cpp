@@ -424,15 +424,16 @@ const SyntheticCase kSyntheticCases[] = {
      kB,
      row(Group::Tableau, {275, 348, 421, 494, 567, 640}, 161) +
          row(Group::Foundation, {568, 640}, 55) + row(Group::Stock, {98, 189}, 55)},
-    // Tableau "010", 7 piles in rows of 7/2 = 3: gap = trunc(0.85*71) = 60; pile 1 at (15,
-    // b3[0] = 140), the rest of row 0 on row 1, then rows 2 and 3, each from X 15, step 131.
+    // Tableau "010", 7 piles in rows of 7/2 = 3: gap = trunc(0.85*71) = 60; the first row
+    // on row 1 (pile 1 too, not over pile 4 on row 2), then rows 2 and 3, each from X 15,
+    // step 131.
     // Reserves "006", row 4: from pile 1, f = 60/3 = 20, step 91.
     {"RowsFromLeft",
      {"0000", 0, "0000", 0, "1010", 7, "4006", 2},
      {{255, 2}},
      kLarge,
      kB,
-     Places{{Group::Tableau, 1, 15, 140}} + row(Group::Tableau, {146, 277}, 40, 2) +
+     row(Group::Tableau, {15, 146, 277}, 40) +
          row(Group::Tableau, {15, 146, 277}, 146, 4) + row(Group::Tableau, {15}, 252, 7) +
          row(Group::Reserve, {15, 106}, 358)},
     // Tableau "018", 8 piles in rows of 4 from row digit 2: gap = (798-284-2)/5 = 102, raised
@@ -644,14 +645,14 @@ const SyntheticCase kSyntheticCases[] = {
      kL,
      row(Group::Tableau, {8, 37, 66}, 87) + row(Group::Foundation, {90, 116, 142, 168}, 50) +
          row(Group::Stock, {15, 55}, 50)},
-    // Small window, M cards, "010" with 5 piles in rows of 2: b3[0] = 30+(409-260)/2 = 104;
-    // gap = trunc(0.85*59) = 50, step 109; rows 1..3 = 35, 120, 205.
+    // Small window, M cards, "010" with 5 piles in rows of 2: gap = trunc(0.85*59) = 50,
+    // step 109; rows 1..3 = 35, 120, 205, the first row's piles all on row 1.
     {"RowsFromLeftSmallMedium",
      {"0000", 0, "0000", 0, "1010", 5},
      {{255, 2}},
      kSmall,
      kM,
-     Places{{Group::Tableau, 1, 15, 104}, {Group::Tableau, 2, 124, 35}} +
+     row(Group::Tableau, {15, 124}, 35) +
          row(Group::Tableau, {15, 124}, 120, 3) + row(Group::Tableau, {15}, 205, 5)},
     // "052" with L cards: pile2 X = (798-100-105)/2+40 = 336, pile1 = 396, pile4 = 456; pile1
     // Y = 30+(529-201)/2 = 194, then 261 and 328; stock at 336-25-105 = 206.

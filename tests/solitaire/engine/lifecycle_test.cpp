@@ -5,6 +5,7 @@
 
 #include "solitaire/engine/lifecycle.h"
 
+#include "platform/app/locale.h"
 #include "platform/app/strings.h"
 
 namespace solitaire {
@@ -160,6 +161,7 @@ TEST_F(LifecycleTest, AScoreGameIsWonWithAHundredPoints) {
 }
 
 TEST_F(LifecycleTest, TheClockLabelReadsAsSeconds) {
+    const platform::app::TestTimeSeparator colon(':');
     const std::pair<const char*, int> cases[] = {{"0:00:00", 0}, {"0:01:05", 65}, {"2:10:30", 7830},
                                                  {"", 0},        {"1:2", 0},      {"a:00:00", 0},
                                                  {"0:61:00", 0}};
@@ -167,6 +169,19 @@ TEST_F(LifecycleTest, TheClockLabelReadsAsSeconds) {
         mainWindow.ClockLabel = label;
         EXPECT_EQ(fnElapsedSeconds(), seconds) << label;
     }
+}
+
+// The clock writes and reads its label with the locale's time separator, not a fixed colon.
+TEST_F(LifecycleTest, TheClockLabelUsesTheLocalesTimeSeparator) {
+    const platform::app::TestTimeSeparator dot('.');
+    EXPECT_EQ(fnClockText(7830), "2.10.30");
+    EXPECT_EQ(fnClockText(59), "0.00.59");
+    startGame(testing::kKlondikeId, 7);
+    EXPECT_EQ(mainWindow.ClockLabel, "0.00.00") << "a new game's clock";
+    mainWindow.ClockLabel = "2.10.30";
+    EXPECT_EQ(fnElapsedSeconds(), 7830);
+    mainWindow.ClockLabel = "2:10:30";
+    EXPECT_EQ(fnElapsedSeconds(), 0) << "another separator is no time here";
 }
 
 // Game list lines: category, id in characters 5-7, edition, the name from character 11.

@@ -95,6 +95,34 @@ TEST_F(PickUpTest, AGroupDropThenAFillLosesNoCard) {
     expectEveryCardOnce();
 }
 
+// Fan mode 8 lays the cards in lines: each card is pressed at its own place and taken alone,
+// whether or not cards follow it.
+TEST_F(PickUpTest, CardsLaidInLinesArePickedUpEachAtItsPlace) {
+    gameDefinition[3] = 8;
+    std::string line;
+    for (int rank = 2; rank <= 13; ++rank)
+        line += codes({card(rank, 1)});
+    fila(1) = codes({KS, AH}) + line; // 14 cards: more than one line of the window
+    parkTheRest(7);
+    const int last = card(13, 1);
+    ASSERT_GT(fnPileCardY("Fila1", 0, false), fnTableauY(0)) << "the line wrapped";
+    const auto [lx, ly] = centreOf(last);
+    EXPECT_EQ(fnHitTestTable(lx, ly).card, last);
+
+    press(AH);
+    ASSERT_EQ(engineScalars.DraggedCard, AH);
+    EXPECT_EQ(mainWindow.DragHeight, 96) << "a card with cards after it goes alone";
+    const int x = fnFoundationX(0), y = fnFoundationY(0);
+    engineScalars.MovedWhileDragging = 1;
+    mainWindow.DragTargetRect = {x, y, x + 71, y + 96};
+    fnTableMouseUp();
+    EXPECT_EQ(dest(1), codes({AH}));
+    EXPECT_EQ(fila(1), codes({KS}) + line);
+    press(card(2, 1));
+    EXPECT_EQ(engineScalars.DraggedCard, card(2, 1));
+    expectEveryCardOnce();
+}
+
 TEST_F(PickUpTest, AFaceDownTopCardIsTurnedAndNotLifted) {
     fila(1) = codes({KS, QH});
     faceDown({KS, QH});
@@ -246,6 +274,10 @@ TEST_F(DiscardGameTest, ANeighbourOfTheDiscardTopGoesThereAndOthersBeep) {
         {2, FiveC, SixD, true, false},
         {15, FiveC, SixD, true, false},
         {12, FiveC, SixD, true, false},
+        // An empty discard pile (top 0): the build rule of kinds 2 and 15 takes any card.
+        {2, 0, SixD, false, true},
+        {15, 0, KH, false, true},
+        {12, 0, SixD, false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "kind " << c.kind << " " << c.top << " <- " << c.played
@@ -253,7 +285,8 @@ TEST_F(DiscardGameTest, ANeighbourOfTheDiscardTopGoesThereAndOthersBeep) {
         clearTable();
         const std::size_t beepsBefore = beeps.beeps().size();
         gameDefinition[35] = static_cast<std::int16_t>(c.kind);
-        discard() = codes({c.top});
+        const std::string discardBefore = c.top != 0 ? codes({c.top}) : "";
+        discard() = discardBefore;
         fila(1) = codes({c.played});
         fila(2) = codes({QH});
         if (c.faceDown)
@@ -264,13 +297,42 @@ TEST_F(DiscardGameTest, ANeighbourOfTheDiscardTopGoesThereAndOthersBeep) {
         if (!c.goes) {
             EXPECT_EQ(table(), before); // a refusal changes nothing
         }
-        EXPECT_EQ(discard() == codes({c.top, c.played}), c.goes);
+        EXPECT_EQ(discard() == discardBefore + codes({c.played}), c.goes);
         EXPECT_EQ(fila(1).empty(), c.goes);
         EXPECT_EQ(beeps.beeps().size(), beepsBefore + (c.goes ? 0 : 1));
         EXPECT_EQ(undoSteps(), steps + (c.goes ? 1 : 0));
         EXPECT_EQ(fnIsFaceDown(c.played), c.faceDown);
         EXPECT_EQ(engineScalars.DraggedCard, 0);
     }
+}
+
+// The fill joins the move's undo step: that one step holds the whole table as it was
+// before the move, the discard pile that took the card included.
+TEST_F(DiscardGameTest, AMoveAndItsFillAreOneUndoStepOfTheWholeTable) {
+    gameDefinition[35] = 2;
+    gameDefinition[20] = 2; // empty tableau piles are filled from the waste
+    discard() = codes({FiveC});
+    fila(1) = codes({SixD});
+    fila(2) = codes({QH});
+    waste() = codes({EightH, JC});
+    parkTheRest(7);
+    StringList before;
+    fnSnapshotPiles(before);
+    const int steps = undoSteps();
+    pressAt(fnTableauX(0) + 10, fnTableauY(0) + 10);
+    fnTableMouseUp();
+    ASSERT_EQ(discard(), codes({FiveC, SixD}));
+    ASSERT_EQ(fila(1), codes({JC})) << "the emptied pile was filled";
+    EXPECT_EQ(undoSteps(), steps + 1);
+    StringList lastStep;
+    const std::size_t lines[] = {3, 16, 26, 8};
+    for (std::size_t l = 0; l < 4; ++l) {
+        const StringList& list = sharedObjects.UndoStack[l];
+        ASSERT_GE(list.size(), lines[l]);
+        lastStep.insert(lastStep.end(), list.end() - static_cast<std::ptrdiff_t>(lines[l]),
+                        list.end());
+    }
+    EXPECT_EQ(lastStep, before);
 }
 
 TEST_F(DiscardGameTest, TheLastCardPlayedWinsTheGame) {
@@ -331,6 +393,8 @@ INSTANTIATE_TEST_SUITE_P(
         SelectionCase{"SumOfThirteen", 5, 13, {EightH, FiveC}, {EightH, FiveC}, 0},
         SelectionCase{"SumTooHigh", 5, 13, {EightH, SixD}, {}, 1},
         SelectionCase{"KindSevenTakesTwo", 7, 13, {AH, TwoH, ThreeH}, {}, 1},
+        SelectionCase{"KindTwentyThreeMakesItsTarget", 23, 13, {EightH, FiveC}, {EightH, FiveC}, 0},
+        SelectionCase{"KindTwentyThreeRefusesMore", 23, 10, {EightH, FiveC}, {}, 1},
         SelectionCase{"EqualRanks", 14, 0 + 1, {FiveC, card(5, 0)}, {FiveC, card(5, 0)}, 0},
         SelectionCase{"UnequalRanks", 16, 1, {FiveC, SixD}, {}, 1},
         SelectionCase{"ElevenOrFaces", 17, 1, {EightH, ThreeH}, {EightH, ThreeH}, 0},
@@ -357,6 +421,80 @@ INSTANTIATE_TEST_SUITE_P(
                       0},
         SelectionCase{"TwoFaces", 18, 1, {KS, QH}, {}, 1}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Kinds 21 and 22 play a line of cards (fan mode 8): one card, or two side by side, lying
+// between two cards of one suit or one rank leave it; a choice that cannot come to that is
+// let go with a beep, so play goes on.
+class LineSelectionTest : public SelectionGameTest {
+protected:
+    void SetUp() override {
+        SelectionGameTest::SetUp();
+        gameDefinition[3] = 8;
+        select(21, 1);
+    }
+    void lineOf(std::initializer_list<int> cards) {
+        fila(1) = codes(cards);
+        stock() = codes({card(13, 1)}); // the game goes on while the stock holds cards
+        parkTheRest(7);
+    }
+};
+
+TEST_F(LineSelectionTest, OneOrTwoCardsBetweenAMatchLeaveTheLine) {
+    const int FiveH = card(5, 0), NineC = card(9, 2), SevenS = card(7, 3), TwoD = card(2, 1);
+    lineOf({FiveH, NineC, TwoH, SevenS, TwoD, KS, JC, card(2, 3)});
+    press(NineC); // between two hearts
+    EXPECT_EQ(discard(), codes({NineC}));
+    EXPECT_TRUE(dest(1).empty());
+    press(SevenS); // between two twos
+    press(KS);     // with JC, between the two of diamonds and the two of spades: not yet
+    EXPECT_EQ(dest(1), codes({KS}));
+    press(JC);
+    EXPECT_EQ(discard(), codes({NineC, SevenS, KS, JC}));
+    EXPECT_EQ(fila(1), codes({FiveH, TwoH, TwoD, card(2, 3)}));
+    EXPECT_TRUE(dest(1).empty());
+    EXPECT_TRUE(beeps.beeps().empty());
+    expectEveryCardOnce(52, true);
+}
+
+TEST_F(LineSelectionTest, AChoiceThatCannotLeaveTheLineIsLetGo) {
+    const int FiveH = card(5, 0), NineC = card(9, 2), FiveD = card(5, 1), EightC = card(8, 2);
+    lineOf({FiveH, NineC, KS, FiveD, EightC, QH, card(5, 3)});
+    press(FiveH); // the first card has nothing before it
+    EXPECT_TRUE(dest(1).empty());
+    EXPECT_EQ(beeps.beeps().size(), 1u);
+    press(NineC);  // may still go with KS
+    press(EightC); // may go with QH, but not with NineC
+    EXPECT_TRUE(dest(1).empty());
+    EXPECT_EQ(beeps.beeps().size(), 2u);
+    EXPECT_EQ(countCalls("fnInvertCardRect(Window"), 2) << "NineC's highlight is taken back";
+    press(EightC);
+    press(QH);
+    EXPECT_EQ(discard(), codes({EightC, QH}));
+}
+
+TEST_F(LineSelectionTest, AStockPressDealsTheNextCardToItsPlaceInTheLine) {
+    gameDefinition[204] = 1; // the stock deals to the first tableau pile
+    lineOf({card(5, 0), card(9, 2)});
+    pressStock();
+    const int dealt = card(13, 1);
+    ASSERT_TRUE(fila(1).ends_with(codes({dealt})));
+    const int x = fnPileCardX("Fila1", 0, 0, false), y = fnPileCardY("Fila1", 0, false);
+    EXPECT_GT(x, fnPileCardX("Fila1", 0, 1, false)) << "after the cards before it";
+    const TableHit hit = fnHitTestTable(x + 5, y + 5);
+    EXPECT_EQ(hit.pileName, "Fila1");
+    EXPECT_EQ(hit.card, dealt);
+}
+
+TEST_F(LineSelectionTest, KindTwentyTwoKeepsTheQueenAndKingOfHearts) {
+    select(22, 1);
+    lineOf({card(5, 1), card(3, 1), card(4, 3), card(9, 2), KH, card(9, 3), QH});
+    press(QH);
+    EXPECT_EQ(beeps.beeps().size(), 1u);
+    press(card(9, 2)); // it could only go with the king of hearts
+    EXPECT_TRUE(dest(1).empty());
+    EXPECT_EQ(beeps.beeps().size(), 2u);
+    EXPECT_TRUE(discard().empty());
+}
 
 TEST_F(SelectionGameTest, ASecondPressTakesTheCardOutOfTheSelection) {
     select(5, 13);

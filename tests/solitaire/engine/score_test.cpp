@@ -156,16 +156,18 @@ TEST_F(UndoTest, RedoSideRecordsOrClears) {
     EXPECT_EQ(fnReadSettingsField(139, 1), "0");
 }
 
-TEST_F(UndoTest, DropStepsDeletesTheLinesBeforeTheLast) {
+TEST_F(UndoTest, DropStepsKeepsTheEarlierStepWhole) {
     auto& undo = sharedObjects.UndoStack;
     undo[0] = {"a0", "a1", "a2", "b0", "b1", "b2"};
     undo[1] = {"only"};
-    undo[3] = StringList(16, "r");
+    undo[3] = {"r0", "r1", "r2", "r3", "r4", "r5", "r6", "r7"};
+    for (int n = 0; n < 8; ++n)
+        undo[3].push_back("later");
     sharedObjects.MovedCardsLog = "001,002003,";
     fnDropUndoSteps(true, 1);
-    EXPECT_EQ(undo[0], (StringList{"a0", "a1", "b2"}));
-    EXPECT_EQ(undo[1], (StringList{"only"})) << "a list of one line keeps it";
-    EXPECT_EQ(undo[3].size(), 8u);
+    EXPECT_EQ(undo[0], (StringList{"a0", "a1", "a2"}));
+    EXPECT_EQ(undo[1], (StringList{"only"})) << "a list of less than two steps keeps its lines";
+    EXPECT_EQ(undo[3], (StringList{"r0", "r1", "r2", "r3", "r4", "r5", "r6", "r7"}));
     EXPECT_EQ(sharedObjects.MovedCardsLog, "002003,");
 }
 

@@ -39,18 +39,21 @@ void PrintTo(const FieldCase& c, std::ostream* out) {
 class SettingsFieldBounds : public EngineFixture,
                             public ::testing::WithParamInterface<FieldCase> {};
 
+// Every character a field can address, block by block.
+std::string wholeRecord() {
+    return fnReadSettingsField(1, 250) + "|" + fnReadSettingsField(251, 250) + "|" +
+           fnReadSettingsField(501, 250);
+}
+
 TEST_P(SettingsFieldBounds, FieldsInsideOneBlockOnly) {
     const FieldCase c = GetParam();
     const std::string text(static_cast<std::size_t>(std::max(c.width, 0)), 'Q');
+    const std::string before = wholeRecord(); // creation's fields, the program folder among them
     EXPECT_EQ(fnWriteSettingsField(c.position, c.width, text), c.fits);
-    if (c.fits) {
+    if (c.fits)
         EXPECT_EQ(fnReadSettingsField(c.position, c.width), text);
-    } else {
-        // A refused write leaves the whole record blank but for creation's two fields.
-        for (int position : {1, 249, 251, 499, 701, 749})
-            EXPECT_EQ(fnReadSettingsField(position, 1).find('Q'), std::string::npos);
-        EXPECT_EQ(fnReadSettingsField(c.position, c.width).find('Q'), std::string::npos);
-    }
+    else
+        EXPECT_EQ(wholeRecord(), before) << "a refused write changes nothing";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -110,14 +113,21 @@ TEST_F(SettingsRecordTest, ResetNumberFields) {
     EXPECT_EQ(fnReadSettingsField(120, 2), "01");
 }
 
-TEST(ProgramDirectory, TooLongForItsFieldIsReported) {
-    const std::string fits = "/" + std::string(198, 'd') + "/"; // 199 characters and separator
+TEST(ProgramDirectory, TooLongForItsFieldIsReportedWithTheLimitThatHolds) {
+    // Exactly as long as the field, its closing separator included: accepted, and kept whole.
+    const std::string fits = "/" + std::string(198, 'd') + "/";
+    ASSERT_EQ(fits.size(), 200u);
     EXPECT_EQ(fnProgramDirectoryError(fits), std::nullopt);
+    fnCreateSharedObjects();
+    fnWriteSettingsField(kProgramDirectoryPosition, kProgramDirectoryWidth, fits);
+    EXPECT_EQ(fnReadSettingsField(kProgramDirectoryPosition, kProgramDirectoryWidth), fits);
+    fnFreeSharedObjects();
+
     const std::string tooLong = "/" + std::string(199, 'd') + "/";
     const auto message = fnProgramDirectoryError(tooLong);
     ASSERT_TRUE(message.has_value());
     EXPECT_NE(message->find(tooLong), std::string::npos);
-    EXPECT_NE(message->find("199"), std::string::npos);
+    EXPECT_NE(message->find("at most 200 characters"), std::string::npos) << *message;
 }
 
 } // namespace

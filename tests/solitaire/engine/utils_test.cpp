@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <set>
 
 namespace solitaire {
@@ -144,6 +145,16 @@ TEST(TextHelpers, ReplaceAtKeepsBothEnds) {
     EXPECT_EQ(fnReplaceAt("abcdef", 1, 0, "X"), "Xabcdef");
     EXPECT_EQ(fnReplaceAt("abc", 3, 5, "X"), "abX");
     EXPECT_EQ(fnReplaceAt("abc", 9, 1, "X"), "abcX");
+}
+
+TEST(TextHelpers, ReplaceAtFarOutsideTheTextNeverOverflows) {
+    // Nothing lies before position 1: the text from index + count on follows the replacement.
+    EXPECT_EQ(fnReplaceAt("abcdef", -2, 1, "X"), "Xabcdef");
+    EXPECT_EQ(fnReplaceAt("abcdef", -2, 5, "X"), "Xcdef");
+    EXPECT_EQ(fnReplaceAt("abcdef", 0, 2, "X"), "Xbcdef");
+    EXPECT_EQ(fnReplaceAt("abc", std::numeric_limits<int>::min(), 1, "X"), "Xabc");
+    EXPECT_EQ(fnReplaceAt("abc", std::numeric_limits<int>::max(), 5, "X"), "abcX");
+    EXPECT_EQ(fnReplaceAt("abc", 2, std::numeric_limits<int>::max(), "X"), "aX");
 }
 
 TEST(TextHelpers, RightStr) {

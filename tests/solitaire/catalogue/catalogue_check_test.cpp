@@ -1,0 +1,321 @@
+// The catalogue check: every game of the built GAMES.DAT, one test case each, started in the
+// program offscreen on a screen of the size the game needs (800 x 600 unless its rules page
+// asks for more) and
+// - dealt for 100 game numbers: every card in play lies on the table once, the table fits;
+// - played by a player who picks random legal moves through the window's mouse handling
+//   (drags, stock clicks, double clicks, taking back the last step): after every action every
+//   card is there once, the score is what the table earns, the history's step for the action
+//   holds the table as it was before, and the window and back buffer show the table as a
+//   fresh drawing does;
+// - tried by the automated player on its first game numbers, which must win some.
+// Each case leaves its row of the catalogue table in the build folder; scripts/test.sh prints
+// the table. One game: ctest -R 'CatalogueCheck.*/id_2$' (ZV_CATALOGUE_TRIES=n tries n numbers).
+
+#include "catalogue_player.h"
+#include "catalogue_table.h"
+
+#include "../app/program_fixture.h"
+
+#include "solitaire/app/game_chooser.h"
+#include "solitaire/engine/coordinates.h"
+#include "solitaire/engine/data_files.h"
+#include "solitaire/engine/geometry.h"
+#include "solitaire/engine/lifecycle.h"
+#include "solitaire/engine/piles.h"
+#include "solitaire/engine/score.h"
+
+#include "platform/app/random.h"
+
+#include <QTreeWidget>
+
+#include <cstdio>
+#include <fstream>
+#include <iomanip>
+#include <random>
+#include <sstream>
+
+namespace solitaire::catalogue {
+
+// How gtest names a case's game in its messages.
+void PrintTo(const CatalogueGame& game, std::ostream* out) {
+    *out << game.id << " " << game.name;
+}
+
+namespace {
+
+using testing::ProgramTest;
+using testing::tableDrawingDifference;
+
+#ifdef ZV_SANITIZED_BUILD
+constexpr int kRandomDeals = 2, kActionsPerDeal = 60;
+constexpr int kSearchTries = 2, kSearchBudget = 3000;
+#else
+constexpr int kRandomDeals = 5, kActionsPerDeal = 100;
+constexpr int kSearchTries = 10, kSearchBudget = 20000;
+#endif
+constexpr int kDealtNumbers = 100;
+// Seeds of the program's random generator, which draws the game numbers: the deal check
+// takes 1..100, the random player its own, the automated player 1.. again.
+constexpr std::uint32_t kRandomPlaySeeds = 5000;
+
+int searchTries() {
+    const char* tries = std::getenv("ZV_CATALOGUE_TRIES");
+    return tries && std::atoi(tries) > 0 ? std::atoi(tries) : kSearchTries;
+}
+
+const std::vector<CatalogueGame>& games() {
+    static const std::vector<CatalogueGame> read = readCatalogue(ZV_CATALOGUE_FILE);
+    return read;
+}
+
+std::string rulesPage(int id) {
+    return std::string(ZV_CATALOGUE_HELP_DIR) + "/" + std::to_string(3000 + id) + ".html";
+}
+
+// One row of the catalogue table; each column starts as "-" (not reached).
+struct Row {
+    std::string dealt = "-", fits = "-", randomPlay = "-", redrawEqual = "-", undoEqual = "-",
+                won = "-";
+};
+
+// Counts the actions a check held for and keeps the first failure's text.
+struct Tally {
+    int failed = 0;
+    std::string first;
+    void fail(const std::string& what) {
+        if (failed++ == 0)
+            first = what;
+    }
+    std::string column(int checked) const {
+        return failed == 0 ? "yes" : std::to_string(failed) + "/" + std::to_string(checked) + " no";
+    }
+};
+
+class CatalogueCheck : public ProgramTest, public ::testing::WithParamInterface<CatalogueGame> {
+protected:
+    CatalogueCheck()
+        : ProgramTest(statedTableSize(rulesPage(GetParam().id)).width,
+                      statedTableSize(rulesPage(GetParam().id)).height) {}
+
+    void TearDown() override { writeRow(); }
+
+    // The chooser's answer: the game of this id, then OK; later choosers are cancelled.
+    platform::forms::ModalResult chooseTheGame(platform::forms::Dialog& dialog) {
+        auto* chooser = dynamic_cast<TfrmOpenGame*>(&dialog);
+        if (!chooser || chosen_)
+            return platform::forms::ModalResult::Cancel;
+        const QString name = QString::fromStdString(GetParam().name);
+        for (QTreeWidgetItem* item :
+             chooser->trvGames->findItems(name, Qt::MatchExactly | Qt::MatchRecursive))
+            if (item->data(0, Qt::UserRole).toInt() == GetParam().id) {
+                chooser->trvGames->setCurrentItem(item);
+                chosen_ = true;
+                QTest::mouseClick(chooser->btnOK, Qt::LeftButton);
+                return platform::forms::ModalResult::Ok;
+            }
+        ADD_FAILURE() << "the chooser does not offer " << GetParam().name;
+        return platform::forms::ModalResult::Cancel;
+    }
+
+    // A new game through the engine, its game number drawn after the seed, nothing drawn.
+    static void dealQuietly(std::uint32_t seed) {
+        SilentPresentation silent;
+        Presentation& shown = presentation();
+        setPresentation(&silent);
+        platform::app::setRandomSeed(seed);
+        fnStartNewGame(true, false, 0, true);
+        setPresentation(&shown);
+    }
+
+    // "" when every laid-out place and every card of the table lies inside the window's
+    // table area.
+    static std::string tableOverflow() {
+        const int left = 0, top = mainWindow.TableAreaTop, right = mainWindow.ClientWidth,
+                  bottom = mainWindow.ClientHeight;
+        std::ostringstream out;
+        auto check = [&](const std::string& pile, int index, int depth) {
+            const int x = fnPileCardX(pile, index, depth, false);
+            const int y = fnPileCardY(pile, depth, false);
+            if (!isPresentCoordinate(x) || !isPresentCoordinate(y))
+                return;
+            if (x < left || y < top || x + mainWindow.CardWidth > right ||
+                y + mainWindow.CardHeight > bottom)
+                out << pile << " card " << depth << " from the top at (" << x << ", " << y
+                    << ") leaves the table area " << right << " x " << bottom << "; ";
+        };
+        auto checkPile = [&](const std::string& pile, int index, const std::string& cards) {
+            const int count = std::max<int>(static_cast<int>(cards.size() / 3), 1);
+            for (int depth = 0; depth < count; ++depth)
+                check(pile, index, depth);
+        };
+        checkPile("Mazzo", 0, sharedObjects.MazzoPiles[kStockLine]);
+        checkPile("Mazzo_Vis", 0, sharedObjects.MazzoPiles[kWasteLine]);
+        checkPile("Mazzo_Waste", 0, sharedObjects.MazzoPiles[kDiscardLine]);
+        for (int f = 0; f < fnFoundationCount(); ++f)
+            checkPile("Dest" + std::to_string(f + 1), f, sharedObjects.DestPiles[f]);
+        for (int k = 0; k < fnTableauCount(); ++k)
+            checkPile("Fila" + std::to_string(k + 1), k, sharedObjects.FilaPiles[k]);
+        for (int r = 0; r < fnReserveCount(); ++r)
+            checkPile("Appogg" + std::to_string(r + 1), r, sharedObjects.AppoggPiles[r]);
+        return out.str();
+    }
+
+    void checkDeals() {
+        int dealt = 0;
+        Tally census, fits;
+        for (int n = 1; n <= kDealtNumbers; ++n) {
+            dealQuietly(static_cast<std::uint32_t>(n));
+            const std::string number = fnReadSettingsField(153, 13);
+            if (const std::string fault = cardCensusFault(); !fault.empty())
+                census.fail("game number " + number + ": " + fault);
+            else
+                ++dealt;
+            if (const std::string fault = tableOverflow(); !fault.empty())
+                fits.fail("game number " + number + ": " + fault);
+        }
+        row_.dealt = std::to_string(dealt) + "/" + std::to_string(kDealtNumbers);
+        const TableSize size = statedTableSize(rulesPage(GetParam().id));
+        row_.fits = fits.failed == 0 ? std::to_string(size.width) + "x" + std::to_string(size.height)
+                                     : fits.column(kDealtNumbers);
+        EXPECT_EQ(census.failed, 0) << census.first;
+        EXPECT_EQ(fits.failed, 0) << fits.first;
+    }
+
+    // Through the window: the same press, moves and release a hand would make.
+    void performOnWindow(const Action& action) {
+        const QPoint from(action.from.x, action.from.y), to(action.to.x, action.to.y);
+        switch (action.kind) {
+        case Action::Kind::Drag:
+            QTest::mousePress(main_, Qt::LeftButton, {}, from);
+            for (int step = 1; step <= 4; ++step)
+                QTest::mouseMove(main_, from + (to - from) * step / 4);
+            QTest::mouseRelease(main_, Qt::LeftButton, {}, to);
+            break;
+        case Action::Kind::Click:
+            QTest::mouseClick(main_, Qt::LeftButton, {}, from);
+            break;
+        case Action::Kind::DoubleClick:
+            QTest::mouseMove(main_->windowHandle(), from);
+            QTest::mouseDClick(main_->windowHandle(), Qt::LeftButton, {}, from);
+            break;
+        case Action::Kind::Undo:
+            takeBackLastStep();
+            RecomputeScore();
+            main_->RedrawTable();
+            break;
+        }
+        QCoreApplication::processEvents();
+    }
+
+    // The stock group's places, whose thickness edges a fresh drawing draws at their full
+    // height.
+    static std::vector<QRect> stockPlaces() {
+        std::vector<QRect> places;
+        for (int slot = 0; slot < kStockGroupPiles; ++slot)
+            if (isPresentCoordinate(fnStockPileX(slot)))
+                places.emplace_back(fnStockPileX(slot), fnStockPileY(slot), mainWindow.CardWidth,
+                                    mainWindow.CardHeight);
+        return places;
+    }
+
+    void playRandomly() {
+        std::mt19937 pick(static_cast<std::uint32_t>(GetParam().id));
+        int actions = 0;
+        Tally census, score, undo, redraw, boxes;
+        for (int deal = 0; deal < kRandomDeals; ++deal) {
+            platform::app::setRandomSeed(kRandomPlaySeeds + static_cast<std::uint32_t>(deal));
+            main_->mnuNew->trigger();
+            for (int a = 0; a < kActionsPerDeal && mainWindow.GameRunning; ++a) {
+                std::vector<Action> choices = legalActions();
+                if (undoStepCount() > 0 && (choices.empty() || pick() % 8 == 0))
+                    choices.assign(1, Action{Action::Kind::Undo, {}, {}, "undo"});
+                if (choices.empty())
+                    break; // no move left
+                const Action action = choices[pick() % choices.size()];
+                const StringList before = recordedTable();
+                const int stepsBefore = undoStepCount();
+                const std::size_t boxesBefore = boxes_.shown().size();
+                performOnWindow(action);
+                ++actions;
+                const std::string context = "game number " + fnReadSettingsField(153, 13) +
+                                            ", action " + std::to_string(actions) + " (" +
+                                            action.what + "): ";
+                for (std::size_t b = boxesBefore; b < boxes_.shown().size(); ++b)
+                    if (boxes_.shown()[b].text != "Before deal, fill any gaps in the tableau")
+                        boxes.fail(context + "message \"" + boxes_.shown()[b].text + "\"");
+                if (!mainWindow.GameRunning)
+                    break; // won: the chooser was shown and cancelled
+                if (const std::string fault = cardCensusFault(); !fault.empty())
+                    census.fail(context + fault);
+                if (const std::optional<int> earned = scoreOfTable(); earned && *earned != shownScore())
+                    score.fail(context + "score " + std::to_string(shownScore()) + ", the table earns " +
+                               std::to_string(*earned));
+                if (action.kind != Action::Kind::Undo && recordedTable() != before &&
+                    (undoStepCount() <= stepsBefore || undoStep(stepsBefore) != before))
+                    undo.fail(context + "the history's step does not hold the table before it");
+                if (const std::string fault = tableDrawingDifference(*main_, stockPlaces());
+                    !fault.empty())
+                    redraw.fail(context + fault);
+            }
+        }
+        const bool sound = census.failed + score.failed + boxes.failed == 0;
+        row_.randomPlay = sound ? std::to_string(actions) + " ok"
+                                : std::to_string(census.failed + score.failed + boxes.failed) +
+                                      " faults/" + std::to_string(actions);
+        row_.redrawEqual = redraw.column(actions);
+        row_.undoEqual = undo.column(actions);
+        EXPECT_GE(actions, kRandomDeals * kActionsPerDeal / 2) << "the random player got stuck";
+        EXPECT_EQ(census.failed, 0) << census.first;
+        EXPECT_EQ(score.failed, 0) << score.first;
+        EXPECT_EQ(boxes.failed, 0) << boxes.first;
+        EXPECT_EQ(undo.failed, 0) << undo.first;
+        EXPECT_EQ(redraw.failed, 0) << redraw.first;
+    }
+
+    void searchForWins() {
+        const int tries = searchTries();
+        int won = 0;
+        for (int n = 1; n <= tries; ++n) {
+            dealQuietly(static_cast<std::uint32_t>(n));
+            won += searchForWin(kSearchBudget).won ? 1 : 0;
+        }
+        row_.won = std::to_string(won) + "/" + std::to_string(tries);
+        const GameParameters rows{343, -1, -1, -1, -1, -1, -1, -1, -1};
+        const int chance = fnReadGameParameters(GetParam().id, rows)[0];
+        EXPECT_GT(won, 0) << "the automated player won none of the first " << tries
+                          << " game numbers"
+                          << (chance <= 1 ? ", though the game says its chance is high" : "");
+    }
+
+    void writeRow() const {
+        std::ostringstream line;
+        line << std::setw(3) << GetParam().id << "  " << std::left << std::setw(28)
+             << GetParam().name.substr(0, 28) << std::setw(8) << row_.dealt << std::setw(9)
+             << row_.fits << std::setw(16) << row_.randomPlay << std::setw(14) << row_.redrawEqual
+             << std::setw(14) << row_.undoEqual << row_.won;
+        std::printf("%s\n", line.str().c_str());
+        std::filesystem::create_directories(ZV_CATALOGUE_ROWS_DIR);
+        std::ofstream(std::string(ZV_CATALOGUE_ROWS_DIR) + "/" + std::to_string(GetParam().id) +
+                      ".row")
+            << line.str() << "\n";
+    }
+
+    Row row_;
+    bool chosen_ = false;
+};
+
+TEST_P(CatalogueCheck, DealsFitsPlaysAndIsWon) {
+    start([this](platform::forms::Dialog& dialog) { return chooseTheGame(dialog); });
+    ASSERT_TRUE(mainWindow.GameRunning) << "the game did not start";
+    checkDeals();
+    playRandomly();
+    searchForWins();
+}
+
+INSTANTIATE_TEST_SUITE_P(Games, CatalogueCheck, ::testing::ValuesIn(games()),
+                         [](const ::testing::TestParamInfo<CatalogueGame>& game) {
+                             return "id_" + std::to_string(game.param.id);
+                         });
+
+} // namespace
+} // namespace solitaire::catalogue

@@ -1,0 +1,456 @@
+#include "catalogue_player.h"
+
+#include "catalogue_table.h"
+
+#include "solitaire/engine/automoves.h"
+#include "solitaire/engine/coordinates.h"
+#include "solitaire/engine/drop.h"
+#include "solitaire/engine/geometry.h"
+#include "solitaire/engine/pickup.h"
+#include "solitaire/engine/play_state.h"
+#include "solitaire/engine/rules.h"
+
+#include <algorithm>
+#include <functional>
+#include <optional>
+#include <queue>
+#include <unordered_set>
+
+namespace solitaire::catalogue {
+
+using namespace play;
+
+namespace {
+
+constexpr int kNoCardsFan = 8;
+constexpr int kReserveAsRow = -11;
+constexpr int kOneRowGame = 19;
+constexpr int kWastePlace = 1;
+
+int cardWidth() {
+    return mainWindow.CardWidth;
+}
+int cardHeight() {
+    return mainWindow.CardHeight;
+}
+
+bool selectionGame() {
+    return gameWord(kSelectionTargetWord) != 0;
+}
+bool pairingGame() {
+    return gameKind() == 3 || gameKind() == 4;
+}
+// Kinds whose tableau cards go to the discard pile on a press.
+bool discardGame() {
+    return gameKind() == 2 || gameKind() == 12 || gameKind() == 15;
+}
+
+struct Pile {
+    std::string name;
+    int index; // 0-based within its group
+};
+
+std::vector<Pile> targetPiles() {
+    std::vector<Pile> piles;
+    for (int i = 0; i < foundationCount(); ++i)
+        piles.push_back({pileName("Dest", i + 1), i});
+    if (gameWord(kTableauFanWord) != kNoCardsFan)
+        for (int i = 0; i < tableauCount(); ++i)
+            piles.push_back({pileName("Fila", i + 1), i});
+    for (int i = 0; i < reserveCount(); ++i)
+        if (isPresentCoordinate(fnReserveX(i)))
+            piles.push_back({pileName("Appogg", i + 1), i});
+    return piles;
+}
+
+std::string_view cardsOf(const std::string& name) {
+    const std::optional<PileLine> line = PileLineForName(name);
+    return line ? std::string_view(line->list->at(static_cast<std::size_t>(line->line)))
+                : std::string_view();
+}
+
+// A point of the card's uncovered part (depth 0 the top card) that the hit test finds it at.
+std::optional<Point> pressPoint(const std::string& name, int index, int depth, int card) {
+    const int x = fnPileCardX(name, index, depth, false);
+    const int y = fnPileCardY(name, depth, false);
+    if (!isPresentCoordinate(x) || !isPresentCoordinate(y))
+        return std::nullopt;
+    std::vector<Point> tries;
+    if (depth > 0) {
+        const int nextX = fnPileCardX(name, index, depth - 1, false);
+        const int nextY = fnPileCardY(name, depth - 1, false);
+        if (nextY > y)
+            tries.push_back({x + cardWidth() / 2, (y + nextY) / 2});
+        if (nextX > x)
+            tries.push_back({(x + nextX) / 2, y + cardHeight() / 2});
+    }
+    tries.push_back({x + cardWidth() / 2, y + cardHeight() / 2});
+    tries.push_back({x + 3, y + 3});
+    for (const Point& p : tries)
+        if (fnHitTestTable(p.x, p.y).card == card)
+            return p;
+    return std::nullopt;
+}
+
+Point placeCentre(int x, int y) {
+    return {x + cardWidth() / 2, y + cardHeight() / 2};
+}
+
+std::string describe(const char* verb, int card, const std::string& where) {
+    return std::string(verb) + " " + std::to_string(card) + (where.empty() ? "" : " " + where);
+}
+
+class ActionList {
+public:
+    void add(Action::Kind kind, Point from, Point to, std::string what) {
+        actions_.push_back({kind, from, to, std::move(what)});
+    }
+    std::vector<Action> take() { return std::move(actions_); }
+
+    // Every pile that takes the card (the group above it when dragHeight is taller than a
+    // card), reached by putting the card exactly onto the pile's top place.
+    void addDrags(int card, const std::string& source, Point from, int dragHeight) {
+        mainWindow.DragHeight = dragHeight;
+        const int depth = depthOf(source, card);
+        const int cardX = fnPileCardX(source, sourceIndex(source), depth, false);
+        const int cardY = fnPileCardY(source, depth, false);
+        const bool wholePile = depth == codeCount(cardsOf(source)) - 1;
+        std::vector<std::string> emptyKinds; // empty piles that play alike take one try
+        for (const Pile& target : targetPiles()) {
+            if (target.name == source)
+                continue;
+            if (cardsOf(target.name).empty()) {
+                const std::string kind = emptyPileKind(target);
+                if (std::ranges::find(emptyKinds, kind) != emptyKinds.end() ||
+                    (wholePile && source.starts_with(target.name.substr(0, 4))))
+                    continue;
+                emptyKinds.push_back(kind);
+            }
+            fnCheckGroupSize(card, false); // the group's top card, as the press notes it
+            if (!fnCanDropOnPile(card, target.name) ||
+                !CheckMoveRestriction(card, target.name, nullptr))
+                continue;
+            const int slotX = fnPileCardX(target.name, target.index, 0, false);
+            const int slotY = fnPileCardY(target.name, 0, false);
+            add(Action::Kind::Drag, from, {from.x + slotX - cardX, from.y + slotY - cardY},
+                describe("card", card, "onto " + target.name));
+        }
+        mainWindow.DragHeight = cardHeight();
+        engineScalars.DraggedGroupTop = 0;
+    }
+
+    void addDoubleClick(int card, Point at) {
+        mainWindow.DragHeight = cardHeight();
+        for (int f = 0; f < foundationCount(); ++f)
+            if (fnCanDropOnFoundation(f, card)) {
+                add(Action::Kind::DoubleClick, at, at, describe("double click", card, ""));
+                return;
+            }
+    }
+
+private:
+    // What decides how an empty pile plays: its group and the words of its rules.
+    static std::string emptyPileKind(const Pile& pile) {
+        std::string kind = pile.name.substr(0, 4);
+        auto word = [&](int first) { kind += ' ' + std::to_string(gameWord(first + pile.index)); };
+        if (kind == "Fila") {
+            for (const int first : {kTableauBaseWord, kTableauDirectionWord, kTableauRuleWord,
+                                    kTableauOnBaseWord, kTableauStockDealWord})
+                word(first);
+        } else if (kind == "Appo") {
+            word(kReserveRuleWord);
+            word(kReserveStockDealWord);
+        } else {
+            kind = pile.name; // foundations differ by their bases
+        }
+        return kind;
+    }
+    static int sourceIndex(const std::string& name) {
+        const std::size_t digits = name.find_first_of("0123456789");
+        return digits == std::string::npos ? 0 : std::stoi(name.substr(digits)) - 1;
+    }
+    static int depthOf(const std::string& name, int card) {
+        const std::string_view cards = cardsOf(name);
+        return codeCount(cards) - 1 - positionInPile(cards, card);
+    }
+
+    std::vector<Action> actions_;
+};
+
+void addTableauActions(ActionList& list) {
+    const bool clicksOnly = selectionGame() || pairingGame() || discardGame();
+    for (int k = 0; k < tableauCount(); ++k) {
+        const std::string name = pileName("Fila", k + 1);
+        const std::string_view cards = tableauPile(k);
+        const int count = codeCount(cards);
+        for (int depth = 0; depth < count; ++depth) {
+            const int card = codeAt(cards, count - 1 - depth);
+            if (card == 0)
+                continue;
+            const std::optional<Point> at = pressPoint(name, k, depth, card);
+            if (!at)
+                continue;
+            const bool top = depth == 0;
+            if (clicksOnly) {
+                const bool free = gameKind() == 4 ? IsRowCardFree(card) : top || selectionGame();
+                if (free && (selectionGame() || !fnIsFaceDown(card)))
+                    list.add(Action::Kind::Click, *at, *at, describe("press", card, ""));
+                continue;
+            }
+            if (fnIsFaceDown(card)) {
+                if (top)
+                    list.add(Action::Kind::Click, *at, *at, describe("turn", card, ""));
+                continue;
+            }
+            if (gameKind() == kOneRowGame) {
+                // The row's cards go onto the card one or two places before them.
+                const int position = count - 1 - depth;
+                for (int gap = 1; gap <= 2; ++gap) {
+                    const int under = codeAt(cards, position - gap);
+                    if (position - gap < 0 || under == 0 ||
+                        (CardRank(under) != CardRank(card) && CardSuit(under) != CardSuit(card)))
+                        continue;
+                    const std::optional<Point> onto = pressPoint(name, k, depth + gap, under);
+                    if (onto)
+                        list.add(Action::Kind::Drag, *at, {onto->x, onto->y},
+                                 describe("card", card, "onto card " + std::to_string(under)));
+                }
+                continue;
+            }
+            if (top) {
+                if (fnCheckGroupSize(card, false))
+                    list.addDrags(card, name, *at, cardHeight());
+                list.addDoubleClick(card, *at);
+            } else if (fnCheckSequenceRule(card, k) && fnCheckGroupSize(card, false)) {
+                const int cardTop = fnPileCardY(name, depth, false);
+                list.addDrags(card, name, *at, fnPileBottom(name) - cardTop);
+            }
+        }
+    }
+}
+
+void addOtherPileActions(ActionList& list) {
+    if (selectionGame())
+        return;
+    for (int r = 0; r < reserveCount(); ++r) {
+        const std::string name = pileName("Appogg", r + 1);
+        const std::string_view cards = reservePile(r);
+        const bool row = gameWord(kReserveVariantWord) == kReserveAsRow;
+        const int count = codeCount(cards);
+        for (int depth = 0; depth < (row ? count : std::min(count, 1)); ++depth) {
+            const int card = codeAt(cards, count - 1 - depth);
+            if (card == 0 || fnIsFaceDown(card))
+                continue;
+            if (const std::optional<Point> at = pressPoint(name, r, depth, card)) {
+                list.addDrags(card, name, *at, cardHeight());
+                if (depth == 0)
+                    list.addDoubleClick(card, *at);
+            }
+        }
+    }
+    const int takeBack = gameWord(kFoundationTakeBackWord);
+    for (int f = 0; f < foundationCount() && !pairingGame(); ++f) {
+        const std::string name = pileName("Dest", f + 1);
+        const int card = topCard(foundationPile(f));
+        if (card == 0 || !(takeBack == 1 || (takeBack == 2 && codeCount(foundationPile(f)) > 1)))
+            continue;
+        if (const std::optional<Point> at = pressPoint(name, f, 0, card))
+            list.addDrags(card, name, *at, cardHeight());
+    }
+    const int waste = topCard(wastePile());
+    if (waste != 0 && isPresentCoordinate(fnStockPileX(kWastePlace))) {
+        const Point at = placeCentre(fnStockPileX(kWastePlace), fnStockPileY(kWastePlace));
+        if (fnHitTestTable(at.x, at.y).card == waste) {
+            if (gameKind() == 4) {
+                list.add(Action::Kind::Click, at, at, describe("press", waste, "on the waste"));
+            } else if (!pairingGame()) {
+                list.addDrags(waste, "Mazzo_Vis", at, cardHeight());
+                list.addDoubleClick(waste, at);
+            }
+        }
+    }
+}
+
+void addStockClick(ActionList& list) {
+    if (!isPresentCoordinate(fnStockPileX(0)) || !isPresentCoordinate(fnStockPileY(0)))
+        return;
+    if (stockPile().empty() && wastePile().empty())
+        return;
+    const Point at = placeCentre(fnStockPileX(0), fnStockPileY(0));
+    if (fnHitTestTable(at.x, at.y).pileName == "Mazzo")
+        list.add(Action::Kind::Click, at, at, "stock click");
+}
+
+// Cards at the top of the tableau pile that lie in the order its rules build.
+int orderedTopCards(int k) {
+    const std::string_view cards = tableauPile(k);
+    int ordered = 0;
+    for (int j = codeCount(cards) - 1; j > 0; --j) {
+        const int card = codeAt(cards, j), under = codeAt(cards, j - 1);
+        if (card == 0 || under == 0 || fnIsFaceDown(under) ||
+            !CanBuildOn(under, card, gameWord(kTableauBaseWord + k), false, k,
+                        gameWord(kTableauOnBaseWord + k) > 0, false,
+                        gameWord(kTableauRuleWord + k), gameWord(kTableauDirectionWord + k),
+                        gameWord(kFoundationBaseWord)))
+            break;
+        ++ordered;
+    }
+    return ordered;
+}
+
+// Cards above the tableau pile's card that the foundations want first (the lowest rank where
+// they build up, the highest where they build down).
+int cardsAboveTheNeeded(int k) {
+    const std::string_view cards = tableauPile(k);
+    const bool up = gameWord(kFoundationDirectionWord) != 0;
+    int needed = -1, neededRank = 0;
+    for (int j = 0; j < codeCount(cards); ++j) {
+        const int rank = CardRank(codeAt(cards, j));
+        if (rank > 0 && (needed < 0 || (up ? rank < neededRank : rank > neededRank))) {
+            needed = j;
+            neededRank = rank;
+        }
+    }
+    return needed < 0 ? 0 : codeCount(cards) - 1 - needed;
+}
+
+// Search ordering: cards home first, then cards in order, piles emptied, cards turned up.
+int promise() {
+    int home = codeCount(discardPile());
+    for (int f = 0; f < foundationCount(); ++f)
+        if (f != 0 || !(selectionGame() || pairingGame()))
+            home += codeCount(foundationPile(f));
+    int faceDown = 0;
+    int emptyPiles = 0;
+    int ordered = 0;
+    int blocking = 0;
+    for (int k = 0; k < tableauCount(); ++k) {
+        const std::string_view cards = tableauPile(k);
+        emptyPiles += cards.empty() ? 1 : 0;
+        for (int j = 0; j < codeCount(cards); ++j)
+            faceDown += codeAt(cards, j) != 0 && fnIsFaceDown(codeAt(cards, j)) ? 1 : 0;
+        ordered += orderedTopCards(k);
+        blocking += cardsAboveTheNeeded(k);
+    }
+    int reserveCards = 0;
+    for (int r = 0; r < reserveCount(); ++r)
+        reserveCards += codeCount(reservePile(r));
+    return 100 * home + 10 * ordered + 20 * emptyPiles - 10 * faceDown - 10 * reserveCards -
+           5 * blocking;
+}
+
+bool gameWonNow() {
+    return !mainWindow.GameRunning || fnIsGameComplete();
+}
+
+// The table and what decides the next moves; the passes through the stock only where they
+// are limited.
+std::uint64_t positionKey() {
+    StringList table;
+    fnSnapshotPiles(table);
+    std::string key;
+    for (const std::string& line : table)
+        key += line + '|';
+    key += std::to_string(engineScalars.PhaseCounter) + '|' + std::to_string(StockDealCount);
+    if (gameWord(kRedealLimitWord) >= 0)
+        key += '|' + std::to_string(engineScalars.StockPassCount);
+    return std::hash<std::string>{}(key);
+}
+
+} // namespace
+
+std::vector<Action> legalActions() {
+    if (!mainWindow.GameRunning)
+        return {};
+    ActionList list;
+    addStockClick(list);
+    addTableauActions(list);
+    addOtherPileActions(list);
+    return list.take();
+}
+
+void performOnEngine(const Action& action) {
+    auto press = [&] { fnTableMouseDown(MouseButton::Left, false, action.from.x, action.from.y); };
+    switch (action.kind) {
+    case Action::Kind::Drag:
+        press();
+        if (engineScalars.DraggedCard != 0) {
+            engineScalars.MovedWhileDragging = 1;
+            presentation().fnMoveDragImage(action.to.x - mainWindow.GrabX,
+                                           action.to.y - mainWindow.GrabY, false, false);
+        }
+        fnTableMouseUp();
+        break;
+    case Action::Kind::Click:
+        press();
+        engineScalars.MovedWhileDragging = 0; // a click does not move
+        fnTableMouseUp();
+        break;
+    case Action::Kind::DoubleClick:
+        press();
+        engineScalars.MovedWhileDragging = 0;
+        fnTableMouseUp();
+        fnDoubleClickMove(true, true);
+        press(); // the second press of a double click
+        fnTableMouseUp();
+        break;
+    case Action::Kind::Undo:
+        takeBackLastStep();
+        break;
+    }
+}
+
+void SilentPresentation::fnSetDragRects(int left, int top, int right, int bottom) {
+    mainWindow.DragTargetRect = {left, top, right, bottom};
+}
+
+bool SilentPresentation::fnMoveDragImage(int x, int y, bool, bool) {
+    mainWindow.DragTargetRect = {x, y, x + mainWindow.CardWidth, y + mainWindow.DragHeight};
+    return true;
+}
+
+SearchResult searchForWin(int budget) {
+    SilentPresentation silent;
+    Presentation& shown = presentation();
+    setPresentation(&silent);
+    const EngineState start = captureEngineState();
+    SearchResult result;
+    std::unordered_set<std::uint64_t> visited{positionKey()};
+
+    // Best first: the open tables by promise (the newer first among equals).
+    struct Open {
+        int promise;
+        int order;
+        bool operator<(const Open& other) const {
+            return promise != other.promise ? promise < other.promise : order < other.order;
+        }
+    };
+    std::vector<EngineState> tables{start};
+    std::priority_queue<Open> open;
+    open.push({promise(), 0});
+    while (!open.empty() && !result.won && result.nodes < budget) {
+        const EngineState parent = tables[static_cast<std::size_t>(open.top().order)];
+        open.pop();
+        restoreEngineState(parent);
+        for (const Action& action : legalActions()) {
+            if (result.nodes >= budget)
+                break;
+            restoreEngineState(parent);
+            performOnEngine(action);
+            ++result.nodes;
+            if (gameWonNow()) {
+                result.won = true;
+                break;
+            }
+            if (!visited.insert(positionKey()).second)
+                continue;
+            open.push({promise(), static_cast<int>(tables.size())});
+            tables.push_back(captureEngineState());
+        }
+    }
+    restoreEngineState(start);
+    setPresentation(&shown);
+    return result;
+}
+
+} // namespace solitaire::catalogue
