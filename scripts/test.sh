@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: first the normal build, then the same suites built
-# with AddressSanitizer and UndefinedBehaviorSanitizer (any report fails the run). After each
-# run the catalogue check's table (one row per game) is printed, also when tests failed.
+# with AddressSanitizer and UndefinedBehaviorSanitizer (any report fails the run), then the
+# fuzz targets for a fixed number of inputs each (scripts/fuzz.sh). After each suite the
+# catalogue check's table (one row per game) is printed, also when tests failed.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 jobs=${ZV_JOBS:-$(nproc)}
@@ -26,3 +27,5 @@ run_tests "$root/build"
 
 "$root/scripts/setup.sh" "$root/build-sanitize" -DZV_WERROR=ON -DZV_SANITIZE=ON -DZV_BUILD_BENCH=OFF
 run_tests "$root/build-sanitize"
+
+"$root/scripts/fuzz.sh"

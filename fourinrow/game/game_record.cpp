@@ -237,8 +237,9 @@ bool IsValidRecord(const GameStateRecord& r) {
         return false;
     if (!std::all_of(r.opponents.begin(), r.opponents.end(), IsValidProfile))
         return false;
-    // A stored record is never taken in the middle of a search.
-    if (r.thinking != 0)
+    // A stored record is never taken in the middle of a search, nor with a Break pending: the
+    // computer would skip its first reply and play the other colour from then on.
+    if (r.thinking != 0 || r.breakRequested != 0)
         return false;
     for (const std::uint8_t* flag : FlagBytes(r))
         if (!isFlag(*flag))

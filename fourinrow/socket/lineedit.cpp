@@ -1,5 +1,7 @@
 #include "fourinrow/socket/lineedit.h"
 
+#include <algorithm>
+
 namespace fourinrow::socket {
 
 namespace {
@@ -22,14 +24,16 @@ std::size_t FindLineLength(std::string_view data, std::size_t searchFrom,
     return at == std::string_view::npos ? 0 : at + lineEnd.size();
 }
 
-void EditReceivedBytes(std::string& buffer, std::size_t newStart, std::string_view lineEnd,
-                       std::string* echo) {
+std::size_t EditReceivedBytes(std::string& buffer, std::size_t newStart, std::string_view lineEnd,
+                              std::string* echo) {
     std::string edited = buffer.substr(0, newStart);
+    std::size_t kept = edited.size();
     for (std::size_t i = newStart; i < buffer.size(); ++i) {
         const char c = buffer[i];
         if (c == Backspace) {
             if (edited.size() > LineStart(edited, lineEnd)) {
                 edited.pop_back();
+                kept = std::min(kept, edited.size());
                 if (echo)
                     *echo += BackspaceEcho;
             }
@@ -46,6 +50,7 @@ void EditReceivedBytes(std::string& buffer, std::size_t newStart, std::string_vi
         }
     }
     buffer = std::move(edited);
+    return kept;
 }
 
 } // namespace fourinrow::socket

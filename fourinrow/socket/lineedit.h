@@ -15,7 +15,8 @@ std::size_t FindLineLength(std::string_view data, std::size_t searchFrom, std::s
 // Edits the bytes of buffer from newStart on as a terminal would: a backspace removes the
 // character before it (never before the start of its line), a tab becomes spaces up to the next
 // multiple of 8 columns. When echo is given, what the remote terminal should show is appended.
-void EditReceivedBytes(std::string& buffer, std::size_t newStart, std::string_view lineEnd,
-                       std::string* echo);
+// Returns how many leading bytes of buffer the edit left as they were (at most newStart).
+std::size_t EditReceivedBytes(std::string& buffer, std::size_t newStart, std::string_view lineEnd,
+                              std::string* echo);
 
 } // namespace fourinrow::socket

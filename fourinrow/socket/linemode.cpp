@@ -73,7 +73,11 @@ void TCustomLineWSocket::ReadWaitingBytes() {
 
 void TCustomLineWSocket::EditLine(std::size_t newStart) {
     std::string echo;
-    EditReceivedBytes(rcvdBuffer_, newStart, lineEnd_, lineEcho_ ? &echo : nullptr);
+    const std::size_t kept =
+        EditReceivedBytes(rcvdBuffer_, newStart, lineEnd_, lineEcho_ ? &echo : nullptr);
+    // Backspaces may have taken back bytes already searched; what follows them is new and must
+    // be searched, or a line end right after them is never found.
+    searched_ = std::min(searched_, kept);
     if (!echo.empty())
         SendStr(echo);
 }

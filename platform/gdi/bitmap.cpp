@@ -4,10 +4,12 @@
 #include "platform/gdi/qimage.h"
 
 #include <QFile>
+#include <QImageReader>
 #include <QPainter>
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 
 namespace platform::gdi {
 namespace {
@@ -70,8 +72,24 @@ void Bitmap::resize(int width, int height) {
 }
 
 bool Bitmap::load(const std::string& path) {
+    QImageReader reader(QFile::decodeName(files::resolvePath(path).c_str()));
+    // A file cut short still loads, and the decoder leaves the rows it never read as it found
+    // the memory: hand it zeroed memory, so that they are black, the same on every load. The
+    // pages of a large calloc stay untouched until written, so a header claiming a huge size
+    // costs nothing; the decoder's own allocation limit still applies.
     QImage loaded;
-    if (!loaded.load(QFile::decodeName(files::resolvePath(path).c_str())))
+    const QSize size = reader.size();
+    const QImage::Format format = reader.imageFormat();
+    const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+    if (size.isValid() && format != QImage::Format_Invalid) {
+        const qint64 bytesPerLine =
+            (qint64(size.width()) * QImage::toPixelFormat(format).bitsPerPixel() + 31) / 32 * 4;
+        if (bytesPerLine * size.height() <= limit)
+            if (void* zeroed = std::calloc(std::size_t(bytesPerLine * size.height()), 1))
+                loaded = QImage(static_cast<uchar*>(zeroed), size.width(), size.height(),
+                                qsizetype(bytesPerLine), format, std::free, zeroed);
+    }
+    if (!reader.read(&loaded))
         return false;
     impl_->image = loaded.convertToFormat(QImage::Format_RGB32);
     return true;

@@ -117,6 +117,14 @@ std::vector<std::string> SortedGameIndex() {
     return index;
 }
 
+GameIndexRow GameIndexRowOf(const std::string& entry) {
+    GameIndexRow row;
+    row.name = fnTrimRight(entry.substr(0, kGameListNameWidth));
+    row.id = fnTryStrToInt(entry.substr(kGameListNameWidth + 3, 3)).value_or(-1);
+    row.category = fnTryStrToInt(entry.substr(kGameListNameWidth, 3));
+    return row;
+}
+
 TfrmOpenGame::TfrmOpenGame(TfrmMain* owner) : Dialog(owner), owner_(owner) {
     setObjectName("frmOpenGame");
     setWindowTitle("Open a game");
@@ -314,16 +322,15 @@ void TfrmOpenGame::FillAllGamesNode(QTreeWidgetItem* node, int gameToSelect) {
     delete node->takeChild(0);
     QTreeWidgetItem* selected = nullptr;
     for (const std::string& entry : sortedIndex_) {
-        const int id = fnTryStrToInt(entry.substr(kGameListNameWidth + 3, 3)).value_or(-1);
-        auto* child = new QTreeWidgetItem(
-            node, QStringList{toQString(fnTrimRight(entry.substr(0, kGameListNameWidth)))});
-        child->setData(0, Qt::UserRole, id);
+        const GameIndexRow row = GameIndexRowOf(entry);
+        auto* child = new QTreeWidgetItem(node, QStringList{toQString(row.name)});
+        child->setData(0, Qt::UserRole, row.id);
         child->setIcon(0, QIcon(images_[0]));
-        const auto category = fnTryStrToInt(entry.substr(kGameListNameWidth, 3));
-        if (const auto image = category ? kCategoryImages.find(*category) : kCategoryImages.end();
+        if (const auto image =
+                row.category ? kCategoryImages.find(*row.category) : kCategoryImages.end();
             image != kCategoryImages.end()) {
             child->setIcon(0, QIcon(images_[static_cast<std::size_t>(image->second)]));
-            if (id == gameToSelect)
+            if (row.id == gameToSelect)
                 selected = child;
         }
     }

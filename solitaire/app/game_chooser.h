@@ -15,6 +15,7 @@
 #include <QTreeWidget>
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,14 @@ GameDescription DescribeGame(int gameId);
 std::string PreviewPictureName(int gameId);
 // One line per game of the GameList: the name padded to 50, category, id; sorted by name.
 std::vector<std::string> SortedGameIndex();
+// One line of the sorted index as its tree row shows it: the name, the game id (-1 when it
+// is no number) and the category code when it is one.
+struct GameIndexRow {
+    std::string name;
+    int id = -1;
+    std::optional<int> category;
+};
+GameIndexRow GameIndexRowOf(const std::string& entry);
 
 class TfrmOpenGame : public platform::forms::Dialog {
 public:

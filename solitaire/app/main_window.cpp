@@ -191,8 +191,9 @@ void TfrmMain::buildMenu() {
         {mnuCustomize, &TfrmMain::Customize}, {mnuRules, &TfrmMain::Rules},
         {mnuContents, &TfrmMain::HelpContents}, {mnuWeb, &TfrmMain::UpdatePage},
         {mnuNewsletter, &TfrmMain::Newsletter}, {mnuAbout, &TfrmMain::About}};
+    // command = command: clang 14 (the fuzz build) cannot capture a structured binding.
     for (const auto& [item, command] : commands)
-        QObject::connect(item, &QAction::triggered, this, [this, command] {
+        QObject::connect(item, &QAction::triggered, this, [this, command = command] {
             platform::app::runGuarded([this, command] { (this->*command)(); });
         });
 }
@@ -287,7 +288,7 @@ void TfrmMain::buildToolBars() {
         {popShowScore, [this] { SetShowScore(true, true); }}};
     for (const auto& [item, command] : popCommands)
         QObject::connect(item, &QAction::triggered, this,
-                         [command] { platform::app::runGuarded(command); });
+                         [command = command] { platform::app::runGuarded(command); });
     for (QWidget* bar : {pnlTB, pnlTB1})
         QObject::connect(bar, &QWidget::customContextMenuRequested, this,
                          [this, bar](const QPoint& at) { popTB->popup(bar->mapToGlobal(at)); });

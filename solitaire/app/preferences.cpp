@@ -137,7 +137,8 @@ void RepairPreferenceFields() {
         fnWriteSettingsField(21, 3, "001");
     if (fieldReadsZero(28, 15))
         fnWriteSettingsField(28, 15, "-2147483633");
-    if (fnReadSettingsField(43, 4).empty())
+    // The background reads the picture number as a number: anything else means no picture.
+    if (!fnTryStrToInt(fnReadSettingsField(43, 4)))
         fnWriteSettingsField(43, 4, "0");
 }
 

@@ -30,7 +30,8 @@ platform::files::IniFile PreferencesFile();
 // The keys from Back_Card to ShowPilesSize into their settings fields, with the defaults and
 // the follow-up rules of each, then the game-number state fields.
 void LoadPreferenceFields(const platform::files::IniFile& ini);
-// Replaces values the program cannot work with: a card back 0, a colour 0, no picture number.
+// Replaces values the program cannot work with: a card back 0, a colour 0, a picture number
+// that is empty or no number.
 void RepairPreferenceFields();
 // A first run names the players "Player 1" .. "Player 3" and makes the first the current one.
 void EnsureDefaultPlayers(platform::files::IniFile& ini);

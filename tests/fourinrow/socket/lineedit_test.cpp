@@ -30,21 +30,26 @@ TEST(EditReceivedBytes, EditsAndEchoesLikeATerminal) {
         std::string fresh;
         std::string edited;
         std::string echo;
+        std::size_t kept; // leading held bytes left as they were
     };
     const Case cases[] = {
-        {"", "abc", "abc", "abc"},
-        {"", "ab\bc", "ac", "ab\b \bc"},
-        {"ab", "\b\b\bx", "x",
-         "\b \b\b \bx"}, // backspaces reach into held bytes, not past the start
-        {"", "ab\r\n\bc", "ab\r\nc", "ab\r\nc"}, // never before the start of the line
-        {"", "\tx", "        x", "        x"},   // tab to column 8
-        {"abc", "\t", "abc     ", "     "},      // tab counts columns from the line start
-        {"", "12345678\t", "12345678        ", "12345678        "},
+        {"", "abc", "abc", "abc", 0},
+        {"", "ab\bc", "ac", "ab\b \bc", 0},
+        {"ab", "\b\b\bx", "x", "\b \b\b \bx",
+         0}, // backspaces reach into held bytes, not past the start
+        {"abcd", "\b\b\b\r\n", "a\r\n", "\b \b\b \b\b \b\r\n", 1},
+        {"abcd", "e\b", "abcd", "e\b \b", 4}, // only a fresh byte taken back
+        {"", "ab\r\n\bc", "ab\r\nc", "ab\r\nc", 0}, // never before the start of the line
+        {"ab\r\n", "\b", "ab\r\n", "", 4},
+        {"", "\tx", "        x", "        x", 0}, // tab to column 8
+        {"abc", "\t", "abc     ", "     ", 3},    // tab counts columns from the line start
+        {"", "12345678\t", "12345678        ", "12345678        ", 0},
     };
     for (const Case& c : cases) {
         std::string buffer = c.held + c.fresh;
         std::string echo;
-        fs::EditReceivedBytes(buffer, c.held.size(), "\r\n", &echo);
+        EXPECT_EQ(fs::EditReceivedBytes(buffer, c.held.size(), "\r\n", &echo), c.kept)
+            << c.held << "|" << c.fresh;
         EXPECT_EQ(buffer, c.edited) << c.held << "|" << c.fresh;
         EXPECT_EQ(echo, c.echo) << c.held << "|" << c.fresh;
     }

@@ -130,6 +130,26 @@ TEST_F(LineMode, EchoAndEditingAnswerLikeATerminal) {
     }
 }
 
+TEST_F(LineMode, EditingThatArrivesLaterStillEndsTheLine) {
+    // The backspaces take back bytes already searched for a line end; the line end right
+    // after them must still be found, also when more text follows it.
+    CollectLines();
+    pair.server.SetLineEdit(true);
+    const std::vector<std::string> arrivals[] = {{"abcd", "\b\b\b\r\n"},
+                                                 {"wxyz", "\b\b\b\r\nzz\r\n"}};
+    const std::vector<std::string> expected[] = {{"a\r\n"}, {"w\r\n", "zz\r\n"}};
+    for (std::size_t i = 0; i < std::size(arrivals); ++i) {
+        lines.clear();
+        pair.client.SendStr(arrivals[i][0]);
+        AwaitHandled(pair.server, static_cast<int>(arrivals[i][0].size()));
+        ASSERT_TRUE(lines.empty());
+        pair.client.SendStr(arrivals[i][1]);
+        EXPECT_TRUE(PumpUntil([&] { return lines.size() >= expected[i].size(); },
+                              std::chrono::seconds(5)));
+        EXPECT_EQ(lines, expected[i]) << arrivals[i][0];
+    }
+}
+
 TEST_F(LineMode, SwitchedOffWithBytesHeldTheyAreDeliveredAsData) {
     CollectLines();
     pair.client.SendStr("no end yet");

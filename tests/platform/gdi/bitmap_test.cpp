@@ -173,6 +173,23 @@ TEST(BitmapTest, SaveAndLoadRoundTripInBothFormats) {
     std::filesystem::remove_all(dir);
 }
 
+TEST(BitmapTest, RowsMissingFromAFileCutShortAreBlack) {
+    // The rows a decoder never reads must not show whatever the memory held.
+    const auto file = std::filesystem::temp_directory_path() / "zv-cut-short.bmp";
+    Bitmap picture(64, 64);
+    picture.fillRect(picture.rect(), rgb(255, 0, 0));
+    ASSERT_TRUE(picture.save(file.string()));
+    std::filesystem::resize_file(file, std::filesystem::file_size(file) / 2);
+    for (int pass = 0; pass < 2; ++pass) {
+        Bitmap loaded;
+        ASSERT_TRUE(loaded.load(file.string()));
+        ASSERT_EQ(loaded.width(), 64);
+        EXPECT_EQ(loaded.pixel(10, 63), rgb(255, 0, 0)); // stored bottom row first
+        EXPECT_EQ(loaded.pixel(10, 0), rgb(0, 0, 0));
+    }
+    std::filesystem::remove(file);
+}
+
 TEST(BitmapTest, FailedLoadLeavesTheBitmapUnchanged) {
     const auto file = std::filesystem::temp_directory_path() / "zv-not-a-picture.bmp";
     std::ofstream(file) << "not a picture";

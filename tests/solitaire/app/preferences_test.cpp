@@ -105,6 +105,20 @@ TEST_F(PreferencesTest, RepairsReplaceUnusableValues) {
     EXPECT_EQ(field(43, 4), "0");
 }
 
+TEST_F(PreferencesTest, APictureNumberThatIsNoNumberMeansNoPicture) {
+    // The background reads field 43 as a number; text there made every painting fail.
+    for (const char* stored : {"abc", "1x", "\"", "\r"}) {
+        set("Background_bmp", stored);
+        LoadPreferenceFields(PreferencesFile());
+        RepairPreferenceFields();
+        EXPECT_EQ(field(43, 4), "0") << stored;
+    }
+    set("Background_bmp", "287");
+    LoadPreferenceFields(PreferencesFile());
+    RepairPreferenceFields();
+    EXPECT_EQ(field(43, 4), "287");
+}
+
 TEST_F(PreferencesTest, FirstRunNamesThePlayersLaterRunsKeepThem) {
     platform::files::IniFile ini = PreferencesFile();
     EnsureDefaultPlayers(ini);
