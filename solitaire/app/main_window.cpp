@@ -41,6 +41,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <map>
+#include <optional>
 
 namespace solitaire {
 namespace {
@@ -102,6 +103,18 @@ QFrame* statusPanel(QWidget* parent, const char* name, const char* caption, QLab
     valueLabel->setText(value);
     panel->setContextMenuPolicy(Qt::CustomContextMenu);
     return panel;
+}
+
+// The table answers the left and the right button only; the middle one does nothing there.
+std::optional<MouseButton> tableButton(platform::forms::MouseButton button) {
+    switch (button) {
+    case platform::forms::MouseButton::Left:
+        return MouseButton::Left;
+    case platform::forms::MouseButton::Right:
+        return MouseButton::Right;
+    default:
+        return std::nullopt;
+    }
 }
 
 } // namespace
@@ -527,9 +540,8 @@ void TfrmMain::onPaint() {
 
 void TfrmMain::onMouseDown(platform::forms::MouseButton button, platform::forms::ShiftState shift,
                            int x, int y) {
-    fnTableMouseDown(button == platform::forms::MouseButton::Right ? MouseButton::Right
-                                                                    : MouseButton::Left,
-                     shift.has(platform::forms::Shift), x, y);
+    if (const auto pressed = tableButton(button))
+        fnTableMouseDown(*pressed, shift.has(platform::forms::Shift), x, y);
 }
 
 void TfrmMain::onMouseMove(platform::forms::ShiftState, int x, int y) {
@@ -561,7 +573,10 @@ void TfrmMain::onMouseMove(platform::forms::ShiftState, int x, int y) {
     }
 }
 
-void TfrmMain::onMouseUp(platform::forms::MouseButton, platform::forms::ShiftState, int, int) {
+void TfrmMain::onMouseUp(platform::forms::MouseButton button, platform::forms::ShiftState, int,
+                         int) {
+    if (!tableButton(button))
+        return; // its press did nothing either
     platform::app::setScreenCursor(CursorSlot(tableCursorIndex()));
     fnTableMouseUp();
 }
