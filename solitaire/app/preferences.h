@@ -28,8 +28,9 @@ inline constexpr int kSoundsNewGamePosition = 145;
 platform::files::IniFile PreferencesFile();
 
 // The keys from Back_Card to ShowPilesSize into their settings fields, with the defaults and
-// the follow-up rules of each, then the game-number state fields.
-void LoadPreferenceFields(const platform::files::IniFile& ini);
+// the follow-up rules of each, then the game-number state fields. A number key holding no
+// number is repaired to its default, in the file too.
+void LoadPreferenceFields(platform::files::IniFile ini);
 // Replaces values the program cannot work with: a card back 0, a colour 0, no picture number.
 void RepairPreferenceFields();
 // A first run names the players "Player 1" .. "Player 3" and makes the first the current one.
