@@ -1,5 +1,7 @@
 #include "platform/app/clock.h"
 
+#include "platform/app/application.h"
+
 #include <QCoreApplication>
 
 #include <chrono>
@@ -36,8 +38,10 @@ std::uint32_t tickCount() {
 }
 
 void processMessages() {
-    if (QCoreApplication::instance())
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    if (!QCoreApplication::instance())
+        return;
+    const NestedLoop loop;
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
 void waitTicks(std::uint32_t ms) {
@@ -48,8 +52,9 @@ void waitTicks(std::uint32_t ms) {
 }
 
 void waitTicksProcessing(std::uint32_t ms) {
+    const NestedLoop loop;
     const std::uint32_t start = tickCount();
-    while (tickCount() - start < ms) {
+    while (tickCount() - start < ms && !closePending()) {
         processMessages();
         if (fakeClock)
             ++fakeClock->processingPasses;
