@@ -493,7 +493,8 @@ void TfrmMain::FirstActivationSequence() {
         repaint();
     }
     // A tip of the day at start-up (Tips_StartUp) is not offered by this program.
-    OpenGame();
+    if (!platform::app::closePending()) // closed from the newsletter boxes
+        OpenGame();
 }
 
 bool TfrmMain::onCloseQuery() {

@@ -1,0 +1,144 @@
+// The whole program under its real event loop: the chooser, the newsletter boxes and the
+// Customize dialog run modal loops of their own, the waits take real time, and a real timer
+// acts on whatever is shown, as a user would. Closing the window inside those loops, the
+// help window at exit, and preferences the program cannot read.
+
+#include "program_fixture.h"
+
+#include "solitaire/app/preferences.h"
+#include "solitaire/engine/geometry.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+
+namespace solitaire::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Steps run in order, each once its condition holds; a real timer looks every 10 ms in
+// whatever loop runs then. The step itself runs from a timer of its own, so that a modal
+// loop it starts does not keep the next steps from being looked at.
+class Steps {
+public:
+    Steps() {
+        timer_.setInterval(10);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (steps_.empty() || !steps_.front().first())
+                return;
+            QTimer::singleShot(0, &timer_, steps_.front().second);
+            steps_.pop_front();
+        });
+        timer_.start();
+    }
+    void then(std::function<bool()> ready, std::function<void()> act) {
+        steps_.emplace_back(std::move(ready), std::move(act));
+    }
+    bool allTaken() const { return steps_.empty(); }
+
+private:
+    QTimer timer_;
+    std::deque<std::pair<std::function<bool()>, std::function<void()>>> steps_;
+};
+
+template <class Box>
+Box* shownModal(const char* name) {
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal && modal->objectName() == name ? dynamic_cast<Box*>(modal) : nullptr;
+}
+
+std::function<bool()> modalShown(const char* name) {
+    return [name] { return shownModal<QWidget>(name) != nullptr; };
+}
+
+// Until the condition holds or the time is up; the events run meanwhile.
+bool runUntil(const std::function<bool()>& done, int ms = 10000) {
+    return QTest::qWaitFor(done, ms);
+}
+
+class EventLoopTest : public ::testing::Test {
+protected:
+    EventLoopTest() : keys_(folder_.keyStore()) {
+        gameDefinition.fill(0);
+        engineScalars = EngineScalars{};
+    }
+    ~EventLoopTest() override {
+        if (main_)
+            main_->close();
+        runUntil([this] { return main_.isNull(); }, 2000);
+        if (ResourceLibraryHandle)
+            fnFreeSharedObjects();
+        platform::shell::closeHelpWindow();
+    }
+
+    // Starts the program; its first activation shows the chooser, whose real modal loop gets
+    // the answer of the first step.
+    void start() { main_ = StartProgram(folder_.dir()); }
+    void chooseInTheChooser(const char* game) {
+        steps_.then(modalShown("frmOpenGame"), [game] {
+            chooseGame(game)(*shownModal<platform::forms::Dialog>("frmOpenGame"));
+        });
+    }
+    void cancelTheChooser() {
+        steps_.then(modalShown("frmOpenGame"),
+                    [] { shownModal<QDialog>("frmOpenGame")->reject(); });
+    }
+    bool started() {
+        return runUntil([this] {
+            return main_ && !main_->FirstActivation && !QApplication::activeModalWidget();
+        });
+    }
+    bool windowGone(int ms = 10000) {
+        return runUntil([this] { return main_.isNull(); }, ms);
+    }
+    std::string firstBox() const {
+        return boxes_.shown().empty() ? std::string() : boxes_.shown().front().text;
+    }
+
+    ScratchProgramFolder folder_;
+    platform::shell::ScopedKeyStoreFile keys_;
+    platform::app::TestScreen screen_{1024, 768, 32};
+    platform::app::ScriptedMessageBoxes boxes_; // records an error box instead of waiting
+    platform::shell::OpenRecorder links_;
+    platform::sound::Recorder sounds_;
+    Steps steps_;
+    QPointer<TfrmMain> main_;
+};
+
+TEST_F(EventLoopTest, ClosingDuringTheNewsletterWaitEndsTheWaitAndThenTheProgram) {
+    start();
+    cancelTheChooser();
+    ASSERT_TRUE(started());
+    steps_.then([] { return true; }, [this] { main_->mnuNewsletter->trigger(); });
+    steps_.then(modalShown("frmNews"), [] {
+        QTest::mouseClick(shownModal<TfrmNews>("frmNews")->btnSend, Qt::LeftButton);
+    });
+    steps_.then(modalShown("frmNews2"), [] {
+        auto* signUp = shownModal<TfrmNews2>("frmNews2");
+        signUp->edtWhere->setText("abc");
+        QTest::mouseClick(signUp->btnOK, Qt::LeftButton);
+    });
+    // Both boxes are hidden for the wait: the window takes input again.
+    QElapsedTimer sinceClose;
+    steps_.then([this] { return links_.requests().size() == 1; },
+                [&] {
+                    sinceClose.start();
+                    main_->close();
+                });
+    ASSERT_TRUE(windowGone());
+    EXPECT_LT(sinceClose.elapsed(), 2000) << "the five-second wait ran on";
+    EXPECT_TRUE(steps_.allTaken());
+    EXPECT_TRUE(boxes_.shown().empty()) << firstBox();
+    EXPECT_EQ(folder_.preferences().readString("Preference", "AutoPlay", ""), "Y")
+        << "the window closed the whole way";
+}
+
+} // namespace
+} // namespace solitaire::testing
