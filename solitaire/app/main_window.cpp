@@ -508,9 +508,7 @@ bool TfrmMain::onCloseQuery() {
     placement.height = frameHeight();
     SaveWindowPlacement(ini, placement);
     if (mainWindow.WinAnimationRunning) {
-        StopAnimation(); // the end of the game closes the window
-        RestoreSavedOnMessage();
-        engineScalars.ClosePending = 1;
+        LeaveTheCloseToTheEndOfTheGame();
         return false;
     }
     bool canClose = true;
@@ -521,6 +519,17 @@ bool TfrmMain::onCloseQuery() {
     if (!canClose)
         engineScalars.ClosePending = 0;
     return canClose;
+}
+
+void TfrmMain::onCloseDeferred() {
+    LeaveTheCloseToTheEndOfTheGame();
+}
+
+// A game ending now closes the window instead of celebrating or opening the chooser.
+void TfrmMain::LeaveTheCloseToTheEndOfTheGame() {
+    if (StopAnimation())
+        RestoreSavedOnMessage();
+    engineScalars.ClosePending = 1;
 }
 
 void TfrmMain::onClose() {
@@ -785,7 +794,7 @@ void TfrmMain::RepaintWindowRect(const platform::gdi::Rect& rect) {
 }
 
 void TfrmMain::CloseMainWindow() {
-    close();
+    platform::app::closeWhenUnwound(*this); // the engine's code goes on after this call
 }
 
 void TfrmMain::ShowGameChooser() {

@@ -149,6 +149,7 @@ protected:
     void onResize() override;
     void onKeyPress(char character) override;
     bool onCloseQuery() override;
+    void onCloseDeferred() override;
     void onClose() override;
     void showEvent(QShowEvent* event) override;
 
@@ -162,6 +163,7 @@ private:
     void InstallCursors();
     void LoadToolbarGlyphs();
     void FirstActivationSequence();
+    void LeaveTheCloseToTheEndOfTheGame();
 
     std::unique_ptr<TfrmOpenGame> frmOpenGame_;
     bool resizeHandlerAttached_ = true;

@@ -140,5 +140,52 @@ TEST_F(EventLoopTest, ClosingDuringTheNewsletterWaitEndsTheWaitAndThenTheProgram
         << "the window closed the whole way";
 }
 
+// FreeCell with every card home but the king of hearts, alone in the first column.
+void arrangeAllButOneKingHome() {
+    for (StringList* piles : {&sharedObjects.MazzoPiles, &sharedObjects.DestPiles,
+                              &sharedObjects.FilaPiles, &sharedObjects.AppoggPiles})
+        for (std::string& pile : *piles)
+            pile.clear();
+    for (int suit = 0; suit < 4; ++suit)
+        for (int rank = 1; rank <= 13; ++rank)
+            if (suit != 0 || rank != 13)
+                sharedObjects.DestPiles[static_cast<std::size_t>(suit)] +=
+                    fnIntZeroPad(suit * 13 + rank, 3);
+    sharedObjects.FilaPiles[0] = "013";
+}
+
+// The winning move ends the game, whose 200 ms wait lets a close in before the winning
+// animation has begun; engine code is still running below that wait.
+TEST_F(EventLoopTest, ACloseDuringTheWaitBeforeTheWinningAnimationClosesOnceTheGameHasEnded) {
+    start();
+    chooseInTheChooser("FreeCell");
+    ASSERT_TRUE(started());
+    ASSERT_TRUE(mainWindow.GameRunning);
+    arrangeAllButOneKingHome();
+    main_->MainFormResized(); // the table drawn as the piles are now
+    const std::optional<ClosedRect> king = fnCardRect(13);
+    ASSERT_TRUE(king);
+    const QPoint centre((king->left + king->right) / 2, (king->top + king->bottom) / 2);
+
+    // The first loop to run once the game is over is that wait.
+    steps_.then([] { return !mainWindow.GameRunning; }, [this] { main_->close(); });
+    bool chooserShown = false;
+    Steps guard; // a chooser shown by the end of the game would wait for the user
+    guard.then(modalShown("frmOpenGame"), [&] {
+        chooserShown = true;
+        shownModal<QDialog>("frmOpenGame")->reject();
+    });
+    QTest::mouseMove(main_->windowHandle(), centre);
+    QTest::mouseDClick(main_->windowHandle(), Qt::LeftButton, {}, centre);
+    ASSERT_TRUE(windowGone());
+    EXPECT_TRUE(steps_.allTaken());
+    EXPECT_FALSE(chooserShown);
+    EXPECT_TRUE(boxes_.shown().empty()) << firstBox();
+    const std::vector<std::string> played = sounds_.played();
+    EXPECT_FALSE(std::ranges::any_of(
+        played, [](const std::string& sound) { return sound.find("Won") != std::string::npos; }))
+        << "the program was closing: nothing to celebrate";
+}
+
 } // namespace
 } // namespace solitaire::testing
