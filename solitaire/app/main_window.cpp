@@ -150,6 +150,7 @@ TfrmMain::TfrmMain() {
 }
 
 TfrmMain::~TfrmMain() {
+    platform::app::setActivationHandler(nullptr);
     setPresentation(nullptr);
     tableWindow = TableWindow{};
 }

@@ -187,5 +187,20 @@ TEST_F(EventLoopTest, ACloseDuringTheWaitBeforeTheWinningAnimationClosesOnceTheG
         << "the program was closing: nothing to celebrate";
 }
 
+// Rules opens the help window, a window of its own that stays when the main window goes.
+TEST_F(EventLoopTest, AnActivationAfterExitReachesNoWindow) {
+    start();
+    cancelTheChooser();
+    ASSERT_TRUE(started());
+    main_->mnuRules->trigger();
+    ASSERT_FALSE(platform::shell::shownHelpPage().empty());
+    main_->mnuExit->trigger();
+    ASSERT_TRUE(windowGone());
+    // Back to the program, at its help window (the offscreen platform never leaves it).
+    Q_EMIT qGuiApp->applicationStateChanged(Qt::ApplicationActive);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(boxes_.shown().empty()) << firstBox();
+}
+
 } // namespace
 } // namespace solitaire::testing
