@@ -202,5 +202,25 @@ TEST_F(EventLoopTest, AnActivationAfterExitReachesNoWindow) {
     EXPECT_TRUE(boxes_.shown().empty()) << firstBox();
 }
 
+// Background_bmp is kept as text and read as a number when the table is painted and when
+// the Customize dialog opens.
+TEST_F(EventLoopTest, APictureNumberThatIsNoNumberIsRepairedAndTheTableDrawn) {
+    folder_.preferences().writeString("Preference", "Background_bmp", "abc");
+    start();
+    chooseInTheChooser("FreeCell");
+    ASSERT_TRUE(started());
+    ASSERT_TRUE(mainWindow.GameRunning);
+    main_->repaint();
+    steps_.then([] { return true; }, [this] { main_->mnuCustomize->trigger(); });
+    steps_.then(modalShown("TfrmCustomize_Zevodadu"),
+                [] { shownModal<QDialog>("TfrmCustomize_Zevodadu")->reject(); });
+    ASSERT_TRUE(runUntil([this] { return steps_.allTaken() && !QApplication::activeModalWidget(); }))
+        << "the Customize dialog did not open";
+    EXPECT_TRUE(boxes_.shown().empty()) << firstBox();
+    EXPECT_EQ(fnReadSettingsField(43, 4), "0");
+    EXPECT_EQ(folder_.preferences().readString("Preference", "Background_bmp", "(missing)"), "")
+        << "the file keeps the repaired value";
+}
+
 } // namespace
 } // namespace solitaire::testing
