@@ -222,5 +222,37 @@ TEST_F(EventLoopTest, APictureNumberThatIsNoNumberIsRepairedAndTheTableDrawn) {
         << "the file keeps the repaired value";
 }
 
+// The program as a process of its own: start-up, the chooser, the rules in the help window,
+// Exit. The message loop must return by itself; an alarm ends a process that hangs on.
+void exitWithTheHelpOpen() {
+    int exitCode = 1;
+    {
+        ScratchProgramFolder folder;
+        platform::shell::ScopedKeyStoreFile keys(folder.keyStore());
+        platform::app::TestScreen screen(1024, 768, 32);
+        platform::app::ScriptedMessageBoxes boxes;
+        platform::sound::Recorder sounds;
+        ::alarm(20);
+        QPointer<TfrmMain> main = StartProgram(folder.dir());
+        Steps steps;
+        steps.then(modalShown("frmOpenGame"),
+                   [] { shownModal<QDialog>("frmOpenGame")->reject(); });
+        steps.then([&] { return main && !main->FirstActivation && !QApplication::activeModalWidget(); },
+                   [&] { main->mnuRules->trigger(); });
+        steps.then([] { return !platform::shell::shownHelpPage().empty(); },
+                   [&] { main->mnuExit->trigger(); });
+        exitCode = QCoreApplication::exec();
+        std::fprintf(stderr, "the loop returned %d; the help window is %s\n", exitCode,
+                     platform::shell::shownHelpPage().empty() ? "closed" : "open");
+    }
+    std::exit(exitCode);
+}
+
+TEST(ProgramProcessTest, ExitWithTheHelpOpenEndsTheProgram) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(exitWithTheHelpOpen(), ::testing::ExitedWithCode(0),
+                "the loop returned 0; the help window is closed");
+}
+
 } // namespace
 } // namespace solitaire::testing
