@@ -5,12 +5,18 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QShortcutEvent>
 #include <QThread>
+#include <QTimer>
+#include <QWidget>
 
+#include <algorithm>
 #include <cstdlib>
 #include <exception>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace platform::app {
 namespace {
@@ -24,6 +30,10 @@ void noteQuitRequest() {
     if (QThread::currentThread()->loopLevel() > 0)
         terminating = true;
 }
+
+int nestedLoops = 0;
+std::vector<QPointer<QWidget>> windowsToClose;
+bool closingScheduled = false;
 
 std::optional<InputMessage> inputMessage(const QEvent& event) {
     switch (event.type()) {
@@ -130,6 +140,7 @@ Application::Application(int& argc, char** argv)
 Application::~Application() {
     currentHook = nullptr;
     activationHandler = nullptr;
+    windowsToClose.clear();
 }
 
 int Application::run() { return qt_->exec(); }
@@ -146,5 +157,52 @@ void setMessageHook(MessageHook hook) { currentHook = std::move(hook); }
 MessageHook messageHook() { return currentHook; }
 
 void setActivationHandler(std::function<void()> handler) { activationHandler = std::move(handler); }
+
+namespace {
+
+void closeWindowsWaiting();
+
+// A queued call runs in whatever loop pumps next, a nested one too: it only looks then.
+void scheduleClosing() {
+    if (closingScheduled)
+        return;
+    closingScheduled = true;
+    QTimer::singleShot(0, QCoreApplication::instance(), [] {
+        closingScheduled = false;
+        closeWindowsWaiting();
+    });
+}
+
+void closeWindowsWaiting() {
+    if (nestedLoops > 0)
+        return; // the outermost loop schedules it again as it returns
+    const std::vector<QPointer<QWidget>> windows = std::exchange(windowsToClose, {});
+    for (const QPointer<QWidget>& window : windows)
+        if (window)
+            window->close();
+}
+
+} // namespace
+
+NestedLoop::NestedLoop() { ++nestedLoops; }
+
+NestedLoop::~NestedLoop() {
+    if (--nestedLoops == 0 && !windowsToClose.empty())
+        scheduleClosing();
+}
+
+bool insideNestedLoop() { return nestedLoops > 0; }
+
+void closeWhenUnwound(QWidget& window) {
+    if (std::find(windowsToClose.begin(), windowsToClose.end(), &window) == windowsToClose.end())
+        windowsToClose.emplace_back(&window);
+    if (nestedLoops == 0)
+        scheduleClosing();
+}
+
+bool closePending() {
+    return std::any_of(windowsToClose.begin(), windowsToClose.end(),
+                       [](const QPointer<QWidget>& window) { return !window.isNull(); });
+}
 
 } // namespace platform::app

@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+class QWidget;
+
 namespace platform::app {
 
 // The input messages the hook sees, before any window does.
@@ -63,5 +65,24 @@ bool applicationTerminating();
 
 // Called each time the program becomes the active application.
 void setActivationHandler(std::function<void()> handler);
+
+// Message-pumping waits and modal loops nest inside the handler that runs them, and that
+// handler (with whatever called it) is still running below them. Each such loop is one of
+// these while it runs.
+class NestedLoop {
+public:
+    NestedLoop();
+    ~NestedLoop();
+    NestedLoop(const NestedLoop&) = delete;
+    NestedLoop& operator=(const NestedLoop&) = delete;
+};
+bool insideNestedLoop();
+
+// Closes the window from the event loop, once the handler running now and every nested loop
+// have returned; a window that is gone by then is left alone. Asked again before that, the
+// window is closed once.
+void closeWhenUnwound(QWidget& window);
+// Whether a close waits for the nested loops: the message-pumping waits then end at once.
+bool closePending();
 
 } // namespace platform::app

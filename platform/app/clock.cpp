@@ -1,5 +1,7 @@
 #include "platform/app/clock.h"
 
+#include "platform/app/application.h"
+
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 
@@ -37,14 +39,18 @@ std::uint32_t tickCount() {
 }
 
 void processMessages() {
-    if (QCoreApplication::instance())
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    if (!QCoreApplication::instance())
+        return;
+    const NestedLoop loop;
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
 bool processOnePass() {
     QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
-    return QCoreApplication::instance() && dispatcher &&
-           dispatcher->processEvents(QEventLoop::AllEvents);
+    if (!QCoreApplication::instance() || !dispatcher)
+        return false;
+    const NestedLoop loop;
+    return dispatcher->processEvents(QEventLoop::AllEvents);
 }
 
 void waitTicks(std::uint32_t ms) {
@@ -55,8 +61,9 @@ void waitTicks(std::uint32_t ms) {
 }
 
 void waitTicksProcessing(std::uint32_t ms) {
+    const NestedLoop loop;
     const std::uint32_t start = tickCount();
-    while (tickCount() - start < ms) {
+    while (tickCount() - start < ms && !closePending()) {
         processMessages();
         if (fakeClock)
             ++fakeClock->processingPasses;

@@ -20,7 +20,8 @@ bool processOnePass();
 // Busy-waits until the tick count has advanced by at least ms; no events run meanwhile.
 void waitTicks(std::uint32_t ms);
 
-// The same wait, running pending events on every pass of the loop.
+// The same wait, running pending events on every pass of the loop. It ends at once while a
+// window waits to close (see closeWhenUnwound).
 void waitTicksProcessing(std::uint32_t ms);
 
 // Blocks the thread for ms without spinning (a plain sleep; no events run).

@@ -1,5 +1,7 @@
 #include "platform/app/messagebox.h"
 
+#include "platform/app/application.h"
+
 #include "platform/app/qtstring.h"
 #include "platform/forms/help_context.h"
 
@@ -70,7 +72,11 @@ Answer showQtBox(const std::string& text, const std::string& caption, Buttons bu
     box.setDefaultButton(buttons == Buttons::Ok || buttons == Buttons::OkCancel
                              ? QMessageBox::Ok
                              : QMessageBox::Yes);
-    switch (box.exec()) {
+    const int chosen = [&] {
+        const NestedLoop loop;
+        return box.exec();
+    }();
+    switch (chosen) {
     case QMessageBox::Ok:
         return Answer::Ok;
     case QMessageBox::Yes:

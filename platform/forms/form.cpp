@@ -68,7 +68,10 @@ ModalResult Dialog::showModal() {
         hide();
         return answer;
     }
-    exec();
+    {
+        const app::NestedLoop loop;
+        exec();
+    }
     return result_ == ModalResult::None ? ModalResult::Cancel : result_;
 }
 

@@ -116,6 +116,10 @@ protected:
     // False keeps the window open; onClose runs when it does close.
     virtual bool onCloseQuery() { return true; }
     virtual void onClose() {}
+    // A window that is deleted when it closes, closed while a nested wait or modal loop runs
+    // (see app::NestedLoop): the code below that loop may still use it, so the whole close
+    // (query, onClose, deletion) comes once the loops have returned. This is called now.
+    virtual void onCloseDeferred() {}
 
     void paintEvent(QPaintEvent* event) override {
         if (!presenting_)
@@ -164,6 +168,12 @@ protected:
     }
     // A close query that fails keeps the window open.
     void closeEvent(QCloseEvent* event) override {
+        if (QtBase::testAttribute(Qt::WA_DeleteOnClose) && app::insideNestedLoop()) {
+            event->ignore();
+            app::runGuarded([&] { onCloseDeferred(); });
+            app::closeWhenUnwound(*this);
+            return;
+        }
         bool canClose = false;
         app::runGuarded([&] { canClose = onCloseQuery(); });
         if (!canClose) {

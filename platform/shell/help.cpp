@@ -3,6 +3,7 @@
 #include "platform/app/qtstring.h"
 #include "platform/files/paths.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QTextBrowser>
 #include <QUrl>
@@ -18,6 +19,11 @@ void showHelpPage(const std::string& path) {
   if (!helpWindow) {
     helpWindow = new QTextBrowser();
     helpWindow->setAttribute(Qt::WA_DeleteOnClose);
+    // The help belongs to the program: it keeps nothing running once the program's own
+    // windows have closed, and goes with it.
+    helpWindow->setAttribute(Qt::WA_QuitOnClose, false);
+    QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, helpWindow,
+                     &closeHelpWindow);
     helpWindow->setOpenLinks(true);
     helpWindow->resize(560, 480);
   }

@@ -42,6 +42,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <map>
+#include <optional>
 
 namespace solitaire {
 namespace {
@@ -106,6 +107,18 @@ QFrame* statusPanel(QWidget* parent, const char* name, const char* caption, QLab
     return panel;
 }
 
+// The table answers the left and the right button only; the middle one does nothing there.
+std::optional<MouseButton> tableButton(platform::forms::MouseButton button) {
+    switch (button) {
+    case platform::forms::MouseButton::Left:
+        return MouseButton::Left;
+    case platform::forms::MouseButton::Right:
+        return MouseButton::Right;
+    default:
+        return std::nullopt;
+    }
+}
+
 } // namespace
 
 int tableCursorIndex() {
@@ -143,6 +156,7 @@ TfrmMain::TfrmMain() {
 }
 
 TfrmMain::~TfrmMain() {
+    platform::app::setActivationHandler(nullptr);
     setPresentation(nullptr);
     tableWindow = TableWindow{};
 }
@@ -499,7 +513,8 @@ void TfrmMain::FirstActivationSequence() {
         repaint();
     }
     // A tip of the day at start-up (Tips_StartUp) is not offered by this program.
-    OpenGame();
+    if (!platform::app::closePending()) // closed from the newsletter boxes
+        OpenGame();
 }
 
 bool TfrmMain::onCloseQuery() {
@@ -513,9 +528,7 @@ bool TfrmMain::onCloseQuery() {
     placement.height = frameHeight();
     SaveWindowPlacement(ini, placement);
     if (mainWindow.WinAnimationRunning) {
-        StopAnimation(); // the end of the game closes the window
-        RestoreSavedOnMessage();
-        engineScalars.ClosePending = 1;
+        LeaveTheCloseToTheEndOfTheGame();
         return false;
     }
     bool canClose = true;
@@ -526,6 +539,17 @@ bool TfrmMain::onCloseQuery() {
     if (!canClose)
         engineScalars.ClosePending = 0;
     return canClose;
+}
+
+void TfrmMain::onCloseDeferred() {
+    LeaveTheCloseToTheEndOfTheGame();
+}
+
+// A game ending now closes the window instead of celebrating or opening the chooser.
+void TfrmMain::LeaveTheCloseToTheEndOfTheGame() {
+    if (StopAnimation())
+        RestoreSavedOnMessage();
+    engineScalars.ClosePending = 1;
 }
 
 void TfrmMain::onClose() {
@@ -546,9 +570,8 @@ void TfrmMain::onPaint() {
 
 void TfrmMain::onMouseDown(platform::forms::MouseButton button, platform::forms::ShiftState shift,
                            int x, int y) {
-    fnTableMouseDown(button == platform::forms::MouseButton::Right ? MouseButton::Right
-                                                                    : MouseButton::Left,
-                     shift.has(platform::forms::Shift), x, y);
+    if (const auto pressed = tableButton(button))
+        fnTableMouseDown(*pressed, shift.has(platform::forms::Shift), x, y);
 }
 
 void TfrmMain::onMouseMove(platform::forms::ShiftState, int x, int y) {
@@ -580,7 +603,10 @@ void TfrmMain::onMouseMove(platform::forms::ShiftState, int x, int y) {
     }
 }
 
-void TfrmMain::onMouseUp(platform::forms::MouseButton, platform::forms::ShiftState, int, int) {
+void TfrmMain::onMouseUp(platform::forms::MouseButton button, platform::forms::ShiftState, int,
+                         int) {
+    if (!tableButton(button))
+        return; // its press did nothing either
     platform::app::setScreenCursor(CursorSlot(tableCursorIndex()));
     fnTableMouseUp();
 }
@@ -790,7 +816,7 @@ void TfrmMain::RepaintWindowRect(const platform::gdi::Rect& rect) {
 }
 
 void TfrmMain::CloseMainWindow() {
-    close();
+    platform::app::closeWhenUnwound(*this); // the engine's code goes on after this call
 }
 
 void TfrmMain::ShowGameChooser() {

@@ -149,6 +149,7 @@ protected:
     void onResize() override;
     void onKeyPress(char character) override;
     bool onCloseQuery() override;
+    void onCloseDeferred() override;
     void onClose() override;
     void showEvent(QShowEvent* event) override;
 
@@ -163,6 +164,7 @@ private:
     void LoadToolbarGlyphs();
     static QIcon glyphIcon(const std::string& name);
     void FirstActivationSequence();
+    void LeaveTheCloseToTheEndOfTheGame();
 
     std::unique_ptr<TfrmOpenGame> frmOpenGame_;
     bool resizeHandlerAttached_ = true;

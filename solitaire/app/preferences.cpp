@@ -18,7 +18,8 @@
 namespace solitaire {
 namespace {
 
-enum class Stored { Text, Padded, Decimal };
+// Number: a number kept as the file's text, empty when there is none.
+enum class Stored { Text, Number, Padded, Decimal };
 
 struct PreferenceKey {
     const char* key;
@@ -33,7 +34,7 @@ constexpr PreferenceKey kPreferenceKeys[] = {
     {"Back_Card", Stored::Padded, "11", 21, 3},
     {"Card", Stored::Padded, nullptr, 24, 3},
     {"Card_Size", Stored::Text, "B", 128, 1},
-    {"Background_bmp", Stored::Text, "", 43, 4},
+    {"Background_bmp", Stored::Number, "", 43, 4},
     {"Background_Fixed_Col", Stored::Decimal, "32768", 47, 15},
     {"Background_Col", Stored::Decimal, "-2147483633", 28, 15},
     {"Background_def", Stored::Text, "N", 27, 1},
@@ -90,10 +91,28 @@ std::string computedDefault(std::string_view key) {
     return fnReadSettingsField(67, 1);             // Cards_Shadowed follows Cards_Animate
 }
 
-std::string readValue(const platform::files::IniFile& ini, const PreferenceKey& entry) {
+// Whether the file holds a value for the key that does not read as an integer: a number
+// reads the same whatever the default, anything else reads as the default.
+bool holdsNoInteger(const platform::files::IniFile& ini, const char* key) {
+    return ini.keyExists(kPreferenceSection, key) &&
+           ini.readInteger(kPreferenceSection, key, 0) != ini.readInteger(kPreferenceSection, key, 1);
+}
+
+// A number key whose value is no number takes its default, and so does the file: the value
+// would stop every later use of the key.
+std::string readValue(platform::files::IniFile& ini, const PreferenceKey& entry) {
     const std::string fallback = entry.defaultValue ? entry.defaultValue : computedDefault(entry.key);
     if (entry.stored == Stored::Text)
         return ini.readString(kPreferenceSection, entry.key, fallback);
+    if (entry.stored == Stored::Number) {
+        const std::string value = ini.readString(kPreferenceSection, entry.key, fallback);
+        if (value.empty() || fnTryStrToInt(value))
+            return value;
+        ini.writeString(kPreferenceSection, entry.key, fallback);
+        return fallback;
+    }
+    if (holdsNoInteger(ini, entry.key))
+        ini.writeString(kPreferenceSection, entry.key, fallback);
     const int number = ini.readInteger(kPreferenceSection, entry.key, fnStrToInt(fallback));
     return entry.stored == Stored::Padded ? fnIntZeroPad(number, entry.width)
                                           : std::to_string(number);
@@ -116,7 +135,7 @@ platform::files::IniFile PreferencesFile() {
         fnProgramFilePath(fnReadSettingsField(kPreferencesFilePosition, kPreferencesFileWidth)));
 }
 
-void LoadPreferenceFields(const platform::files::IniFile& ini) {
+void LoadPreferenceFields(platform::files::IniFile ini) {
     for (const PreferenceKey& entry : kPreferenceKeys) {
         std::string value = readValue(ini, entry);
         const std::string_view key = entry.key;

@@ -28,8 +28,9 @@ inline constexpr int kSoundsNewGamePosition = 145;
 platform::files::IniFile PreferencesFile();
 
 // The keys from Back_Card to ShowPilesSize into their settings fields, with the defaults and
-// the follow-up rules of each, then the game-number state fields.
-void LoadPreferenceFields(const platform::files::IniFile& ini);
+// the follow-up rules of each, then the game-number state fields. A number key holding no
+// number is repaired to its default, in the file too.
+void LoadPreferenceFields(platform::files::IniFile ini);
 // Replaces values the program cannot work with: a card back 0, a colour 0, a picture number
 // that is empty or no number.
 void RepairPreferenceFields();

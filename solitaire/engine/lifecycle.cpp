@@ -134,11 +134,14 @@ void fnEndGame() {
     if (won) {
         hourglass.reset();
         fnWaitProcessing(200);
-        presentation().InstallAnimationMessageHook();
-        presentation().fnPlaySound("Won", switchIsOn(kWonSoundField));
-        mainWindow.WinAnimationRunning = true;
-        presentation().fnPlayWinningAnimation(platform::app::random(2) + 1);
-        mainWindow.WinAnimationRunning = false;
+        // A close during the wait: the window closes below, with nothing to celebrate first.
+        if (engineScalars.ClosePending == 0) {
+            presentation().InstallAnimationMessageHook();
+            presentation().fnPlaySound("Won", switchIsOn(kWonSoundField));
+            mainWindow.WinAnimationRunning = true;
+            presentation().fnPlayWinningAnimation(platform::app::random(2) + 1);
+            mainWindow.WinAnimationRunning = false;
+        }
     }
     hourglass.reset();
     if (engineScalars.ClosePending == 1) {

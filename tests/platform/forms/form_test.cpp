@@ -1,11 +1,14 @@
 #include "platform/forms/form.h"
 
+#include "platform/app/clock.h"
 #include "platform/app/messagebox.h"
 #include "platform/gdi/qimage.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
+#include <QElapsedTimer>
+#include <QPointer>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -66,6 +69,7 @@ protected:
         return allowClose;
     }
     void onClose() override { calls.push_back("close"); }
+    void onCloseDeferred() override { calls.push_back("closedeferred"); }
 
 private:
     void record(const std::string& what, int x, int y) {
@@ -278,4 +282,50 @@ TEST(DialogTest, ScriptAnswersInsteadOfTheUser) {
     EXPECT_EQ(script.shownCount(), 2);
     EXPECT_EQ(dialog.shows, 2); // the dialog's own show handling ran each time
     EXPECT_FALSE(dialog.isVisible());
+}
+
+// A window that is deleted when it closes, closed while a wait or a modal loop runs below the
+// close: the code under that loop may still use the window, so it outlives the loop, the
+// waits end at once meanwhile, and the whole close comes once the loops have returned.
+TEST(DeferredCloseTest, AWindowClosedInsideAWaitIsClosedOnceTheWaitHasReturned) {
+    auto* window = new RecordingWindow;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+    const QPointer<RecordingWindow> alive(window);
+    QTimer::singleShot(20, window, [window] { window->close(); });
+    QElapsedTimer waited;
+    waited.start();
+    app::waitTicksProcessing(3000);
+    EXPECT_LT(waited.elapsed(), 1500) << "the wait ran on with a close waiting";
+    ASSERT_TRUE(alive) << "the window was deleted under the wait";
+    EXPECT_EQ(alive->calls, std::vector<std::string>{"closedeferred"});
+    EXPECT_TRUE(app::closePending());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return alive.isNull(); }, 2000));
+    EXPECT_FALSE(app::closePending());
+}
+
+TEST(DeferredCloseTest, AWindowClosedInsideAModalLoopOutlivesItAndThenCloses) {
+    auto* window = new RecordingWindow;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    const QPointer<RecordingWindow> alive(window);
+    OkDialog dialog;
+    bool aliveAtTheEnd = false;
+    QTimer::singleShot(0, &dialog, [&] { window->close(); });
+    QTimer::singleShot(50, &dialog, [&] {
+        aliveAtTheEnd = !alive.isNull();
+        dialog.closeWith(ModalResult::Ok);
+    });
+    window->show();
+    EXPECT_EQ(dialog.showModal(), ModalResult::Ok);
+    EXPECT_TRUE(aliveAtTheEnd);
+    ASSERT_TRUE(alive) << "deleted before the handler that ran the loop returned";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return alive.isNull(); }, 2000));
+
+    // A window closed outside any loop closes at once, and a refused close keeps it open.
+    RecordingWindow plain;
+    plain.setAttribute(Qt::WA_DeleteOnClose);
+    plain.allowClose = false;
+    plain.show();
+    EXPECT_FALSE(plain.close());
+    EXPECT_EQ(plain.calls, std::vector<std::string>{"closequery"});
 }

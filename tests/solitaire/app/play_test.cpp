@@ -3,6 +3,7 @@
 
 #include "program_fixture.h"
 
+#include "solitaire/app/animation.h"
 #include "solitaire/app/preferences.h"
 #include "solitaire/engine/cards.h"
 #include "solitaire/engine/coordinates.h"
@@ -258,6 +259,38 @@ TEST_F(PlayTest, KlondikeCardTurnedByAClickIsDrawnAsItLies) {
     expectTableDrawnAsThePilesAre("a card turned face up",
                                   {QRect(QPoint(fnStockPileX(0), fnStockPileY(0)), card),
                                    QRect(QPoint(fnStockPileX(1), fnStockPileY(1)), card)});
+}
+
+// Only the left and the right button act on the table. The hook of a card animation lets the
+// middle button through, so it must find nothing to do there either.
+TEST_F(PlayTest, TheMiddleButtonNeitherTurnsTheStockNorPicksUpACard) {
+    start(chooseGame("Klondike"));
+    main_->mnuAutoPlay->trigger(); // off: nothing moves by itself
+    const std::size_t stockBefore = sharedObjects.MazzoPiles[kStockLine].size();
+    const QPoint stock(fnStockPileX(0) + mainWindow.CardWidth / 2,
+                       fnStockPileY(0) + mainWindow.CardHeight / 2);
+    const int card = topCard(sharedObjects.FilaPiles[0]);
+    ASSERT_NE(card, 0);
+
+    const platform::app::MessageHook saved = platform::app::messageHook();
+    platform::app::setMessageHook(InputSwallowHook);
+    QTest::mouseClick(main_, Qt::MiddleButton, {}, stock);
+    QTest::mousePress(main_, Qt::MiddleButton, {}, centreOf(card));
+    platform::app::setMessageHook(saved);
+    EXPECT_EQ(engineScalars.DraggedCard, 0) << "the middle button picked the card up";
+    QTest::mouseRelease(main_, Qt::MiddleButton, {}, centreOf(card));
+    EXPECT_EQ(sharedObjects.MazzoPiles[kStockLine].size(), stockBefore);
+    EXPECT_TRUE(sharedObjects.MazzoPiles[kWasteLine].empty());
+
+    // The left button does both; a middle click meanwhile does not end its drag.
+    QTest::mousePress(main_, Qt::LeftButton, {}, centreOf(card));
+    EXPECT_EQ(engineScalars.DraggedCard, card);
+    QTest::mouseClick(main_, Qt::MiddleButton, {}, centreOf(card));
+    EXPECT_EQ(engineScalars.DraggedCard, card) << "the middle button's release dropped the card";
+    QTest::mouseRelease(main_, Qt::LeftButton, {}, centreOf(card));
+    EXPECT_EQ(engineScalars.DraggedCard, 0);
+    QTest::mouseClick(main_, Qt::LeftButton, {}, stock);
+    EXPECT_EQ(sharedObjects.MazzoPiles[kStockLine].size(), stockBefore - 3);
 }
 
 TEST_F(PlayTest, RefusedDropPutsTheCardBackAndTheTableCursorToo) {

@@ -119,6 +119,37 @@ TEST_F(PreferencesTest, APictureNumberThatIsNoNumberMeansNoPicture) {
     EXPECT_EQ(field(43, 4), "287");
 }
 
+struct NumberValue {
+    const char* key;
+    const char* value;
+    int position;
+    int width;
+    const char* field;
+    const char* file; // what the file holds afterwards
+};
+
+class NumberValueTest : public PreferencesTest, public ::testing::WithParamInterface<NumberValue> {};
+
+// A number key holding no number is repaired to its default, in the file too; numbers stay.
+TEST_P(NumberValueTest, NoNumberTakesTheDefaultInTheRecordAndTheFile) {
+    const NumberValue& value = GetParam();
+    set(value.key, value.value);
+    LoadPreferenceFields(PreferencesFile());
+    RepairPreferenceFields();
+    EXPECT_EQ(field(value.position, value.width), value.field);
+    EXPECT_EQ(PreferencesFile().readString(kPreferenceSection, value.key, "(missing)"), value.file);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, NumberValueTest,
+    ::testing::Values(NumberValue{"Background_bmp", "abc", 43, 4, "0", ""},
+                      NumberValue{"Background_bmp", "7x", 43, 4, "0", ""},
+                      NumberValue{"Background_bmp", "12", 43, 4, "12", "12"},
+                      NumberValue{"Back_Card", "x1", 21, 3, "011", "11"},
+                      NumberValue{"Background_Col", "blue", 28, 15, "-2147483633", "-2147483633"},
+                      NumberValue{"Speed_Move_Card", "fast", 74, 2, "10", "10"},
+                      NumberValue{"Language", "0x4E20", 68, 6, "20000", "0x4E20"}));
+
 TEST_F(PreferencesTest, FirstRunNamesThePlayersLaterRunsKeepThem) {
     platform::files::IniFile ini = PreferencesFile();
     EnsureDefaultPlayers(ini);

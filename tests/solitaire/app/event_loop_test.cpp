@@ -1,0 +1,258 @@
+// The whole program under its real event loop: the chooser, the newsletter boxes and the
+// Customize dialog run modal loops of their own, the waits take real time, and a real timer
+// acts on whatever is shown, as a user would. Closing the window inside those loops, the
+// help window at exit, and preferences the program cannot read.
+
+#include "program_fixture.h"
+
+#include "solitaire/app/preferences.h"
+#include "solitaire/engine/geometry.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+
+namespace solitaire::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Steps run in order, each once its condition holds; a real timer looks every 10 ms in
+// whatever loop runs then. The step itself runs from a timer of its own, so that a modal
+// loop it starts does not keep the next steps from being looked at.
+class Steps {
+public:
+    Steps() {
+        timer_.setInterval(10);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (steps_.empty() || !steps_.front().first())
+                return;
+            QTimer::singleShot(0, &timer_, steps_.front().second);
+            steps_.pop_front();
+        });
+        timer_.start();
+    }
+    void then(std::function<bool()> ready, std::function<void()> act) {
+        steps_.emplace_back(std::move(ready), std::move(act));
+    }
+    bool allTaken() const { return steps_.empty(); }
+
+private:
+    QTimer timer_;
+    std::deque<std::pair<std::function<bool()>, std::function<void()>>> steps_;
+};
+
+template <class Box>
+Box* shownModal(const char* name) {
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal && modal->objectName() == name ? dynamic_cast<Box*>(modal) : nullptr;
+}
+
+std::function<bool()> modalShown(const char* name) {
+    return [name] { return shownModal<QWidget>(name) != nullptr; };
+}
+
+// Until the condition holds or the time is up; the events run meanwhile.
+bool runUntil(const std::function<bool()>& done, int ms = 10000) {
+    return QTest::qWaitFor(done, ms);
+}
+
+class EventLoopTest : public ::testing::Test {
+protected:
+    EventLoopTest() : keys_(folder_.keyStore()) {
+        gameDefinition.fill(0);
+        engineScalars = EngineScalars{};
+    }
+    ~EventLoopTest() override {
+        if (main_)
+            main_->close();
+        runUntil([this] { return main_.isNull(); }, 2000);
+        if (ResourceLibraryHandle)
+            fnFreeSharedObjects();
+        platform::shell::closeHelpWindow();
+    }
+
+    // Starts the program; its first activation shows the chooser, whose real modal loop gets
+    // the answer of the first step.
+    void start() { main_ = StartProgram(folder_.dir()); }
+    void chooseInTheChooser(const char* game) {
+        steps_.then(modalShown("frmOpenGame"), [game] {
+            chooseGame(game)(*shownModal<platform::forms::Dialog>("frmOpenGame"));
+        });
+    }
+    void cancelTheChooser() {
+        steps_.then(modalShown("frmOpenGame"),
+                    [] { shownModal<QDialog>("frmOpenGame")->reject(); });
+    }
+    bool started() {
+        return runUntil([this] {
+            return main_ && !main_->FirstActivation && !QApplication::activeModalWidget();
+        });
+    }
+    bool windowGone(int ms = 10000) {
+        return runUntil([this] { return main_.isNull(); }, ms);
+    }
+    std::string firstBox() const {
+        return boxes_.shown().empty() ? std::string() : boxes_.shown().front().text;
+    }
+
+    ScratchProgramFolder folder_;
+    platform::shell::ScopedKeyStoreFile keys_;
+    platform::app::TestScreen screen_{1024, 768, 32};
+    platform::app::ScriptedMessageBoxes boxes_; // records an error box instead of waiting
+    platform::shell::OpenRecorder links_;
+    platform::sound::Recorder sounds_;
+    Steps steps_;
+    QPointer<TfrmMain> main_;
+};
+
+TEST_F(EventLoopTest, ClosingDuringTheNewsletterWaitEndsTheWaitAndThenTheProgram) {
+    start();
+    cancelTheChooser();
+    ASSERT_TRUE(started());
+    steps_.then([] { return true; }, [this] { main_->mnuNewsletter->trigger(); });
+    steps_.then(modalShown("frmNews"), [] {
+        QTest::mouseClick(shownModal<TfrmNews>("frmNews")->btnSend, Qt::LeftButton);
+    });
+    steps_.then(modalShown("frmNews2"), [] {
+        auto* signUp = shownModal<TfrmNews2>("frmNews2");
+        signUp->edtWhere->setText("abc");
+        QTest::mouseClick(signUp->btnOK, Qt::LeftButton);
+    });
+    // Both boxes are hidden for the wait: the window takes input again.
+    QElapsedTimer sinceClose;
+    steps_.then([this] { return links_.requests().size() == 1; },
+                [&] {
+                    sinceClose.start();
+                    main_->close();
+                });
+    ASSERT_TRUE(windowGone());
+    EXPECT_LT(sinceClose.elapsed(), 2000) << "the five-second wait ran on";
+    EXPECT_TRUE(steps_.allTaken());
+    EXPECT_TRUE(boxes_.shown().empty()) << firstBox();
+    EXPECT_EQ(folder_.preferences().readString("Preference", "AutoPlay", ""), "Y")
+        << "the window closed the whole way";
+}
+
+// FreeCell with every card home but the king of hearts, alone in the first column.
+void arrangeAllButOneKingHome() {
+    for (StringList* piles : {&sharedObjects.MazzoPiles, &sharedObjects.DestPiles,
+                              &sharedObjects.FilaPiles, &sharedObjects.AppoggPiles})
+        for (std::string& pile : *piles)
+            pile.clear();
+    for (int suit = 0; suit < 4; ++suit)
+        for (int rank = 1; rank <= 13; ++rank)
+            if (suit != 0 || rank != 13)
+                sharedObjects.DestPiles[static_cast<std::size_t>(suit)] +=
+                    fnIntZeroPad(suit * 13 + rank, 3);
+    sharedObjects.FilaPiles[0] = "013";
+}
+
+// The winning move ends the game, whose 200 ms wait lets a close in before the winning
+// animation has begun; engine code is still running below that wait.
+TEST_F(EventLoopTest, ACloseDuringTheWaitBeforeTheWinningAnimationClosesOnceTheGameHasEnded) {
+    start();
+    chooseInTheChooser("FreeCell");
+    ASSERT_TRUE(started());
+    ASSERT_TRUE(mainWindow.GameRunning);
+    arrangeAllButOneKingHome();
+    main_->MainFormResized(); // the table drawn as the piles are now
+    const std::optional<ClosedRect> king = fnCardRect(13);
+    ASSERT_TRUE(king);
+    const QPoint centre((king->left + king->right) / 2, (king->top + king->bottom) / 2);
+
+    // The first loop to run once the game is over is that wait.
+    steps_.then([] { return !mainWindow.GameRunning; }, [this] { main_->close(); });
+    bool chooserShown = false;
+    Steps guard; // a chooser shown by the end of the game would wait for the user
+    guard.then(modalShown("frmOpenGame"), [&] {
+        chooserShown = true;
+        shownModal<QDialog>("frmOpenGame")->reject();
+    });
+    QTest::mouseMove(main_->windowHandle(), centre);
+    QTest::mouseDClick(main_->windowHandle(), Qt::LeftButton, {}, centre);
+    ASSERT_TRUE(windowGone());
+    EXPECT_TRUE(steps_.allTaken());
+    EXPECT_FALSE(chooserShown);
+    EXPECT_TRUE(boxes_.shown().empty()) << firstBox();
+    const std::vector<std::string> played = sounds_.played();
+    EXPECT_FALSE(std::ranges::any_of(
+        played, [](const std::string& sound) { return sound.find("Won") != std::string::npos; }))
+        << "the program was closing: nothing to celebrate";
+}
+
+// Rules opens the help window, a window of its own that stays when the main window goes.
+TEST_F(EventLoopTest, AnActivationAfterExitReachesNoWindow) {
+    start();
+    cancelTheChooser();
+    ASSERT_TRUE(started());
+    main_->mnuRules->trigger();
+    ASSERT_FALSE(platform::shell::shownHelpPage().empty());
+    main_->mnuExit->trigger();
+    ASSERT_TRUE(windowGone());
+    // Back to the program, at its help window (the offscreen platform never leaves it).
+    Q_EMIT qGuiApp->applicationStateChanged(Qt::ApplicationActive);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(boxes_.shown().empty()) << firstBox();
+}
+
+// Background_bmp is kept as text and read as a number when the table is painted and when
+// the Customize dialog opens.
+TEST_F(EventLoopTest, APictureNumberThatIsNoNumberIsRepairedAndTheTableDrawn) {
+    folder_.preferences().writeString("Preference", "Background_bmp", "abc");
+    start();
+    chooseInTheChooser("FreeCell");
+    ASSERT_TRUE(started());
+    ASSERT_TRUE(mainWindow.GameRunning);
+    main_->repaint();
+    steps_.then([] { return true; }, [this] { main_->mnuCustomize->trigger(); });
+    steps_.then(modalShown("TfrmCustomize_Zevodadu"),
+                [] { shownModal<QDialog>("TfrmCustomize_Zevodadu")->reject(); });
+    ASSERT_TRUE(runUntil([this] { return steps_.allTaken() && !QApplication::activeModalWidget(); }))
+        << "the Customize dialog did not open";
+    EXPECT_TRUE(boxes_.shown().empty()) << firstBox();
+    EXPECT_EQ(fnReadSettingsField(43, 4), "0");
+    EXPECT_EQ(folder_.preferences().readString("Preference", "Background_bmp", "(missing)"), "")
+        << "the file keeps the repaired value";
+}
+
+// The program as a process of its own: start-up, the chooser, the rules in the help window,
+// Exit. The message loop must return by itself; an alarm ends a process that hangs on.
+void exitWithTheHelpOpen() {
+    int exitCode = 1;
+    {
+        ScratchProgramFolder folder;
+        platform::shell::ScopedKeyStoreFile keys(folder.keyStore());
+        platform::app::TestScreen screen(1024, 768, 32);
+        platform::app::ScriptedMessageBoxes boxes;
+        platform::sound::Recorder sounds;
+        ::alarm(20);
+        QPointer<TfrmMain> main = StartProgram(folder.dir());
+        Steps steps;
+        steps.then(modalShown("frmOpenGame"),
+                   [] { shownModal<QDialog>("frmOpenGame")->reject(); });
+        steps.then([&] { return main && !main->FirstActivation && !QApplication::activeModalWidget(); },
+                   [&] { main->mnuRules->trigger(); });
+        steps.then([] { return !platform::shell::shownHelpPage().empty(); },
+                   [&] { main->mnuExit->trigger(); });
+        exitCode = QCoreApplication::exec();
+        std::fprintf(stderr, "the loop returned %d; the help window is %s\n", exitCode,
+                     platform::shell::shownHelpPage().empty() ? "closed" : "open");
+    }
+    std::exit(exitCode);
+}
+
+TEST(ProgramProcessTest, ExitWithTheHelpOpenEndsTheProgram) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(exitWithTheHelpOpen(), ::testing::ExitedWithCode(0),
+                "the loop returned 0; the help window is closed");
+}
+
+} // namespace
+} // namespace solitaire::testing
