@@ -85,15 +85,17 @@ std::string readFile(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// Kept for the life of the process where the leak checker sees it.
+platform::app::Application* keptApplication = nullptr;
+
 void ensureApplication() {
-    static platform::app::Application* application = [] {
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        static int argc = 1;
-        static char name[] = "zv-fuzz";
-        static char* argv[] = {name, nullptr};
-        return new platform::app::Application(argc, argv);
-    }();
-    (void)application;
+    if (keptApplication)
+        return;
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static int argc = 1;
+    static char name[] = "zv-fuzz";
+    static char* argv[] = {name, nullptr};
+    keptApplication = new platform::app::Application(argc, argv);
 }
 
 bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
