@@ -138,7 +138,8 @@ TEST_F(MoveTest, AStockTurnPutsTheGamesCountOfCardsFaceUpOnTheWaste) {
         EXPECT_FALSE(fnIsFaceDown(c));
     EXPECT_EQ(countCalls("fnPlaySound(Stock,1)"), 3);
     EXPECT_EQ(undoSteps(), 1);
-    EXPECT_FALSE(called("RedrawPileTop(Mazzo,0,Window)"));
+    // The thinner stock is drawn again, its top card where its thickness now puts it.
+    EXPECT_TRUE(called("RedrawPileTop(Mazzo,0,Window)"));
 }
 
 TEST_F(MoveTest, TurningTheLastCardShowsTheEmptyStock) {
