@@ -8,7 +8,7 @@
 
 #include <fstream>
 #include <map>
-#include <regex>
+#include <cstdio>
 #include <sstream>
 
 namespace solitaire::catalogue {
@@ -57,11 +57,15 @@ std::vector<CatalogueGame> readCatalogue(const std::string& gamesFile) {
 TableSize statedTableSize(const std::string& rulesPage) {
     std::ifstream in(rulesPage);
     std::string line;
-    static const std::regex size(R"(class="table-size"[^>]*>[^0-9]*([0-9]+) x ([0-9]+))");
     while (std::getline(in, line)) {
-        std::smatch found;
-        if (std::regex_search(line, found, size))
-            return {std::stoi(found[1]), std::stoi(found[2])};
+        const std::size_t mark = line.find("class=\"table-size\"");
+        if (mark == std::string::npos)
+            continue;
+        const std::size_t digits = line.find_first_of("0123456789", line.find('>', mark));
+        TableSize size;
+        if (digits != std::string::npos &&
+            std::sscanf(line.c_str() + digits, "%d x %d", &size.width, &size.height) == 2)
+            return size;
     }
     return {};
 }
