@@ -212,6 +212,45 @@ TEST_F(PlayTest, KlondikeWasteIsDrawnWhereItLiesAfterEveryStockClick) {
     }
 }
 
+// Golf turns the stock onto the discard pile, and a click plays a tableau card there: the
+// discard pile thickens and its top card is drawn up and left of its place by the
+// thickness, where a fresh drawing puts it too.
+TEST_F(PlayTest, GolfDiscardPileIsDrawnWhereItLiesAfterStockClicksAndPlays) {
+    start(chooseGame("Golf"));
+    const QSize card(mainWindow.CardWidth, mainWindow.CardHeight);
+    const QPoint stock(fnStockPileX(0) + card.width() / 2, fnStockPileY(0) + card.height() / 2);
+    // The edges, and the lower right corners that a top card's redraw restores from the
+    // background over the edge.
+    std::vector<QRect> edges;
+    for (const int place : {0, 2}) {
+        const QPoint at(fnStockPileX(place), fnStockPileY(place));
+        edges.emplace_back(at, card);
+        edges.emplace_back(at + QPoint(card.width() - 4, card.height() - 4), QSize(4, 4));
+    }
+    const std::string& discard = sharedObjects.MazzoPiles[kDiscardLine];
+    int plays = 0;
+    for (int click = 1; click <= 10; ++click) {
+        QTest::mouseClick(main_, Qt::LeftButton, {}, stock);
+        ASSERT_EQ(discard.size(), 3u * (click + 1 + plays));
+        expectTableDrawnAsThePilesAre("stock click " + std::to_string(click), edges);
+        // Every tableau top card one rank off the discard pile's top is played there.
+        for (bool played = true; played;) {
+            played = false;
+            for (int pile = 0; pile < 7 && !played; ++pile) {
+                const int top = topCard(sharedObjects.FilaPiles[pile]);
+                if (top == 0 || std::abs(CardRank(top) - CardRank(topCard(discard))) != 1)
+                    continue;
+                QTest::mouseClick(main_, Qt::LeftButton, {}, centreOf(top));
+                played = topCard(discard) == top;
+                ASSERT_TRUE(played) << "card " << top << " stays on pile " << pile + 1;
+                ++plays;
+                expectTableDrawnAsThePilesAre("play " + std::to_string(plays), edges);
+            }
+        }
+    }
+    EXPECT_GT(plays, 0);
+}
+
 // A click on the empty stock turns the waste back into it: the stock shows a card back, the
 // waste its empty place, on the window and in the back buffer.
 TEST_F(PlayTest, KlondikeRedealIsDrawnAsThePilesAre) {
