@@ -251,6 +251,35 @@ TEST_F(PlayTest, GolfDiscardPileIsDrawnWhereItLiesAfterStockClicksAndPlays) {
     EXPECT_GT(plays, 0);
 }
 
+// Fan's piles are fanned to the right: a top card dragged onto another pile lies over the
+// right part of the card under it, and the pile it left shows its new top card whole.
+TEST_F(PlayTest, FanCardsDraggedBetweenRightwardFansAreDrawnAsThePilesAre) {
+    start(chooseGame("Fan"));
+    if (mainWindow.AutoPlayChecked)
+        main_->mnuAutoPlay->trigger();
+    int moves = 0;
+    for (std::uint32_t seed = 1; seed < 40 && moves < 6; ++seed) {
+        platform::app::setRandomSeed(seed);
+        main_->mnuNew->trigger();
+        for (int from = 0; from < 18 && moves < 6; ++from)
+            for (int to = 0; to < 18; ++to) {
+                const int card = topCard(sharedObjects.FilaPiles[from]);
+                const int onto = topCard(sharedObjects.FilaPiles[to]);
+                if (from == to || card == 0 || onto == 0 || CardSuit(card) != CardSuit(onto) ||
+                    CardRank(card) + 1 != CardRank(onto))
+                    continue;
+                drag(centreOf(card), centreOf(onto));
+                ASSERT_EQ(topCard(sharedObjects.FilaPiles[to]), card) << "seed " << seed;
+                ++moves;
+                expectTableDrawnAsThePilesAre("seed " + std::to_string(seed) + ": pile " +
+                                              std::to_string(from + 1) + " onto " +
+                                              std::to_string(to + 1));
+                break;
+            }
+    }
+    EXPECT_GT(moves, 0);
+}
+
 // A click on the empty stock turns the waste back into it: the stock shows a card back, the
 // waste its empty place, on the window and in the back buffer.
 TEST_F(PlayTest, KlondikeRedealIsDrawnAsThePilesAre) {
