@@ -229,12 +229,28 @@ void DrawDottedShadow(Bitmap& canvas, const Rect& r) {
     canvas.setPixel(r.right - 2, r.bottom - 1, 0);
 }
 
+// The drag image's rounded corners at (x, y), as a card drawn there shows them: the upper
+// ones what the table holds, the lower ones the background (in a fan to the right the card
+// beneath does not show there either).
+static void copyTableIntoDragImageCorners(int x, int y) {
+    const Rect& source = dragImage.DragSourceRect;
+    const Point corner{source.left, source.top};
+    const int w = cardWidth(), h = mainWindow.DragHeight;
+    CopyCornerPixels(sharedObjects.DragImage, corner, sharedObjects.BackBuffer,
+                     {x, y + mainWindow.ScrollBarPosition}, w, h, kUpperCorners);
+    CopyCornerPixels(sharedObjects.DragImage, corner, sharedObjects.BackgroundCopy, {x, y}, w, h,
+                     kLowerCorners);
+}
+
 bool fnMoveDragImage(int x, int y, bool alsoIntoBackBuffer, bool clearCorners) {
     if (std::abs(x - dragImage.DragImageX) < 1 && std::abs(y - dragImage.DragImageY) < 1) {
         // The image already stands there (an animation brought it): putting the cards down
         // must still leave them in the back buffer, or the next repaint loses them, and a
-        // shadow drawn with the image goes from the window.
+        // shadow drawn with the image goes from the window. Its corners still hold what lay
+        // under an earlier place: they show the table at this one.
         if (alsoIntoBackBuffer) {
+            if (clearCorners)
+                copyTableIntoDragImageCorners(x, y);
             CopyDragImageToBackBuffer(x, y, mainWindow.DragHeight);
             repaintFromBackBuffer(dragImageArea());
         }
@@ -252,9 +268,7 @@ bool fnMoveDragImage(int x, int y, bool alsoIntoBackBuffer, bool clearCorners) {
                     uncovered.translated(0, mainWindow.ScrollBarPosition));
     const Rect& source = dragImage.DragSourceRect;
     if (clearCorners)
-        CopyCornerPixels(sharedObjects.DragImage, {source.left, source.top},
-                         sharedObjects.BackBuffer, {x, y + mainWindow.ScrollBarPosition},
-                         cardWidth(), mainWindow.DragHeight);
+        copyTableIntoDragImageCorners(x, y);
     window.copyFrom({x, y}, sharedObjects.DragImage, source);
     mainWindow.DragTargetRect = now;
     Rect drawn = now;

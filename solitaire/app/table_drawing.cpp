@@ -375,13 +375,15 @@ void RedrawPileTop(const std::string& pileName, int pileIndex, Surface canvas) {
     const std::string& pile = line->list->at(static_cast<std::size_t>(line->line));
     const bool stockGroup = line->list == &sharedObjects.MazzoPiles;
     if (stockGroup) {
+        constexpr std::array<int, 3> kEmptyBase = {kStockBase, kWasteBase, kDiscardBase};
         const int place = line->line;
-        if (place > kWasteLine || !present(stockBasePlace(place)))
+        if (!present(stockBasePlace(place)))
             return;
-        fnDrawStockEdge(canvas, false, place, false, false, static_cast<int>(pile.size()));
+        // Forced: a card dropped at the base place covers the edge even when its depth stays.
+        fnDrawStockEdge(canvas, false, place, false, true, static_cast<int>(pile.size()));
         const Point at = stockDrawPlace(place);
         if (pile.empty())
-            fnDrawPileBase(place == kStockLine ? kStockBase : kWasteBase, at.x, at.y, canvas, 0);
+            fnDrawPileBase(kEmptyBase[static_cast<std::size_t>(place)], at.x, at.y, canvas, 0);
         else
             DrawCardAsItLies(topCard(pile), at.x, at.y, false, canvas, pileIndex);
         const Point base = stockBasePlace(place);

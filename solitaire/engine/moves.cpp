@@ -150,12 +150,20 @@ bool moveOntoRowCard(int card, int position, MoveContext& ctx) {
     return true;
 }
 
+// A card laid on the discard pile lands at its base place; the pile's thickness puts its
+// top card up and left of it, and its edge grows: both drawn as the table is drawn.
+void redrawStockGroupPile(const char* pile) {
+    presentation().RedrawPileTop(pile, 0, Surface::BackBuffer);
+    presentation().RedrawPileTop(pile, 0, Surface::Window);
+}
+
 bool moveToDiscard(int card, MoveContext& ctx) {
     pushUndo();
     fnRemoveCardFromPiles(card);
     AppendCardToPile(sharedObjects.MazzoPiles, kDiscardLine, card, kFaceUp);
     ctx.lastTop = fnStockPileY(kDiscardPlace);
     presentation().fnMoveDragImage(fnStockPileX(kDiscardPlace), ctx.lastTop, true, true);
+    redrawStockGroupPile("Mazzo_Waste");
     if (gameKind() == 12)
         presentation().fnPlaySound("Eddy.wav", switchIsOn(kFoundationSoundField));
     mainWindow.GameWon = fnIsGameComplete();
@@ -268,14 +276,10 @@ bool stockMove(std::string_view name, MoveContext& ctx) {
             presentation().fnAnimateCardMove(card, fnStockPileX(kStockPlace),
                                              fnStockPileY(kStockPlace), fnStockPileX(place),
                                              fnStockPileY(place), true, false, false, true);
-        // The stock thins and the waste thickens: their edges and top cards, drawn up and
-        // left by the thickness, as the table is drawn.
-        for (const char* pile : {"Mazzo", "Mazzo_Vis"}) {
-            if (!toWaste && pile == std::string_view("Mazzo_Vis"))
-                continue;
-            presentation().RedrawPileTop(pile, 0, Surface::BackBuffer);
-            presentation().RedrawPileTop(pile, 0, Surface::Window);
-        }
+        // The stock thins and the waste or discard pile thickens: their edges and top cards,
+        // drawn up and left by the thickness, as the table is drawn.
+        for (const char* pile : {"Mazzo", toWaste ? "Mazzo_Vis" : "Mazzo_Waste"})
+            redrawStockGroupPile(pile);
         presentation().fnPlaySound("Stock", switchIsOn(kStockSoundField));
         ctx.lastTop = fnStockPileY(place);
         mainWindow.GameWon = fnIsGameComplete();
@@ -383,6 +387,7 @@ bool selectionToDiscard(MoveContext& ctx) {
             presentation().fnAnimateCardMove(card, from->left, from->top,
                                              fnStockPileX(kDiscardPlace),
                                              fnStockPileY(kDiscardPlace), true, false, false, true);
+        redrawStockGroupPile("Mazzo_Waste");
         ctx.fromTableau = ctx.fromTableau || fromTableau;
         fnClockTick();
     }

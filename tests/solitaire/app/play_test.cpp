@@ -213,6 +213,74 @@ TEST_F(PlayTest, KlondikeWasteIsDrawnWhereItLiesAfterEveryStockClick) {
     }
 }
 
+// Golf turns the stock onto the discard pile, and a click plays a tableau card there: the
+// discard pile thickens and its top card is drawn up and left of its place by the
+// thickness, where a fresh drawing puts it too.
+TEST_F(PlayTest, GolfDiscardPileIsDrawnWhereItLiesAfterStockClicksAndPlays) {
+    start(chooseGame("Golf"));
+    const QSize card(mainWindow.CardWidth, mainWindow.CardHeight);
+    const QPoint stock(fnStockPileX(0) + card.width() / 2, fnStockPileY(0) + card.height() / 2);
+    // The edges, and the lower right corners that a top card's redraw restores from the
+    // background over the edge.
+    std::vector<QRect> edges;
+    for (const int place : {0, 2}) {
+        const QPoint at(fnStockPileX(place), fnStockPileY(place));
+        edges.emplace_back(at, card);
+        edges.emplace_back(at + QPoint(card.width() - 4, card.height() - 4), QSize(4, 4));
+    }
+    const std::string& discard = sharedObjects.MazzoPiles[kDiscardLine];
+    int plays = 0;
+    for (int click = 1; click <= 10; ++click) {
+        QTest::mouseClick(main_, Qt::LeftButton, {}, stock);
+        ASSERT_EQ(discard.size(), 3u * (click + 1 + plays));
+        expectTableDrawnAsThePilesAre("stock click " + std::to_string(click), edges);
+        // Every tableau top card one rank off the discard pile's top is played there.
+        for (bool played = true; played;) {
+            played = false;
+            for (int pile = 0; pile < 7 && !played; ++pile) {
+                const int top = topCard(sharedObjects.FilaPiles[pile]);
+                if (top == 0 || std::abs(CardRank(top) - CardRank(topCard(discard))) != 1)
+                    continue;
+                QTest::mouseClick(main_, Qt::LeftButton, {}, centreOf(top));
+                played = topCard(discard) == top;
+                ASSERT_TRUE(played) << "card " << top << " stays on pile " << pile + 1;
+                ++plays;
+                expectTableDrawnAsThePilesAre("play " + std::to_string(plays), edges);
+            }
+        }
+    }
+    EXPECT_GT(plays, 0);
+}
+
+// Fan's piles are fanned to the right: a top card dragged onto another pile lies over the
+// right part of the card under it, and the pile it left shows its new top card whole.
+TEST_F(PlayTest, FanCardsDraggedBetweenRightwardFansAreDrawnAsThePilesAre) {
+    start(chooseGame("Fan"));
+    if (mainWindow.AutoPlayChecked)
+        main_->mnuAutoPlay->trigger();
+    int moves = 0;
+    for (std::uint32_t seed = 1; seed < 40 && moves < 6; ++seed) {
+        platform::app::setRandomSeed(seed);
+        main_->mnuNew->trigger();
+        for (int from = 0; from < 18 && moves < 6; ++from)
+            for (int to = 0; to < 18; ++to) {
+                const int card = topCard(sharedObjects.FilaPiles[from]);
+                const int onto = topCard(sharedObjects.FilaPiles[to]);
+                if (from == to || card == 0 || onto == 0 || CardSuit(card) != CardSuit(onto) ||
+                    CardRank(card) + 1 != CardRank(onto))
+                    continue;
+                drag(centreOf(card), centreOf(onto));
+                ASSERT_EQ(topCard(sharedObjects.FilaPiles[to]), card) << "seed " << seed;
+                ++moves;
+                expectTableDrawnAsThePilesAre("seed " + std::to_string(seed) + ": pile " +
+                                              std::to_string(from + 1) + " onto " +
+                                              std::to_string(to + 1));
+                break;
+            }
+    }
+    EXPECT_GT(moves, 0);
+}
+
 // A click on the empty stock turns the waste back into it: the stock shows a card back, the
 // waste its empty place, on the window and in the back buffer.
 TEST_F(PlayTest, KlondikeRedealIsDrawnAsThePilesAre) {
