@@ -308,8 +308,10 @@ void fnShowStockHint() {
 }
 
 void fnHideStockHint() {
+    // The place shows again what the table holds there: a redeal marker drawn over it would
+    // hide a stock that still has cards.
     if (const std::optional<Point> at = stockHintPlace())
-        drawMarkerOnWindow(kRedealMarker, *at);
+        repaintFromBackBuffer(cardPlace(*at));
     fnWaitMs(kStockHintWaitMs);
 }
 

@@ -277,13 +277,15 @@ TEST_F(DragImageTest, StockHintMarksTheStockAndIsTakenAwayAgain) {
     const int x = fnStockPileX(0), y = fnStockPileY(0);
     fnShowStockHint();
     EXPECT_EQ(engineScalars.StockHintShown, 1);
-    constexpr int kHintMarker = 3, kRestoreMarker = 2;
+    constexpr int kHintMarker = 3;
     const int w = mainWindow.CardWidth, h = mainWindow.CardHeight;
     EXPECT_EQ(window_.pixel(x + w / 2, y + h / 2),
               sharedObjects.MarkerImages[kHintMarker].pixel(w / 2, h / 2));
     platform::app::TestClock clock;
     fnHideStockHint();
-    EXPECT_EQ(window_.pixel(x + w / 2, y + h / 2),
-              sharedObjects.MarkerImages[kRestoreMarker].pixel(w / 2, h / 2));
+    // The stock still holds cards: its place shows the table again, not an empty-stock mark.
+    ASSERT_FALSE(sharedObjects.MazzoPiles[0].empty());
+    for (const auto& [px, py] : {std::pair{x + w / 2, y + h / 2}, std::pair{x + 2, y + 2}})
+        EXPECT_EQ(window_.pixel(px, py), sharedObjects.BackBuffer.pixel(px, py));
     EXPECT_GE(clock.now(), 50u);
 }
