@@ -295,10 +295,11 @@ protected:
         row_.won = std::to_string(won) + "/" + std::to_string(tries);
         const GameParameters rows{343, -1, -1, -1, -1, -1, -1, -1, -1};
         const int chance = fnReadGameParameters(GetParam().id, rows)[0];
-        if (kWinRequired)
+        if (kWinRequired) {
             EXPECT_GT(won, 0) << "the automated player won none of the first " << tries
                               << " game numbers"
                               << (chance <= 1 ? ", though the game says its chance is high" : "");
+        }
     }
 
     void writeRow() const {
