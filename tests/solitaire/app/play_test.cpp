@@ -334,6 +334,7 @@ TEST_F(PlayTest, KlondikeCardTurnedByAClickIsDrawnAsItLies) {
 TEST_F(PlayTest, TheMiddleButtonNeitherTurnsTheStockNorPicksUpACard) {
     start(chooseGame("Klondike"));
     main_->mnuAutoPlay->trigger(); // off: nothing moves by itself
+    main_->mnuNew->trigger();      // so no ace of the first deal has left the first pile
     const std::size_t stockBefore = sharedObjects.MazzoPiles[kStockLine].size();
     const QPoint stock(fnStockPileX(0) + mainWindow.CardWidth / 2,
                        fnStockPileY(0) + mainWindow.CardHeight / 2);
