@@ -252,6 +252,35 @@ TEST_F(PlayTest, GolfDiscardPileIsDrawnWhereItLiesAfterStockClicksAndPlays) {
     EXPECT_GT(plays, 0);
 }
 
+// Bristol's stock deals one card onto each reserve pile: the stock thins, its edge and top
+// card drawn up and left by its thickness where a fresh drawing puts them, and a card dealt
+// onto an emptied reserve shows the table at its rounded corners, not the reserve's mark.
+TEST_F(PlayTest, StockDealsOntoTheReservesAreDrawnAsThePilesAre) {
+    start(chooseGame("Bristol"));
+    ASSERT_TRUE(mainWindow.GameRunning);
+    if (mainWindow.AutoPlayChecked)
+        main_->mnuAutoPlay->trigger(); // off: the dealt cards stay on the reserves
+    std::string& stock = sharedObjects.MazzoPiles[kStockLine];
+    for (const int reserve : {1, 2}) { // their cards go under the stock
+        stock.insert(0, sharedObjects.AppoggPiles[reserve]);
+        sharedObjects.AppoggPiles[reserve].clear();
+    }
+    main_->RedrawTable();
+    const QSize card(mainWindow.CardWidth, mainWindow.CardHeight);
+    const QPoint at(fnStockPileX(0), fnStockPileY(0));
+    // The edge, and the lower right corner a top card's redraw restores over it.
+    const std::vector<QRect> edge = {QRect(at, card),
+                                     QRect(at + QPoint(card.width() - 4, card.height() - 4),
+                                           QSize(4, 4))};
+    expectTableDrawnAsThePilesAre("two reserves were emptied", edge);
+    for (int click = 1; !stock.empty(); ++click) {
+        const std::size_t before = stock.size();
+        QTest::mouseClick(main_, Qt::LeftButton, {}, QRect(at, card).center());
+        ASSERT_LT(stock.size(), before) << "click " << click << " dealt nothing";
+        expectTableDrawnAsThePilesAre("stock click " + std::to_string(click), edge);
+    }
+}
+
 // Fan's piles are fanned to the right: a top card dragged onto another pile lies over the
 // right part of the card under it, and the pile it left shows its new top card whole.
 TEST_F(PlayTest, FanCardsDraggedBetweenRightwardFansAreDrawnAsThePilesAre) {
