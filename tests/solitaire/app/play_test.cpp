@@ -497,6 +497,38 @@ TEST_F(PlayTest, ACardTakenOutOfALineLeavesTheLineClosedUp) {
     expectTableDrawnAsThePilesAre("a card taken out of the line", {cell});
 }
 
+// Royal Marriage: a chosen card of the line shows inverted, and stays so when the whole table
+// is drawn again. The chosen cards lie in a pile of their own that has no place on the table.
+TEST_F(PlayTest, AChosenCardOfTheLineStaysHighlightedThroughAWholeRedraw) {
+    start(chooseGame("Royal Marriage"));
+    ASSERT_TRUE(mainWindow.GameRunning);
+    // The queen of hearts, the five of clubs, the six of diamonds, the seven of hearts: the
+    // five waits for the six to be chosen with it.
+    constexpr int queenOfHearts = 12, fiveOfClubs = 2 * 13 + 5, sixOfDiamonds = 13 + 6;
+    constexpr int sevenOfHearts = 7;
+    std::string& stock = sharedObjects.MazzoPiles[kStockLine];
+    std::string line = codeOf(queenOfHearts);
+    for (const int card : {fiveOfClubs, sixOfDiamonds, sevenOfHearts}) {
+        for (std::size_t at = 0; at + 3 <= stock.size(); at += 3)
+            if (std::stoi(stock.substr(at, 3)) == card) {
+                stock.erase(at, 3);
+                break;
+            }
+        SetCardFaceFlag(card, kFaceUp);
+        line += codeOf(card);
+    }
+    sharedObjects.FilaPiles[0] = line;
+    main_->RedrawTable();
+    const QSize size(mainWindow.CardWidth, mainWindow.CardHeight);
+    const std::vector<QRect> edge = {QRect(QPoint(fnStockPileX(0), fnStockPileY(0)), size)};
+    QTest::mouseClick(main_, Qt::LeftButton, {}, centreOf(fiveOfClubs));
+    ASSERT_EQ(sharedObjects.DestPiles[0], codeOf(fiveOfClubs)) << "the five is chosen";
+    expectTableDrawnAsThePilesAre("the five was chosen", edge);
+    const QImage shown = qImage(main_->frontBuffer()).copy();
+    main_->RedrawTable();
+    EXPECT_EQ(qImage(main_->frontBuffer()), shown) << "a whole redraw lost the highlight";
+}
+
 // A plain click lifts a card and puts it back, also after a drag that moved: the click
 // drops nothing on a pile that its card overlaps.
 TEST_F(PlayTest, AClickAfterADragDropsNothing) {
