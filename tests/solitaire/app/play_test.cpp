@@ -281,22 +281,25 @@ TEST_F(PlayTest, StockDealsOntoTheReservesAreDrawnAsThePilesAre) {
     }
 }
 
-// Fan's piles are fanned to the right: a top card dragged onto another pile lies over the
-// right part of the card under it, and the pile it left shows its new top card whole.
-TEST_F(PlayTest, FanCardsDraggedBetweenRightwardFansAreDrawnAsThePilesAre) {
-    start(chooseGame("Fan"));
+// Piles fanned to the right (Fan by each card's step, Shamrocks by a short fixed one): a top
+// card dragged onto another pile lies over the right part of the card under it, and the pile
+// it left shows its new top card whole.
+class RightwardFanTest : public PlayTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(RightwardFanTest, CardsDraggedBetweenFansAreDrawnAsThePilesAre) {
+    start(chooseGame(GetParam()));
     if (mainWindow.AutoPlayChecked)
         main_->mnuAutoPlay->trigger();
     int moves = 0;
     for (std::uint32_t seed = 1; seed < 40 && moves < 6; ++seed) {
         platform::app::setRandomSeed(seed);
         main_->mnuNew->trigger();
-        for (int from = 0; from < 18 && moves < 6; ++from)
-            for (int to = 0; to < 18; ++to) {
+        for (int from = 0; from < fnTableauCount() && moves < 6; ++from)
+            for (int to = 0; to < fnTableauCount(); ++to) {
                 const int card = topCard(sharedObjects.FilaPiles[from]);
                 const int onto = topCard(sharedObjects.FilaPiles[to]);
-                if (from == to || card == 0 || onto == 0 || CardSuit(card) != CardSuit(onto) ||
-                    CardRank(card) + 1 != CardRank(onto))
+                if (from == to || card == 0 || onto == 0 ||
+                    !fnCanDropOnPile(card, "Fila" + std::to_string(to + 1)))
                     continue;
                 drag(centreOf(card), centreOf(onto));
                 ASSERT_EQ(topCard(sharedObjects.FilaPiles[to]), card) << "seed " << seed;
@@ -309,6 +312,11 @@ TEST_F(PlayTest, FanCardsDraggedBetweenRightwardFansAreDrawnAsThePilesAre) {
     }
     EXPECT_GT(moves, 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Games, RightwardFanTest, ::testing::Values("Fan", "Shamrocks"),
+                         [](const ::testing::TestParamInfo<const char*>& game) {
+                             return std::string(game.param);
+                         });
 
 // A click on the empty stock turns the waste back into it: the stock shows a card back, the
 // waste its empty place, on the window and in the back buffer.
