@@ -245,7 +245,9 @@ void fnRestoreTableauBaseCorners(int pileIndex) {
     const Rect rect = cardPlace(first);
     unsigned corners = kAllCorners;
     if (n != 1) {
-        if (gameWord(kTableauFanWord) == 2)
+        // Fanned to the right, the next card covers the bottom card's upper right corner.
+        const int fan = gameWord(kTableauFanWord);
+        if (fan == kFanRight || fan == kFanRightFixed)
             return;
         corners = kUpperCorners;
     }

@@ -53,6 +53,53 @@ bool sendCard(int card, bool autoplay, bool alsoReserve) {
                               rect->bottom);
 }
 
+// The card the fill mode puts into an empty tableau pile now; 0 when the mode fills nothing
+// now (no mode, the opening not made yet, mode 4 after a stock deal, an empty source).
+int fillSourceCard() {
+    const int mode = gameWord(kTableauFillWord);
+    if ((gameWord(kOpeningRestrictionWord) != 0 && engineScalars.PhaseCounter == 0) || mode == 0)
+        return 0;
+    if (mode == 4 && CountCodeInList(sharedObjects.MovedCardsLog, 1) > 0)
+        return 0;
+    switch (mode) {
+    case 1:
+        return reserveCount() > 0 ? topCard(reservePile(0)) : 0;
+    case 2:
+    case 4:
+        return !wastePile().empty() ? topCard(wastePile()) : topCard(stockPile());
+    case 3:
+        return !stockPile().empty() ? topCard(stockPile()) : topCard(wastePile());
+    default:
+        return 0;
+    }
+}
+
+// An empty tableau pile that the fill after automatic play will fill.
+bool gapWaitsForFill() {
+    if (fillSourceCard() == 0)
+        return false;
+    for (int i = 0; i < tableauCount(); ++i)
+        if (tableauPile(i).empty())
+            return true;
+    return false;
+}
+
+// Automatic play fills the tableau's gaps after its sweep, the fill joining the last undo
+// step. A move made while a gap waits joins the step of the move that left the gap: its own
+// step would hold the table with the gap, and the fill would go with the later move.
+template <typename Move> bool stepWithWaitingGap(Move move) {
+    const bool gapWaits = gapWaitsForFill();
+    if (!move())
+        return false;
+    if (gapWaits)
+        fnDropUndoSteps(true, 1);
+    return true;
+}
+
+bool sendAutomatically(int card) {
+    return stepWithWaitingGap([card] { return sendCard(card, true, false); });
+}
+
 int selectionRankSum() {
     int sum = 0;
     for (int j = 0; j < codeCount(selection()); ++j)
@@ -103,13 +150,13 @@ bool fnAutoPlay(bool /*confirm*/) {
         for (bool passMoved = true; passMoved && !mainWindow.GameFinished;) {
             passMoved = false;
             for (int i = 0; i < reserveCount() && !mainWindow.GameFinished; ++i)
-                if (const int top = topCard(reservePile(i)); top != 0 && sendCard(top, true, false))
+                if (const int top = topCard(reservePile(i)); top != 0 && sendAutomatically(top))
                     passMoved = true;
             sweepMoved = sweepMoved || passMoved;
         }
         if (mainWindow.GameFinished)
             break;
-        if (const int top = topCard(wastePile()); top != 0 && sendCard(top, true, false))
+        if (const int top = topCard(wastePile()); top != 0 && sendAutomatically(top))
             sweepMoved = true;
         for (int i = 0; i < tableauCount() && !mainWindow.GameFinished; ++i) {
             const int top = topCard(tableauPile(i));
@@ -117,8 +164,11 @@ bool fnAutoPlay(bool /*confirm*/) {
                 continue;
             if (switchNotOff(kAutomaticFaceUpField) && fnIsFaceDown(top))
                 if (const std::optional<ClosedRect> rect = fnCardRect(top))
-                    TurnCardFaceUp(top, rect->left, rect->top, i);
-            if (sendCard(top, true, false)) {
+                    stepWithWaitingGap([&] {
+                        TurnCardFaceUp(top, rect->left, rect->top, i);
+                        return true;
+                    });
+            if (sendAutomatically(top)) {
                 sweepMoved = true;
                 // The reserves get the next chance first.
                 if (reserveCount() > 0)
@@ -172,25 +222,12 @@ bool fnFillEmptyTableaus() {
         return false;
     if (mode == 4 && CountCodeInList(sharedObjects.MovedCardsLog, 1) > 0)
         return false;
-    auto sourceCard = [mode]() -> int {
-        switch (mode) {
-        case 1:
-            return reserveCount() > 0 ? topCard(reservePile(0)) : 0;
-        case 2:
-        case 4:
-            return !wastePile().empty() ? topCard(wastePile()) : topCard(stockPile());
-        case 3:
-            return !stockPile().empty() ? topCard(stockPile()) : topCard(wastePile());
-        default:
-            return 0;
-        }
-    };
     bool metEmpty = false;
     for (int i = 0; i < tableauCount(); ++i) {
         if (!tableauPile(i).empty())
             continue;
         metEmpty = true;
-        const int card = sourceCard();
+        const int card = fillSourceCard();
         if (card == 0)
             break;
         const std::string pile = pileName("Fila", i + 1);

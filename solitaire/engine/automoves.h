@@ -16,7 +16,8 @@ namespace solitaire {
 bool fnSendToFoundation(int card, int x, int y, bool autoplay, bool alsoReserve, int right,
                         int bottom);
 // Sweeps reserves, waste and tableau tops to the foundations until nothing moves; ends a
-// won game. Only while the Autoplay command is checked and enabled. True when a card moved.
+// won game. Only while the Autoplay command is checked and enabled. A move made while an
+// empty tableau pile waits for its fill joins the undo step before it. True when a card moved.
 bool fnAutoPlay(bool confirm);
 // The card at the last press point goes to a foundation (else a reserve): a waste card, a
 // reserve's top card, a tableau card (topOnly: the top card of its pile). A double click on

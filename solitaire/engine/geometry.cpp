@@ -294,6 +294,12 @@ ClosedRect topCardRect(const PileSite& site) {
 PileSite tableauSite(int k) {
     return siteOf(Group::Tableau, k, sharedObjects.FilaPiles.at(static_cast<std::size_t>(k)));
 }
+// A pile without a place of its own (the chosen cards of a game without foundations, say)
+// is nowhere on the table.
+bool onTable(const PileSite& site) {
+    return isPresentCoordinate(site.x) && isPresentCoordinate(site.y);
+}
+
 PileSite foundationSite(int i) {
     return siteOf(Group::Foundation, i, sharedObjects.DestPiles.at(static_cast<std::size_t>(i)));
 }
@@ -369,7 +375,7 @@ ClosedRect foundationRect(const PileSite& site) {
 std::optional<TableHit> hitFoundations(int x, int y) {
     for (int i = 0; i < kFoundationPiles; ++i) {
         const PileSite site = foundationSite(i);
-        if (!isPresentCoordinate(site.y))
+        if (!onTable(site))
             continue;
         const ClosedRect rect = foundationRect(site);
         if (rect.contains(x, y))
@@ -456,7 +462,7 @@ std::optional<ClosedRect> fnCardRect(int card) {
     }
     for (int i = 0; i < kFoundationPiles; ++i) {
         const PileSite site = foundationSite(i);
-        if (!isPresentCoordinate(site.y))
+        if (!onTable(site))
             continue;
         if (auto rect = rectIfFound(topProbe(site, site.fanMode == kFanRight), card))
             return rect;

@@ -252,22 +252,54 @@ TEST_F(PlayTest, GolfDiscardPileIsDrawnWhereItLiesAfterStockClicksAndPlays) {
     EXPECT_GT(plays, 0);
 }
 
-// Fan's piles are fanned to the right: a top card dragged onto another pile lies over the
-// right part of the card under it, and the pile it left shows its new top card whole.
-TEST_F(PlayTest, FanCardsDraggedBetweenRightwardFansAreDrawnAsThePilesAre) {
-    start(chooseGame("Fan"));
+// Bristol's stock deals one card onto each reserve pile: the stock thins, its edge and top
+// card drawn up and left by its thickness where a fresh drawing puts them, and a card dealt
+// onto an emptied reserve shows the table at its rounded corners, not the reserve's mark.
+TEST_F(PlayTest, StockDealsOntoTheReservesAreDrawnAsThePilesAre) {
+    start(chooseGame("Bristol"));
+    ASSERT_TRUE(mainWindow.GameRunning);
+    if (mainWindow.AutoPlayChecked)
+        main_->mnuAutoPlay->trigger(); // off: the dealt cards stay on the reserves
+    std::string& stock = sharedObjects.MazzoPiles[kStockLine];
+    for (const int reserve : {1, 2}) { // their cards go under the stock
+        stock.insert(0, sharedObjects.AppoggPiles[reserve]);
+        sharedObjects.AppoggPiles[reserve].clear();
+    }
+    main_->RedrawTable();
+    const QSize card(mainWindow.CardWidth, mainWindow.CardHeight);
+    const QPoint at(fnStockPileX(0), fnStockPileY(0));
+    // The edge, and the lower right corner a top card's redraw restores over it.
+    const std::vector<QRect> edge = {QRect(at, card),
+                                     QRect(at + QPoint(card.width() - 4, card.height() - 4),
+                                           QSize(4, 4))};
+    expectTableDrawnAsThePilesAre("two reserves were emptied", edge);
+    for (int click = 1; !stock.empty(); ++click) {
+        const std::size_t before = stock.size();
+        QTest::mouseClick(main_, Qt::LeftButton, {}, QRect(at, card).center());
+        ASSERT_LT(stock.size(), before) << "click " << click << " dealt nothing";
+        expectTableDrawnAsThePilesAre("stock click " + std::to_string(click), edge);
+    }
+}
+
+// Piles fanned to the right (Fan by each card's step, Shamrocks by a short fixed one): a top
+// card dragged onto another pile lies over the right part of the card under it, and the pile
+// it left shows its new top card whole.
+class RightwardFanTest : public PlayTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(RightwardFanTest, CardsDraggedBetweenFansAreDrawnAsThePilesAre) {
+    start(chooseGame(GetParam()));
     if (mainWindow.AutoPlayChecked)
         main_->mnuAutoPlay->trigger();
     int moves = 0;
     for (std::uint32_t seed = 1; seed < 40 && moves < 6; ++seed) {
         platform::app::setRandomSeed(seed);
         main_->mnuNew->trigger();
-        for (int from = 0; from < 18 && moves < 6; ++from)
-            for (int to = 0; to < 18; ++to) {
+        for (int from = 0; from < fnTableauCount() && moves < 6; ++from)
+            for (int to = 0; to < fnTableauCount(); ++to) {
                 const int card = topCard(sharedObjects.FilaPiles[from]);
                 const int onto = topCard(sharedObjects.FilaPiles[to]);
-                if (from == to || card == 0 || onto == 0 || CardSuit(card) != CardSuit(onto) ||
-                    CardRank(card) + 1 != CardRank(onto))
+                if (from == to || card == 0 || onto == 0 ||
+                    !fnCanDropOnPile(card, "Fila" + std::to_string(to + 1)))
                     continue;
                 drag(centreOf(card), centreOf(onto));
                 ASSERT_EQ(topCard(sharedObjects.FilaPiles[to]), card) << "seed " << seed;
@@ -280,6 +312,11 @@ TEST_F(PlayTest, FanCardsDraggedBetweenRightwardFansAreDrawnAsThePilesAre) {
     }
     EXPECT_GT(moves, 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Games, RightwardFanTest, ::testing::Values("Fan", "Shamrocks"),
+                         [](const ::testing::TestParamInfo<const char*>& game) {
+                             return std::string(game.param);
+                         });
 
 // A click on the empty stock turns the waste back into it: the stock shows a card back, the
 // waste its empty place, on the window and in the back buffer.
@@ -467,6 +504,38 @@ TEST_F(PlayTest, ACardTakenOutOfALineLeavesTheLineClosedUp) {
     drag(centreOf(card), cell.center());
     ASSERT_EQ(topCard(sharedObjects.AppoggPiles[0]), card);
     expectTableDrawnAsThePilesAre("a card taken out of the line", {cell});
+}
+
+// Royal Marriage: a chosen card of the line shows inverted, and stays so when the whole table
+// is drawn again. The chosen cards lie in a pile of their own that has no place on the table.
+TEST_F(PlayTest, AChosenCardOfTheLineStaysHighlightedThroughAWholeRedraw) {
+    start(chooseGame("Royal Marriage"));
+    ASSERT_TRUE(mainWindow.GameRunning);
+    // The queen of hearts, the five of clubs, the six of diamonds, the seven of hearts: the
+    // five waits for the six to be chosen with it.
+    constexpr int queenOfHearts = 12, fiveOfClubs = 2 * 13 + 5, sixOfDiamonds = 13 + 6;
+    constexpr int sevenOfHearts = 7;
+    std::string& stock = sharedObjects.MazzoPiles[kStockLine];
+    std::string line = codeOf(queenOfHearts);
+    for (const int card : {fiveOfClubs, sixOfDiamonds, sevenOfHearts}) {
+        for (std::size_t at = 0; at + 3 <= stock.size(); at += 3)
+            if (std::stoi(stock.substr(at, 3)) == card) {
+                stock.erase(at, 3);
+                break;
+            }
+        SetCardFaceFlag(card, kFaceUp);
+        line += codeOf(card);
+    }
+    sharedObjects.FilaPiles[0] = line;
+    main_->RedrawTable();
+    const QSize size(mainWindow.CardWidth, mainWindow.CardHeight);
+    const std::vector<QRect> edge = {QRect(QPoint(fnStockPileX(0), fnStockPileY(0)), size)};
+    QTest::mouseClick(main_, Qt::LeftButton, {}, centreOf(fiveOfClubs));
+    ASSERT_EQ(sharedObjects.DestPiles[0], codeOf(fiveOfClubs)) << "the five is chosen";
+    expectTableDrawnAsThePilesAre("the five was chosen", edge);
+    const QImage shown = qImage(main_->frontBuffer()).copy();
+    main_->RedrawTable();
+    EXPECT_EQ(qImage(main_->frontBuffer()), shown) << "a whole redraw lost the highlight";
 }
 
 // A plain click lifts a card and puts it back, also after a drag that moved: the click

@@ -99,6 +99,9 @@ inline std::string tableDrawingDifference(TfrmMain& main, const std::vector<QRec
     const platform::gdi::Bitmap kept = back;
     main.fnPaintConfiguredBackground(Surface::BackBuffer);
     main.fnDrawTable(Surface::BackBuffer, false);
+    // The chosen cards of a selection game show inverted, as a whole redraw shows them.
+    if (!sharedObjects.FilaPiles.empty())
+        main.DrawSelection(Surface::BackBuffer, false);
     const platform::gdi::Bitmap fresh = back;
     back = kept;
     // Row y of the shown bitmap is row y + scroll of the table.

@@ -8,6 +8,8 @@
 #include "solitaire/engine/drop.h"
 #include "solitaire/engine/undo.h"
 
+#include <array>
+
 namespace solitaire {
 namespace {
 
@@ -106,6 +108,59 @@ TEST_F(AutoMoveTest, AutoplayLeavesFoundationsWaitingForTheirBaseCard) {
     pressAt(AH);
     EXPECT_TRUE(fnDoubleClickMove(true, false));
     EXPECT_EQ(dest(1), codes({AH}));
+}
+
+// The last undo step's lines, as a snapshot of the table lists them.
+StringList lastUndoStep() {
+    constexpr std::array<int, kPileListCount> kStepLines = {kStockGroupPiles, kFoundationPiles,
+                                                            kTableauPiles, kReservePiles};
+    StringList step;
+    for (std::size_t l = 0; l < kPileListCount; ++l) {
+        const StringList& list = sharedObjects.UndoStack[l];
+        const auto lines = static_cast<std::size_t>(kStepLines[l]);
+        if (list.size() < lines)
+            return {};
+        step.insert(step.end(), list.end() - static_cast<std::ptrdiff_t>(lines), list.end());
+    }
+    return step;
+}
+
+// Autoplay sends the ace home, then the two from the pile beside it; a fill mode fills both
+// gaps after the sweep. With a fill the two moved while the ace's gap waited: it joins the
+// ace's step, so that one step back restores the table before the ace, not one with a gap.
+// Without a fill each card keeps its own step.
+TEST_F(AutoMoveTest, AnAutoplayMoveMadeWhileAGapWaitsForItsFillJoinsTheStepThatLeftTheGap) {
+    constexpr int KD = card(13, 1), KC = card(13, 2), QS = card(12, 3), QD = card(12, 1);
+    constexpr int QC = card(12, 2), JH = card(11, 0);
+    for (const auto& [fillMode, steps] : {std::pair{1, 2}, std::pair{0, 3}}) {
+        SCOPED_TRACE(::testing::Message() << "fill mode " << fillMode);
+        clearTable();
+        for (StringList& list : sharedObjects.UndoStack)
+            list.clear();
+        sharedObjects.MovedCardsLog.clear();
+        gameDefinition[20] = static_cast<std::int16_t>(fillMode);
+        fila(1) = codes({AH});
+        fila(2) = codes({TwoH});
+        int pile = 3;
+        for (const int king : {KS, KD, KC, QS, QD})
+            fila(pile++) = codes({king});
+        appogg(1) = codes({QC, JH}); // what the fill takes; no foundation takes them
+        parkTheRest(8);
+        fnPushSnapshot(HistorySide::Undo, false); // the move that set the automatic play off
+        StringList before;
+        fnSnapshotPiles(before);
+
+        EXPECT_TRUE(fnAutoPlay(false));
+        fnFillEmptyTableaus();
+        EXPECT_EQ(dest(1), codes({AH, TwoH}));
+        EXPECT_EQ(undoSteps(), steps);
+        if (fillMode != 0) {
+            EXPECT_EQ(fila(1), codes({JH}));
+            EXPECT_EQ(fila(2), codes({QC}));
+            EXPECT_EQ(lastUndoStep(), before);
+        }
+        expectEveryCardOnce();
+    }
 }
 
 TEST_F(AutoMoveTest, ADoubleClickSendsATopCardToAFoundationElseToAReserve) {
