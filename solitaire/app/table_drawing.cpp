@@ -253,18 +253,22 @@ void fnRestoreTableauBaseCorners(int pileIndex) {
     fnCopyCornersFromBackground(Surface::BackBuffer, rect, corners);
 }
 
-void fnInvertCardRect(Surface canvas, bool onWindow, const Rect& rect) {
-    if (onWindow) {
-        platform::gdi::invertRect(windowCanvas(), rect);
+void fnInvertCardRect(Surface /*canvas*/, bool onWindow, const Rect& rect) {
+    // The corners outside the rounded card keep what lies beneath it, the table or the card it
+    // overlaps, so that inverting again gives back the card as it was drawn.
+    Bitmap& target = onWindow ? windowCanvas() : sharedObjects.BackBuffer;
+    const Rect place = onWindow ? rect : rect.translated(0, mainWindow.ScrollBarPosition);
+    Bitmap beneath(place.width(), place.height());
+    beneath.copyFrom({0, 0}, target, place);
+    if (onWindow)
+        platform::gdi::invertRect(target, place);
+    else
+        platform::gdi::copyRect(target, place, target, place,
+                                platform::gdi::CopyMode::DestinationInvert);
+    CopyCornerPixels(target, {place.left, place.top}, beneath, {0, 0}, place.width(),
+                     place.height());
+    if (onWindow)
         showWindowArea(rect);
-    } else {
-        const Rect shifted = rect.translated(0, mainWindow.ScrollBarPosition);
-        platform::gdi::copyRect(sharedObjects.BackBuffer, shifted, sharedObjects.BackBuffer,
-                                shifted, platform::gdi::CopyMode::DestinationInvert);
-    }
-    fnCopyCornersFromBackground(Surface::BackBuffer, rect);
-    if (canvas != Surface::BackBuffer)
-        fnCopyCornersFromBackground(canvas, rect);
 }
 
 void fnDrawStockEdge(Surface canvas, bool keepPosition, int place, bool alsoBackBuffer, bool force,
@@ -359,8 +363,13 @@ void DrawSelection(Surface canvas, bool onWindow) {
         const std::optional<ClosedRect> place = fnCardRect(card);
         if (!place)
             continue;
-        fnDrawCard(card, place->left, place->top, false, canvas, 0);
-        places.push_back(cardPlace({place->left, place->top}));
+        // The top card of the stock or the waste shows at its pile's drawing origin.
+        Point at{place->left, place->top};
+        for (int line = 0; line < kStockGroupPiles; ++line)
+            if (topCard(stockLine(line)) == card)
+                at = stockDrawPlace(line);
+        fnDrawCard(card, at.x, at.y, false, canvas, 0);
+        places.push_back(cardPlace(at));
     }
     if (canvas == Surface::Window)
         showWholeWindow();
@@ -448,7 +457,8 @@ void DrawPileCard(const std::string& family, const std::string& pile, int pileIn
         return;
     const int card = cardAt(pile, cardNumber);
     const Point at = pileCardPlace(name, pileIndex, cardNumber, n);
-    if (cardNumber == 0) {
+    // An emptied slot of a row draws nothing: the card it overlapped shows whole.
+    if (cardNumber == 0 && card >= 1) {
         const Point bottom = pileCardPlace(name, pileIndex, 0, n);
         fnCopyCornersFromBackground(animate ? Surface::BackBuffer : canvas, cardPlace(bottom));
     }
