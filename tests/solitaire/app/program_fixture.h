@@ -90,15 +90,17 @@ private:
 };
 
 // "" when the window and the back buffer show the piles as they are now, else where they
-// first differ: each is compared with the whole table drawn afresh from the pile store (the
-// back buffer is put back). Pixels in a frame around each of `framed` places (15 outside to
-// 3 inside: the rounded corners and the thickness edges of the stock and the waste) are not
-// compared.
+// first differ: each is compared with the whole table drawn afresh from the pile store, the
+// chosen cards of the selection and pairing games highlighted as the table's full redraw
+// shows them (the back buffer is put back). Pixels in a frame around each of `framed` places
+// (15 outside to 3 inside: the rounded corners and the thickness edges of the stock and the
+// waste) are not compared.
 inline std::string tableDrawingDifference(TfrmMain& main, const std::vector<QRect>& framed = {}) {
     platform::gdi::Bitmap& back = sharedObjects.BackBuffer;
     const platform::gdi::Bitmap kept = back;
     main.fnPaintConfiguredBackground(Surface::BackBuffer);
     main.fnDrawTable(Surface::BackBuffer, false);
+    main.DrawSelection(Surface::BackBuffer, false);
     const platform::gdi::Bitmap fresh = back;
     back = kept;
     // Row y of the shown bitmap is row y + scroll of the table.
