@@ -171,6 +171,28 @@ TEST_F(TableFixture, SelectionTakenBackLeavesACardOverAnotherAsItWasDrawn) {
     EXPECT_EQ(firstDifference(window_, window), "");
 }
 
+// A card removed from a pyramid row leaves an empty slot that draws nothing: the card of the
+// row above that it overlapped shows whole, also where the removed card's corners lay.
+TEST_F(TableFixture, AnEmptiedSlotOfAPyramidRowLeavesTheCardItOverlappedWhole) {
+    constexpr int kPyramid = 240;
+    loadGame(kPyramid);
+    deal();
+    std::string& bottomRow = sharedObjects.FilaPiles[6];
+    const int removed = CodeAt(bottomRow, 0);
+    const int above = CodeAt(sharedObjects.FilaPiles[5], 0);
+    const std::optional<ClosedRect> slot = fnCardRect(removed);
+    const std::optional<ClosedRect> under = fnCardRect(above);
+    ASSERT_TRUE(slot && under);
+    bottomRow.replace(0, 3, "000");
+    drawTable();
+    // The removed card's upper right corner and its two neighbours.
+    const int r = slot->left + mainWindow.CardWidth - 1, t = slot->top;
+    for (const auto& [x, y] : {std::pair{r, t}, {r - 1, t}, {r, t + 1}}) {
+        SCOPED_TRACE(::testing::Message() << x << "," << y);
+        EXPECT_EQ(window_.pixel(x, y), faceOf(above).pixel(x - under->left, y - under->top));
+    }
+}
+
 TEST_F(TableFixture, UntidyPilesShowTheirCardsShiftedSideways) {
     loadGame(kFreeCell);
     deal();
