@@ -377,6 +377,39 @@ void DrawSelection(Surface canvas, bool onWindow) {
         fnInvertCardRect(canvas, onWindow, place);
 }
 
+namespace {
+
+// The strips a stock-group edge restores from the background above and left of its place reach
+// a tableau card laid just above or left of it: such piles show again over them, with their
+// chosen cards highlighted, as the whole table lays them after the stock group.
+void redrawTableauOverStockStrips(Point base, Surface canvas) {
+    const Rect strips =
+        Rect::fromSize(base.x - 15, base.y - 15, cardWidth() + 16, cardHeight() + 16);
+    const std::string& chosen = sharedObjects.DestPiles[0];
+    const int kind = gameWord(kGameKindWord);
+    const bool selecting = kind == 3 || kind == 4 || gameWord(kSelectionTargetWord) != 0;
+    for (int i = 0; i < fnTableauCount(); ++i) {
+        if (!present({fnTableauX(i), fnTableauY(i)}))
+            continue;
+        const std::string name = "Fila" + std::to_string(i + 1);
+        const std::string& pile = sharedObjects.FilaPiles[static_cast<std::size_t>(i)];
+        const int n = cardCount(pile);
+        bool reaches = false;
+        for (int k = 0; k < std::max(n, 1) && !reaches; ++k)
+            reaches =
+                !cardPlace(pileCardPlace(name, i, k, std::max(n, 1))).intersected(strips).isEmpty();
+        if (!reaches)
+            continue;
+        RedrawPile(name, 0, 0, canvas, false);
+        for (int k = 0; selecting && k < n; ++k)
+            if (positionOf(chosen, cardAt(pile, k)) >= 0)
+                fnInvertCardRect(canvas, canvas == Surface::Window,
+                                 cardPlace(pileCardPlace(name, i, k, n)));
+    }
+}
+
+} // namespace
+
 void RedrawPileTop(const std::string& pileName, int pileIndex, Surface canvas) {
     const std::optional<PileLine> line = PileLineForName(pileName);
     if (!line)
@@ -397,6 +430,7 @@ void RedrawPileTop(const std::string& pileName, int pileIndex, Surface canvas) {
             DrawCardAsItLies(topCard(pile), at.x, at.y, false, canvas, pileIndex);
         const Point base = stockBasePlace(place);
         fnCopyCornersFromBackground(canvas, cardPlace(base), kLowerRightCorner);
+        redrawTableauOverStockStrips(base, canvas);
         return;
     }
     const Point at = pileCardPlace(pileName, pileIndex, 0, 1);

@@ -341,9 +341,27 @@ std::vector<QRect> stockGroupPlaces() {
     return places;
 }
 
+// Whether the window shows the card's face whole at its place (the corner pixels left out).
+bool showsWholeFace(TfrmMain& main, int card) {
+    const std::optional<ClosedRect> place = fnCardRect(card);
+    if (!place)
+        return false;
+    const platform::gdi::Bitmap& face = sharedObjects.CardFaces[static_cast<std::size_t>(card - 1)];
+    const int w = mainWindow.CardWidth, h = mainWindow.CardHeight;
+    for (int dy = 0; dy < h; ++dy)
+        for (int dx = 0; dx < w; ++dx) {
+            const bool corner = (dx < 2 || dx >= w - 2) && (dy < 2 || dy >= h - 2);
+            if (!corner &&
+                main.frontBuffer().pixel(place->left + dx, place->top + dy) != face.pixel(dx, dy))
+                return false;
+        }
+    return true;
+}
+
 // Elevens keeps its chosen cards in a foundation it does not lay out: a chosen card shows
 // highlighted where it lies, and a removed pair's gaps, filled from the stock, leave the stock
-// at its new thickness (43 cards lie 7 deep, 41 only 6).
+// at its new thickness (43 cards lie 7 deep, 41 only 6) and the cards laid just above the
+// stock and the discard pile whole.
 TEST_F(PlayTest, ElevensChosenCardsAndRefillsAreDrawnAsThePilesAre) {
     start(chooseGame("Elevens"));
     ASSERT_TRUE(mainWindow.GameRunning);
@@ -367,6 +385,11 @@ TEST_F(PlayTest, ElevensChosenCardsAndRefillsAreDrawnAsThePilesAre) {
     QTest::mouseClick(main_, Qt::LeftButton, {}, centreOf(pair->second));
     ASSERT_EQ(sharedObjects.MazzoPiles[kStockLine].size(), stock - 6);
     expectTableDrawnAsThePilesAre("a pair removed and its gaps filled", stockGroupPlaces());
+    for (const std::string& pile : sharedObjects.FilaPiles) {
+        if (const int card = topCard(pile); card != 0) {
+            EXPECT_TRUE(showsWholeFace(*main_, card)) << "card " << card;
+        }
+    }
 }
 
 // Nestor's piles are fanned down: a top card chosen and let go again shows as it lay, its
