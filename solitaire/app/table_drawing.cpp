@@ -255,18 +255,22 @@ void fnRestoreTableauBaseCorners(int pileIndex) {
     fnCopyCornersFromBackground(Surface::BackBuffer, rect, corners);
 }
 
-void fnInvertCardRect(Surface canvas, bool onWindow, const Rect& rect) {
-    if (onWindow) {
-        platform::gdi::invertRect(windowCanvas(), rect);
+void fnInvertCardRect(Surface /*canvas*/, bool onWindow, const Rect& rect) {
+    // The corners outside the rounded card keep what lies beneath it, the table or the card it
+    // overlaps, so that inverting again gives back the card as it was drawn.
+    Bitmap& target = onWindow ? windowCanvas() : sharedObjects.BackBuffer;
+    const Rect place = onWindow ? rect : rect.translated(0, mainWindow.ScrollBarPosition);
+    Bitmap beneath(place.width(), place.height());
+    beneath.copyFrom({0, 0}, target, place);
+    if (onWindow)
+        platform::gdi::invertRect(target, place);
+    else
+        platform::gdi::copyRect(target, place, target, place,
+                                platform::gdi::CopyMode::DestinationInvert);
+    CopyCornerPixels(target, {place.left, place.top}, beneath, {0, 0}, place.width(),
+                     place.height());
+    if (onWindow)
         showWindowArea(rect);
-    } else {
-        const Rect shifted = rect.translated(0, mainWindow.ScrollBarPosition);
-        platform::gdi::copyRect(sharedObjects.BackBuffer, shifted, sharedObjects.BackBuffer,
-                                shifted, platform::gdi::CopyMode::DestinationInvert);
-    }
-    fnCopyCornersFromBackground(Surface::BackBuffer, rect);
-    if (canvas != Surface::BackBuffer)
-        fnCopyCornersFromBackground(canvas, rect);
 }
 
 void fnDrawStockEdge(Surface canvas, bool keepPosition, int place, bool alsoBackBuffer, bool force,
@@ -361,14 +365,52 @@ void DrawSelection(Surface canvas, bool onWindow) {
         const std::optional<ClosedRect> place = fnCardRect(card);
         if (!place)
             continue;
-        fnDrawCard(card, place->left, place->top, false, canvas, 0);
-        places.push_back(cardPlace({place->left, place->top}));
+        // The top card of the stock or the waste shows at its pile's drawing origin.
+        Point at{place->left, place->top};
+        for (int line = 0; line < kStockGroupPiles; ++line)
+            if (topCard(stockLine(line)) == card)
+                at = stockDrawPlace(line);
+        fnDrawCard(card, at.x, at.y, false, canvas, 0);
+        places.push_back(cardPlace(at));
     }
     if (canvas == Surface::Window)
         showWholeWindow();
     for (const Rect& place : places)
         fnInvertCardRect(canvas, onWindow, place);
 }
+
+namespace {
+
+// The strips a stock-group edge restores from the background above and left of its place reach
+// a tableau card laid just above or left of it: such piles show again over them, with their
+// chosen cards highlighted, as the whole table lays them after the stock group.
+void redrawTableauOverStockStrips(Point base, Surface canvas) {
+    const Rect strips =
+        Rect::fromSize(base.x - 15, base.y - 15, cardWidth() + 16, cardHeight() + 16);
+    const std::string& chosen = sharedObjects.DestPiles[0];
+    const int kind = gameWord(kGameKindWord);
+    const bool selecting = kind == 3 || kind == 4 || gameWord(kSelectionTargetWord) != 0;
+    for (int i = 0; i < fnTableauCount(); ++i) {
+        if (!present({fnTableauX(i), fnTableauY(i)}))
+            continue;
+        const std::string name = "Fila" + std::to_string(i + 1);
+        const std::string& pile = sharedObjects.FilaPiles[static_cast<std::size_t>(i)];
+        const int n = cardCount(pile);
+        bool reaches = false;
+        for (int k = 0; k < std::max(n, 1) && !reaches; ++k)
+            reaches =
+                !cardPlace(pileCardPlace(name, i, k, std::max(n, 1))).intersected(strips).isEmpty();
+        if (!reaches)
+            continue;
+        RedrawPile(name, 0, 0, canvas, false);
+        for (int k = 0; selecting && k < n; ++k)
+            if (positionOf(chosen, cardAt(pile, k)) >= 0)
+                fnInvertCardRect(canvas, canvas == Surface::Window,
+                                 cardPlace(pileCardPlace(name, i, k, n)));
+    }
+}
+
+} // namespace
 
 void RedrawPileTop(const std::string& pileName, int pileIndex, Surface canvas) {
     const std::optional<PileLine> line = PileLineForName(pileName);
@@ -390,6 +432,7 @@ void RedrawPileTop(const std::string& pileName, int pileIndex, Surface canvas) {
             DrawCardAsItLies(topCard(pile), at.x, at.y, false, canvas, pileIndex);
         const Point base = stockBasePlace(place);
         fnCopyCornersFromBackground(canvas, cardPlace(base), kLowerRightCorner);
+        redrawTableauOverStockStrips(base, canvas);
         return;
     }
     const Point at = pileCardPlace(pileName, pileIndex, 0, 1);
@@ -450,7 +493,8 @@ void DrawPileCard(const std::string& family, const std::string& pile, int pileIn
         return;
     const int card = cardAt(pile, cardNumber);
     const Point at = pileCardPlace(name, pileIndex, cardNumber, n);
-    if (cardNumber == 0) {
+    // An emptied slot of a row draws nothing: the card it overlapped shows whole.
+    if (cardNumber == 0 && card >= 1) {
         const Point bottom = pileCardPlace(name, pileIndex, 0, n);
         fnCopyCornersFromBackground(animate ? Surface::BackBuffer : canvas, cardPlace(bottom));
     }

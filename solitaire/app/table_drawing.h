@@ -68,6 +68,8 @@ void DrawCardAsItLies(int card, int x, int y, bool withShadow, Surface canvas, i
 
 void fnRestoreCardCorners(int left, int top, int right, int bottom);
 void fnRestoreTableauBaseCorners(int pileIndex);
+// The selection highlight: the card rectangle inverted on the window or the back buffer, its
+// corner pixels left as they were.
 void fnInvertCardRect(Surface canvas, bool onWindow, const platform::gdi::Rect& rect);
 
 void fnDrawStockEdge(Surface canvas, bool keepPosition, int place, bool alsoBackBuffer, bool force,

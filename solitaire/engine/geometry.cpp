@@ -294,9 +294,10 @@ ClosedRect topCardRect(const PileSite& site) {
 PileSite tableauSite(int k) {
     return siteOf(Group::Tableau, k, sharedObjects.FilaPiles.at(static_cast<std::size_t>(k)));
 }
-// A pile without a place of its own (the chosen cards of a game without foundations, say)
-// is nowhere on the table.
-bool onTable(const PileSite& site) {
+// Foundations and reserves have a place only when both coordinates are set: a layout that
+// does not place the foundations still gives foundation 1 its row, and the selection games
+// keep their chosen cards in that unplaced foundation.
+bool placed(const PileSite& site) {
     return isPresentCoordinate(site.x) && isPresentCoordinate(site.y);
 }
 
@@ -375,7 +376,7 @@ ClosedRect foundationRect(const PileSite& site) {
 std::optional<TableHit> hitFoundations(int x, int y) {
     for (int i = 0; i < kFoundationPiles; ++i) {
         const PileSite site = foundationSite(i);
-        if (!onTable(site))
+        if (!placed(site))
             continue;
         const ClosedRect rect = foundationRect(site);
         if (rect.contains(x, y))
@@ -395,7 +396,7 @@ ClosedRect reserveRect(const PileSite& site) {
 std::optional<TableHit> hitReserves(int x, int y) {
     for (int i = 0; i < fnReserveCount(); ++i) {
         const PileSite site = reserveSite(i);
-        if (!isPresentCoordinate(site.y) || site.cards.empty())
+        if (!placed(site) || site.cards.empty())
             continue;
         const ClosedRect rect = reserveRect(site);
         if (!rect.contains(x, y))
@@ -462,7 +463,7 @@ std::optional<ClosedRect> fnCardRect(int card) {
     }
     for (int i = 0; i < kFoundationPiles; ++i) {
         const PileSite site = foundationSite(i);
-        if (!onTable(site))
+        if (!placed(site))
             continue;
         if (auto rect = rectIfFound(topProbe(site, site.fanMode == kFanRight), card))
             return rect;
@@ -484,7 +485,7 @@ std::optional<ClosedRect> fnCardRect(int card) {
     }
     for (int i = 0; i < fnReserveCount(); ++i) {
         const PileSite site = reserveSite(i);
-        if (!isPresentCoordinate(site.y))
+        if (!placed(site))
             continue;
         if (auto rect = rectIfFound(topProbe(site, site.fanMode == kFanRight), card))
             return rect;

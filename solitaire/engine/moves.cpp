@@ -305,8 +305,9 @@ void dealStockCardTo(std::string_view pile, int index, bool tableau, MoveContext
                               Surface::Window, 0);
     presentation().fnAnimateCardMove(card, fnStockPileX(kStockPlace), fnStockPileY(kStockPlace),
                                      toX, toY, true, false, false, true);
-    // The stock thins: its edge and top card move as the table draws them.
-    redrawStockGroupPile("Mazzo");
+    // The stock's thickness follows its count (an emptied stock is redrawn after the move).
+    if (!stockPile().empty())
+        redrawStockGroupPile("Mazzo");
     // A card alone on its pile shows the table at its rounded corners, not the pile's base.
     const std::optional<PileLine> line = PileLineForName(pile);
     if (line && codeCount(line->list->at(static_cast<std::size_t>(line->line))) == 1) {

@@ -3,6 +3,7 @@
 #include "solitaire/engine/automoves.h"
 #include "solitaire/engine/coordinates.h"
 #include "solitaire/engine/geometry.h"
+#include "solitaire/engine/layout.h"
 #include "solitaire/engine/lifecycle.h"
 #include "solitaire/engine/moves.h"
 #include "solitaire/engine/play_state.h"
@@ -23,6 +24,14 @@ constexpr int kReserveAsRow = -11;
 
 platform::gdi::Rect toRect(const ClosedRect& rect) {
     return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+// A stock-group pile's top card shows at the pile's drawing origin, up and left of its place
+// by the pile's thickness: it is highlighted there.
+platform::gdi::Rect shownTopCard(int line) {
+    const auto slot = static_cast<std::size_t>(line);
+    const int x = stockDrawOrigins.X[slot], y = stockDrawOrigins.Y[slot];
+    return {x, y, x + mainWindow.CardWidth, y + mainWindow.CardHeight};
 }
 
 std::string& pileOf(const std::string& name) {
@@ -355,10 +364,10 @@ void dealToReservesByTurns() {
         fnDropUndoSteps(true, made - 1);
 }
 
-void stockPress(const TableHit& hit, int kind) {
+void stockPress(int kind) {
     const int top = topCard(stockPile());
     if (kind == 4 && top != 0 && !selection().empty()) {
-        TogglePairSelection(top, toRect(hit.rect));
+        TogglePairSelection(top, shownTopCard(kStockLine));
         return;
     }
     if (gameWord(kStockClickWord) == 1) {
@@ -461,14 +470,14 @@ void otherPress(const TableHit& hit, int x, int y, int kind) {
     } else if (hit.pileName == "Mazzo_Vis") {
         if (card != 0) {
             if (kind == 4)
-                TogglePairSelection(card, toRect(hit.rect));
+                TogglePairSelection(card, shownTopCard(kWasteLine));
             else
                 startDrag(card, hit.rect, x, y);
         } else if (gameWord(kRedealModeWord) > 0 && stockPile().empty() && wastePile().empty()) {
             fnMakeMove(0, "Mazzo_Redeal");
         }
     } else if (hit.pileName == "Mazzo") {
-        stockPress(hit, kind);
+        stockPress(kind);
     }
 }
 

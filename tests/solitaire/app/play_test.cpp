@@ -5,6 +5,7 @@
 
 #include "solitaire/app/animation.h"
 #include "solitaire/app/preferences.h"
+#include "solitaire/engine/automoves.h"
 #include "solitaire/engine/cards.h"
 #include "solitaire/engine/coordinates.h"
 #include "solitaire/engine/geometry.h"
@@ -364,6 +365,106 @@ TEST_F(PlayTest, KlondikeCardTurnedByAClickIsDrawnAsItLies) {
     expectTableDrawnAsThePilesAre("a card turned face up",
                                   {QRect(QPoint(fnStockPileX(0), fnStockPileY(0)), card),
                                    QRect(QPoint(fnStockPileX(1), fnStockPileY(1)), card)});
+}
+
+// The places of the stock group, whose thickness edges and redrawn corners the comparison
+// leaves out.
+std::vector<QRect> stockGroupPlaces() {
+    const QSize card(mainWindow.CardWidth, mainWindow.CardHeight);
+    std::vector<QRect> places;
+    for (int place = 0; place < kStockGroupPiles; ++place)
+        if (isPresentCoordinate(fnStockPileX(place)))
+            places.emplace_back(QPoint(fnStockPileX(place), fnStockPileY(place)), card);
+    return places;
+}
+
+// Whether the window shows the card's face whole at its place (the corner pixels left out).
+bool showsWholeFace(TfrmMain& main, int card) {
+    const std::optional<ClosedRect> place = fnCardRect(card);
+    if (!place)
+        return false;
+    const platform::gdi::Bitmap& face = sharedObjects.CardFaces[static_cast<std::size_t>(card - 1)];
+    const int w = mainWindow.CardWidth, h = mainWindow.CardHeight;
+    for (int dy = 0; dy < h; ++dy)
+        for (int dx = 0; dx < w; ++dx) {
+            const bool corner = (dx < 2 || dx >= w - 2) && (dy < 2 || dy >= h - 2);
+            if (!corner &&
+                main.frontBuffer().pixel(place->left + dx, place->top + dy) != face.pixel(dx, dy))
+                return false;
+        }
+    return true;
+}
+
+// Elevens keeps its chosen cards in a foundation it does not lay out: a chosen card shows
+// highlighted where it lies, and a removed pair's gaps, filled from the stock, leave the stock
+// at its new thickness (43 cards lie 7 deep, 41 only 6) and the cards laid just above the
+// stock and the discard pile whole.
+TEST_F(PlayTest, ElevensChosenCardsAndRefillsAreDrawnAsThePilesAre) {
+    start(chooseGame("Elevens"));
+    ASSERT_TRUE(mainWindow.GameRunning);
+    std::optional<std::pair<int, int>> pair;
+    for (std::uint32_t seed = 1; seed < 50 && !pair; ++seed) {
+        platform::app::setRandomSeed(seed);
+        main_->mnuNew->trigger();
+        for (int i = 0; i < 9 && !pair; ++i)
+            for (int j = i + 1; j < 9 && !pair; ++j) {
+                const int a = topCard(sharedObjects.FilaPiles[i]);
+                const int b = topCard(sharedObjects.FilaPiles[j]);
+                if (CardRank(a) + CardRank(b) == 11)
+                    pair.emplace(a, b);
+            }
+    }
+    ASSERT_TRUE(pair);
+    const std::size_t stock = sharedObjects.MazzoPiles[kStockLine].size();
+    QTest::mouseClick(main_, Qt::LeftButton, {}, centreOf(pair->first));
+    ASSERT_EQ(sharedObjects.DestPiles[0], codeOf(pair->first));
+    expectTableDrawnAsThePilesAre("a card chosen", stockGroupPlaces());
+    QTest::mouseClick(main_, Qt::LeftButton, {}, centreOf(pair->second));
+    ASSERT_EQ(sharedObjects.MazzoPiles[kStockLine].size(), stock - 6);
+    expectTableDrawnAsThePilesAre("a pair removed and its gaps filled", stockGroupPlaces());
+    for (const std::string& pile : sharedObjects.FilaPiles) {
+        if (const int card = topCard(pile); card != 0) {
+            EXPECT_TRUE(showsWholeFace(*main_, card)) << "card " << card;
+        }
+    }
+}
+
+// Nestor's piles are fanned down: a top card chosen and let go again shows as it lay, its
+// upper corners over the card beneath.
+TEST_F(PlayTest, NestorCardChosenAndLetGoIsDrawnAsItLies) {
+    start(chooseGame("Nestor"));
+    ASSERT_TRUE(mainWindow.GameRunning);
+    const int card = topCard(sharedObjects.FilaPiles[0]);
+    const QPoint at = centreOf(card);
+    QTest::mouseClick(main_, Qt::LeftButton, {}, at);
+    ASSERT_EQ(sharedObjects.DestPiles[0], codeOf(card));
+    expectTableDrawnAsThePilesAre("a card chosen", stockGroupPlaces());
+    QTest::mouseClick(main_, Qt::LeftButton, {}, at);
+    ASSERT_TRUE(sharedObjects.DestPiles[0].empty());
+    expectTableDrawnAsThePilesAre("the card let go", stockGroupPlaces());
+}
+
+// Pyramid's stock shows its top card up and left of its place by the stock's thickness: chosen
+// after a card of the pyramid, it is highlighted there, as a redraw of the table shows it.
+TEST_F(PlayTest, PyramidStockCardChosenIsHighlightedWhereItShows) {
+    start(chooseGame("Pyramid"));
+    ASSERT_TRUE(mainWindow.GameRunning);
+    const int stockTop = topCard(sharedObjects.MazzoPiles[kStockLine]);
+    int card = 0;
+    for (const std::string& row : sharedObjects.FilaPiles)
+        for (std::size_t i = 0; i + 3 <= row.size() && card == 0; i += 3) {
+            const int c = std::stoi(row.substr(i, 3));
+            if (c != 0 && IsRowCardFree(c) && CardRank(c) != 13 &&
+                CardRank(c) + CardRank(stockTop) != 13)
+                card = c;
+        }
+    ASSERT_NE(card, 0);
+    QTest::mouseClick(main_, Qt::LeftButton, {}, centreOf(card));
+    const QPoint stock(fnStockPileX(0) + mainWindow.CardWidth / 2,
+                       fnStockPileY(0) + mainWindow.CardHeight / 2);
+    QTest::mouseClick(main_, Qt::LeftButton, {}, stock);
+    ASSERT_EQ(sharedObjects.DestPiles[0], codeOf(card) + codeOf(stockTop));
+    expectTableDrawnAsThePilesAre("the stock's top card chosen", stockGroupPlaces());
 }
 
 // Only the left and the right button act on the table. The hook of a card animation lets the

@@ -135,18 +135,62 @@ TEST_F(TableFixture, ACardWithShadowKeepsTheBackgroundLowerLeftAndGreyLowerRight
               faceOf(5).pixel(w / 2, h / 2));
 }
 
-TEST_F(TableFixture, SelectionIsInvertedOnTheBackBufferWithCleanCorners) {
+TEST_F(TableFixture, SelectionIsInvertedOnTheBackBufferWithItsCornersLeftAlone) {
     loadGame(kFreeCell);
     deal();
     drawTable();
     const int x = fnTableauX(2), y = fnPileCardY("Fila3", 0, false);
     const Rect card = Rect::fromSize(x, y, mainWindow.CardWidth, mainWindow.CardHeight);
     const Color middle = sharedObjects.BackBuffer.pixel(x + 30, y + 40);
+    // The top card's corner shows the card beneath, which the highlight leaves alone.
+    const Color corner = sharedObjects.BackBuffer.pixel(x, y);
+    ASSERT_NE(corner, fnDefaultGreen());
     fnInvertCardRect(Surface::BackBuffer, false, card);
     EXPECT_EQ(sharedObjects.BackBuffer.pixel(x + 30, y + 40), (middle ^ 0xFFFFFFu));
-    EXPECT_EQ(sharedObjects.BackBuffer.pixel(x, y), fnDefaultGreen());
+    EXPECT_EQ(sharedObjects.BackBuffer.pixel(x, y), corner);
     fnInvertCardRect(Surface::BackBuffer, false, card);
     EXPECT_EQ(sharedObjects.BackBuffer.pixel(x + 30, y + 40), middle);
+}
+
+// The top card of a fanned pile lies over the card beneath: inverted twice, the highlight
+// given and taken back, it shows as it was drawn, its upper corners over that card.
+TEST_F(TableFixture, SelectionTakenBackLeavesACardOverAnotherAsItWasDrawn) {
+    loadGame(kFreeCell);
+    deal();
+    drawTable();
+    const int n = static_cast<int>(sharedObjects.FilaPiles[2].size() / 3);
+    const Rect card = Rect::fromSize(fnTableauX(2), fnPileCardY("Fila3", 0, false),
+                                     mainWindow.CardWidth, mainWindow.CardHeight);
+    ASSERT_GT(n, 1);
+    const Bitmap back = sharedObjects.BackBuffer, window = window_;
+    for (int twice = 0; twice < 2; ++twice) {
+        fnInvertCardRect(Surface::Window, true, card);
+        fnInvertCardRect(Surface::BackBuffer, false, card);
+    }
+    EXPECT_EQ(firstDifference(sharedObjects.BackBuffer, back), "");
+    EXPECT_EQ(firstDifference(window_, window), "");
+}
+
+// A card removed from a pyramid row leaves an empty slot that draws nothing: the card of the
+// row above that it overlapped shows whole, also where the removed card's corners lay.
+TEST_F(TableFixture, AnEmptiedSlotOfAPyramidRowLeavesTheCardItOverlappedWhole) {
+    constexpr int kPyramid = 240;
+    loadGame(kPyramid);
+    deal();
+    std::string& bottomRow = sharedObjects.FilaPiles[6];
+    const int removed = CodeAt(bottomRow, 0);
+    const int above = CodeAt(sharedObjects.FilaPiles[5], 0);
+    const std::optional<ClosedRect> slot = fnCardRect(removed);
+    const std::optional<ClosedRect> under = fnCardRect(above);
+    ASSERT_TRUE(slot && under);
+    bottomRow.replace(0, 3, "000");
+    drawTable();
+    // The removed card's upper right corner and its two neighbours.
+    const int r = slot->left + mainWindow.CardWidth - 1, t = slot->top;
+    for (const auto& [x, y] : {std::pair{r, t}, {r - 1, t}, {r, t + 1}}) {
+        SCOPED_TRACE(::testing::Message() << x << "," << y);
+        EXPECT_EQ(window_.pixel(x, y), faceOf(above).pixel(x - under->left, y - under->top));
+    }
 }
 
 TEST_F(TableFixture, UntidyPilesShowTheirCardsShiftedSideways) {
@@ -206,6 +250,7 @@ TEST_F(TableFixture, SelectionGamesShowTheSelectedCardsInverted) {
     fnSetFoundationX(0, kAbsentPile - 1);
     fnSetFoundationY(0, kAbsentPile - 1);
     const Color middle = window_.pixel(x + 30, y + 40);
+    const Color corner = window_.pixel(x, y); // the card beneath shows there
     struct Case {
         int kindWord;      // game word 35
         int selectionWord; // game word 30
@@ -221,7 +266,7 @@ TEST_F(TableFixture, SelectionGamesShowTheSelectedCardsInverted) {
         EXPECT_EQ(window_.pixel(x + 30, y + 40), expected) << c.kindWord << "/" << c.selectionWord;
         EXPECT_EQ(sharedObjects.BackBuffer.pixel(x + 30, y + 40), expected);
         if (c.inverted) {
-            EXPECT_EQ(window_.pixel(x, y), fnDefaultGreen()); // corners from the background
+            EXPECT_EQ(window_.pixel(x, y), corner); // the corners are left as the table shows them
         }
     }
 }

@@ -432,6 +432,47 @@ std::uint64_t positionKey() {
     return std::hash<std::string>{}(key);
 }
 
+// The card a press of the action chooses in a pairing game (the stock's top card only while
+// another card is chosen: a press on the stock turns a card otherwise); 0 for none.
+int chosenCard(const Action& action) {
+    if (action.kind != Action::Kind::Click)
+        return 0;
+    const TableHit hit = fnHitTestTable(action.from.x, action.from.y);
+    if (hit.pileName == "Mazzo")
+        return gameKind() == 4 && !selection().empty() ? topCard(stockPile()) : 0;
+    return hit.card;
+}
+
+// The search's actions in a pairing game: a card is chosen only when a card in play completes
+// its pair (a king goes alone in kind 4), so no table holds a choice that leads nowhere; the
+// rules ask nothing of the order of a pair's two presses.
+std::vector<Action> searchActions(std::vector<Action> actions) {
+    if (!pairingGame())
+        return actions;
+    const int sum = gameKind() == 4 ? 13 : 14;
+    std::vector<int> inPlay;
+    for (const Action& action : actions)
+        if (const int card = chosenCard(action); card != 0)
+            inPlay.push_back(card);
+    if (gameKind() == 4 && topCard(stockPile()) != 0)
+        inPlay.push_back(topCard(stockPile()));
+    const int chosen = codeCount(selection()) == 1 ? codeAt(selection(), 0) : 0;
+    auto completes = [&](int card) {
+        if (chosen != 0)
+            return card != chosen && CardRank(card) + CardRank(chosen) == sum;
+        if (gameKind() == 4 && CardRank(card) == 13)
+            return true;
+        return std::ranges::any_of(inPlay, [&](int other) {
+            return other != card && CardRank(card) + CardRank(other) == sum;
+        });
+    };
+    std::erase_if(actions, [&](const Action& action) {
+        const int card = chosenCard(action);
+        return card != 0 && !completes(card);
+    });
+    return actions;
+}
+
 } // namespace
 
 std::vector<Action> legalActions() {
@@ -526,7 +567,7 @@ SearchResult searchForWin(int budget) {
         const EngineState parent = tables[static_cast<std::size_t>(open.top().order)];
         open.pop();
         restoreEngineState(parent);
-        const std::vector<Action> actions = legalActions();
+        const std::vector<Action> actions = searchActions(legalActions());
         const std::vector<GroupMove> groupMoves = groupMovesThroughReserves();
         for (std::size_t i = 0; i < actions.size() + groupMoves.size(); ++i) {
             if (result.nodes >= budget)

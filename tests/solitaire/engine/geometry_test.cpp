@@ -395,6 +395,22 @@ TEST_F(GeometryTest, CardRectLocatesOnlyCardsThatCanBePickedUp) {
     EXPECT_EQ(fnCardRect(3), (ClosedRect{100, 404, 171, 500}));
 }
 
+// The selection games keep their chosen cards in foundation 1, which their layout gives a row
+// but no place: a chosen card is still found where it lies, and nothing is hit off the table.
+TEST_F(GeometryTest, AFoundationWithARowButNoPlaceIsPassedBy) {
+    fanPileOne(1);
+    setPileCounts(2, 1);
+    fnSetFoundationY(0, 20);
+    dest(1) = "003";
+    fnSetReserveY(0, 20);
+    appogg(1) = "050";
+
+    EXPECT_EQ(fnCardRect(3), (ClosedRect{100, 222, 171, 318}));
+    EXPECT_EQ(fnCardRect(50), std::nullopt);
+    EXPECT_EQ(fnHitTestTable(fnFoundationX(0) + 1, 30).pileName, "");
+    EXPECT_EQ(fnHitTestTable(fnReserveX(0) + 1, 30).pileName, "");
+}
+
 // --- Repaint requests --------------------------------------------------------------------
 
 TEST_F(GeometryTest, RepaintRequestsGoToTheMainWindow) {
