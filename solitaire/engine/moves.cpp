@@ -305,6 +305,9 @@ void dealStockCardTo(std::string_view pile, int index, bool tableau, MoveContext
                               Surface::Window, 0);
     presentation().fnAnimateCardMove(card, fnStockPileX(kStockPlace), fnStockPileY(kStockPlace),
                                      toX, toY, true, false, false, true);
+    // The stock thins: its edge and top card, drawn up and left by the thickness, as the
+    // table is drawn.
+    redrawStockGroupPile("Mazzo");
     const std::optional<PileLine> line = PileLineForName(pile);
     if (tableau && line && codeCount(line->list->at(static_cast<std::size_t>(line->line))) == 1)
         presentation().fnRestoreTableauBaseCorners(index);
