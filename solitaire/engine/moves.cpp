@@ -308,9 +308,15 @@ void dealStockCardTo(std::string_view pile, int index, bool tableau, MoveContext
     // The stock thins: its edge and top card, drawn up and left by the thickness, as the
     // table is drawn.
     redrawStockGroupPile("Mazzo");
+    // A card alone on its pile shows the table at its rounded corners, not the pile's base.
     const std::optional<PileLine> line = PileLineForName(pile);
-    if (tableau && line && codeCount(line->list->at(static_cast<std::size_t>(line->line))) == 1)
-        presentation().fnRestoreTableauBaseCorners(index);
+    if (line && codeCount(line->list->at(static_cast<std::size_t>(line->line))) == 1) {
+        if (tableau)
+            presentation().fnRestoreTableauBaseCorners(index);
+        else
+            presentation().fnRestoreCardCorners(toX, toY, toX + mainWindow.CardWidth,
+                                                toY + mainWindow.CardHeight);
+    }
     ctx.lastTop = toY;
 }
 

@@ -281,6 +281,33 @@ TEST_F(PlayTest, EasthavenStockIsDrawnWhereItLiesAfterEveryDealToThePiles) {
     }
 }
 
+// Agnes Bernauer's stock deals a card onto every reserve, also onto one whose card has been
+// played: alone there, the dealt card shows the table at its rounded corners, not the
+// empty reserve's base that lay under it.
+TEST_F(PlayTest, AgnesBernauerCardDealtOntoAnEmptyReserveShowsTheTableAtItsCorners) {
+    start(chooseGame("Agnes Bernauer"));
+    ASSERT_TRUE(mainWindow.GameRunning);
+    // A deal whose autoplay sent a reserve card home at once.
+    auto emptyReserve = [] {
+        for (int r = 0; r < 7; ++r)
+            if (sharedObjects.AppoggPiles[r].empty())
+                return r;
+        return -1;
+    };
+    for (std::uint32_t seed = 1; seed < 100 && emptyReserve() < 0; ++seed) {
+        platform::app::setRandomSeed(seed);
+        main_->mnuNew->trigger();
+    }
+    const int reserve = emptyReserve();
+    ASSERT_GE(reserve, 0) << "no deal empties a reserve";
+    expectTableDrawnAsThePilesAre("the deal", stockGroupEdges({0}));
+    main_->mnuAutoPlay->trigger(); // off: the dealt cards stay where they are dealt
+    ASSERT_FALSE(mainWindow.AutoPlayChecked);
+    clickTheStock();
+    ASSERT_EQ(sharedObjects.AppoggPiles[reserve].size(), 3u) << "reserve " << reserve + 1;
+    expectTableDrawnAsThePilesAre("the deal to the reserves", stockGroupEdges({0}));
+}
+
 // Fan's piles are fanned to the right: a top card dragged onto another pile lies over the
 // right part of the card under it, and the pile it left shows its new top card whole.
 TEST_F(PlayTest, FanCardsDraggedBetweenRightwardFansAreDrawnAsThePilesAre) {
