@@ -102,6 +102,26 @@ protected:
         return card;
     }
 
+    // The thickness edges of the stock group's places (0 stock, 1 waste, 2 discard pile), and
+    // the lower right corner of each, which a top card's redraw restores from the background
+    // over the edge: a fresh drawing draws them otherwise, so they are not compared.
+    static std::vector<QRect> stockGroupEdges(std::initializer_list<int> places) {
+        const QSize card(mainWindow.CardWidth, mainWindow.CardHeight);
+        std::vector<QRect> edges;
+        for (const int place : places) {
+            const QPoint at(fnStockPileX(place), fnStockPileY(place));
+            edges.emplace_back(at, card);
+            edges.emplace_back(at + QPoint(card.width() - 4, card.height() - 4), QSize(4, 4));
+        }
+        return edges;
+    }
+
+    void clickTheStock() {
+        QTest::mouseClick(main_, Qt::LeftButton, {},
+                          QPoint(fnStockPileX(0) + mainWindow.CardWidth / 2,
+                                 fnStockPileY(0) + mainWindow.CardHeight / 2));
+    }
+
     // The window and the back buffer must show the piles as they are now.
     void expectTableDrawnAsThePilesAre(const std::string& after,
                                        const std::vector<QRect>& framed = {}) {
@@ -219,20 +239,11 @@ TEST_F(PlayTest, KlondikeWasteIsDrawnWhereItLiesAfterEveryStockClick) {
 // thickness, where a fresh drawing puts it too.
 TEST_F(PlayTest, GolfDiscardPileIsDrawnWhereItLiesAfterStockClicksAndPlays) {
     start(chooseGame("Golf"));
-    const QSize card(mainWindow.CardWidth, mainWindow.CardHeight);
-    const QPoint stock(fnStockPileX(0) + card.width() / 2, fnStockPileY(0) + card.height() / 2);
-    // The edges, and the lower right corners that a top card's redraw restores from the
-    // background over the edge.
-    std::vector<QRect> edges;
-    for (const int place : {0, 2}) {
-        const QPoint at(fnStockPileX(place), fnStockPileY(place));
-        edges.emplace_back(at, card);
-        edges.emplace_back(at + QPoint(card.width() - 4, card.height() - 4), QSize(4, 4));
-    }
+    const std::vector<QRect> edges = stockGroupEdges({0, 2});
     const std::string& discard = sharedObjects.MazzoPiles[kDiscardLine];
     int plays = 0;
     for (int click = 1; click <= 10; ++click) {
-        QTest::mouseClick(main_, Qt::LeftButton, {}, stock);
+        clickTheStock();
         ASSERT_EQ(discard.size(), 3u * (click + 1 + plays));
         expectTableDrawnAsThePilesAre("stock click " + std::to_string(click), edges);
         // Every tableau top card one rank off the discard pile's top is played there.
@@ -267,19 +278,59 @@ TEST_F(PlayTest, StockDealsOntoTheReservesAreDrawnAsThePilesAre) {
         sharedObjects.AppoggPiles[reserve].clear();
     }
     main_->RedrawTable();
-    const QSize card(mainWindow.CardWidth, mainWindow.CardHeight);
-    const QPoint at(fnStockPileX(0), fnStockPileY(0));
-    // The edge, and the lower right corner a top card's redraw restores over it.
-    const std::vector<QRect> edge = {QRect(at, card),
-                                     QRect(at + QPoint(card.width() - 4, card.height() - 4),
-                                           QSize(4, 4))};
+    const std::vector<QRect> edge = stockGroupEdges({0});
     expectTableDrawnAsThePilesAre("two reserves were emptied", edge);
     for (int click = 1; !stock.empty(); ++click) {
         const std::size_t before = stock.size();
-        QTest::mouseClick(main_, Qt::LeftButton, {}, QRect(at, card).center());
+        clickTheStock();
         ASSERT_LT(stock.size(), before) << "click " << click << " dealt nothing";
         expectTableDrawnAsThePilesAre("stock click " + std::to_string(click), edge);
     }
+}
+
+// Easthaven's stock deals a card onto every tableau pile: the stock thins by seven cards a
+// click, and its top card is drawn up and left of its place by the thickness left, where a
+// fresh drawing puts it too, down to the empty stock.
+TEST_F(PlayTest, EasthavenStockIsDrawnWhereItLiesAfterEveryDealToThePiles) {
+    start(chooseGame("Easthaven"));
+    ASSERT_TRUE(mainWindow.GameRunning);
+    main_->mnuAutoPlay->trigger(); // off: the dealt cards stay where they are dealt
+    ASSERT_FALSE(mainWindow.AutoPlayChecked);
+    const std::vector<QRect> edges = stockGroupEdges({0});
+    const std::string& stock = sharedObjects.MazzoPiles[kStockLine];
+    for (int click = 1; !stock.empty(); ++click) {
+        const std::size_t before = stock.size();
+        clickTheStock();
+        ASSERT_EQ(stock.size(), before - 3 * std::min<std::size_t>(before / 3, 7));
+        expectTableDrawnAsThePilesAre("deal " + std::to_string(click), edges);
+    }
+}
+
+// Agnes Bernauer's stock deals a card onto every reserve, also onto one whose card has been
+// played: alone there, the dealt card shows the table at its rounded corners, not the
+// empty reserve's base that lay under it.
+TEST_F(PlayTest, AgnesBernauerCardDealtOntoAnEmptyReserveShowsTheTableAtItsCorners) {
+    start(chooseGame("Agnes Bernauer"));
+    ASSERT_TRUE(mainWindow.GameRunning);
+    // A deal whose autoplay sent a reserve card home at once.
+    auto emptyReserve = [] {
+        for (int r = 0; r < 7; ++r)
+            if (sharedObjects.AppoggPiles[r].empty())
+                return r;
+        return -1;
+    };
+    for (std::uint32_t seed = 1; seed < 100 && emptyReserve() < 0; ++seed) {
+        platform::app::setRandomSeed(seed);
+        main_->mnuNew->trigger();
+    }
+    const int reserve = emptyReserve();
+    ASSERT_GE(reserve, 0) << "no deal empties a reserve";
+    expectTableDrawnAsThePilesAre("the deal", stockGroupEdges({0}));
+    main_->mnuAutoPlay->trigger(); // off: the dealt cards stay where they are dealt
+    ASSERT_FALSE(mainWindow.AutoPlayChecked);
+    clickTheStock();
+    ASSERT_EQ(sharedObjects.AppoggPiles[reserve].size(), 3u) << "reserve " << reserve + 1;
+    expectTableDrawnAsThePilesAre("the deal to the reserves", stockGroupEdges({0}));
 }
 
 // Piles fanned to the right (Fan by each card's step, Shamrocks by a short fixed one): a top
