@@ -26,6 +26,9 @@
 #include <QTimer>
 #include <QTreeWidgetItemIterator>
 
+#include <fstream>
+#include <iterator>
+
 namespace solitaire::testing {
 namespace {
 
@@ -345,8 +348,16 @@ TEST_F(WindowsTest, AutoplayCommandFillsEmptyTableauPilesEvenWhenNothingWentHome
 TEST_F(WindowsTest, HelpPagesExistForEveryTopicAndEveryGame) {
     for (int context : {1000, 1019, 2005, 4004, 4007, 4011, 4012, 4013, 4014, 4015, 4017, 4021})
         EXPECT_TRUE(platform::files::fileExists(HelpPagePath(context))) << context;
-    for (const std::string& line : sharedObjects.GameList)
-        EXPECT_TRUE(platform::files::fileExists(HelpPagePath(3000 + std::stoi(line.substr(4, 3))))) << line;
+    // The Rules topic lists every offered game with a link to its page.
+    std::ifstream rulesIndex(platform::files::resolvePath(HelpPagePath(4013)));
+    const std::string rules((std::istreambuf_iterator<char>(rulesIndex)),
+                            std::istreambuf_iterator<char>());
+    for (const std::string& line : sharedObjects.GameList) {
+        const int page = 3000 + std::stoi(line.substr(4, 3));
+        EXPECT_TRUE(platform::files::fileExists(HelpPagePath(page))) << line;
+        EXPECT_NE(rules.find("href=\"" + std::to_string(page) + ".html\""), std::string::npos)
+            << "the Rules topic has no link to " << line;
+    }
     main_->HelpContents();
     EXPECT_EQ(platform::shell::shownHelpPage(),
               platform::files::resolvePath(fnProgramFilePath("help\\index.html")));
