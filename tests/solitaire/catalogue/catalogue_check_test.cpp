@@ -9,7 +9,8 @@
 //   fresh drawing does;
 // - tried by the automated player on its first game numbers, which must win some.
 // Each case leaves its row of the catalogue table in the build folder; scripts/test.sh prints
-// the table. One game: ctest -R 'CatalogueCheck.*/id_2$' (ZV_CATALOGUE_TRIES=n tries n numbers).
+// the table. One game: ctest -R 'CatalogueCheck.*/id_2 ' (the space ends the id: the names go
+// on with the game's name); ZV_CATALOGUE_TRIES=n tries n numbers.
 
 #include "catalogue_player.h"
 #include "catalogue_table.h"
