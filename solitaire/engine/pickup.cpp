@@ -492,6 +492,11 @@ bool reservePeek(const TableHit& hit) {
 
 } // namespace
 
+bool fnFitsDiscardPile(int card) {
+    const int kind = gameKind();
+    return playsToDiscard(kind) && fitsDiscard(card, kind);
+}
+
 void fnTableMouseDown(MouseButton button, bool /*shift*/, int x, int y) {
     presentation().HidePileSizeHint();
     if (!mainWindow.GameRunning)

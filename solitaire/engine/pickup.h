@@ -9,4 +9,8 @@ enum class MouseButton { Left, Right };
 
 void fnTableMouseDown(MouseButton button, bool shift, int x, int y);
 
+// Whether a press on the face-up top card sends it to the discard pile, in the games whose
+// tableau cards play there; false in every other game.
+bool fnFitsDiscardPile(int card);
+
 } // namespace solitaire

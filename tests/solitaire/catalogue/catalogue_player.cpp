@@ -11,9 +11,12 @@
 #include "solitaire/engine/rules.h"
 
 #include <algorithm>
+#include <array>
 #include <functional>
+#include <map>
 #include <optional>
 #include <queue>
+#include <tuple>
 #include <unordered_set>
 
 namespace solitaire::catalogue {
@@ -102,8 +105,9 @@ std::string describe(const char* verb, int card, const std::string& where) {
 
 class ActionList {
 public:
-    void add(Action::Kind kind, Point from, Point to, std::string what) {
-        actions_.push_back({kind, from, to, std::move(what)});
+    void add(Action::Kind kind, Point from, Point to, std::string what, int card = 0,
+             bool home = false, int ontoTableau = -1) {
+        actions_.push_back({kind, from, to, std::move(what), card, home, ontoTableau});
     }
     std::vector<Action> take() { return std::move(actions_); }
 
@@ -133,7 +137,9 @@ public:
             const int slotX = fnPileCardX(target.name, target.index, 0, false);
             const int slotY = fnPileCardY(target.name, 0, false);
             add(Action::Kind::Drag, from, {from.x + slotX - cardX, from.y + slotY - cardY},
-                describe("card", card, "onto " + target.name));
+                describe("card", card, "onto " + target.name), card,
+                target.name.starts_with("Dest"),
+                target.name.starts_with("Fila") ? target.index : -1);
         }
         mainWindow.DragHeight = cardHeight();
         engineScalars.DraggedGroupTop = 0;
@@ -143,7 +149,8 @@ public:
         mainWindow.DragHeight = cardHeight();
         for (int f = 0; f < foundationCount(); ++f)
             if (fnCanDropOnFoundation(f, card)) {
-                add(Action::Kind::DoubleClick, at, at, describe("double click", card, ""));
+                add(Action::Kind::DoubleClick, at, at, describe("double click", card, ""), card,
+                    true);
                 return;
             }
     }
@@ -161,7 +168,14 @@ private:
             word(kReserveRuleWord);
             word(kReserveStockDealWord);
         } else {
-            kind = pile.name; // foundations differ by their bases
+            // Foundations differ by their bases, and by their place where the rule looks at
+            // the foundations beside them.
+            const int rule = gameWord(kFoundationRuleWord + pile.index);
+            if (rule == 36 || rule == 41 || rule == 42 || (rule >= 46 && rule <= 53))
+                return pile.name;
+            for (const int first :
+                 {kFoundationBaseWord, kFoundationDirectionWord, kFoundationRuleWord})
+                word(first);
         }
         return kind;
     }
@@ -193,8 +207,9 @@ void addTableauActions(ActionList& list) {
             const bool top = depth == 0;
             if (clicksOnly) {
                 const bool free = gameKind() == 4 ? IsRowCardFree(card) : top || selectionGame();
-                if (free && (selectionGame() || !fnIsFaceDown(card)))
-                    list.add(Action::Kind::Click, *at, *at, describe("press", card, ""));
+                const bool taken = !discardGame() || fnFitsDiscardPile(card);
+                if (free && taken && (selectionGame() || !fnIsFaceDown(card)))
+                    list.add(Action::Kind::Click, *at, *at, describe("press", card, ""), card);
                 continue;
             }
             if (fnIsFaceDown(card)) {
@@ -289,9 +304,8 @@ int orderedTopCards(int k) {
         const int card = codeAt(cards, j), under = codeAt(cards, j - 1);
         if (card == 0 || under == 0 || fnIsFaceDown(under) ||
             !CanBuildOn(under, card, gameWord(kTableauBaseWord + k), false, k,
-                        gameWord(kTableauOnBaseWord + k) > 0, false,
-                        gameWord(kTableauRuleWord + k), gameWord(kTableauDirectionWord + k),
-                        gameWord(kFoundationBaseWord)))
+                        gameWord(kTableauOnBaseWord + k) > 0, false, gameWord(kTableauRuleWord + k),
+                        gameWord(kTableauDirectionWord + k), gameWord(kFoundationBaseWord)))
             break;
         ++ordered;
     }
@@ -317,6 +331,151 @@ int cardsInTheWay(int k) {
     return inTheWay;
 }
 
+// Tableau rules that ask nothing of the card built on: only where the moving card comes from.
+bool ruleIgnoresTheCardUnder(int rule) {
+    return rule == 12 || rule == 17 || rule == 18 || rule == 19;
+}
+
+// Games whose tableau piles are waste piles: they take cards from the stock's turn but never
+// from one another, so a card on them waits only for its foundation.
+bool wastePileGame() {
+    if (tableauCount() == 0)
+        return false;
+    for (int k = 0; k < tableauCount(); ++k)
+        if (gameWord(kTableauRuleWord + k) != 17)
+            return false;
+    return true;
+}
+
+// For each rank, how many cards the foundations take before a card of that rank fits there,
+// the soonest over the foundations (kNeverNeeded when none takes it). Each foundation's
+// chain is followed through its own rule from its top card.
+constexpr int kNeverNeeded = 99;
+using RankNeeds = std::array<int, 14>;
+// A foundation's chain depends only on its top card and how many cards it holds; kept for
+// one search.
+std::map<std::tuple<int, int, int>, RankNeeds> foundationChains;
+RankNeeds rankNeeds() {
+    RankNeeds needs;
+    needs.fill(kNeverNeeded);
+    for (int f = 0; f < foundationCount(); ++f) {
+        const std::string_view pile = foundationPile(f);
+        const int top = topCard(pile), held = codeCount(pile);
+        const auto key = std::tuple(f, top, held);
+        auto chain = foundationChains.find(key);
+        if (chain == foundationChains.end()) {
+            RankNeeds steps;
+            steps.fill(kNeverNeeded);
+            const int base = gameWord(kFoundationBaseWord + f);
+            const int rule = gameWord(kFoundationRuleWord + f);
+            const int direction = gameWord(kFoundationDirectionWord + f);
+            int under = top;
+            for (int step = 1; held + step <= gameWord(kFoundationCapacityWord); ++step) {
+                int next = 0;
+                for (int card = 1; card <= 52; ++card) {
+                    const int rank = CardRank(card);
+                    if (steps[rank] < step ||
+                        !CanBuildOn(under, card, base, true, f, true, true, rule, direction, base))
+                        continue;
+                    steps[rank] = step;
+                    next = next == 0 ? card : next;
+                }
+                if (next == 0)
+                    break;
+                under = next;
+            }
+            chain = foundationChains.emplace(key, steps).first;
+        }
+        for (int rank = 1; rank <= 13; ++rank)
+            needs[rank] = std::min(needs[rank], chain->second[rank]);
+    }
+    return needs;
+}
+
+// Cards of the waste pile lying above a card its foundation wants sooner.
+int cardsAboveSoonerNeeds(int k, const RankNeeds& needs) {
+    const std::string_view cards = tableauPile(k);
+    int above = 0;
+    int soonest = kNeverNeeded + 1;
+    for (int j = 0; j < codeCount(cards); ++j) {
+        const int need = needs[std::max(CardRank(codeAt(cards, j)), 0)];
+        above += need > soonest ? 1 : 0;
+        soonest = std::min(soonest, need);
+    }
+    return above;
+}
+
+// Whether the card lies on a card of its tableau pile that its rules build it on.
+bool inOrderOnItsPile(int card) {
+    const int location = fnLocateCard(card);
+    if (location < 1 || location > tableauCount())
+        return false;
+    const int k = location - 1;
+    const std::string_view cards = tableauPile(k);
+    const int position = positionInPile(cards, card);
+    const int under = position > 0 ? codeAt(cards, position - 1) : 0;
+    return under > 0 && !fnIsFaceDown(under) &&
+           CanBuildOn(under, card, gameWord(kTableauBaseWord + k), false, k,
+                      gameWord(kTableauOnBaseWord + k) > 0, false, gameWord(kTableauRuleWord + k),
+                      gameWord(kTableauDirectionWord + k), gameWord(kFoundationBaseWord));
+}
+
+// A move of a card from a card it is built on onto another one of the tableau gains only
+// what the card it leaves can do then: be turned, go home, or move on.
+bool movesOnlySideways(const Action& action) {
+    if (action.ontoTableau < 0 || tableauPile(action.ontoTableau).empty() ||
+        !inOrderOnItsPile(action.card))
+        return false;
+    const int k = fnLocateCard(action.card) - 1;
+    const std::string_view cards = tableauPile(k);
+    const int left = codeAt(cards, positionInPile(cards, action.card) - 1);
+    if (fnIsFaceDown(left))
+        return false;
+    const int dragHeight = mainWindow.DragHeight;
+    mainWindow.DragHeight = cardHeight(); // the card alone, as it would be lifted then
+    bool free = false;
+    for (int f = 0; f < foundationCount() && !free; ++f)
+        free = fnCanDropOnFoundation(f, left);
+    for (int b = 0; b < tableauCount() && !free; ++b)
+        free = b != k && b != action.ontoTableau && !tableauPile(b).empty() &&
+               fnCanDropOnTableau(b, left);
+    mainWindow.DragHeight = dragHeight;
+    return !free;
+}
+
+// Whether sending the card home can cost nothing: no card outside the foundations could be
+// built on it in the tableau.
+bool homeCostsNothing(int card) {
+    if (gameWord(kTableauFanWord) == kNoCardsFan)
+        return true;
+    std::vector<int> inPlay;
+    auto collect = [&](std::string_view cards) {
+        for (int j = 0; j < codeCount(cards); ++j)
+            if (const int code = codeAt(cards, j); code > 0)
+                inPlay.push_back(code);
+    };
+    for (int k = 0; k < tableauCount(); ++k)
+        collect(tableauPile(k));
+    for (int r = 0; r < reserveCount(); ++r)
+        collect(reservePile(r));
+    collect(stockPile());
+    collect(wastePile());
+    std::vector<std::array<int, 4>> rules; // the tableau's distinct rules
+    for (int k = 0; k < tableauCount(); ++k) {
+        const std::array<int, 4> words{
+            gameWord(kTableauBaseWord + k), gameWord(kTableauDirectionWord + k),
+            gameWord(kTableauRuleWord + k), gameWord(kTableauOnBaseWord + k)};
+        if (ruleIgnoresTheCardUnder(words[2]) || std::ranges::find(rules, words) != rules.end())
+            continue;
+        rules.push_back(words);
+        for (const int moving : inPlay)
+            if (moving != card && CanBuildOn(card, moving, words[0], true, k, words[3] > 0, false,
+                                             words[2], words[1], gameWord(kFoundationBaseWord)))
+                return false;
+    }
+    return true;
+}
+
 // Search ordering: cards home first, then cards in order, piles emptied, cards turned up.
 int promise() {
     int home = codeCount(discardPile());
@@ -327,19 +486,40 @@ int promise() {
     int emptyPiles = 0;
     int ordered = 0;
     int blocking = 0;
+    // Waste piles: an empty one is no gain (each turned card must go somewhere), a card
+    // buried above one wanted sooner is the loss.
+    const bool wastePiles = wastePileGame();
+    const RankNeeds needs = wastePiles ? rankNeeds() : RankNeeds{};
+    // Where the tableau's top cards go to the discard pile, the tall piles are the ones to
+    // take from: a short pile gone leaves the others' cards fewer neighbours to meet.
+    int heights = 0;
+    int buriedOnWaste = 0;
     for (int k = 0; k < tableauCount(); ++k) {
         const std::string_view cards = tableauPile(k);
-        emptyPiles += cards.empty() ? 1 : 0;
         for (int j = 0; j < codeCount(cards); ++j)
             faceDown += codeAt(cards, j) != 0 && fnIsFaceDown(codeAt(cards, j)) ? 1 : 0;
+        if (wastePiles) {
+            buriedOnWaste += cardsAboveSoonerNeeds(k, needs);
+            continue;
+        }
+        if (discardGame()) {
+            heights += codeCount(cards) * codeCount(cards);
+            continue;
+        }
+        emptyPiles += cards.empty() ? 1 : 0;
         ordered += orderedTopCards(k);
         blocking += cardsInTheWay(k);
     }
+    // Reserve cards wait to be freed, unless the reserve is a row whose every card is free.
     int reserveCards = 0;
-    for (int r = 0; r < reserveCount(); ++r)
+    for (int r = 0; r < reserveCount() && gameWord(kReserveVariantWord) != kReserveAsRow; ++r)
         reserveCards += codeCount(reservePile(r));
+    // With one pass through the stock, a card turned and left under the waste's top is buried.
+    const int buried = gameWord(kRedealLimitWord) == 0 && !discardGame() && !wastePiles
+                           ? std::max(codeCount(wastePile()) - 1, 0)
+                           : 0;
     return 100 * home + 10 * ordered + 20 * emptyPiles - 10 * faceDown - 10 * reserveCards -
-           5 * blocking;
+           5 * blocking - 20 * buriedOnWaste - heights - 5 * buried;
 }
 
 // The drag of a single card from the top of its tableau pile or reserve whose description
@@ -530,6 +710,7 @@ SearchResult searchForWin(int budget) {
     Presentation& shown = presentation();
     setPresentation(&silent);
     const EngineState start = captureEngineState();
+    foundationChains.clear();
     SearchResult result;
     std::unordered_set<std::uint64_t> visited{positionKey()};
 
@@ -542,6 +723,9 @@ SearchResult searchForWin(int budget) {
         }
     };
     std::vector<EngineState> tables{start};
+    // The card each table's last single move took, which the next move leaves where it is: moving
+    // it on could have been done from where it was, moving it back returns to a table seen.
+    std::vector<int> movedLast{0};
     std::priority_queue<Open> open;
     open.push({promise(), 0});
     // One action, or each of a sequence's found among the legal ones in turn; false when a
@@ -565,17 +749,38 @@ SearchResult searchForWin(int budget) {
     };
     while (!open.empty() && !result.won && result.nodes < budget) {
         const EngineState parent = tables[static_cast<std::size_t>(open.top().order)];
+        const int resting = movedLast[static_cast<std::size_t>(open.top().order)];
         open.pop();
         restoreEngineState(parent);
-        const std::vector<Action> actions = searchActions(legalActions());
-        const std::vector<GroupMove> groupMoves = groupMovesThroughReserves();
+        std::vector<Action> actions = searchActions(legalActions());
+        std::vector<GroupMove> groupMoves = groupMovesThroughReserves();
+        if (gameKind() != kOneRowGame)
+            std::erase_if(actions, [&](const Action& a) {
+                return (a.card == resting && a.kind != Action::Kind::Click) || movesOnlySideways(a);
+            });
+        // A card that can go home at no cost goes there; the table's other moves wait for
+        // the table after it. Any other card goes home one way only.
+        if (const auto safe = std::ranges::find_if(
+                actions, [](const Action& a) { return a.home && homeCostsNothing(a.card); });
+            safe != actions.end()) {
+            actions = {*safe};
+            groupMoves.clear();
+        }
+        std::vector<int> sentHome;
+        std::erase_if(actions, [&](const Action& a) {
+            if (!a.home)
+                return false;
+            if (std::ranges::find(sentHome, a.card) != sentHome.end())
+                return true;
+            sentHome.push_back(a.card);
+            return false;
+        });
         for (std::size_t i = 0; i < actions.size() + groupMoves.size(); ++i) {
             if (result.nodes >= budget)
                 break;
             restoreEngineState(parent);
-            const bool made = i < actions.size()
-                                  ? perform({}, &actions[i])
-                                  : perform(groupMoves[i - actions.size()], nullptr);
+            const bool made = i < actions.size() ? perform({}, &actions[i])
+                                                 : perform(groupMoves[i - actions.size()], nullptr);
             if (gameWonNow()) {
                 result.won = true;
                 break;
@@ -584,6 +789,7 @@ SearchResult searchForWin(int budget) {
                 continue;
             open.push({promise(), static_cast<int>(tables.size())});
             tables.push_back(captureEngineState());
+            movedLast.push_back(i < actions.size() ? actions[i].card : 0);
         }
     }
     restoreEngineState(start);

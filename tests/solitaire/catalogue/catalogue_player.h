@@ -24,7 +24,10 @@ struct Action {
     Kind kind = Kind::Click;
     Point from;
     Point to;
-    std::string what; // for reports: "card 23 onto Fila3"
+    std::string what;     // for reports: "card 23 onto Fila3"
+    int card = 0;         // the card pressed, 0 for the stock
+    bool home = false;    // it goes to a foundation
+    int ontoTableau = -1; // the tableau pile (0-based) a drag puts it on
 };
 
 // Drags the rules accept (every movable card or group onto every pile that takes it), the
@@ -90,9 +93,12 @@ struct SearchResult {
     int nodes = 0; // actions tried
 };
 // Best first over the legal actions: the most promising table seen so far (cards home, cards
-// in order, piles emptied, face-down cards turned) is taken up next, no table twice, until
-// the game is won or `budget` actions were tried. The running game is dealt and set up; the table is left as the search
-// found it. Runs with the silent presentation installed (and the caller's put back after).
+// in order, piles emptied, face-down cards turned, none buried) is taken up next, no table
+// twice; a card that can go home at no cost goes there before anything else, and the card
+// just moved or one moved only from a card it builds on to a like one is left alone; until
+// the game is won or `budget` actions were tried. The running game is dealt and set up; the table
+// is left as the search found it. Runs with the silent presentation installed (and the caller's put
+// back after).
 SearchResult searchForWin(int budget);
 
 } // namespace solitaire::catalogue

@@ -291,6 +291,9 @@ TEST_F(DiscardGameTest, ANeighbourOfTheDiscardTopGoesThereAndOthersBeep) {
         fila(2) = codes({QH});
         if (c.faceDown)
             faceDown({c.played});
+        if (!c.faceDown) {
+            EXPECT_EQ(fnFitsDiscardPile(c.played), c.goes) << "asked without a press";
+        }
         const int steps = undoSteps();
         const std::string before = table();
         pressAt(fnTableauX(0) + 10, fnTableauY(0) + 10);
@@ -304,6 +307,17 @@ TEST_F(DiscardGameTest, ANeighbourOfTheDiscardTopGoesThereAndOthersBeep) {
         EXPECT_EQ(fnIsFaceDown(c.played), c.faceDown);
         EXPECT_EQ(engineScalars.DraggedCard, 0);
     }
+}
+
+TEST_F(DiscardGameTest, NoCardFitsTheDiscardPileWhereTableauCardsDoNotPlayThere) {
+    discard() = codes({FiveC});
+    fila(1) = codes({SixD});
+    for (const int kind : {0, 3, 4}) {
+        gameDefinition[35] = static_cast<std::int16_t>(kind);
+        EXPECT_FALSE(fnFitsDiscardPile(SixD)) << "kind " << kind;
+    }
+    gameDefinition[35] = 2;
+    EXPECT_TRUE(fnFitsDiscardPile(SixD)); // the same table where they do
 }
 
 // The fill joins the move's undo step: that one step holds the whole table as it was
