@@ -45,17 +45,6 @@ Rect pileArea(const std::string& pileName, int pileIndex, const std::string& pil
     return area;
 }
 
-// Draws again, in table order, every tableau pile whose cards reach into the area (and pile
-// `also`, whatever it reaches).
-void redrawTableauPilesReaching(const Rect& area, int also = -1) {
-    for (int i = 0; i < fnTableauCount(); ++i) {
-        const std::string pileName = "Fila" + std::to_string(i + 1);
-        const std::string& pile = sharedObjects.FilaPiles[static_cast<std::size_t>(i)];
-        if (i == also || !pileArea(pileName, i, pile).intersected(area).isEmpty())
-            RedrawPile(pileName, 0, 0, Surface::BackBuffer, false);
-    }
-}
-
 void restoreFromBackground(Surface target, const Rect& area) {
     surfaceBitmap(target).copyFrom({area.left, area.top + scrollOf(target)},
                                    sharedObjects.BackgroundCopy, area);
@@ -83,6 +72,18 @@ void CopyDragImageToBackBuffer(int x, int y, int height) {
     sharedObjects.BackBuffer.copyFrom(
         {x, y + mainWindow.ScrollBarPosition}, sharedObjects.DragImage,
         Rect::fromSize(source.left, source.top, source.width(), height));
+}
+
+// Puts the moved cards down into the back buffer at (x, y), under the tableau cards that the
+// whole table lays over them, and shows them so on the window. A card that an animation deals
+// or fills in (none is dragged then) goes down while the table is being laid anew.
+void putDragImageDown(int x, int y) {
+    CopyDragImageToBackBuffer(x, y, mainWindow.DragHeight);
+    if (engineScalars.DraggedCard == 0)
+        return;
+    const Rect area = Rect::fromSize(x, y, cardWidth(), mainWindow.DragHeight);
+    RedrawTableauPilesReaching(area);
+    repaintFromBackBuffer(area);
 }
 
 // Where the drag image and its shadow stand on the window.
@@ -148,6 +149,7 @@ bool RedrawPileWithCard(int card, const std::string& pile, const std::string& pi
         }
         const int s = mainWindow.ShadowOffset;
         const Rect run = pileArea(pileName, pileIndex, pile, k);
+        RedrawTableauPilesReaching(run);
         repaintFromBackBuffer(
             Rect{at.x - s - 6, run.top, at.x + cardWidth() + s + 12, run.bottom + s + 12});
         repaintFromBackBuffer(left);
@@ -251,7 +253,7 @@ bool fnMoveDragImage(int x, int y, bool alsoIntoBackBuffer, bool clearCorners) {
         if (alsoIntoBackBuffer) {
             if (clearCorners)
                 copyTableIntoDragImageCorners(x, y);
-            CopyDragImageToBackBuffer(x, y, mainWindow.DragHeight);
+            putDragImageDown(x, y);
             repaintFromBackBuffer(dragImageArea());
         }
         return false;
@@ -273,7 +275,7 @@ bool fnMoveDragImage(int x, int y, bool alsoIntoBackBuffer, bool clearCorners) {
     mainWindow.DragTargetRect = now;
     Rect drawn = now;
     if (alsoIntoBackBuffer) {
-        CopyDragImageToBackBuffer(x, y, mainWindow.DragHeight);
+        putDragImageDown(x, y);
     } else if (shadows) {
         if (mainWindow.DragHeight > cardHeight())
             DrawDottedShadow(window, now);
@@ -360,7 +362,7 @@ void fnRedrawSourcePile(int card, bool single) {
         restoreFromBackground(Surface::BackBuffer, lifted);
         RedrawPile(name, 0, 0, Surface::BackBuffer, false);
         if (reserve)
-            redrawTableauPilesReaching(lifted);
+            RedrawTableauPilesReaching(lifted);
         // The pile shows closed up at once, while the card is carried.
         repaintFromBackBuffer(lifted);
     } else if (foundation || reserve) {
@@ -368,7 +370,7 @@ void fnRedrawSourcePile(int card, bool single) {
         // In a fanned pile the lifted card lay beyond the new top card's place.
         RedrawPileTop(name, index, Surface::BackBuffer);
         // A tableau pile reaching into the area (under a squared reserve, say) shows again.
-        redrawTableauPilesReaching(lifted);
+        RedrawTableauPilesReaching(lifted);
     } else if (location == kWasteLocation) {
         RedrawPileTop("Mazzo_Vis", 0, Surface::BackBuffer);
     } else if (location == kStockLocation) {
@@ -381,7 +383,7 @@ void fnRedrawSourcePile(int card, bool single) {
         } else {
             restoreFromBackground(Surface::BackBuffer, lifted);
             // The cards beneath show again as they lay.
-            redrawTableauPilesReaching(lifted, index);
+            RedrawTableauPilesReaching(lifted);
         }
     }
 }

@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 namespace solitaire {
 
@@ -100,6 +101,22 @@ void placeCardPicture(Bitmap& picture, int x, int y, int height, bool withShadow
 
 std::string& stockLine(int place) {
     return sharedObjects.MazzoPiles[static_cast<std::size_t>(place)];
+}
+
+// Calls draw(i, k) for card k (0 the bottom) of every tableau pile i, k below `cards`, in the
+// order the whole table lays them: row by row, or pile by pile in games dealt that way. Where
+// piles overlap, the card laid later lies on top.
+template <typename Draw> void inTableauOrder(int cards, Draw draw) {
+    const int piles = fnTableauCount();
+    if (gameWord(kDealPileByPileWord) != 0) {
+        for (int i = 0; i < piles; ++i)
+            for (int k = 0; k < cards; ++k)
+                draw(i, k);
+    } else {
+        for (int k = 0; k < cards; ++k)
+            for (int i = 0; i < piles; ++i)
+                draw(i, k);
+    }
 }
 
 } // namespace
@@ -243,16 +260,14 @@ void fnRestoreTableauBaseCorners(int pileIndex) {
     const int n = cardCount(pile);
     const Point first = pileCardPlace(name, pileIndex, 0, std::max(n, 1));
     const Rect rect = cardPlace(first);
-    unsigned corners = kAllCorners;
-    if (n != 1) {
-        // Fanned to the right, the next card covers the bottom card's upper right corner.
-        const int fan = gameWord(kTableauFanWord);
-        if (fan == kFanRight || fan == kFanRightFixed)
-            return;
-        corners = kUpperCorners;
-    }
-    fnCopyCornersFromBackground(Surface::Window, rect, corners);
-    fnCopyCornersFromBackground(Surface::BackBuffer, rect, corners);
+    // Fanned to the right, the next card covers the bottom card's upper right corner.
+    const int fan = gameWord(kTableauFanWord);
+    if (n != 1 && (fan == kFanRight || fan == kFanRightFixed))
+        return;
+    // The place is laid again as the whole table lays it: the corners show the table, or the
+    // cards of other piles that lie over them.
+    RedrawTableauPilesReaching(rect);
+    repaintFromBackBuffer(rect);
 }
 
 void fnInvertCardRect(Surface /*canvas*/, bool onWindow, const Rect& rect) {
@@ -524,6 +539,44 @@ void DrawPileCard(const std::string& family, const std::string& pile, int pileIn
     DrawCardAsItLies(card, at.x, at.y, false, Surface::BackBuffer, pileIndex);
 }
 
+void RedrawTableauPilesReaching(const Rect& area) {
+    std::vector<bool> reaching(static_cast<std::size_t>(fnTableauCount()));
+    Rect drawn = area;
+    int cards = 0;
+    for (int i = 0; i < fnTableauCount(); ++i) {
+        if (!present({fnTableauX(i), fnTableauY(i)}))
+            continue;
+        const std::string name = "Fila" + std::to_string(i + 1);
+        const std::string& pile = sharedObjects.FilaPiles[static_cast<std::size_t>(i)];
+        const int n = std::max(cardCount(pile), 1); // an empty pile shows its base
+        Rect covered;
+        for (int k = 0; k < n; ++k)
+            covered = united(covered, cardPlace(pileCardPlace(name, i, k, n)));
+        if (covered.intersected(area).isEmpty())
+            continue;
+        reaching[static_cast<std::size_t>(i)] = true;
+        drawn = united(drawn, covered);
+        cards = std::max(cards, n);
+    }
+    if (cards == 0)
+        return;
+    // The piles are drawn whole, then all but the area is put back: outside it they may lie
+    // under piles that are not drawn again.
+    Bitmap& buffer = sharedObjects.BackBuffer;
+    const int scroll = mainWindow.ScrollBarPosition;
+    Bitmap kept(drawn.width(), drawn.height());
+    kept.copyFrom({0, 0}, buffer, drawn.translated(0, scroll));
+    inTableauOrder(cards, [&](int i, int k) {
+        if (reaching[static_cast<std::size_t>(i)])
+            DrawPileCard("Fila", sharedObjects.FilaPiles[static_cast<std::size_t>(i)], i, true,
+                         Surface::BackBuffer, false, 0, 0, k);
+    });
+    Bitmap inside(area.width(), area.height());
+    inside.copyFrom({0, 0}, buffer, area.translated(0, scroll));
+    buffer.copyFrom({drawn.left, drawn.top + scroll}, kept, kept.rect());
+    buffer.copyFrom({area.left, area.top + scroll}, inside, inside.rect());
+}
+
 void fnDrawTable(Surface canvas, bool dealAnimation) {
     if (!mainWindow.TableReady)
         return;
@@ -593,16 +646,7 @@ void fnDrawTable(Surface canvas, bool dealAnimation) {
         const std::string pile = sharedObjects.FilaPiles[static_cast<std::size_t>(i)];
         DrawPileCard("Fila", pile, i, repairSource, canvas, animate, source.y, source.x, k);
     };
-    const int piles = fnTableauCount();
-    if (gameWord(kDealPileByPileWord) != 0) {
-        for (int i = 0; i < piles; ++i)
-            for (int k = 0; k < std::max(longest, 1); ++k)
-                drawTableauCard(i, k);
-    } else {
-        for (int k = 0; k < std::max(longest, 1); ++k)
-            for (int i = 0; i < piles; ++i)
-                drawTableauCard(i, k);
-    }
+    inTableauOrder(std::max(longest, 1), drawTableauCard);
 
     if (animate) {
         fnStopSound();

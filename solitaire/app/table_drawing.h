@@ -87,6 +87,11 @@ void DrawPileCard(const std::string& family, const std::string& pile, int pileIn
                   bool repairSource, Surface canvas, bool animate, int sourceY, int sourceX,
                   int cardNumber);
 
+// The area of the back buffer as the whole table leaves it, the tableau laid over what the
+// area holds now: the cards of every tableau pile reaching into it (the base of an empty
+// one) are drawn again, in the table's order and only within the area.
+void RedrawTableauPilesReaching(const platform::gdi::Rect& area);
+
 // The whole table, at scroll position 0; nothing until the piles are ready.
 void fnDrawTable(Surface canvas, bool dealAnimation);
 void RedrawTable();

@@ -370,6 +370,80 @@ INSTANTIATE_TEST_SUITE_P(Games, RightwardFanTest, ::testing::Values("Fan", "Sham
                              return std::string(game.param);
                          });
 
+// A fan long enough to run over the first cards of the fan to its right lies on top of them:
+// the table is laid row by row, so the long fan's tail comes last. Cards lifted from that
+// neighbour, dropped onto it, put back on it and a king filling it leave the tail on top.
+TEST_F(PlayTest, LongFanStaysOverTheFanToItsRightThroughLiftsAndDrops) {
+    start(chooseGame("Fan"));
+    ASSERT_TRUE(mainWindow.GameRunning);
+    if (mainWindow.AutoPlayChecked)
+        main_->mnuAutoPlay->trigger();
+    // The first suit is 1-13, the next 14-26. Fila1 holds the first suit's king down to its
+    // five; Fila2, its neighbour, starts empty; the next suit's ace to ten lie on the first
+    // foundation, its king, queen and jack on top of Fila3 to Fila5. The other cards go three
+    // to a pile.
+    auto codes = [](std::initializer_list<int> cards) {
+        std::string pile;
+        for (const int card : cards)
+            pile += codeOf(card);
+        return pile;
+    };
+    StringList& fila = sharedObjects.FilaPiles;
+    std::ranges::fill(fila, std::string());
+    fila[0] = codes({13, 12, 11, 10, 9, 8, 7, 6, 5});
+    fila[2] = codes({27, 28, 26});
+    fila[3] = codes({29, 30, 25});
+    fila[4] = codes({31, 32, 24});
+    std::vector<int> rest = {1, 2, 3, 4};
+    for (int card = 33; card <= 52; ++card)
+        rest.push_back(card);
+    for (std::size_t k = 0; k < rest.size(); ++k)
+        fila[5 + k / 3] += codeOf(rest[k]);
+    std::ranges::fill(sharedObjects.DestPiles, std::string());
+    for (int card = 14; card <= 23; ++card)
+        sharedObjects.DestPiles[0] += codeOf(card);
+    main_->RedrawTable();
+    expectTableDrawnAsThePilesAre("the table was laid");
+
+    // Where a pile's top card lies (its base place when empty), from the layout: a card
+    // under the tail cannot be found by probing its corner.
+    auto topPlace = [](int pile) {
+        const std::string name = "Fila" + std::to_string(pile + 1);
+        return QPoint(fnPileCardX(name, pile, 0, false), fnPileCardY(name, 0, false));
+    };
+    const int w = mainWindow.CardWidth, h = mainWindow.CardHeight;
+    ASSERT_GT(topPlace(0).x() + w, fnTableauX(1)) << "the long fan reaches the next fan";
+    ASSERT_EQ(fnTableauY(0), fnTableauY(1));
+
+    constexpr int kFoundation = -1;
+    const struct {
+        const char* what;
+        int from;
+        int onto; // a tableau pile or the first foundation
+        std::string fila2after;
+    } steps[] = {
+        {"a king fills the neighbour", 2, 1, codes({26})},
+        {"a queen dropped on it", 3, 1, codes({26, 25})},
+        {"a jack dropped on it", 4, 1, codes({26, 25, 24})},
+        {"the jack put back (Fila6 does not take it)", 1, 5, codes({26, 25, 24})},
+        {"the jack lifted to the foundation", 1, kFoundation, codes({26, 25})},
+        {"the queen lifted to the foundation", 1, kFoundation, codes({26})},
+        {"the king lifted to the foundation", 1, kFoundation, ""},
+    };
+    for (const auto& step : steps) {
+        // Picked up near its right edge, clear of the tail, and let go with its picture on
+        // the place.
+        const QPoint place = step.onto == kFoundation ? QPoint(fnFoundationX(0), fnFoundationY(0))
+                                                      : topPlace(step.onto);
+        const QPoint grab(w - 4, h / 2);
+        drag(topPlace(step.from) + grab, place + grab);
+        ASSERT_EQ(fila[1], step.fila2after) << step.what;
+        expectTableDrawnAsThePilesAre(step.what);
+        main_->RedrawTable(); // the next step starts from a whole drawing
+    }
+    ASSERT_EQ(fila[0], codes({13, 12, 11, 10, 9, 8, 7, 6, 5})) << "the long fan stayed";
+}
+
 // A click on the empty stock turns the waste back into it: the stock shows a card back, the
 // waste its empty place, on the window and in the back buffer.
 TEST_F(PlayTest, KlondikeRedealIsDrawnAsThePilesAre) {
