@@ -312,6 +312,34 @@ int orderedTopCards(int k) {
     return ordered;
 }
 
+// Games whose stock deals a card onto every tableau pile.
+bool stockDealsToEveryPile() {
+    if (tableauCount() == 0)
+        return false;
+    for (int k = 0; k < tableauCount(); ++k)
+        if (gameWord(kTableauStockDealWord + k) == 0)
+            return false;
+    return true;
+}
+
+// Face-up cards of the tableau pile lying on a card its rules build them on, wherever in the
+// pile: where the stock deals onto every pile, a run covered by a dealt card is still a run
+// once that card moves on.
+int orderedCards(int k) {
+    const std::string_view cards = tableauPile(k);
+    int ordered = 0;
+    for (int j = codeCount(cards) - 1; j > 0; --j) {
+        const int card = codeAt(cards, j), under = codeAt(cards, j - 1);
+        if (card == 0 || under == 0 || fnIsFaceDown(under))
+            break;
+        if (CanBuildOn(under, card, gameWord(kTableauBaseWord + k), false, k,
+                       gameWord(kTableauOnBaseWord + k) > 0, false, gameWord(kTableauRuleWord + k),
+                       gameWord(kTableauDirectionWord + k), gameWord(kFoundationBaseWord)))
+            ++ordered;
+    }
+    return ordered;
+}
+
 // Cards of the tableau pile that lie above a card the foundations want before them (a lower
 // rank where they build up, a higher one where they build down): each must move first.
 int cardsInTheWay(int k) {
@@ -494,6 +522,7 @@ int promise() {
     // take from: a short pile gone leaves the others' cards fewer neighbours to meet.
     int heights = 0;
     int buriedOnWaste = 0;
+    const bool dealsToEveryPile = stockDealsToEveryPile();
     for (int k = 0; k < tableauCount(); ++k) {
         const std::string_view cards = tableauPile(k);
         for (int j = 0; j < codeCount(cards); ++j)
@@ -507,7 +536,7 @@ int promise() {
             continue;
         }
         emptyPiles += cards.empty() ? 1 : 0;
-        ordered += orderedTopCards(k);
+        ordered += dealsToEveryPile ? orderedCards(k) : orderedTopCards(k);
         blocking += cardsInTheWay(k);
     }
     // Reserve cards wait to be freed, unless the reserve is a row whose every card is free.
@@ -518,8 +547,11 @@ int promise() {
     const int buried = gameWord(kRedealLimitWord) == 0 && !discardGame() && !wastePiles
                            ? std::max(codeCount(wastePile()) - 1, 0)
                            : 0;
+    // A deal onto every pile puts a card in the way somewhere; counting the cards still in
+    // the stock as a loss keeps the search from trying every shuffle of the table before one.
+    const int undealt = dealsToEveryPile ? codeCount(stockPile()) : 0;
     return 100 * home + 10 * ordered + 20 * emptyPiles - 10 * faceDown - 10 * reserveCards -
-           5 * blocking - 20 * buriedOnWaste - heights - 5 * buried;
+           5 * blocking - 20 * buriedOnWaste - heights - 5 * buried - 3 * undealt;
 }
 
 // The drag of a single card from the top of its tableau pile or reserve whose description
