@@ -53,15 +53,21 @@ bool sendCard(int card, bool autoplay, bool alsoReserve) {
                               rect->bottom);
 }
 
-// The card the fill mode puts into an empty tableau pile now; 0 when the mode fills nothing
-// now (no mode, the opening not made yet, mode 4 after a stock deal, an empty source).
-int fillSourceCard() {
+// Whether the fill mode fills empty tableau piles now: not without a mode, before the opening
+// is made, or in mode 4 after a stock deal.
+bool fillModeFillsNow() {
     const int mode = gameWord(kTableauFillWord);
     if ((gameWord(kOpeningRestrictionWord) != 0 && engineScalars.PhaseCounter == 0) || mode == 0)
+        return false;
+    return !(mode == 4 && CountCodeInList(sharedObjects.MovedCardsLog, 1) > 0);
+}
+
+// The card the fill mode puts into an empty tableau pile now; 0 when it fills nothing now or
+// its source is empty.
+int fillSourceCard() {
+    if (!fillModeFillsNow())
         return 0;
-    if (mode == 4 && CountCodeInList(sharedObjects.MovedCardsLog, 1) > 0)
-        return 0;
-    switch (mode) {
+    switch (gameWord(kTableauFillWord)) {
     case 1:
         return reserveCount() > 0 ? topCard(reservePile(0)) : 0;
     case 2:
@@ -214,13 +220,8 @@ bool fnDoubleClickMove(bool doubleClick, bool topOnly) {
 }
 
 bool fnFillEmptyTableaus() {
-    const int mode = gameWord(kTableauFillWord);
-    if ((gameWord(kOpeningRestrictionWord) != 0 && engineScalars.PhaseCounter == 0) || mode == 0)
-        return false;
     // A window closed while its won game ended has freed the piles: nothing is left to fill.
-    if (sharedObjects.FilaPiles.empty())
-        return false;
-    if (mode == 4 && CountCodeInList(sharedObjects.MovedCardsLog, 1) > 0)
+    if (!fillModeFillsNow() || sharedObjects.FilaPiles.empty())
         return false;
     bool metEmpty = false;
     for (int i = 0; i < tableauCount(); ++i) {
