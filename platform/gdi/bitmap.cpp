@@ -78,7 +78,10 @@ bool Bitmap::load(const std::string& path) {
     // pages of a large calloc stay untouched until written, so a header claiming a huge size
     // costs nothing; the decoder's own allocation limit still applies.
     QImage loaded;
-    const QSize size = reader.size();
+    QSize size = reader.size();
+    // A BMP stored top row first says so with a negative height, and the reader reports it
+    // as it stands.
+    size.setHeight(std::abs(size.height()));
     const QImage::Format format = reader.imageFormat();
     const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
     if (size.isValid() && format != QImage::Format_Invalid) {

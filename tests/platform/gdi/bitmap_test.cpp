@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -173,22 +176,61 @@ TEST(BitmapTest, SaveAndLoadRoundTripInBothFormats) {
     std::filesystem::remove_all(dir);
 }
 
-TEST(BitmapTest, RowsMissingFromAFileCutShortAreBlack) {
-    // The rows a decoder never reads must not show whatever the memory held.
+namespace {
+
+// Leaves memory of the size a decoder asks for filled with non-black bytes, where the next
+// allocation of that size finds it.
+void dirtyTheHeap(std::size_t bytes) {
+    void* block = std::malloc(bytes);
+    ASSERT_NE(block, nullptr);
+    std::memset(block, 0x7f, bytes);
+    std::free(block);
+}
+
+struct CutShortCase {
+    const char* name;
+    bool topRowFirst;
+};
+
+class CutShortBitmapTest : public ::testing::TestWithParam<CutShortCase> {};
+
+} // namespace
+
+TEST_P(CutShortBitmapTest, RowsNeverReadAreBlack) {
+    // The rows a decoder never reads must not show whatever the memory held, and a file loads
+    // the same each time.
+    constexpr int side = 64;
     const auto file = std::filesystem::temp_directory_path() / "zv-cut-short.bmp";
-    Bitmap picture(64, 64);
+    Bitmap picture(side, side);
     picture.fillRect(picture.rect(), rgb(255, 0, 0));
     ASSERT_TRUE(picture.save(file.string()));
+    if (GetParam().topRowFirst) {
+        // The height field of the BMP's info header; negative means top row first.
+        std::fstream bmp(file, std::ios::binary | std::ios::in | std::ios::out);
+        const std::int32_t height = -side;
+        bmp.seekp(22);
+        bmp.write(reinterpret_cast<const char*>(&height), sizeof height);
+    }
     std::filesystem::resize_file(file, std::filesystem::file_size(file) / 2);
+    const int readRow = GetParam().topRowFirst ? 0 : side - 1;
+    const int missingRow = side - 1 - readRow;
     for (int pass = 0; pass < 2; ++pass) {
+        dirtyTheHeap(std::size_t(side) * side * 4);
         Bitmap loaded;
         ASSERT_TRUE(loaded.load(file.string()));
-        ASSERT_EQ(loaded.width(), 64);
-        EXPECT_EQ(loaded.pixel(10, 63), rgb(255, 0, 0)); // stored bottom row first
-        EXPECT_EQ(loaded.pixel(10, 0), rgb(0, 0, 0));
+        ASSERT_EQ(loaded.width(), side);
+        ASSERT_EQ(loaded.height(), side);
+        EXPECT_EQ(loaded.pixel(10, readRow), rgb(255, 0, 0));
+        for (int x = 0; x < side; x += 9)
+            EXPECT_EQ(loaded.pixel(x, missingRow), rgb(0, 0, 0)) << x;
     }
     std::filesystem::remove(file);
 }
+
+INSTANTIATE_TEST_SUITE_P(BitmapTest, CutShortBitmapTest,
+                         ::testing::Values(CutShortCase{"bottomRowFirst", false},
+                                           CutShortCase{"topRowFirst", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(BitmapTest, FailedLoadLeavesTheBitmapUnchanged) {
     const auto file = std::filesystem::temp_directory_path() / "zv-not-a-picture.bmp";
