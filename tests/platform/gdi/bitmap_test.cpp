@@ -200,7 +200,8 @@ TEST_P(CutShortBitmapTest, RowsNeverReadAreBlack) {
     // The rows a decoder never reads must not show whatever the memory held, and a file loads
     // the same each time.
     constexpr int side = 64;
-    const auto file = std::filesystem::temp_directory_path() / "zv-cut-short.bmp";
+    const auto file = std::filesystem::temp_directory_path() /
+                      (std::string("zv-cut-short-") + GetParam().name + ".bmp");
     Bitmap picture(side, side);
     picture.fillRect(picture.rect(), rgb(255, 0, 0));
     ASSERT_TRUE(picture.save(file.string()));
