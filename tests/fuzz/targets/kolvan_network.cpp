@@ -13,6 +13,8 @@
 #include <QRadioButton>
 
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
 
 using namespace fourinrow;
@@ -69,7 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int port = FreePort();
         EnterNetwork(main, true, port);
         peer = std::make_unique<zvfuzz::PlainSocket>();
-        ZV_FUZZ_CHECK(peer->Connect(port), "the program does not listen");
+        ZV_FUZZ_CHECK(peer->Connect(port),
+                      std::string("the program does not listen: ") + std::strerror(errno));
     } else {
         zvfuzz::PlainSocket listener;
         EnterNetwork(main, false, listener.Listen());

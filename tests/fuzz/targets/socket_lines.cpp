@@ -8,6 +8,8 @@
 #include "fourinrow/socket/lineedit.h"
 #include "fourinrow/socket/syncwait.h"
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
 
 using namespace fourinrow::socket;
@@ -91,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     server->OnSessionClosed = [&](TCustomWSocket*, std::uint16_t) { closed = true; };
     listener->next = server.get();
     zvfuzz::PlainSocket peer;
-    ZV_FUZZ_CHECK(peer.Connect(listener->port), "connect");
+    ZV_FUZZ_CHECK(peer.Connect(listener->port), std::string("connect: ") + std::strerror(errno));
     ZV_FUZZ_CHECK(zvfuzz::pumpUntil([&] { return server->State() == wsConnected; }, 5s),
                   "not connected");
     listener->next = nullptr;
