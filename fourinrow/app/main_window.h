@@ -211,6 +211,8 @@ private:
     bool scoreCounted_ = false;
     bool skippingLongLine_ = false;
     int mismatches_ = 0; // lines answered by the sync error since the peer's last good move
+    // The connecting side's host lookup is under way, and its answer still wanted.
+    bool lookupWanted_ = false;
     std::unique_ptr<socket::TWSocket> cliWSocket_;
     std::unique_ptr<socket::TWSocket> srvWSocket_;
 };

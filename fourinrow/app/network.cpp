@@ -93,6 +93,8 @@ void TfKolvan32::NewNetworkGame() {
             StartListening();
         } else {
             SetConnectionState(1, "Connecting to opponent...", "Trying");
+            // Before the call: a dotted address is answered inside it.
+            lookupWanted_ = true;
             try {
                 cliWSocket_->DnsLookup(PeerHost);
             } catch (const socket::ESocketException&) {
@@ -116,6 +118,11 @@ void TfKolvan32::StartListening() {
 }
 
 void TfKolvan32::CliWSocketDnsLookupDone(std::uint16_t error) {
+    // Only the answer to the session's own lookup leads anywhere: once the session has ended
+    // (a cancelled lookup is answered too) there is nobody left to connect for.
+    if (!lookupWanted_)
+        return;
+    lookupWanted_ = false;
     if (error != 0) {
         SetConnectionState(0, "Unknown server name", "Disconnected");
         UpdateNetworkStatus();
@@ -178,6 +185,9 @@ void TfKolvan32::SrvWSocketSessionClosed(std::uint16_t) {
 }
 
 void TfKolvan32::CloseSockets() {
+    // A host lookup still under way would connect when it is answered.
+    lookupWanted_ = false;
+    cliWSocket_->CancelDnsLookup();
     cliWSocket_->Close();
     srvWSocket_->Close();
 }
