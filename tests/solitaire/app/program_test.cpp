@@ -144,9 +144,12 @@ void startInAndDie(const std::string& folder) {
 }
 
 void startAndDie(bool withLibrary, bool withGames) {
-    ScratchProgramFolder folder(withLibrary, withGames);
-    platform::shell::ScopedKeyStoreFile keys(folder.keyStore());
-    startInAndDie(folder.dir());
+    // Static, so that the child's exit removes them.
+    static std::optional<ScratchProgramFolder> folder;
+    static std::optional<platform::shell::ScopedKeyStoreFile> keys;
+    folder.emplace(withLibrary, withGames);
+    keys.emplace(folder->keyStore());
+    startInAndDie(folder->dir());
 }
 
 class FatalStartTest : public ::testing::Test {
