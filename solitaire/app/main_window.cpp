@@ -164,7 +164,7 @@ TfrmMain::~TfrmMain() {
 void TfrmMain::buildMenu() {
     MainMenu1 = new QMenuBar(this);
     MainMenu1->setObjectName("MainMenu1");
-    QMenu* file = MainMenu1->addMenu("&File");
+    QMenu* file = mnuFile = MainMenu1->addMenu("&File");
     mnuNew = menuItem(file, "mnuNew", "&New game", Qt::Key_F2);
     mnuOpen = menuItem(file, "mnuOpen", "&Open a game", QKeySequence(Qt::CTRL | Qt::Key_F12));
     file->addSeparator();
@@ -334,6 +334,7 @@ void TfrmMain::buildPanels() {
     pnlStatusBar->setAutoFillBackground(true);
     place<QLabel>(pnlStatusBar, "pnl_sb_giocatori", 2, 2, 200, 16);
     place<QLabel>(pnlStatusBar, "pnl_sb_livello", 206, 2, 200, 16);
+    lblNoGameHint = place<QLabel>(pnlStatusBar, "lblNoGameHint", 2, 2, width() - 4, 16);
     pnlPilesSize = place<QLabel>(this, "pnlPilesSize", 0, 0, 110, 20);
     pnlPilesSize->setText("Pile cards: 104");
     pnlPilesSize->setStyleSheet("background: #ffffe1; border: 1px solid black;");
@@ -431,7 +432,8 @@ void TfrmMain::InitFromPreferences() {
     if (ini.readString(kPreferenceSection, "AutoPlay", "Y") == "Y")
         AutoPlay();
     fnResetNumberFields();
-    if (fieldIs(kStatusBarPosition, "N"))
+    statusBarOn_ = !fieldIs(kStatusBarPosition, "N");
+    if (!statusBarOn_)
         pnlStatusBar->hide();
     mainWindow.ShadowOffset = fieldIs(kCardsShadowedPosition, "N") ? 0 : 9;
     fnFillCardTableAndPiles();
@@ -656,17 +658,49 @@ void TfrmMain::MainFormResized() {
         sharedObjects.BackBuffer.resize(w, h);
         sharedObjects.BackgroundCopy.resize(w, h);
     }
-    if (pnlStatusBar->isVisible()) {
-        pnlStatusBar->setGeometry(0, height() - pnlStatusBar->height(), width(),
-                                  pnlStatusBar->height());
-        pnlStatusBar->raise();
-    }
+    if (pnlStatusBar->isVisible())
+        LayoutStatusBar();
     mainWindow.Width = frameWidth();
     mainWindow.Height = frameHeight();
     mainWindow.ClientWidth = clientWidth();
     mainWindow.ClientHeight = clientHeight();
     if (!FirstActivation)
         RedrawWholeTable();
+}
+
+void TfrmMain::LayoutStatusBar() {
+    pnlStatusBar->setGeometry(0, height() - pnlStatusBar->height(), width(),
+                              pnlStatusBar->height());
+    lblNoGameHint->resize(pnlStatusBar->width() - 2 * lblNoGameHint->x(), lblNoGameHint->height());
+    pnlStatusBar->raise();
+}
+
+// With no game running the table is empty (the chooser was cancelled, or a won game ended
+// and no other was chosen): the status bar says how to start one, and shows for the purpose
+// when the preferences hide it.
+void TfrmMain::UpdateNoGameHint() {
+    if (mainWindow.GameRunning) {
+        lblNoGameHint->clear();
+        pnlStatusBar->setVisible(statusBarOn_);
+        return;
+    }
+    // The commands as their menu shows them, "File > Open a game".
+    auto command = [this](const QAction* item) {
+        return QString(mnuFile->title() + " > " + item->text()).remove('&');
+    };
+    const bool gameChosen =
+        fnTryStrToInt(fnReadSettingsField(kSelectedGamePosition, kSelectedGameWidth))
+            .value_or(-1) >= 0;
+    lblNoGameHint->setText(
+        gameChosen
+            ? QString("No game is being played: choose %1 to deal %2, or %3 to pick "
+                      "another game.")
+                  .arg(command(mnuNew),
+                       toQString(fnReadSettingsField(kGameNamePosition, kGameNameWidth)),
+                       command(mnuOpen))
+            : QString("No game is being played: choose %1 to pick one.").arg(command(mnuOpen)));
+    pnlStatusBar->show();
+    LayoutStatusBar();
 }
 
 void TfrmMain::SetToolbarLarge(bool large, bool save) {
@@ -870,10 +904,12 @@ void TfrmMain::NewGame() {
     fnEndGame();
     fnPlaySoundSync("New", fieldIs(kSoundsNewGamePosition, "Y"));
     fnStartNewGame(true, true, 2, false);
+    UpdateNoGameHint();
 }
 
 void TfrmMain::OpenGame() {
     frmOpenGame_->showModal();
+    UpdateNoGameHint();
 }
 
 void TfrmMain::ExitProgram() {
