@@ -185,6 +185,7 @@ About::About(Program& program) : program_(program) {
         label->setWordWrap(true);
         label->setStyleSheet("color: white; background: transparent;");
     }
+    growToText(*Label2, Qt::BottomEdge); // above the version line
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 }
 

@@ -16,6 +16,7 @@
 #include <string>
 
 class QAction;
+class QFrame;
 class QLabel;
 class QProgressBar;
 class QToolBar;
@@ -68,6 +69,8 @@ inline constexpr int kCommandCount = 14;
 class TfKolvan32 : public QMainWindow {
 public:
     static constexpr const char* kSettingsFile = gameClass::kSettingsFile;
+    // The form's client area; the status bar below the board may be taller where the
+    // platform's font needs two lines for its texts.
     static constexpr int kClientWidth = 361;
     static constexpr int kClientHeight = 322;
     static constexpr platform::gdi::Color kNavy = 0x800000;
@@ -177,6 +180,8 @@ private:
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
+    // Sizes the status panels for their longest texts at the platform's font.
+    void FitStatusPanels();
     void SetNormalModeControls();
     void SetNetworkModeControls();
     void SetCursorShape(platform::app::CursorShape shape);
@@ -208,6 +213,7 @@ private:
     std::unique_ptr<gameClass> game_;
     BoardView* board_ = nullptr;
     QToolBar* toolBar_ = nullptr;
+    QFrame* statusBar_ = nullptr;
     std::array<QLabel*, 3> panels_{};
     QProgressBar* progress_ = nullptr;
     std::array<QAction*, kCommandCount> actions_{};

@@ -25,6 +25,16 @@ void place(QWidget* control, int left, int top, int width, int height) {
                          twipsToPixels(height));
 }
 
+void growToText(QLabel& label, Qt::Edge keptEdge) {
+    const int needed =
+        label.wordWrap() ? label.heightForWidth(label.width()) : label.sizeHint().height();
+    const int growth = needed - label.height();
+    if (growth <= 0)
+        return;
+    const int top = keptEdge == Qt::BottomEdge ? label.y() - growth : label.y();
+    label.setGeometry(label.x(), top, label.width(), needed);
+}
+
 Form::Form(QWidget* parent) : QWidget(parent, Qt::Window) {}
 
 void Form::setClientTwips(int width, int height) {

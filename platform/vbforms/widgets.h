@@ -4,6 +4,7 @@
 #include "platform/vbforms/runtime.h"
 
 #include <QFont>
+#include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
 #include <QWidget>
@@ -15,6 +16,11 @@ QFont toQFont(const Font& font);
 
 // Places a control by a design rectangle in twips (left, top, width, height).
 void place(QWidget* control, int left, int top, int width, int height);
+
+// A label whose text needs more height at the platform's fonts than its design rectangle
+// gives grows to that height, keeping its top edge, or its bottom edge where what lies below
+// it must stay clear.
+void growToText(QLabel& label, Qt::Edge keptEdge = Qt::TopEdge);
 
 // Creates a control with its caption and font at a design rectangle in twips.
 template <class W>

@@ -137,12 +137,19 @@ void printShownBoxes() {
         std::fprintf(stderr, "[%s]\n", box.text.c_str());
 }
 
-void startAndDie(bool withLibrary, bool withGames) {
-    ScratchProgramFolder folder(withLibrary, withGames);
-    platform::shell::ScopedKeyStoreFile keys(folder.keyStore());
+void startInAndDie(const std::string& folder) {
     dyingBoxes = new platform::app::ScriptedMessageBoxes;
     std::atexit(printShownBoxes);
-    StartProgram(folder.dir());
+    StartProgram(folder);
+}
+
+void startAndDie(bool withLibrary, bool withGames) {
+    // Static, so that the child's exit removes them.
+    static std::optional<ScratchProgramFolder> folder;
+    static std::optional<platform::shell::ScopedKeyStoreFile> keys;
+    folder.emplace(withLibrary, withGames);
+    keys.emplace(folder->keyStore());
+    startInAndDie(folder->dir());
 }
 
 class FatalStartTest : public ::testing::Test {
@@ -153,6 +160,14 @@ protected:
 TEST_F(FatalStartTest, MissingResourceLibraryNamesItsPathInLowerCase) {
     EXPECT_EXIT(startAndDie(false, true), ::testing::ExitedWithCode(0),
                 "\\[Can't find/load /tmp/zv-app-fatalstarttest-missingresourcelibrary[^]]*/zuv\\.rgf\\]");
+}
+
+// The folder the program runs in is checked, not the folder of the test program: a folder
+// too long for the settings record ends the program before anything is read or written.
+TEST_F(FatalStartTest, AProgramFolderTooLongForItsFieldEndsTheProgram) {
+    const std::string tooLong = "/" + std::string(200, 'f') + "/";
+    EXPECT_EXIT(startInAndDie(tooLong), ::testing::ExitedWithCode(0),
+                "\\[The program folder's path is too long: at most 200 characters[^]]*" + tooLong);
 }
 
 TEST_F(FatalStartTest, MissingGameDefinitionsEndTheProgram) {

@@ -586,6 +586,50 @@ TEST_F(ProgramTest, CancellingTheChooserWithoutAGameSwitchesTheGameCommandsOff) 
     EXPECT_FALSE(main_->mnuAutoPlay->isEnabled());
 }
 
+// With no game running the table is empty: the status bar, switched off by default, says
+// how to start one in the menu's own words, whole, and goes again once a game runs.
+class NoGameHintTest : public ProgramTest {
+protected:
+    void expectHint(const std::string& text) {
+        ASSERT_TRUE(main_->pnlStatusBar->isVisible());
+        EXPECT_EQ(main_->lblNoGameHint->text().toStdString(), text);
+        EXPECT_LE(main_->lblNoGameHint->fontMetrics().horizontalAdvance(main_->lblNoGameHint->text()),
+                  main_->lblNoGameHint->width())
+            << "the hint is cut short";
+        EXPECT_EQ(main_->pnlStatusBar->geometry().bottom(), main_->height() - 1);
+    }
+    void expectNoHint() {
+        EXPECT_TRUE(mainWindow.GameRunning);
+        EXPECT_FALSE(main_->pnlStatusBar->isVisible());
+        EXPECT_EQ(main_->lblNoGameHint->text().toStdString(), "");
+    }
+};
+
+TEST_F(NoGameHintTest, CancelledWithNoGameChosenTheStatusBarPointsToTheChooser) {
+    folder_.preferences().writeInteger("Preference", "Game", -1);
+    start();
+    expectHint("No game is being played: choose File > Open a game to pick one.");
+    answerDialogs(chooseGame("Klondike"));
+    main_->mnuOpen->trigger();
+    expectNoHint();
+}
+
+TEST_F(NoGameHintTest, CancelledWithAGameChosenTheStatusBarOffersANewDealToo) {
+    start(); // the game chosen at first is FreeCell
+    expectHint("No game is being played: choose File > New game to deal FreeCell, or "
+               "File > Open a game to pick another game.");
+    main_->mnuNew->trigger();
+    expectNoHint();
+}
+
+TEST_F(NoGameHintTest, AStatusBarSwitchedOnStaysWhenTheHintGoes) {
+    folder_.preferences().writeString("Preference", "StatusBar", "Y");
+    start();
+    main_->mnuNew->trigger();
+    EXPECT_TRUE(main_->pnlStatusBar->isVisible());
+    EXPECT_EQ(main_->lblNoGameHint->text().toStdString(), "");
+}
+
 // The winning animation makes the main window the active one, so the key that stops it
 // reaches the table.
 TEST_F(ProgramTest, TheWinningAnimationTakesTheFocus) {
