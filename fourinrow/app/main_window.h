@@ -81,6 +81,10 @@ public:
     // a peer that floods or ignores the protocol; it is then dropped as a lost connection.
     static constexpr std::size_t kSendQueueLimit = 256 * 1024;
     static constexpr int kMismatchLimit = 32;
+    // Lines of the peer acted on in one turn of the event loop; the rest wait for the next
+    // turn, so that a peer sending without pause leaves the window, its menus and Disconnect
+    // answering. A well-behaved peer sends two or three lines at a time.
+    static constexpr int kLinesPerTurn = 8;
     // A shown session state that no session has, so the next status update refreshes the
     // commands whatever the session's state is by then.
     static constexpr std::uint8_t kControlsStale = 0xFF;
@@ -190,6 +194,14 @@ private:
     // Sends one protocol line (the line feed is added) when the connection is up.
     void SendLine(const std::string& line);
     void HandleLine(std::string line);
+    // Acts on the complete lines held in LineBuffer, as many as this turn allows; false when
+    // some are left for the next turn or the session ended on one.
+    bool HandleHeldLines();
+    // The line feed of the first complete line held, or nullptr.
+    char* HeldLineEnd();
+    // Asked for by the first line of a turn: the count starts again, and lines held back are
+    // taken up.
+    void NextTurn();
     // Closes the connection after what was sent has gone out, and the listener.
     void CloseSockets();
     // A new peer starts with an empty receive buffer and a clean record.
@@ -217,6 +229,9 @@ private:
     bool scoreCounted_ = false;
     bool skippingLongLine_ = false;
     int mismatches_ = 0; // lines answered by the sync error since the peer's last good move
+    int linesThisTurn_ = 0; // lines acted on since the event loop last came round
+    // The connecting side's host lookup is under way, and its answer still wanted.
+    bool lookupWanted_ = false;
     std::unique_ptr<socket::TWSocket> cliWSocket_;
     std::unique_ptr<socket::TWSocket> srvWSocket_;
 };
