@@ -1,7 +1,8 @@
 // The catalogue check: every game of the built GAMES.DAT, one test case each, started in the
 // program offscreen on a screen of the size the game needs (800 x 600 unless its rules page
 // asks for more) and
-// - dealt for 100 game numbers: every card in play lies on the table once, the table fits;
+// - dealt for 100 game numbers: every card in play lies on the table once, the table fits
+//   and the stock group's thickness edges cover no other pile;
 // - played by a player who picks random legal moves through the window's mouse handling
 //   (drags, stock clicks, double clicks, taking back the last step): after every action every
 //   card is there once, the score is what the table earns, the history's step for the action
@@ -135,36 +136,65 @@ protected:
         setPresentation(&shown);
     }
 
+    // Calls place(pile, x, y) for every laid-out place and every card of the table: each card
+    // of a pile, the place of an empty one.
+    template <typename Place> static void forEachCardPlace(Place place) {
+        auto pileCards = [&](const std::string& pile, int index, const std::string& cards) {
+            const int count = std::max<int>(static_cast<int>(cards.size() / 3), 1);
+            for (int depth = 0; depth < count; ++depth) {
+                const int x = fnPileCardX(pile, index, depth, false);
+                const int y = fnPileCardY(pile, depth, false);
+                if (isPresentCoordinate(x) && isPresentCoordinate(y))
+                    place(pile, depth, x, y);
+            }
+        };
+        pileCards("Mazzo", 0, sharedObjects.MazzoPiles[kStockLine]);
+        pileCards("Mazzo_Vis", 0, sharedObjects.MazzoPiles[kWasteLine]);
+        pileCards("Mazzo_Waste", 0, sharedObjects.MazzoPiles[kDiscardLine]);
+        for (int f = 0; f < fnFoundationCount(); ++f)
+            pileCards("Dest" + std::to_string(f + 1), f, sharedObjects.DestPiles[f]);
+        for (int k = 0; k < fnTableauCount(); ++k)
+            pileCards("Fila" + std::to_string(k + 1), k, sharedObjects.FilaPiles[k]);
+        for (int r = 0; r < fnReserveCount(); ++r)
+            pileCards("Appogg" + std::to_string(r + 1), r, sharedObjects.AppoggPiles[r]);
+    }
+
     // "" when every laid-out place and every card of the table lies inside the window's
     // table area.
     static std::string tableOverflow() {
         const int left = 0, top = mainWindow.TableAreaTop, right = mainWindow.ClientWidth,
                   bottom = mainWindow.ClientHeight;
         std::ostringstream out;
-        auto check = [&](const std::string& pile, int index, int depth) {
-            const int x = fnPileCardX(pile, index, depth, false);
-            const int y = fnPileCardY(pile, depth, false);
-            if (!isPresentCoordinate(x) || !isPresentCoordinate(y))
-                return;
+        forEachCardPlace([&](const std::string& pile, int depth, int x, int y) {
             if (x < left || y < top || x + mainWindow.CardWidth > right ||
                 y + mainWindow.CardHeight > bottom)
                 out << pile << " card " << depth << " from the top at (" << x << ", " << y
                     << ") leaves the table area " << right << " x " << bottom << "; ";
-        };
-        auto checkPile = [&](const std::string& pile, int index, const std::string& cards) {
-            const int count = std::max<int>(static_cast<int>(cards.size() / 3), 1);
-            for (int depth = 0; depth < count; ++depth)
-                check(pile, index, depth);
-        };
-        checkPile("Mazzo", 0, sharedObjects.MazzoPiles[kStockLine]);
-        checkPile("Mazzo_Vis", 0, sharedObjects.MazzoPiles[kWasteLine]);
-        checkPile("Mazzo_Waste", 0, sharedObjects.MazzoPiles[kDiscardLine]);
-        for (int f = 0; f < fnFoundationCount(); ++f)
-            checkPile("Dest" + std::to_string(f + 1), f, sharedObjects.DestPiles[f]);
-        for (int k = 0; k < fnTableauCount(); ++k)
-            checkPile("Fila" + std::to_string(k + 1), k, sharedObjects.FilaPiles[k]);
-        for (int r = 0; r < fnReserveCount(); ++r)
-            checkPile("Appogg" + std::to_string(r + 1), r, sharedObjects.AppoggPiles[r]);
+        });
+        return out.str();
+    }
+
+    // "" when no card of another pile lies where the stock group draws: a slot's place with
+    // the strips above and left of it that its thickness edge takes back from the background
+    // at every redraw (15 pixels each way), which would wipe out what lies there. Tableau
+    // piles reaching there are laid again over the strips; other piles are not.
+    static std::string stockEdgeCovering() {
+        const int w = mainWindow.CardWidth, h = mainWindow.CardHeight;
+        const char* const slotNames[] = {"Mazzo", "Mazzo_Vis", "Mazzo_Waste"};
+        std::ostringstream out;
+        for (int slot = 0; slot < kStockGroupPiles; ++slot) {
+            const int sx = fnStockPileX(slot), sy = fnStockPileY(slot);
+            if (!isPresentCoordinate(sx) || !isPresentCoordinate(sy))
+                continue;
+            const QRect drawn(sx - 15, sy - 15, w + 15, h + 15);
+            forEachCardPlace([&](const std::string& pile, int depth, int x, int y) {
+                if (pile != slotNames[slot] && !pile.starts_with("Fila") &&
+                    drawn.intersects(QRect(x, y, w, h)))
+                    out << "the edge of " << slotNames[slot] << " at (" << sx << ", " << sy
+                        << ") covers " << pile << " card " << depth << " from the top at (" << x
+                        << ", " << y << "); ";
+            });
+        }
         return out.str();
     }
 
@@ -178,7 +208,7 @@ protected:
                 census.fail("game number " + number + ": " + fault);
             else
                 ++dealt;
-            if (const std::string fault = tableOverflow(); !fault.empty())
+            if (const std::string fault = tableOverflow() + stockEdgeCovering(); !fault.empty())
                 fits.fail("game number " + number + ": " + fault);
         }
         row_.dealt = std::to_string(dealt) + "/" + std::to_string(kDealtNumbers);
