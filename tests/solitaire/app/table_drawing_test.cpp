@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 
 using namespace solitaire;
 using namespace solitaire::testing;
@@ -67,7 +68,9 @@ TEST_F(TableFixture, DealtKlondikeShowsFacesBacksCornersAndRankMarks) {
     constexpr int kAceMark = 6;
     for (int i = 0; i < 4; ++i)
         EXPECT_TRUE(showsPicture(window_, fnFoundationX(i), fnFoundationY(i),
-                                 sharedObjects.MarkerImages[kAceMark], h))
+                                 MarkerOnTable(sharedObjects.MarkerImages[kAceMark],
+                                               fnFoundationX(i), fnFoundationY(i)),
+                                 h))
             << "foundation " << i;
     EXPECT_TRUE(mainWindow.TableDrawn);
     EXPECT_GE(engineScalars.TableHeight, y6 + 6 * engineScalars.FanDownY + h);
@@ -100,7 +103,9 @@ TEST_P(FoundationBaseTest, EmptyFoundationShowsItsRankMarkOrThePlainMarker) {
     fnFlipBackBuffer(window_);
     fnDrawPileBase(kFoundationBase, 100, 50, Surface::Window, 2);
     EXPECT_TRUE(showsPicture(
-        window_, 100, 50, sharedObjects.MarkerImages[static_cast<std::size_t>(GetParam().marker)],
+        window_, 100, 50,
+        MarkerOnTable(sharedObjects.MarkerImages[static_cast<std::size_t>(GetParam().marker)],
+                      100, 50),
         mainWindow.CardHeight));
 }
 
@@ -116,6 +121,79 @@ INSTANTIATE_TEST_SUITE_P(Marks, FoundationBaseTest,
                                     std::to_string(std::abs(c.baseCode)) + "Rule" +
                                     std::to_string(c.foundationRule);
                          });
+
+// An empty pile's frame belongs to the table it lies on: its corners show the background, its
+// slot is a darker shade of what lies beneath and follows a picture's pattern, its lines
+// stand out from it, on a blue, a pale, a picture and the default table alike.
+TEST_F(TableFixture, EmptyPileFramesTakeTheirColoursFromTheTableBeneath) {
+    struct Table {
+        const char* name;
+        const char* defaultGreen;
+        const char* picture;
+        const char* fixedColour;
+    };
+    const Table tables[] = {{"blue", "N", "0", "16711680"},
+                            {"pale", "N", "0", "11534335"},
+                            {"brick picture", "N", "304", "0"},
+                            {"default green", "Y", "0", "0"}};
+    auto luminance = [](Color c) {
+        return (299 * platform::gdi::redOf(c) + 587 * platform::gdi::greenOf(c) +
+                114 * platform::gdi::blueOf(c)) /
+               1000;
+    };
+    loadGame(kKlondike);
+    setField(kFadeBackgroundPosition, 1, "N");
+    setField(kCustomizedBackgroundPosition, 1, "N");
+    setField(kBackgroundColourPosition, 15, "0");
+    const int w = mainWindow.CardWidth, h = mainWindow.CardHeight;
+    for (const Table& table : tables) {
+        SCOPED_TRACE(table.name);
+        setField(kBackgroundDefaultPosition, 1, table.defaultGreen);
+        setField(kBackgroundPicturePosition, 4, table.picture);
+        setField(kBackgroundFixedColourPosition, 15, table.fixedColour);
+        fnPaintConfiguredBackground(sharedObjects.BackBuffer);
+        fnFlipBackBuffer(window_);
+        // The framed base of a tableau pile that takes any card (Klondike's first pile takes
+        // kings) and the ace mark of a foundation.
+        gameDefinition[100 + 2] = 0;
+        struct Base {
+            int kind, index;
+            std::size_t marker;
+        };
+        for (const Base base : {Base{kTableauBase, 2, 0}, Base{kFoundationBase, 0, 6}}) {
+            const int x = 150 + 100 * base.index, y = 200;
+            fnDrawPileBase(base.kind, x, y, Surface::Window, base.index);
+            const Bitmap& marker = sharedObjects.MarkerImages[base.marker];
+            std::set<Color> slotShades, tablesBeneath;
+            int lines = 0, lighter = 0, contrast = 0;
+            for (int dy = 0; dy < h; ++dy)
+                for (int dx = 0; dx < w; ++dx) {
+                    const Color ink = marker.pixel(dx, dy);
+                    const Color shown = window_.pixel(x + dx, y + dy);
+                    const Color beneath = sharedObjects.BackgroundCopy.pixel(x + dx, y + dy);
+                    if (ink == kMarkerTableInk) {
+                        ASSERT_EQ(shown, beneath) << dx << "," << dy;
+                    } else if (ink == kMarkerSlotInk) {
+                        ASSERT_LE(luminance(shown), luminance(beneath)) << dx << "," << dy;
+                        ASSERT_GE(luminance(shown), luminance(beneath) / 2) << dx << "," << dy;
+                        slotShades.insert(shown);
+                        tablesBeneath.insert(beneath);
+                    } else if (ink == kMarkerLineInk) {
+                        ++lines;
+                        lighter += luminance(shown) > luminance(beneath);
+                        contrast += std::abs(luminance(shown) - luminance(beneath));
+                    }
+                }
+            ASSERT_GT(lines, 2 * (w + h) - 8);
+            // All lines lighter than the table or all darker, so that they stay whole, and
+            // well apart from it.
+            EXPECT_TRUE(lighter == 0 || lighter == lines) << lighter << " of " << lines;
+            EXPECT_GE(contrast / lines, 50);
+            // Where the table has a pattern, the slot shows it.
+            EXPECT_EQ(slotShades.size() > 1, tablesBeneath.size() > 1);
+        }
+    }
+}
 
 TEST_F(TableFixture, ACardWithShadowKeepsTheBackgroundLowerLeftAndGreyLowerRight) {
     loadGame(kKlondike);
