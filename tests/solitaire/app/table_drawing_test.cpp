@@ -392,3 +392,142 @@ TEST_F(TableFixture, SavesPicturesOfDealtTablesAtEachCardSize) {
             ASSERT_TRUE(window_.save((out / file).string())) << file;
         }
 }
+
+// A covered card of a fanned pile shows only the strip up to the next card: at every fan step
+// of the large and medium cards that strip carries the card's rank and suit. Read through the
+// table drawing, the strips of the 52 cards are told apart by marks, not by chance pixels:
+// - every two suits are told apart by a mark, pixels that are ink in the strips of all 13
+//   cards of one and paper in those of the other, and every two ranks by a mark in the strips
+//   of their four cards;
+// - no two strips look alike: each differs from every other in at least a few clearly
+//   different pixels (a heart and a diamond of one rank differ in the suit sign alone).
+// The short fixed sideways step of size M (5 pixels) and every step of size L (3 pixels)
+// leave no room for a rank and are not asked.
+struct FanCase {
+    const char* name;
+    int game;
+    const char* size;
+    const char* deck;
+    bool vertical;
+};
+
+class FannedStripTest : public TableFixture, public ::testing::WithParamInterface<FanCase> {};
+
+TEST_P(FannedStripTest, EveryCoveredCardShowsItsRankAndSuit) {
+    const FanCase& fan = GetParam();
+    setField(kDeckPosition, 3, fan.deck);
+    setCardSize(fan.size);
+    loadGame(fan.game);
+    const int w = mainWindow.CardWidth, h = mainWindow.CardHeight;
+    std::vector<Bitmap> strips(52);
+    for (int suit = 0; suit < 4; ++suit) {
+        // The 13 cards of the suit in pile 1 with one more card over the king, nothing else on
+        // the table.
+        fnClearGameState(false, true);
+        for (int rank = 0; rank < 13; ++rank)
+            AppendCardToPile(sharedObjects.FilaPiles, 0, suit * 13 + rank + 1, kFaceUp);
+        AppendCardToPile(sharedObjects.FilaPiles, 0, (suit * 13 + 13) % 52 + 1, kFaceUp);
+        mainWindow.TableReady = true;
+        drawTable();
+        for (int rank = 0; rank < 13; ++rank) {
+            const int depth = 13 - rank; // from the top card
+            const int x = fnPileCardX("Fila1", 0, depth, false);
+            const int y = fnPileCardY("Fila1", depth, false);
+            const int nx = fnPileCardX("Fila1", 0, depth - 1, false);
+            const int ny = fnPileCardY("Fila1", depth - 1, false);
+            const Rect strip = fan.vertical ? Rect::fromSize(x, y, w, ny - y)
+                                            : Rect::fromSize(x, y, nx - x, h);
+            ASSERT_GT(strip.width(), 0);
+            ASSERT_GT(strip.height(), 0);
+            ASSERT_LT(fan.vertical ? strip.height() : strip.width(), fan.vertical ? h : w);
+            Bitmap& shown = strips[static_cast<std::size_t>(suit * 13 + rank)];
+            shown = Bitmap(strip.width(), strip.height());
+            shown.copyFrom({0, 0}, window_, strip);
+        }
+    }
+    const char* const suits = "HDCS";
+    auto cardName = [&](std::size_t card) {
+        return std::to_string(card % 13 + 1) + suits[card / 13];
+    };
+
+    // Ink: the pixels of a strip that are not paper.
+    const int sw = strips[0].width(), sh = strips[0].height();
+    using Mask = std::vector<bool>;
+    auto inkOf = [&](const Bitmap& strip) {
+        Mask ink(static_cast<std::size_t>(sw * sh));
+        for (int y = 0; y < sh; ++y)
+            for (int x = 0; x < sw; ++x) {
+                const Color c = strip.pixel(x, y);
+                ink[static_cast<std::size_t>(y * sw + x)] =
+                    std::min({platform::gdi::redOf(c), platform::gdi::greenOf(c),
+                              platform::gdi::blueOf(c)}) < 160;
+            }
+        return ink;
+    };
+    // What a group of cards shows alike: each pixel where the strips of all of them are ink
+    // (1) or all paper (0), else -1.
+    auto alike = [&](const std::vector<std::size_t>& cards) {
+        std::vector<int> shared(static_cast<std::size_t>(sw * sh), -2);
+        for (const std::size_t card : cards) {
+            const Mask ink = inkOf(strips[card]);
+            for (std::size_t i = 0; i < shared.size(); ++i)
+                shared[i] = shared[i] == -2 || shared[i] == int(ink[i]) ? int(ink[i]) : -1;
+        }
+        return shared;
+    };
+    // Two groups are told apart by a mark where each shows alike, ink in one and paper in
+    // the other.
+    auto markApart = [](const std::vector<int>& a, const std::vector<int>& b) {
+        long n = 0;
+        for (std::size_t i = 0; i < a.size(); ++i)
+            n += a[i] >= 0 && b[i] >= 0 && a[i] != b[i];
+        return n;
+    };
+    std::vector<std::vector<int>> bySuit, byRank;
+    for (std::size_t suit = 0; suit < 4; ++suit) {
+        std::vector<std::size_t> cards;
+        for (std::size_t rank = 0; rank < 13; ++rank)
+            cards.push_back(suit * 13 + rank);
+        bySuit.push_back(alike(cards));
+    }
+    for (std::size_t rank = 0; rank < 13; ++rank)
+        byRank.push_back(alike({rank, 13 + rank, 26 + rank, 39 + rank}));
+    for (std::size_t a = 0; a < 4; ++a)
+        for (std::size_t b = a + 1; b < 4; ++b)
+            EXPECT_GE(markApart(bySuit[a], bySuit[b]), 3)
+                << "no mark tells the suits " << suits[a] << " and " << suits[b] << " apart";
+    for (std::size_t a = 0; a < 13; ++a)
+        for (std::size_t b = a + 1; b < 13; ++b)
+            EXPECT_GE(markApart(byRank[a], byRank[b]), 3)
+                << "no mark tells the ranks " << a + 1 << " and " << b + 1 << " apart";
+
+    auto clearlyDifferent = [](Color a, Color b) {
+        return std::abs(platform::gdi::redOf(a) - platform::gdi::redOf(b)) +
+                   std::abs(platform::gdi::greenOf(a) - platform::gdi::greenOf(b)) +
+                   std::abs(platform::gdi::blueOf(a) - platform::gdi::blueOf(b)) >
+               200;
+    };
+    for (std::size_t a = 0; a < strips.size(); ++a)
+        for (std::size_t b = a + 1; b < strips.size(); ++b) {
+            int differing = 0;
+            for (int y = 0; y < sh; ++y)
+                for (int x = 0; x < sw; ++x)
+                    differing += clearlyDifferent(strips[a].pixel(x, y), strips[b].pixel(x, y));
+            EXPECT_GE(differing, 4) << cardName(a) << " and " << cardName(b) << " look alike";
+        }
+}
+
+constexpr int kFan = 220, kShamrocks = 221;
+INSTANTIATE_TEST_SUITE_P(
+    Steps, FannedStripTest,
+    ::testing::Values(FanCase{"LargeDown", kKlondike, "B", "001", true},
+                      FanCase{"LargeRight", kFan, "B", "001", false},
+                      FanCase{"LargeRightFixedStep", kShamrocks, "B", "001", false},
+                      FanCase{"MediumDown", kKlondike, "M", "001", true},
+                      FanCase{"MediumRight", kFan, "M", "001", false},
+                      FanCase{"LargeDownSecondDeck", kKlondike, "B", "003", true},
+                      FanCase{"LargeRightSecondDeck", kFan, "B", "003", false},
+                      FanCase{"LargeRightFixedStepSecondDeck", kShamrocks, "B", "003", false},
+                      FanCase{"MediumDownSecondDeck", kKlondike, "M", "003", true},
+                      FanCase{"MediumRightSecondDeck", kFan, "M", "003", false}),
+    [](const auto& info) { return std::string(info.param.name); });
