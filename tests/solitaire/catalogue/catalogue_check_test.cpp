@@ -1,6 +1,7 @@
 // The catalogue check: every game of the built GAMES.DAT, one test case each, started in the
 // program offscreen on a screen of the size the game needs (800 x 600 unless its rules page
 // asks for more) and
+// - shown in the chooser's preview as a whole: the preview's picture is its table, shrunk;
 // - dealt for 100 game numbers: every card in play lies on the table once, the table fits
 //   and the stock group's thickness edges cover no other pile;
 // - played by a player who picks random legal moves through the window's mouse handling
@@ -18,11 +19,14 @@
 
 #include "../app/program_fixture.h"
 
+#include "tools/previews/preview_table.h"
+
 #include "solitaire/app/game_chooser.h"
 #include "solitaire/app/preferences.h"
 #include "solitaire/engine/coordinates.h"
 #include "solitaire/engine/data_files.h"
 #include "solitaire/engine/geometry.h"
+#include "solitaire/engine/layout.h"
 #include "solitaire/engine/lifecycle.h"
 #include "solitaire/engine/piles.h"
 #include "solitaire/engine/score.h"
@@ -103,8 +107,8 @@ struct Tally {
 class CatalogueCheck : public ProgramTest, public ::testing::WithParamInterface<CatalogueGame> {
 protected:
     CatalogueCheck()
-        : ProgramTest(statedTableSize(rulesPage(GetParam().id)).width,
-                      statedTableSize(rulesPage(GetParam().id)).height) {}
+        : ProgramTest(previews::statedTableSize(rulesPage(GetParam().id)).width,
+                      previews::statedTableSize(rulesPage(GetParam().id)).height) {}
 
     void TearDown() override { writeRow(); }
 
@@ -198,6 +202,88 @@ protected:
         return out.str();
     }
 
+    // "" when the game's preview in the chooser shows its whole table: the table dealt as the
+    // preview deals it, before any automatic play, has card places (each card of a pile, an
+    // empty pile's place, the stock group's top cards where their edges raise them) whose
+    // extent, shrunk alike in width and height, is the extent of the picture's drawn pixels,
+    // clear of the picture's edges; every place shrunk so lies drawn in the picture, and the
+    // picture draws nothing elsewhere.
+    std::string previewMismatch() {
+        const bool autoplay = mainWindow.AutoPlayChecked;
+        mainWindow.AutoPlayChecked = false; // the preview shows the table as dealt
+        dealQuietly(previews::kPreviewDealSeed);
+        mainWindow.AutoPlayChecked = autoplay;
+        const platform::gdi::Bitmap picture = platform::resources::loadBitmap(
+            ResourceLibraryHandle, PreviewPictureName(GetParam().id));
+        if (picture.width() != previews::kPreviewWidth ||
+            picture.height() != previews::kPreviewHeight)
+            return "the preview is " + std::to_string(picture.width()) + " x " +
+                   std::to_string(picture.height()) + " pixels";
+        const int w = mainWindow.CardWidth, h = mainWindow.CardHeight;
+        std::vector<QRect> places;
+        forEachCardPlace(
+            [&](const std::string&, int, int x, int y) { places.emplace_back(x, y, w, h); });
+        for (int slot = 0; slot < kStockGroupPiles; ++slot)
+            if (isPresentCoordinate(fnStockPileX(slot)))
+                places.emplace_back(stockDrawOrigins.X[slot], stockDrawOrigins.Y[slot], w, h);
+        QRect table;
+        for (const QRect& place : places)
+            table = table.united(place);
+        // The chooser shows the picture's top-left colour as transparent.
+        const platform::gdi::Color clear = picture.pixel(0, 0);
+        const QRect frame(0, 0, picture.width(), picture.height());
+        auto drawn = [&](int x, int y) {
+            return frame.contains(x, y) && picture.pixel(x, y) != clear;
+        };
+        QRect shown;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                if (drawn(x, y))
+                    shown = shown.united(QRect(x, y, 1, 1));
+        std::ostringstream out;
+        if (shown.isEmpty())
+            return "the preview shows nothing";
+        if (!frame.adjusted(1, 1, -1, -1).contains(shown))
+            out << "the preview's table reaches its edge; ";
+        const double scaleX = double(shown.width()) / table.width();
+        const double scaleY = double(shown.height()) / table.height();
+        if (std::abs(scaleX - scaleY) * std::max(table.width(), table.height()) > 2)
+            out << "the preview's table (" << shown.width() << " x " << shown.height()
+                << ") is not the table (" << table.width() << " x " << table.height()
+                << ") shrunk alike both ways; ";
+        auto inPicture = [&](const QRect& place) {
+            return QRectF(shown.left() + (place.left() - table.left()) * scaleX,
+                          shown.top() + (place.top() - table.top()) * scaleY,
+                          place.width() * scaleX, place.height() * scaleY);
+        };
+        std::vector<bool> covered(static_cast<std::size_t>(picture.width() * picture.height()));
+        int undrawn = 0;
+        for (const QRect& place : places) {
+            const QRectF spot = inPicture(place);
+            const QRect inner = spot.adjusted(1, 1, -1, -1).toAlignedRect();
+            int cells = 0, shownCells = 0;
+            for (int y = inner.top(); y <= inner.bottom(); ++y)
+                for (int x = inner.left(); x <= inner.right(); ++x)
+                    ++cells, shownCells += drawn(x, y);
+            if (cells > 0 && shownCells < cells * 9 / 10 && undrawn++ == 0)
+                out << "the place at (" << place.x() << ", " << place.y()
+                    << ") is not drawn in the preview; ";
+            const QRect outer = spot.adjusted(-2, -2, 2, 2).toAlignedRect().intersected(frame);
+            for (int y = outer.top(); y <= outer.bottom(); ++y)
+                for (int x = outer.left(); x <= outer.right(); ++x)
+                    covered[static_cast<std::size_t>(y * picture.width() + x)] = true;
+        }
+        if (undrawn > 1)
+            out << "nor are " << undrawn - 1 << " more places; ";
+        int stray = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                stray += drawn(x, y) && !covered[static_cast<std::size_t>(y * picture.width() + x)];
+        if (stray > 0)
+            out << stray << " pixels of the preview lie off the table's places; ";
+        return out.str();
+    }
+
     void checkDeals() {
         int dealt = 0;
         Tally census, fits;
@@ -212,7 +298,7 @@ protected:
                 fits.fail("game number " + number + ": " + fault);
         }
         row_.dealt = std::to_string(dealt) + "/" + std::to_string(kDealtNumbers);
-        const TableSize size = statedTableSize(rulesPage(GetParam().id));
+        const previews::TableSize size = previews::statedTableSize(rulesPage(GetParam().id));
         row_.fits = fits.failed == 0 ? std::to_string(size.width) + "x" + std::to_string(size.height)
                                      : fits.column(kDealtNumbers);
         EXPECT_EQ(census.failed, 0) << census.first;
@@ -362,7 +448,7 @@ protected:
 TEST_P(CatalogueCheck, DealsFitsPlaysAndIsWon) {
     // A window of the size the game asks for, as a player would set it (a first run would
     // take the whole screen).
-    const TableSize size = statedTableSize(rulesPage(GetParam().id));
+    const previews::TableSize size = previews::statedTableSize(rulesPage(GetParam().id));
     platform::files::IniFile preferences = folder_.preferences();
     preferences.writeString(kPreferenceSection, "MainWindowState_Maximized", "N");
     for (const auto& [key, value] : {std::pair{"MainWindowState_Left", 0},
@@ -372,6 +458,7 @@ TEST_P(CatalogueCheck, DealsFitsPlaysAndIsWon) {
         preferences.writeInteger(kPreferenceSection, key, value);
     start([this](platform::forms::Dialog& dialog) { return chooseTheGame(dialog); });
     ASSERT_TRUE(mainWindow.GameRunning) << "the game did not start";
+    EXPECT_EQ(previewMismatch(), "");
     checkDeals();
     playRandomly();
     searchForWins();
