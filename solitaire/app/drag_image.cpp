@@ -59,7 +59,6 @@ std::optional<Point> stockHintPlace() {
     return std::nullopt;
 }
 
-
 // Puts the drag image into the back buffer at (x, y) (window coordinates).
 void CopyDragImageToBackBuffer(int x, int y, int height) {
     const Rect& source = dragImage.DragSourceRect;

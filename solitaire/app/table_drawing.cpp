@@ -172,34 +172,27 @@ bool CardsShadowed() {
     return fnReadSettingsField(kCardsShadowedPosition, 1) != "N";
 }
 
-Bitmap MarkerOnTable(const Bitmap& marker, int x, int y) {
-    Bitmap shown = marker;
+void DrawMarker(const Bitmap& marker, int x, int y, Surface canvas) {
+    Bitmap& target = surfaceBitmap(canvas);
     const Bitmap& table = sharedObjects.BackgroundCopy;
+    const int w = cardWidth(), h = cardHeight(), scroll = scrollOf(canvas);
     // One way for all the lines, from the table's mean brightness there, so that they stay
     // whole over a patterned picture.
     long brightness = 0;
-    for (int dy = 0; dy < marker.height(); ++dy)
-        for (int dx = 0; dx < marker.width(); ++dx)
+    for (int dy = 0; dy < h; ++dy)
+        for (int dx = 0; dx < w; ++dx)
             brightness += luminance(table.pixel(x + dx, y + dy));
-    const bool lightTable =
-        brightness >= 150L * std::max(1, marker.width() * marker.height());
-    for (int dy = 0; dy < marker.height(); ++dy)
-        for (int dx = 0; dx < marker.width(); ++dx) {
+    const bool lightTable = brightness >= 150L * std::max(1, w * h);
+    for (int dy = 0; dy < h; ++dy)
+        for (int dx = 0; dx < w; ++dx) {
             const Color ink = marker.pixel(dx, dy);
-            if (ink != kMarkerTableInk && ink != kMarkerSlotInk && ink != kMarkerLineInk)
-                continue;
             const Color beneath = table.pixel(x + dx, y + dy);
-            shown.setPixel(dx, dy,
-                           ink == kMarkerSlotInk   ? slotShade(beneath)
-                           : ink == kMarkerLineInk ? lineTint(beneath, lightTable)
-                                                   : beneath);
+            target.setPixel(x + dx, y + dy + scroll,
+                            ink == kMarkerTableInk  ? beneath
+                            : ink == kMarkerSlotInk ? slotShade(beneath)
+                            : ink == kMarkerLineInk ? lineTint(beneath, lightTable)
+                                                    : ink);
         }
-    return shown;
-}
-
-void DrawMarker(const Bitmap& marker, int x, int y, Surface canvas) {
-    surfaceBitmap(canvas).copyFrom({x, y + scrollOf(canvas)}, MarkerOnTable(marker, x, y),
-                                   {0, 0, cardWidth(), cardHeight()});
     showIfWindow(canvas, cardPlace({x, y}));
 }
 

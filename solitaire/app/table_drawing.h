@@ -57,10 +57,8 @@ void fnCopyCornersFromBackground(Surface target, const platform::gdi::Rect& rect
 // Whether the shadows are on (Cards_Shadowed is not "N").
 bool CardsShadowed();
 
-// A marker picture as it shows at window position (x, y): its inks resolved against the
-// background copy there (see kMarkerTableInk).
-platform::gdi::Bitmap MarkerOnTable(const platform::gdi::Bitmap& marker, int x, int y);
-// Copies a marker to (x, y) of a surface, as it shows there.
+// Puts a marker picture at (x, y) of a surface, pixel for pixel, its inks resolved against
+// the background copy there (see kMarkerTableInk).
 void DrawMarker(const platform::gdi::Bitmap& marker, int x, int y, Surface canvas);
 
 void fnDrawPileBase(int kind, int x, int y, Surface canvas, int pileIndex);

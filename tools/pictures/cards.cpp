@@ -98,8 +98,8 @@ void eraseDeckIndexes(QImage& card, const DeckSource& deck) {
     const int w = card.width(), h = card.height();
     const QRect box(1, 1, static_cast<int>(deck.indexWidth * w),
                     static_cast<int>(deck.indexHeight * h));
-    const QRect corners[] = {box, QRect(w - 1 - box.right(), h - 1 - box.bottom(), box.width(),
-                                        box.height())};
+    const QRect corners[] = {
+        box, QRect(w - 1 - box.right(), h - 1 - box.bottom(), box.width(), box.height())};
     constexpr int kSlack = 3;
     auto inked = [&](int x, int y) {
         const QRgb c = card.pixel(x, y);

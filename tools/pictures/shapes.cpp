@@ -68,8 +68,8 @@ template <std::size_t Rows> int glyphWidth(const std::array<std::string_view, Ro
 }
 
 template <std::size_t Rows>
-void drawGlyph(QImage& image, const std::array<std::string_view, Rows>& g, int x, int y,
-               int scale, QRgb colour) {
+void drawGlyph(QImage& image, const std::array<std::string_view, Rows>& g, int x, int y, int scale,
+               QRgb colour) {
     for (int row = 0; row < static_cast<int>(Rows); ++row) {
         for (int col = 0; col < glyphWidth(g); ++col) {
             if (g[row][col] != '#')

@@ -67,10 +67,10 @@ TEST_F(TableFixture, DealtKlondikeShowsFacesBacksCornersAndRankMarks) {
                              sharedObjects.CardBackImage, h));
     constexpr int kAceMark = 6;
     for (int i = 0; i < 4; ++i)
-        EXPECT_TRUE(showsPicture(window_, fnFoundationX(i), fnFoundationY(i),
-                                 MarkerOnTable(sharedObjects.MarkerImages[kAceMark],
-                                               fnFoundationX(i), fnFoundationY(i)),
-                                 h))
+        EXPECT_TRUE(showsPicture(
+            window_, fnFoundationX(i), fnFoundationY(i),
+            markerAsDrawn(sharedObjects.MarkerImages[kAceMark], fnFoundationX(i), fnFoundationY(i)),
+            h))
             << "foundation " << i;
     EXPECT_TRUE(mainWindow.TableDrawn);
     EXPECT_GE(engineScalars.TableHeight, y6 + 6 * engineScalars.FanDownY + h);
@@ -104,8 +104,8 @@ TEST_P(FoundationBaseTest, EmptyFoundationShowsItsRankMarkOrThePlainMarker) {
     fnDrawPileBase(kFoundationBase, 100, 50, Surface::Window, 2);
     EXPECT_TRUE(showsPicture(
         window_, 100, 50,
-        MarkerOnTable(sharedObjects.MarkerImages[static_cast<std::size_t>(GetParam().marker)],
-                      100, 50),
+        markerAsDrawn(sharedObjects.MarkerImages[static_cast<std::size_t>(GetParam().marker)], 100,
+                      50),
         mainWindow.CardHeight));
 }
 
@@ -435,8 +435,8 @@ TEST_P(FannedStripTest, EveryCoveredCardShowsItsRankAndSuit) {
             const int y = fnPileCardY("Fila1", depth, false);
             const int nx = fnPileCardX("Fila1", 0, depth - 1, false);
             const int ny = fnPileCardY("Fila1", depth - 1, false);
-            const Rect strip = fan.vertical ? Rect::fromSize(x, y, w, ny - y)
-                                            : Rect::fromSize(x, y, nx - x, h);
+            const Rect strip =
+                fan.vertical ? Rect::fromSize(x, y, w, ny - y) : Rect::fromSize(x, y, nx - x, h);
             ASSERT_GT(strip.width(), 0);
             ASSERT_GT(strip.height(), 0);
             ASSERT_LT(fan.vertical ? strip.height() : strip.width(), fan.vertical ? h : w);
