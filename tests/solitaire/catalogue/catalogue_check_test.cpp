@@ -140,8 +140,8 @@ protected:
         setPresentation(&shown);
     }
 
-    // Calls place(pile, x, y) for every laid-out place and every card of the table: each card
-    // of a pile, the place of an empty one.
+    // Calls place(pile, depth, x, y) for every laid-out place and every card of the table:
+    // each card of a pile (depth 0 the top card), the place of an empty one.
     template <typename Place> static void forEachCardPlace(Place place) {
         auto pileCards = [&](const std::string& pile, int index, const std::string& cards) {
             const int count = std::max<int>(static_cast<int>(cards.size() / 3), 1);
@@ -213,6 +213,7 @@ protected:
         mainWindow.AutoPlayChecked = false; // the preview shows the table as dealt
         dealQuietly(previews::kPreviewDealSeed);
         mainWindow.AutoPlayChecked = autoplay;
+        main_->RedrawTable(); // the stock group's top cards stand where their edges raise them
         const platform::gdi::Bitmap picture = platform::resources::loadBitmap(
             ResourceLibraryHandle, PreviewPictureName(GetParam().id));
         if (picture.width() != previews::kPreviewWidth ||
