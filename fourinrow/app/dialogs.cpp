@@ -59,6 +59,7 @@ QHBoxLayout* OkCancelRow(platform::forms::Dialog& dialog, QPushButton*& ok, QPus
     ok->setDefault(true);
     cancel = AddButton(*row, "Cancel", dialog,
                        [&dialog] { dialog.closeWith(platform::forms::ModalResult::Cancel); });
+    dialog.setCancelButton(cancel);
     return row;
 }
 
@@ -235,6 +236,7 @@ TFAdvanced::TFAdvanced(gameClass& game, TfOptions& options) : game_(game), optio
     BBOk =
         AddButton(*buttons, "OK", *this, [this] { closeWith(platform::forms::ModalResult::Ok); });
     BBOk->setDefault(true);
+    setCancelButton(BBOk); // it also answers Esc
     layout->addLayout(buttons);
     FixSize(*this);
 }
@@ -442,6 +444,7 @@ TfAbout::TfAbout(gameClass& game) {
     BBOk =
         AddButton(*buttons, "OK", *this, [this] { closeWith(platform::forms::ModalResult::Ok); });
     BBOk->setDefault(true);
+    setCancelButton(BBOk); // it also answers Esc
     layout->addLayout(buttons);
     FixSize(*this);
 

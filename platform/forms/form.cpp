@@ -80,6 +80,15 @@ void Dialog::closeWith(ModalResult result) {
     done(result == ModalResult::Cancel ? QDialog::Rejected : QDialog::Accepted);
 }
 
+void Dialog::reject() {
+    if (!cancelButton_) {
+        close();
+        return;
+    }
+    if (cancelButton_->isVisible() && cancelButton_->isEnabled())
+        cancelButton_->click();
+}
+
 Dialog::Script::Script(std::function<ModalResult(Dialog&)> answer) : answer_(std::move(answer)) {
     if (dialogScript)
         throw std::logic_error("Dialog::Script: a script is already installed");

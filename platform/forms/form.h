@@ -12,11 +12,13 @@
 #include "platform/app/cursor_registry.h"
 #include "platform/gdi/bitmap.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QPointer>
 #include <QResizeEvent>
 #include <QWidget>
 #include <QtMath>
@@ -155,12 +157,15 @@ protected:
         if (detail::mouseButtonOf(event->button(), button))
             app::runGuarded([&] { onMouseUp(button, shiftOf(*event), x(*event), y(*event)); });
     }
+    // The program's handlers first, then the window's own keys: in a dialog Enter clicks the
+    // default button and Esc cancels (see Dialog).
     void keyPressEvent(QKeyEvent* event) override {
         app::runGuarded([&] {
             onKeyDown(event->key(), detail::shiftStateOf(event->modifiers(), {}));
             if (const char typed = detail::typedCharacter(*event))
                 onKeyPress(typed);
         });
+        QtBase::keyPressEvent(event);
     }
     void keyReleaseEvent(QKeyEvent* event) override {
         app::runGuarded(
@@ -204,6 +209,8 @@ public:
 
 enum class ModalResult { None, Ok, Cancel, Yes, No, Abort, Retry, Ignore };
 
+// Enter clicks the default button (QPushButton::setDefault), or the push button that has the
+// focus; Esc clicks the cancel button, so the dialog's own handlers run as for a click.
 class Dialog : public Form<QDialog> {
 public:
     explicit Dialog(QWidget* parent = nullptr) : Form<QDialog>(parent) {}
@@ -212,6 +219,12 @@ public:
     ModalResult showModal();
     // Ends showModal with this result.
     void closeWith(ModalResult result);
+
+    // The button Esc clicks. Without one Esc closes the dialog as its close box does; while
+    // it is hidden or disabled Esc does nothing.
+    void setCancelButton(QAbstractButton* button) { cancelButton_ = button; }
+    // What Esc does (QDialog's name for it).
+    void reject() override;
 
     // While alive, showModal does not wait for the user: it shows the dialog, calls the
     // script with it (the script may work its controls) and returns the script's answer.
@@ -232,6 +245,7 @@ public:
 
 private:
     ModalResult result_ = ModalResult::None;
+    QPointer<QAbstractButton> cancelButton_;
 };
 
 } // namespace platform::forms

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <cmath>
 
 namespace platform::vbforms {
@@ -59,6 +60,26 @@ void Form::closeEvent(QCloseEvent* event) {
         return;
     }
     QWidget::closeEvent(event);
+}
+
+void Form::keyPressEvent(QKeyEvent* event) {
+    const bool plain = event->modifiers() == Qt::NoModifier ||
+                       (event->modifiers() == Qt::KeypadModifier && event->key() == Qt::Key_Enter);
+    QPushButton* button = nullptr;
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        defaultButton_) {
+        button = qobject_cast<QPushButton*>(focusWidget());
+        if (!button)
+            button = defaultButton_;
+    } else if (plain && event->key() == Qt::Key_Escape) {
+        button = cancelButton_;
+    }
+    if (!button) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (button->isVisible() && button->isEnabled())
+        button->click();
 }
 
 void Form::hideEvent(QHideEvent* event) {

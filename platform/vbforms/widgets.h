@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QPointer>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QWidget>
 #include <utility>
 
@@ -47,15 +48,23 @@ public:
     // Set by the slot that loaded the form: what closing the window does.
     void setUnloadAction(std::function<void()> unload) { unload_ = std::move(unload); }
 
+    // A box's keys: with a default button Enter clicks the button that has the focus, else
+    // the default one; Esc clicks the cancel button. A form without them leaves the keys alone.
+    void setDefaultButton(QPushButton* button) { defaultButton_ = button; }
+    void setCancelButton(QPushButton* button) { cancelButton_ = button; }
+
 signals:
     void hidden();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     std::function<void()> unload_;
+    QPointer<QPushButton> defaultButton_;
+    QPointer<QPushButton> cancelButton_;
 };
 
 // Where a form lives while it is loaded: loading an unloaded form creates it and runs its

@@ -98,6 +98,8 @@ TfrmMsgAdvice::TfrmMsgAdvice(QWidget* owner, const std::string& text, int page)
     chkNotDisplay = place<QCheckBox>(this, "chkNotDisplay", 82, 100, 326, 20);
     chkNotDisplay->setText("&Don't show this message box again");
     btnOK = button(this, "btnOK", "OK", 172, 128);
+    btnOK->setDefault(true);
+    setCancelButton(btnOK); // the box has no close box: Esc is its one button too
     QObject::connect(btnOK, &QPushButton::clicked, this, [this] {
         closeWith(ModalResult::Ok);
         fnWaitProcessing(0);
@@ -150,6 +152,8 @@ TfrmAbout::TfrmAbout(QWidget* owner) : Dialog(owner) {
     for (LinkLabel* mail : {lblMail, lblMailMark, lblMailSupport})
         mail->onClick = [mail] { OpenLink("EMAIL", fromQString(mail->text())); };
     btnOK = button(this, "btnOK", "OK", 171, 246);
+    btnOK->setDefault(true);
+    setCancelButton(btnOK);
     QObject::connect(btnOK, &QPushButton::clicked, this, [this] { closeWith(ModalResult::Ok); });
 }
 
@@ -182,6 +186,8 @@ TfrmNews::TfrmNews(QWidget* owner) : Dialog(owner) {
     chkNotDisplay->setText("Don't show this message box again");
     btnSend = button(this, "btnSend", "OK", 236, 78);
     btnCancel = button(this, "btnCancel", "Cancel", 318, 78);
+    btnSend->setDefault(true);
+    setCancelButton(btnCancel);
     QObject::connect(btnSend, &QPushButton::clicked, this, [this] { sendClicked(); });
     QObject::connect(btnCancel, &QPushButton::clicked, this,
                      [this] { closeWith(ModalResult::Cancel); });
@@ -213,6 +219,8 @@ TfrmNews2::TfrmNews2(QWidget* owner) : Dialog(owner) {
     btnOK = place<QPushButton>(this, "btnOK", 240, 128, 90, 25);
     btnOK->setText("Send E-Mail");
     btnCancel = button(this, "btnCancel", "Cancel", 340, 128);
+    btnOK->setDefault(true);
+    setCancelButton(btnCancel);
     QObject::connect(btnOK, &QPushButton::clicked, this, [this] {
         platform::app::runGuarded([this] { sendClicked(); });
     });

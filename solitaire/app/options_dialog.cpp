@@ -289,6 +289,7 @@ OptionsDialog::OptionsDialog(QWidget* parent, OptionsHost& host) : Dialog(parent
     btnOK->setDefault(true);
     auto* btnAnnulla = place<QPushButton>(this, "btnAnnulla", 268, 300, 75, 25);
     btnAnnulla->setText("Cancel");
+    setCancelButton(btnAnnulla);
     auto* btnAiuto = place<QPushButton>(this, "btnAiuto", 350, 300, 75, 25);
     btnAiuto->setText("&?");
 

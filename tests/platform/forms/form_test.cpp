@@ -8,11 +8,16 @@
 #include <QScreen>
 #include <QTest>
 #include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
 #include <QPointer>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -328,4 +333,120 @@ TEST(DeferredCloseTest, AWindowClosedInsideAModalLoopOutlivesItAndThenCloses) {
     plain.show();
     EXPECT_FALSE(plain.close());
     EXPECT_EQ(plain.calls, std::vector<std::string>{"closequery"});
+}
+
+namespace {
+
+// A dialog as the programs build theirs: an edit field and a tree that take keys of their
+// own, OK as the default button and Cancel as the cancel button; every handler is recorded.
+class KeysDialog : public Dialog {
+public:
+    explicit KeysDialog(bool withCancelButton) {
+        auto* layout = new QVBoxLayout(this);
+        edit = new QLineEdit(this);
+        tree = new QTreeWidget(this);
+        for (const char* game : {"Canfield", "FreeCell", "Klondike"})
+            new QTreeWidgetItem(tree, QStringList{game});
+        ok = new QPushButton("OK", this);
+        cancel = new QPushButton("Cancel", this);
+        for (QWidget* control : std::initializer_list<QWidget*>{edit, tree, ok, cancel})
+            layout->addWidget(control);
+        ok->setDefault(true);
+        if (withCancelButton)
+            setCancelButton(cancel);
+        connect(ok, &QPushButton::clicked, this, [this] {
+            calls.push_back("ok");
+            closeWith(ModalResult::Ok);
+        });
+        connect(cancel, &QPushButton::clicked, this, [this] {
+            calls.push_back("cancel");
+            closeWith(ModalResult::Cancel);
+        });
+    }
+
+    QLineEdit* edit;
+    QTreeWidget* tree;
+    QPushButton* ok;
+    QPushButton* cancel;
+    std::vector<std::string> calls;
+
+protected:
+    bool onCloseQuery() override {
+        calls.push_back("closequery");
+        return true;
+    }
+};
+
+// Shows the dialog by its modal loop; once it is up, `press` works it through its window, as
+// the window system delivers keys. A dialog the keys left open is recorded and ended.
+ModalResult runWithKeys(KeysDialog& dialog, const std::function<void()>& press) {
+    QTimer::singleShot(0, &dialog, [&] {
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        press();
+        if (dialog.isVisible()) {
+            dialog.calls.push_back("still open");
+            dialog.closeWith(ModalResult::Ignore);
+        }
+    });
+    return dialog.showModal();
+}
+
+} // namespace
+
+TEST(DialogKeysTest, EnterClicksTheDefaultButtonAndEscTheCancelButton) {
+    struct Case {
+        const char* what;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        bool withCancelButton;
+        ModalResult result;
+        std::vector<std::string> calls;
+    };
+    const Case cases[] = {
+        {"Return", Qt::Key_Return, Qt::NoModifier, true, ModalResult::Ok, {"ok"}},
+        {"keypad Enter", Qt::Key_Enter, Qt::KeypadModifier, true, ModalResult::Ok, {"ok"}},
+        {"Esc", Qt::Key_Escape, Qt::NoModifier, true, ModalResult::Cancel, {"cancel"}},
+        // Without a cancel button Esc closes the dialog as its close box does.
+        {"Esc, no cancel button", Qt::Key_Escape, Qt::NoModifier, false, ModalResult::Cancel,
+         {"closequery"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        KeysDialog dialog(c.withCancelButton);
+        const ModalResult result = runWithKeys(dialog, [&] {
+            dialog.edit->setFocus();
+            QTest::keyClick(dialog.windowHandle(), c.key, c.modifiers);
+        });
+        EXPECT_EQ(result, c.result);
+        EXPECT_EQ(dialog.calls, c.calls);
+        EXPECT_FALSE(dialog.isVisible());
+    }
+}
+
+TEST(DialogKeysTest, ADisabledButtonIgnoresItsKey) {
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        KeysDialog dialog(true);
+        dialog.ok->setEnabled(false);
+        dialog.cancel->setEnabled(false);
+        EXPECT_EQ(runWithKeys(dialog, [&] { QTest::keyClick(dialog.windowHandle(), key); }),
+                  ModalResult::Ignore);
+        EXPECT_EQ(dialog.calls, std::vector<std::string>{"still open"}) << key;
+    }
+}
+
+// The keys a control uses stay with it; Enter there still reaches the default button.
+TEST(DialogKeysTest, AControlKeepsItsOwnKeys) {
+    KeysDialog dialog(true);
+    std::string current;
+    EXPECT_EQ(runWithKeys(dialog,
+                          [&] {
+                              dialog.tree->setFocus();
+                              dialog.tree->setCurrentItem(dialog.tree->topLevelItem(0));
+                              QTest::keyClick(dialog.windowHandle(), Qt::Key_Down);
+                              current = dialog.tree->currentItem()->text(0).toStdString();
+                              QTest::keyClick(dialog.windowHandle(), Qt::Key_Return);
+                          }),
+              ModalResult::Ok);
+    EXPECT_EQ(current, "FreeCell");
+    EXPECT_EQ(dialog.calls, std::vector<std::string>{"ok"});
 }

@@ -2,8 +2,13 @@
 #include "platform/vbforms/widgets.h"
 
 #include <QCoreApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace platform::vbforms {
 namespace {
@@ -93,6 +98,62 @@ TEST(Forms, ShowModalTurnsAModelessFormModal) {
     testing::setModalShowsReturnAtOnce(false);
     EXPECT_TRUE(form.isModal());
     EXPECT_TRUE(form.isVisible());
+}
+
+// A box shown modal by its own loop, worked by keys through its window as the window system
+// delivers them: Enter clicks the default button or the focused one, Esc the cancel button;
+// a form with no such buttons takes neither key.
+TEST(Forms, EnterAndEscClickTheBoxsButtons) {
+    struct Case {
+        const char* what;
+        bool buttons;   // default and cancel button set
+        bool focusOnCancel;
+        Qt::Key key;
+        const char* clicked;
+    };
+    const Case cases[] = {
+        {"Enter", true, false, Qt::Key_Return, "finish"},
+        {"keypad Enter", true, false, Qt::Key_Enter, "finish"},
+        {"Enter on the focused button", true, true, Qt::Key_Return, "back"},
+        {"Esc", true, false, Qt::Key_Escape, "back"},
+        {"Enter, no buttons", false, false, Qt::Key_Return, ""},
+        {"Esc, no buttons", false, false, Qt::Key_Escape, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Events events;
+        FormSlot<TestForm> slot;
+        TestForm& form = slot.load(events);
+        form.resize(240, 120);
+        auto* name = new QLineEdit(&form);
+        auto* back = new QPushButton("< < Back", &form);
+        auto* finish = new QPushButton("Finish > >", &form);
+        back->move(0, 40);
+        finish->move(120, 40);
+        std::string clicked;
+        QObject::connect(back, &QPushButton::clicked, &form, [&] {
+            clicked = "back";
+            slot.unload();
+        });
+        QObject::connect(finish, &QPushButton::clicked, &form, [&] {
+            clicked = "finish";
+            slot.unload();
+        });
+        if (c.buttons) {
+            form.setDefaultButton(finish);
+            form.setCancelButton(back);
+        }
+        QTimer::singleShot(0, &form, [&] {
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+            (c.focusOnCancel ? static_cast<QWidget*>(back) : name)->setFocus();
+            QTest::keyClick(form.windowHandle(), c.key);
+            if (slot.loaded())
+                slot.unload(); // the keys left it open
+        });
+        form.showModal();
+        EXPECT_EQ(clicked, c.clicked);
+        deleteUnloaded();
+    }
 }
 
 TEST(Forms, PlaceAndClientSizeAreInTwips) {
