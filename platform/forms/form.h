@@ -17,9 +17,11 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QMoveEvent>
 #include <QPaintEvent>
 #include <QPointer>
 #include <QResizeEvent>
+#include <QShowEvent>
 #include <QWidget>
 #include <QtMath>
 
@@ -90,10 +92,14 @@ public:
     int frameTop() const { return QtBase::frameGeometry().y(); }
     int frameWidth() const { return QtBase::frameGeometry().width(); }
     int frameHeight() const { return QtBase::frameGeometry().height(); }
+    // The frame's width and height are known only once the window system has framed the
+    // shown window, which may come after the show: until then the client takes the whole
+    // size, and it is made smaller by the frame as soon as the frame is known. A window shown
+    // maximized gets its size when it is first restored.
     void setFrameGeometry(int left, int top, int width, int height) {
-        const QSize border = QtBase::frameGeometry().size() - QtBase::size();
         QtBase::move(left, top);
-        QtBase::resize(width - border.width(), height - border.height());
+        pendingFrameSize_ = QSize(width, height);
+        fitPendingFrameSize();
     }
     int clientWidth() const { return QtBase::width(); }
     int clientHeight() const { return QtBase::height(); }
@@ -131,7 +137,16 @@ protected:
     void resizeEvent(QResizeEvent* event) override {
         fitFrontBuffer();
         QtBase::resizeEvent(event);
+        fitPendingFrameSize();
         app::runGuarded([&] { onResize(); });
+    }
+    void moveEvent(QMoveEvent* event) override {
+        QtBase::moveEvent(event);
+        fitPendingFrameSize();
+    }
+    void showEvent(QShowEvent* event) override {
+        QtBase::showEvent(event);
+        fitPendingFrameSize();
     }
     void mousePressEvent(QMouseEvent* event) override {
         MouseButton button;
@@ -198,7 +213,23 @@ private:
 
     void fitFrontBuffer() const { frontBuffer_.resize(QtBase::width(), QtBase::height()); }
 
+    // The frame seen in a geometry event of a maximized window, or in its state change, is
+    // not the frame it has when restored.
+    void fitPendingFrameSize() {
+        if (pendingFrameSize_.isEmpty() ||
+            (QtBase::windowState() &
+             (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)))
+            return;
+        const QSize border = QtBase::frameGeometry().size() - QtBase::size();
+        const QSize client = pendingFrameSize_ - border;
+        if (!border.isNull())
+            pendingFrameSize_ = QSize(); // applied once: later sizes are the user's
+        if (QtBase::size() != client)
+            QtBase::resize(client);
+    }
+
     mutable gdi::Bitmap frontBuffer_;
+    QSize pendingFrameSize_; // a frame size waiting for the frame to be known
     bool presenting_ = false;
 };
 

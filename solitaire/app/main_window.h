@@ -169,7 +169,6 @@ private:
     std::unique_ptr<TfrmOpenGame> frmOpenGame_;
     bool resizeHandlerAttached_ = true;
     bool startupFinished_ = false;
-    bool placementPending_ = false; // the frame is known only once the window is shown
     std::string shownAutoPlayGlyph_;
 };
 

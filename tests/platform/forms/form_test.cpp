@@ -230,6 +230,33 @@ TEST_F(FormTest, FrameGeometryContainsTheClientArea) {
     EXPECT_EQ(window.frontBuffer().width(), window.clientWidth());
 }
 
+// A window placed before it is shown, as a program restores its window at start-up: the
+// frame is known only once it is shown, and it is the frame that takes the size. Maximized
+// first, the window gets that size when it is restored.
+TEST(FrameGeometryTest, AWindowPlacedBeforeItIsShownHasThatFrame) {
+    for (const bool maximized : {false, true}) {
+        SCOPED_TRACE(maximized ? "shown maximized, then restored" : "shown normal");
+        Window window;
+        window.setFrameGeometry(50, 60, 300, 200);
+        if (maximized)
+            window.setWindowState(Qt::WindowMaximized);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        if (maximized) {
+            window.showNormal();
+            QCoreApplication::processEvents();
+        }
+        EXPECT_EQ(window.frameGeometry(), QRect(50, 60, 300, 200));
+        EXPECT_LT(window.clientWidth(), 300) << "the frame has a border here";
+        // Later sizes are the user's: a resize is not undone.
+        window.resize(250, 150);
+        window.move(70, 80);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(window.clientWidth(), 250);
+        EXPECT_EQ(window.clientHeight(), 150);
+    }
+}
+
 TEST_F(FormTest, ExceptionInAHandlerIsReportedAndInputGoesOn) {
     class ThrowingWindow : public Window {
     public:

@@ -70,6 +70,58 @@ TEST_F(ProgramTest, RestoredWindowTakesTheStoredBoundsAndSavesThemAtClose) {
     EXPECT_EQ(cfg.readString("Preference", "AutoPlay", ""), "N");
 }
 
+// The placement saved at exit is what the next start restores: run after run, the window
+// keeps its place and size, also when it was maximized in between.
+TEST_F(ProgramTest, ARestoredWindowKeepsItsPlaceAndSizeRunAfterRun) {
+    {
+        platform::files::IniFile cfg = folder_.preferences();
+        cfg.writeString("Preference", "MainWindowState_Maximized", "N");
+        cfg.writeInteger("Preference", "MainWindowState_Left", 60);
+        cfg.writeInteger("Preference", "MainWindowState_Top", 70);
+        cfg.writeInteger("Preference", "MainWindowState_Width", 900);
+        cfg.writeInteger("Preference", "MainWindowState_Height", 600);
+    }
+    for (int run = 1; run <= 4; ++run) {
+        SCOPED_TRACE("run " + std::to_string(run));
+        TfrmMain& window = start();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        if (run == 3) { // maximized, then restored by the user
+            window.showMaximized();
+            QCoreApplication::processEvents();
+            window.showNormal();
+            QCoreApplication::processEvents();
+        }
+        EXPECT_EQ(window.frameGeometry(), QRect(60, 70, 900, 600));
+        close();
+        ASSERT_TRUE(windowGone());
+        const platform::files::IniFile cfg = folder_.preferences();
+        EXPECT_EQ(cfg.readInteger("Preference", "MainWindowState_Left", 0), 60);
+        EXPECT_EQ(cfg.readInteger("Preference", "MainWindowState_Top", 0), 70);
+        EXPECT_EQ(cfg.readInteger("Preference", "MainWindowState_Width", 0), 900);
+        EXPECT_EQ(cfg.readInteger("Preference", "MainWindowState_Height", 0), 600);
+        gameDefinition.fill(0);
+        engineScalars = EngineScalars{};
+        mainWindow = MainWindowState{};
+    }
+}
+
+// Started maximized, the window restores to the stored bounds.
+TEST_F(ProgramTest, AWindowStartedMaximizedRestoresToTheStoredBounds) {
+    {
+        platform::files::IniFile cfg = folder_.preferences();
+        cfg.writeInteger("Preference", "MainWindowState_Left", 60);
+        cfg.writeInteger("Preference", "MainWindowState_Top", 70);
+        cfg.writeInteger("Preference", "MainWindowState_Width", 900);
+        cfg.writeInteger("Preference", "MainWindowState_Height", 600);
+    }
+    TfrmMain& window = start();
+    ASSERT_TRUE(window.isMaximized());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.showNormal();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.frameGeometry(), QRect(60, 70, 900, 600));
+}
+
 TEST_F(ProgramTest, ConfirmQuitAsksAndCancelKeepsTheProgram) {
     folder_.preferences().writeString("Preference", "ConfirmQuit", "Y");
     start();
