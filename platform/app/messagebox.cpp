@@ -72,6 +72,7 @@ Answer showQtBox(const std::string& text, const std::string& caption, Buttons bu
     box.setDefaultButton(buttons == Buttons::Ok || buttons == Buttons::OkCancel
                              ? QMessageBox::Ok
                              : QMessageBox::Yes);
+    hideStayOnTopWindows();
     const int chosen = [&] {
         const NestedLoop loop;
         return box.exec();

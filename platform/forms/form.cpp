@@ -61,6 +61,7 @@ Dialog::Script* dialogScript = nullptr;
 
 ModalResult Dialog::showModal() {
     result_ = ModalResult::None;
+    app::hideStayOnTopWindows();
     if (dialogScript) {
         show();
         ++dialogScript->shown_;

@@ -1,5 +1,6 @@
 #include "platform/vbforms/runtime.h"
 
+#include "platform/app/application.h"
 #include "platform/app/qtstring.h"
 
 #include <QInputDialog>
@@ -25,6 +26,7 @@ std::optional<std::string> InputBox(const std::string& prompt, const std::string
         scriptedInputBoxes->answers.pop_front();
         return answer;
     }
+    platform::app::hideStayOnTopWindows();
     QInputDialog box;
     box.setWindowTitle(toQString(title));
     box.setLabelText(toQString(prompt));

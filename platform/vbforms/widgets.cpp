@@ -1,5 +1,7 @@
 #include "platform/vbforms/widgets.h"
 
+#include "platform/app/application.h"
+
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QKeyEvent>
@@ -42,6 +44,7 @@ void Form::showModal() {
     if (isVisible() && !isModal())
         hide(); // modality can only change while hidden
     setWindowModality(Qt::ApplicationModal);
+    platform::app::hideStayOnTopWindows();
     showModeless();
     if (testing::modalShowsReturnAtOnce())
         return;

@@ -303,6 +303,20 @@ TEST(DialogTest, ShowModalRunsUntilCloseWith) {
     EXPECT_EQ(dialog.shows, 2);
 }
 
+// A dialog shown while a window stays on top of all others (a splash) comes in front of it.
+TEST(DialogTest, AModalDialogHidesTheWindowsThatStayOnTop) {
+    QWidget splash(nullptr, Qt::SplashScreen | Qt::WindowStaysOnTopHint);
+    splash.show();
+    OkDialog dialog;
+    bool splashShown = true;
+    QTimer::singleShot(0, &dialog, [&] {
+        splashShown = splash.isVisible();
+        dialog.closeWith(ModalResult::Ok);
+    });
+    EXPECT_EQ(dialog.showModal(), ModalResult::Ok);
+    EXPECT_FALSE(splashShown);
+}
+
 TEST(DialogTest, ScriptAnswersInsteadOfTheUser) {
     OkDialog dialog;
     Dialog::Script script([](Dialog& shown) {

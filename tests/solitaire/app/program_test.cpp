@@ -6,6 +6,11 @@
 #include "solitaire/app/preferences.h"
 #include "solitaire/engine/data_files.h"
 
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
 #include <cstdio>
 #include <cstdlib>
 #include <algorithm>
@@ -197,6 +202,30 @@ void startAndDie(bool withLibrary, bool withGames) {
     StartProgram(folder.dir());
 }
 
+// The same with the real boxes, each in its own modal loop: once a box is up the child prints
+// its text and whether a window that stays on top of all others (the splash) still shows,
+// and answers OK.
+void startAndDieShowingTheBox(bool withLibrary, bool withGames) {
+    ScratchProgramFolder folder(withLibrary, withGames);
+    platform::shell::ScopedKeyStoreFile keys(folder.keyStore());
+    auto* watch = new QTimer(QCoreApplication::instance());
+    watch->setInterval(5);
+    QObject::connect(watch, &QTimer::timeout, [] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        const bool covered = std::any_of(windows.begin(), windows.end(), [](QWidget* window) {
+            return window->isVisible() && window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        });
+        std::fprintf(stderr, "[%s] %s\n", box->text().toLocal8Bit().constData(),
+                     covered ? "under a window on top" : "in front");
+        box->button(QMessageBox::Ok)->click();
+    });
+    watch->start();
+    StartProgram(folder.dir());
+}
+
 class FatalStartTest : public ::testing::Test {
 protected:
     void SetUp() override { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
@@ -210,6 +239,15 @@ TEST_F(FatalStartTest, MissingResourceLibraryNamesItsPathInLowerCase) {
 TEST_F(FatalStartTest, MissingGameDefinitionsEndTheProgram) {
     EXPECT_EXIT(startAndDie(true, false), ::testing::ExitedWithCode(0),
                 "\\[Cannot find file:[^]]*GAMES\\.DAT");
+}
+
+// The splash stays on top of everything while the program starts: the message that ends the
+// start comes in front of it, for it must be read.
+TEST_F(FatalStartTest, TheMessageThatEndsTheStartIsInFrontOfTheSplash) {
+    EXPECT_EXIT(startAndDieShowingTheBox(false, true), ::testing::ExitedWithCode(0),
+                "\\[Can't find/load [^]]*zuv\\.rgf\\] in front");
+    EXPECT_EXIT(startAndDieShowingTheBox(true, false), ::testing::ExitedWithCode(0),
+                "\\[Cannot find file:[^]]*GAMES\\.DAT[^]]*\\] in front");
 }
 
 } // namespace
