@@ -28,9 +28,10 @@ constexpr int kOpponentsWithRandom = 7;
 constexpr int kMaxWeight = 30;
 constexpr int kShowNormal = 1; // the shell's "show normally"
 
-// Fixed-size, centred, with the title bar's close button only.
-void SetUpDialog(QDialog& dialog, const char* caption) {
+// Fixed-size, centred on the screen, with the title bar's close button only.
+void SetUpDialog(platform::forms::Dialog& dialog, const char* caption) {
     dialog.setWindowTitle(caption);
+    dialog.setCentredOnScreen(true);
     dialog.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint);
     dialog.setModal(true);

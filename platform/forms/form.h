@@ -251,6 +251,9 @@ public:
     // Ends showModal with this result.
     void closeWith(ModalResult result);
 
+    // Each showing opens centred on the screen instead of over the owner window.
+    void setCentredOnScreen(bool centred) { centredOnScreen_ = centred; }
+
     // The button Esc clicks. Without one Esc closes the dialog as its close box does; while
     // it is hidden or disabled Esc does nothing.
     void setCancelButton(QAbstractButton* button) { cancelButton_ = button; }
@@ -276,7 +279,10 @@ public:
 
 private:
     ModalResult result_ = ModalResult::None;
+    void placeOnScreen();
+
     QPointer<QAbstractButton> cancelButton_;
+    bool centredOnScreen_ = false;
 };
 
 } // namespace platform::forms

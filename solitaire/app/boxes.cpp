@@ -83,6 +83,7 @@ void RedrawTableSelection() {
 TfrmMsgAdvice::TfrmMsgAdvice(QWidget* owner, const std::string& text, int page)
     : Dialog(owner), page_(page) {
     setupBox(*this, "frmMsgAdvice", "Information", 418, 161);
+    setCentredOnScreen(true);
     setWindowFlag(Qt::WindowCloseButtonHint, false);
     auto* notebook = place<QStackedWidget>(this, "Notebook1", 8, 8, 64, 64);
     for (const auto& [pageName, pictureName] :
@@ -123,6 +124,7 @@ void ShowAdvice(QWidget* owner, const std::string& text, const std::string& key,
 
 TfrmAbout::TfrmAbout(QWidget* owner) : Dialog(owner) {
     setupBox(*this, "frmAbout", "About [Program]", 417, 279);
+    setCentredOnScreen(true);
     platform::forms::setHelpContext(*this, kAboutHelpContext);
     // Two columns right of the picture: captions, then the addresses at the widest caption.
     constexpr int kText = 112, kAddress = 270;

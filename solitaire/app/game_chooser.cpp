@@ -128,6 +128,7 @@ GameIndexRow GameIndexRowOf(const std::string& entry) {
 TfrmOpenGame::TfrmOpenGame(TfrmMain* owner) : Dialog(owner), owner_(owner) {
     setObjectName("frmOpenGame");
     setWindowTitle("Open a game");
+    setCentredOnScreen(true);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(529, 377);
 

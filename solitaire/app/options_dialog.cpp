@@ -233,6 +233,7 @@ private:
 OptionsDialog::OptionsDialog(QWidget* parent, OptionsHost& host) : Dialog(parent), host_(host) {
     setObjectName("TfrmCustomize_Zevodadu");
     setWindowTitle("Customize");
+    setCentredOnScreen(true);
     setFixedSize(kDialogWidth, kDialogHeight);
 
     TabbedNotebook1_ = place<QTabWidget>(this, "TabbedNotebook1", 8, 8, 420, 282);
