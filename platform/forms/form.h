@@ -99,6 +99,8 @@ public:
     void setFrameGeometry(int left, int top, int width, int height) {
         QtBase::move(left, top);
         pendingFrameSize_ = QSize(width, height);
+        pendingClientSize_ = QSize();
+        sizeWhileMaximized_ = QSize();
         fitPendingFrameSize();
     }
     int clientWidth() const { return QtBase::width(); }
@@ -214,22 +216,33 @@ private:
     void fitFrontBuffer() const { frontBuffer_.resize(QtBase::width(), QtBase::height()); }
 
     // The frame seen in a geometry event of a maximized window, or in its state change, is
-    // not the frame it has when restored.
+    // not the frame it has when restored, and the first event after the restore may still
+    // carry the maximized size. A size that anyone else set meanwhile stands.
     void fitPendingFrameSize() {
-        if (pendingFrameSize_.isEmpty() ||
-            (QtBase::windowState() &
-             (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)))
+        if (pendingFrameSize_.isEmpty())
             return;
+        if (QtBase::windowState() &
+            (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)) {
+            sizeWhileMaximized_ = QtBase::size();
+            return;
+        }
+        if (QtBase::size() == sizeWhileMaximized_)
+            return;
+        if (pendingClientSize_.isValid() && QtBase::size() != pendingClientSize_) {
+            pendingFrameSize_ = QSize();
+            return;
+        }
         const QSize border = QtBase::frameGeometry().size() - QtBase::size();
-        const QSize client = pendingFrameSize_ - border;
+        pendingClientSize_ = pendingFrameSize_ - border;
         if (!border.isNull())
             pendingFrameSize_ = QSize(); // applied once: later sizes are the user's
-        if (QtBase::size() != client)
-            QtBase::resize(client);
+        QtBase::resize(pendingClientSize_);
     }
 
     mutable gdi::Bitmap frontBuffer_;
-    QSize pendingFrameSize_; // a frame size waiting for the frame to be known
+    QSize pendingFrameSize_;   // a frame size waiting for the frame to be known
+    QSize pendingClientSize_;  // the client size given for it meanwhile
+    QSize sizeWhileMaximized_; // the last client size seen while maximized meanwhile
     bool presenting_ = false;
 };
 

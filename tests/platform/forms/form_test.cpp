@@ -257,6 +257,21 @@ TEST(FrameGeometryTest, AWindowPlacedBeforeItIsShownHasThatFrame) {
     }
 }
 
+// Shown maximized and restored, a window the program sized itself before its stored frame
+// came to be applied keeps the program's size.
+TEST(FrameGeometryTest, ASizeGivenBeforeTheFrameIsKnownStands) {
+    Window window;
+    window.setFrameGeometry(50, 60, 300, 200);
+    window.setWindowState(Qt::WindowMaximized);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.showNormal();
+    window.resize(250, 150);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.clientWidth(), 250);
+    EXPECT_EQ(window.clientHeight(), 150);
+}
+
 TEST_F(FormTest, ExceptionInAHandlerIsReportedAndInputGoesOn) {
     class ThrowingWindow : public Window {
     public:
