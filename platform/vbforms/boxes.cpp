@@ -2,6 +2,7 @@
 
 #include "platform/app/application.h"
 #include "platform/app/qtstring.h"
+#include "platform/forms/box_placement.h"
 
 #include <QInputDialog>
 
@@ -31,6 +32,9 @@ std::optional<std::string> InputBox(const std::string& prompt, const std::string
     box.setWindowTitle(toQString(title));
     box.setLabelText(toQString(prompt));
     box.setTextValue(toQString(defaultText));
+    box.adjustSize(); // builds the box's controls, which Qt leaves until its size is asked
+    platform::forms::fitTitle(box);
+    platform::forms::openOverActiveWindow(box);
     if (box.exec() != QDialog::Accepted)
         return std::nullopt;
     return fromQString(box.textValue());

@@ -1,6 +1,7 @@
 #include "platform/vbforms/widgets.h"
 
 #include "platform/app/application.h"
+#include "platform/forms/box_placement.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -35,6 +36,8 @@ void Form::setClientTwips(int width, int height) {
 }
 
 void Form::showModeless() {
+    if (!isVisible())
+        platform::forms::openOverActiveWindow(*this);
     show();
     raise();
     activateWindow();

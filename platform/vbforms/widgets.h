@@ -40,6 +40,8 @@ public:
     // Sets the client area from a design size in twips.
     void setClientTwips(int width, int height);
 
+    // A form not placed yet opens over the window the user is working in (see
+    // platform::forms::openOverActiveWindow).
     void showModeless();
     // Shows the form application-modal and returns once it is hidden or unloaded (at once
     // under testing::setModalShowsReturnAtOnce).

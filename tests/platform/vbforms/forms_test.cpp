@@ -1,7 +1,10 @@
 // Forms that load and unload, and modal shows.
 #include "platform/vbforms/widgets.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QFontMetrics>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -154,6 +157,48 @@ TEST(Forms, EnterAndEscClickTheBoxsButtons) {
         EXPECT_EQ(clicked, c.clicked);
         deleteUnloaded();
     }
+}
+
+// The input box in its own modal loop opens over the game window the user works in, wide
+// enough for the window manager to show its whole title; a box form opens there too.
+TEST(Forms, BoxesOpenOverTheActiveWindowWideEnoughForTheirTitles) {
+    QWidget game;
+    game.setGeometry(330, 220, 510, 400);
+    game.show();
+    game.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&game));
+    QFont titleFont = QApplication::font();
+    titleFont.setBold(true);
+    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance("Noughts and Crosses");
+    const auto expectOverTheGame = [&](const QRect& shown) {
+        const QPoint offCentre = shown.center() - game.frameGeometry().center();
+        EXPECT_LE(offCentre.manhattanLength(), 4) << shown.x() << "," << shown.y();
+        EXPECT_GE(shown.width(), titleWidth + 64);
+    };
+
+    QRect input;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        input = box->frameGeometry();
+        box->reject();
+    });
+    EXPECT_EQ(InputBox("Enter your name player 1:", "Noughts and Crosses", ""), std::nullopt);
+    expectOverTheGame(input);
+
+    Events events;
+    FormSlot<TestForm> slot;
+    TestForm& form = slot.load(events);
+    form.setWindowTitle("Noughts and Crosses");
+    form.setClientTwips(2400, 1500);
+    QRect shown;
+    QTimer::singleShot(0, &form, [&] {
+        shown = form.frameGeometry();
+        slot.unload();
+    });
+    form.showModal();
+    const QPoint offCentre = shown.center() - game.frameGeometry().center();
+    EXPECT_LE(offCentre.manhattanLength(), 4) << shown.x() << "," << shown.y();
 }
 
 TEST(Forms, PlaceAndClientSizeAreInTwips) {
