@@ -106,26 +106,3 @@ TEST(ShownMessageBoxTest, F1AsksTheHelpForTheBoxsContext) {
     EXPECT_EQ(asked, std::vector<int>{4021});
     platform::forms::setHelpHandler({});
 }
-
-// A real box opens over the window the user works in, not the middle of the screen, and is
-// wide enough for the window manager to show its whole title beside the icon and buttons.
-TEST(ShownMessageBoxTest, OpensOverTheActiveWindowWideEnoughForItsTitle) {
-    QWidget game;
-    game.setGeometry(330, 220, 400, 300);
-    game.show();
-    game.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&game));
-    QRect shown;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        shown = box->frameGeometry();
-        box->button(QMessageBox::Ok)->click();
-    });
-    messageBox("That's taken!", "Noughts and Crosses", Buttons::Ok);
-    const QPoint offCentre = shown.center() - game.frameGeometry().center();
-    EXPECT_LE(offCentre.manhattanLength(), 4) << shown.x() << "," << shown.y();
-    QFont titleFont = QApplication::font();
-    titleFont.setBold(true);
-    EXPECT_GE(shown.width(), QFontMetrics(titleFont).horizontalAdvance("Noughts and Crosses") + 64);
-}

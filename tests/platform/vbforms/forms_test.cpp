@@ -11,7 +11,9 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 
 namespace platform::vbforms {
 namespace {
@@ -159,8 +161,9 @@ TEST(Forms, EnterAndEscClickTheBoxsButtons) {
     }
 }
 
-// The input box in its own modal loop opens over the game window the user works in, wide
-// enough for the window manager to show its whole title; a box form opens there too.
+// The message and input boxes, each in its own modal loop, open over the game window the user
+// works in, not the middle of the screen, wide enough for the window manager to show their
+// whole title beside the icon and buttons; a box form opens over the game window too.
 TEST(Forms, BoxesOpenOverTheActiveWindowWideEnoughForTheirTitles) {
     QWidget game;
     game.setGeometry(330, 220, 510, 400);
@@ -170,21 +173,28 @@ TEST(Forms, BoxesOpenOverTheActiveWindowWideEnoughForTheirTitles) {
     QFont titleFont = QApplication::font();
     titleFont.setBold(true);
     const int titleWidth = QFontMetrics(titleFont).horizontalAdvance("Noughts and Crosses");
-    const auto expectOverTheGame = [&](const QRect& shown) {
-        const QPoint offCentre = shown.center() - game.frameGeometry().center();
-        EXPECT_LE(offCentre.manhattanLength(), 4) << shown.x() << "," << shown.y();
-        EXPECT_GE(shown.width(), titleWidth + 64);
+    const auto offCentre = [&](const QRect& shown) {
+        return (shown.center() - game.frameGeometry().center()).manhattanLength();
     };
 
-    QRect input;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        input = box->frameGeometry();
-        box->reject();
-    });
-    EXPECT_EQ(InputBox("Enter your name player 1:", "Noughts and Crosses", ""), std::nullopt);
-    expectOverTheGame(input);
+    // Each box is closed as its window's close box would close it.
+    const std::pair<const char*, std::function<void()>> boxes[] = {
+        {"message box", [] { MsgBox("That's taken!", Buttons::Ok, "Noughts and Crosses"); }},
+        {"input box", [] { InputBox("Enter your name player 1:", "Noughts and Crosses", ""); }},
+    };
+    for (const auto& [what, show] : boxes) {
+        SCOPED_TRACE(what);
+        QRect shown;
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            ASSERT_NE(box, nullptr);
+            shown = box->frameGeometry();
+            box->close();
+        });
+        show();
+        EXPECT_LE(offCentre(shown), 4) << shown.x() << "," << shown.y();
+        EXPECT_GE(shown.width(), titleWidth + 64);
+    }
 
     Events events;
     FormSlot<TestForm> slot;
@@ -197,8 +207,7 @@ TEST(Forms, BoxesOpenOverTheActiveWindowWideEnoughForTheirTitles) {
         slot.unload();
     });
     form.showModal();
-    const QPoint offCentre = shown.center() - game.frameGeometry().center();
-    EXPECT_LE(offCentre.manhattanLength(), 4) << shown.x() << "," << shown.y();
+    EXPECT_LE(offCentre(shown), 4) << shown.x() << "," << shown.y();
 }
 
 TEST(Forms, PlaceAndClientSizeAreInTwips) {
