@@ -253,8 +253,9 @@ public:
 
 enum class ModalResult { None, Ok, Cancel, Yes, No, Abort, Retry, Ignore };
 
-// Enter clicks the default button (QPushButton::setDefault), or the push button that has the
-// focus; Esc clicks the cancel button, so the dialog's own handlers run as for a click.
+// Enter clicks the default button (QPushButton::setDefault; an auto-default button that has
+// the focus takes its place), Esc the cancel button: the dialog's own handlers run as for a
+// click.
 class Dialog : public Form<QDialog> {
 public:
     explicit Dialog(QWidget* parent = nullptr) : Form<QDialog>(parent) {}
@@ -291,9 +292,9 @@ public:
     };
 
 private:
-    ModalResult result_ = ModalResult::None;
     void placeOnScreen();
 
+    ModalResult result_ = ModalResult::None;
     QPointer<QAbstractButton> cancelButton_;
     bool centredOnScreen_ = false;
 };
