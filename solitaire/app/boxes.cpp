@@ -142,6 +142,7 @@ void RedrawTableSelection() {
 TfrmMsgAdvice::TfrmMsgAdvice(QWidget* owner, const std::string& text, int page)
     : Dialog(owner), page_(page) {
     setupBox(*this, "frmMsgAdvice", "Information", 418, 161);
+    setCentredOnScreen(true);
     setWindowFlag(Qt::WindowCloseButtonHint, false);
     auto* notebook = place<QStackedWidget>(this, "Notebook1", 8, 8, 64, 64);
     for (const auto& [pageName, pictureName] :
@@ -157,6 +158,8 @@ TfrmMsgAdvice::TfrmMsgAdvice(QWidget* owner, const std::string& text, int page)
     chkNotDisplay = place<QCheckBox>(this, "chkNotDisplay", 82, 100, 326, 20);
     chkNotDisplay->setText("&Don't show this message box again");
     btnOK = button(this, "btnOK", "OK", 172, 128);
+    btnOK->setDefault(true);
+    setCancelButton(btnOK); // the box has no close box: Esc is its one button too
     QObject::connect(btnOK, &QPushButton::clicked, this, [this] {
         closeWith(ModalResult::Ok);
         fnWaitProcessing(0);
@@ -181,6 +184,7 @@ void ShowAdvice(QWidget* owner, const std::string& text, const std::string& key,
 
 TfrmAbout::TfrmAbout(QWidget* owner) : Dialog(owner) {
     setupBox(*this, "frmAbout", "About [Program]", 417, 279);
+    setCentredOnScreen(true);
     platform::forms::setHelpContext(*this, kAboutHelpContext);
     // Two columns right of the picture: captions, then the addresses at the widest caption.
     constexpr int kText = 112, kAddress = 270;
@@ -210,6 +214,8 @@ TfrmAbout::TfrmAbout(QWidget* owner) : Dialog(owner) {
     for (LinkLabel* mail : {lblMail, lblMailMark, lblMailSupport})
         mail->onClick = [mail] { OpenLink("EMAIL", fromQString(mail->text())); };
     btnOK = button(this, "btnOK", "OK", 171, 246);
+    btnOK->setDefault(true);
+    setCancelButton(btnOK);
     QObject::connect(btnOK, &QPushButton::clicked, this, [this] { closeWith(ModalResult::Ok); });
     fitToTexts(*this);
 }
@@ -243,6 +249,8 @@ TfrmNews::TfrmNews(QWidget* owner) : Dialog(owner) {
     chkNotDisplay->setText("Don't show this message box again");
     btnSend = button(this, "btnSend", "OK", 236, 78);
     btnCancel = button(this, "btnCancel", "Cancel", 318, 78);
+    btnSend->setDefault(true);
+    setCancelButton(btnCancel);
     QObject::connect(btnSend, &QPushButton::clicked, this, [this] { sendClicked(); });
     QObject::connect(btnCancel, &QPushButton::clicked, this,
                      [this] { closeWith(ModalResult::Cancel); });
@@ -277,6 +285,8 @@ TfrmNews2::TfrmNews2(QWidget* owner) : Dialog(owner) {
     btnOK = place<QPushButton>(this, "btnOK", 240, 128, 90, 25);
     btnOK->setText("Send E-Mail");
     btnCancel = button(this, "btnCancel", "Cancel", 340, 128);
+    btnOK->setDefault(true);
+    setCancelButton(btnCancel);
     QObject::connect(btnOK, &QPushButton::clicked, this, [this] {
         platform::app::runGuarded([this] { sendClicked(); });
     });

@@ -141,6 +141,7 @@ GameIndexRow GameIndexRowOf(const std::string& entry) {
 TfrmOpenGame::TfrmOpenGame(TfrmMain* owner) : Dialog(owner), owner_(owner) {
     setObjectName("frmOpenGame");
     setWindowTitle("Open a game");
+    setCentredOnScreen(true);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(529, 377);
 
@@ -205,6 +206,7 @@ TfrmOpenGame::TfrmOpenGame(TfrmMain* owner) : Dialog(owner), owner_(owner) {
     btnOK = place<QPushButton>(this, "btnOK", btnCancel->x() - 75 - 5, 344, 75, 25);
     btnOK->setText("OK");
     btnOK->setDefault(true);
+    setCancelButton(btnCancel);
     btnRules = place<QPushButton>(this, "btnRules", 8, 344, 75, 25);
     btnRules->setText("Rules");
     btnAiuto = place<QPushButton>(this, "btnAiuto", 88, 344, 30, 25);

@@ -503,7 +503,6 @@ void TfrmMain::RestoreWindowState() {
     const WindowPlacement placement = ReadWindowPlacement(PreferencesFile());
     setFrameGeometry(placement.left, placement.top, placement.width, placement.height);
     setWindowState(placement.maximized ? Qt::WindowMaximized : Qt::WindowNoState);
-    placementPending_ = !placement.maximized;
 }
 
 void TfrmMain::CreateGameChooser() {
@@ -512,11 +511,6 @@ void TfrmMain::CreateGameChooser() {
 
 void TfrmMain::showEvent(QShowEvent* event) {
     Window::showEvent(event);
-    if (placementPending_) {
-        placementPending_ = false;
-        const WindowPlacement placement = ReadWindowPlacement(PreferencesFile());
-        setFrameGeometry(placement.left, placement.top, placement.width, placement.height);
-    }
     if (FirstActivation) {
         RedrawWholeTable();
         repaint();

@@ -173,8 +173,7 @@ private:
     std::unique_ptr<TfrmOpenGame> frmOpenGame_;
     bool resizeHandlerAttached_ = true;
     bool startupFinished_ = false;
-    bool placementPending_ = false; // the frame is known only once the window is shown
-    bool statusBarOn_ = true;       // the preferences show the status bar
+    bool statusBarOn_ = true; // the preferences show the status bar
     std::string shownAutoPlayGlyph_;
 };
 

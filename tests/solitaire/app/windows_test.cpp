@@ -444,6 +444,33 @@ TEST(CategoryTreeTest, NamesTheKnownCategoriesAndReportsOthers) {
     EXPECT_EQ(boxes.shown()[0].text, "GameCategory not found (14)");
 }
 
+// The chooser, Customize, the advice and the about box open centred on the screen, wherever
+// the main window is; each is shown twice (the first time its frame is not known yet).
+TEST_F(WindowsTest, DialogsOpenCentredOnTheScreen) {
+    main_->showNormal();
+    main_->setFrameGeometry(10, 20, 500, 400);
+    QCoreApplication::processEvents();
+    std::vector<std::string> centred, elsewhere;
+    answerDialogs([&](Dialog& dialog) {
+        const QPoint centre = dialog.frameGeometry().center();
+        const bool onScreenCentre = std::abs(centre.x() - kScreenWidth / 2) <= 3 &&
+                                    std::abs(centre.y() - kScreenHeight / 2) <= 3;
+        (onScreenCentre ? centred : elsewhere).push_back(dialog.objectName().toStdString());
+        return ModalResult::Cancel;
+    });
+    for (int showing = 0; showing < 2; ++showing) {
+        main_->OpenGame();
+        main_->Customize();
+        main_->About();
+        ShowAdvice(main_, "text", "Screen_Under_256_Colors", 0);
+    }
+    EXPECT_EQ(centred, (std::vector<std::string>{"frmOpenGame", "TfrmCustomize_Zevodadu",
+                                                 "frmAbout", "frmMsgAdvice", "frmOpenGame",
+                                                 "TfrmCustomize_Zevodadu", "frmAbout",
+                                                 "frmMsgAdvice"}));
+    EXPECT_TRUE(elsewhere.empty()) << elsewhere.front();
+}
+
 TEST_F(WindowsTest, AdviceSwitchedOffStaysOff) {
     answerDialogs([](Dialog& dialog) {
         auto& advice = dynamic_cast<TfrmMsgAdvice&>(dialog);
