@@ -504,7 +504,30 @@ bool homeCostsNothing(int card) {
     return true;
 }
 
-// Search ordering: cards home first, then cards in order, piles emptied, cards turned up.
+// Cards of the tableau pile lying above a card a foundation takes now: each must move before
+// that card goes home.
+int cardsAboveHomeCards(int k) {
+    const std::string_view cards = tableauPile(k);
+    const int count = codeCount(cards);
+    const int dragHeight = mainWindow.DragHeight;
+    mainWindow.DragHeight = cardHeight(); // the card alone, as it would go home
+    int above = 0;
+    for (int j = 0; j < count - 1; ++j) {
+        const int card = codeAt(cards, j);
+        if (card == 0 || fnIsFaceDown(card))
+            continue;
+        for (int f = 0; f < foundationCount(); ++f)
+            if (fnCanDropOnFoundation(f, card)) {
+                above += count - 1 - j;
+                break;
+            }
+    }
+    mainWindow.DragHeight = dragHeight;
+    return above;
+}
+
+// Search ordering: cards home first, then cards in order, piles emptied, cards turned up,
+// cards that could go home uncovered.
 int promise() {
     int home = codeCount(discardPile());
     for (int f = 0; f < foundationCount(); ++f)
@@ -514,6 +537,7 @@ int promise() {
     int emptyPiles = 0;
     int ordered = 0;
     int blocking = 0;
+    int coveringHome = 0;
     // Waste piles: an empty one is no gain (each turned card must go somewhere), a card
     // buried above one wanted sooner is the loss.
     const bool wastePiles = wastePileGame();
@@ -538,6 +562,7 @@ int promise() {
         emptyPiles += cards.empty() ? 1 : 0;
         ordered += dealsToEveryPile ? orderedCards(k) : orderedTopCards(k);
         blocking += cardsInTheWay(k);
+        coveringHome += cardsAboveHomeCards(k);
     }
     // Reserve cards wait to be freed, unless the reserve is a row whose every card is free.
     int reserveCards = 0;
@@ -551,7 +576,8 @@ int promise() {
     // the stock as a loss keeps the search from trying every shuffle of the table before one.
     const int undealt = dealsToEveryPile ? codeCount(stockPile()) : 0;
     return 100 * home + 10 * ordered + 20 * emptyPiles - 10 * faceDown - 10 * reserveCards -
-           5 * blocking - 20 * buriedOnWaste - heights - 5 * buried - 3 * undealt;
+           5 * blocking - 10 * coveringHome - 20 * buriedOnWaste - heights - 5 * buried -
+           3 * undealt;
 }
 
 // The drag of a single card from the top of its tableau pile or reserve whose description

@@ -93,12 +93,12 @@ struct SearchResult {
     int nodes = 0; // actions tried
 };
 // Best first over the legal actions: the most promising table seen so far (cards home, cards
-// in order, piles emptied, face-down cards turned, none buried) is taken up next, no table
-// twice; a card that can go home at no cost goes there before anything else, and the card
-// just moved or one moved only from a card it builds on to a like one is left alone; until
-// the game is won or `budget` actions were tried. The running game is dealt and set up; the table
-// is left as the search found it. Runs with the silent presentation installed (and the caller's put
-// back after).
+// in order, piles emptied, face-down cards turned, none buried, none lying over a card that
+// could go home) is taken up next, no table twice; a card that can go home at no cost goes
+// there before anything else, and the card just moved or one moved only from a card it builds
+// on to a like one is left alone; until the game is won or `budget` actions were tried. The
+// running game is dealt and set up; the table is left as the search found it. Runs with the
+// silent presentation installed (and the caller's put back after).
 SearchResult searchForWin(int budget);
 
 } // namespace solitaire::catalogue
