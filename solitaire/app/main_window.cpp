@@ -37,6 +37,7 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
+#include <QScopedValueRollback>
 
 #include <algorithm>
 #include <cctype>
@@ -873,6 +874,11 @@ void TfrmMain::NewGame() {
 }
 
 void TfrmMain::OpenGame() {
+    // One chooser at a time: asked again while it is open (by a key that came while the game
+    // it chose was being set up, say), it is there already or just closing.
+    if (choosingGame_)
+        return;
+    const QScopedValueRollback choosing(choosingGame_, true);
     frmOpenGame_->showModal();
 }
 

@@ -169,6 +169,7 @@ private:
     std::unique_ptr<TfrmOpenGame> frmOpenGame_;
     bool resizeHandlerAttached_ = true;
     bool startupFinished_ = false;
+    bool choosingGame_ = false;     // the chooser is open
     bool placementPending_ = false; // the frame is known only once the window is shown
     std::string shownAutoPlayGlyph_;
 };

@@ -5,6 +5,8 @@
 
 #include "program_fixture.h"
 
+#include "../../platform/window_system_input.h"
+
 #include "solitaire/app/preferences.h"
 #include "solitaire/engine/geometry.h"
 
@@ -17,11 +19,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <string_view>
 
 namespace solitaire::testing {
 namespace {
 
 using namespace std::chrono_literals;
+using testing_support::WindowSystemInput;
 
 // Steps run in order, each once its condition holds; a real timer looks every 10 ms in
 // whatever loop runs then. The step itself runs from a timer of its own, so that a modal
@@ -185,6 +189,114 @@ TEST_F(EventLoopTest, ACloseDuringTheWaitBeforeTheWinningAnimationClosesOnceTheG
     EXPECT_FALSE(std::ranges::any_of(
         played, [](const std::string& sound) { return sound.find("Won") != std::string::npos; }))
         << "the program was closing: nothing to celebrate";
+}
+
+// Where a control of a window lies in the window's own coordinates.
+QPoint centreIn(QWidget* window, QWidget* control) {
+    return control->mapTo(window, control->rect().center());
+}
+
+int timesAsked(const platform::app::ScriptedMessageBoxes& boxes, std::string_view question) {
+    return static_cast<int>(
+        std::ranges::count_if(boxes.shown(), [&](const platform::app::ShownMessageBox& box) {
+            return box.text == question;
+        }));
+}
+
+// OK lets what waits in the queue run before it hides the chooser and starts the game: a
+// second OK, or a double click on a game, that came with it is the same choice again. Here
+// the running game is kept when asked, so the choice has nothing to start.
+struct SecondChoice {
+    const char* name;
+    std::function<void(WindowSystemInput&, TfrmOpenGame&, QTreeWidgetItem*)> queue;
+};
+
+class ChooserChoiceTwiceTest : public EventLoopTest,
+                               public ::testing::WithParamInterface<SecondChoice> {};
+
+TEST_P(ChooserChoiceTwiceTest, AsksToQuitTheRunningGameOnce) {
+    start();
+    chooseInTheChooser("Klondike");
+    ASSERT_TRUE(started());
+    boxes_.answer(platform::app::Answer::Cancel); // "Quit this game?": no
+    boxes_.answer(platform::app::Answer::Cancel);
+    WindowSystemInput input;
+    steps_.then([] { return true; }, [this] { main_->mnuOpen->trigger(); });
+    steps_.then(modalShown("frmOpenGame"), [&] {
+        auto* chooser = shownModal<TfrmOpenGame>("frmOpenGame");
+        QTreeWidgetItem* freeCell =
+            chooser->trvGames->findItems("FreeCell", Qt::MatchExactly | Qt::MatchRecursive).front();
+        chooser->trvGames->setCurrentItem(freeCell);
+        chooser->trvGames->scrollToItem(freeCell);
+        input.click(chooser->windowHandle(), centreIn(chooser, chooser->btnOK));
+        GetParam().queue(input, *chooser, freeCell);
+    });
+    ASSERT_TRUE(runUntil([&] {
+        return steps_.allTaken() && input.idle() && !QApplication::activeModalWidget();
+    }));
+    EXPECT_EQ(timesAsked(boxes_, "Quit this game?"), 1);
+    EXPECT_EQ(fnTrimRight(fnReadSettingsField(kGameNamePosition, kGameNameWidth)), "Klondike");
+    EXPECT_TRUE(mainWindow.GameRunning);
+    EXPECT_FALSE(main_->gameChooser()->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Choices, ChooserChoiceTwiceTest,
+    ::testing::Values(
+        SecondChoice{"OKClickedAgain",
+                     [](WindowSystemInput& input, TfrmOpenGame& chooser, QTreeWidgetItem*) {
+                         input.click(chooser.windowHandle(), centreIn(&chooser, chooser.btnOK));
+                     }},
+        SecondChoice{"TheGameDoubleClicked",
+                     [](WindowSystemInput& input, TfrmOpenGame& chooser, QTreeWidgetItem* game) {
+                         const QPoint row = chooser.trvGames->visualItemRect(game).center();
+                         QWidget* rows = chooser.trvGames->viewport();
+                         input.doubleClick(chooser.windowHandle(), rows->mapTo(&chooser, row));
+                     }}),
+    [](const ::testing::TestParamInfo<SecondChoice>& info) {
+        return std::string(info.param.name);
+    });
+
+// What Qt says meanwhile (it complains, for one, when a dialog that runs modally is asked to
+// run again).
+class QtMessages {
+public:
+    QtMessages() : previous_(qInstallMessageHandler(&QtMessages::note)) { current_ = this; }
+    ~QtMessages() {
+        qInstallMessageHandler(previous_);
+        current_ = nullptr;
+    }
+    QtMessages(const QtMessages&) = delete;
+    QtMessages& operator=(const QtMessages&) = delete;
+    bool said(std::string_view text) const {
+        return std::ranges::any_of(said_, [&](const std::string& message) {
+            return message.find(text) != std::string::npos;
+        });
+    }
+
+private:
+    static void note(QtMsgType, const QMessageLogContext&, const QString& message) {
+        if (current_)
+            current_->said_.push_back(message.toStdString());
+    }
+    static inline QtMessages* current_ = nullptr;
+    QtMessageHandler previous_;
+    std::vector<std::string> said_;
+};
+
+// The Open command while the chooser is open (as the first activation arriving late, the
+// end of a won game or a shortcut would run it) leaves the one that is open alone, which
+// then chooses as before.
+TEST_F(EventLoopTest, OpeningTheChooserWhileItIsOpenLeavesItAlone) {
+    const QtMessages qt;
+    start();
+    steps_.then(modalShown("frmOpenGame"), [this] { main_->mnuOpen->trigger(); });
+    chooseInTheChooser("FreeCell");
+    ASSERT_TRUE(started());
+    EXPECT_TRUE(steps_.allTaken());
+    EXPECT_FALSE(qt.said("Recursive call")) << "the chooser was run again inside itself";
+    EXPECT_EQ(fnTrimRight(fnReadSettingsField(kGameNamePosition, kGameNameWidth)), "FreeCell");
+    EXPECT_TRUE(mainWindow.GameRunning);
 }
 
 // Rules opens the help window, a window of its own that stays when the main window goes.
