@@ -299,6 +299,28 @@ TEST_F(EventLoopTest, OpeningTheChooserWhileItIsOpenLeavesItAlone) {
     EXPECT_TRUE(mainWindow.GameRunning);
 }
 
+// Exit closes the window; a double click on a card queued behind it while the program was
+// busy must go nowhere: the table's handlers would reach what the close freed.
+TEST_F(EventLoopTest, ADoubleClickQueuedBehindExitGoesNowhere) {
+    start();
+    chooseInTheChooser("FreeCell");
+    ASSERT_TRUE(started());
+    const bool large = !main_->pnlTB->isHidden();
+    QToolButton* exit = (large ? main_->largeButtons : main_->smallButtons)[4];
+    const std::string& firstPile = sharedObjects.FilaPiles[0];
+    const std::optional<ClosedRect> card =
+        fnCardRect(std::stoi(firstPile.substr(firstPile.size() - 3)));
+    ASSERT_TRUE(card);
+    WindowSystemInput input;
+    input.whileBusy([&] {
+        input.click(main_->windowHandle(), centreIn(main_, exit));
+        input.doubleClick(main_->windowHandle(),
+                          QPoint((card->left + card->right) / 2, (card->top + card->bottom) / 2));
+    });
+    ASSERT_TRUE(windowGone());
+    EXPECT_TRUE(boxes_.shown().empty()) << firstBox();
+}
+
 // Rules opens the help window, a window of its own that stays when the main window goes.
 TEST_F(EventLoopTest, AnActivationAfterExitReachesNoWindow) {
     start();
