@@ -481,13 +481,13 @@ void TfrmMain::showEvent(QShowEvent* event) {
 }
 
 void TfrmMain::StartupFinished() {
-    startupFinished_ = true;
+    answersActivations_ = true;
     if (QGuiApplication::applicationState() == Qt::ApplicationActive)
         QTimer::singleShot(0, this, [this] { platform::app::runGuarded([this] { m_AppActivate(); }); });
 }
 
 void TfrmMain::m_AppActivate() {
-    if (!startupFinished_)
+    if (!answersActivations_)
         return;
     if (FirstActivation) {
         fnUpdateCaption();
@@ -563,6 +563,7 @@ void TfrmMain::onClose() {
     platform::resources::freeLibrary(ResourceLibraryHandle);
     ResourceLibraryHandle = 0;
     resizeHandlerAttached_ = false;
+    answersActivations_ = false; // what the first activation would use is gone
 }
 
 void TfrmMain::onPaint() {

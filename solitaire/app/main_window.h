@@ -168,8 +168,8 @@ private:
 
     std::unique_ptr<TfrmOpenGame> frmOpenGame_;
     bool resizeHandlerAttached_ = true;
-    bool startupFinished_ = false;
-    bool choosingGame_ = false;     // the chooser is open
+    bool answersActivations_ = false; // from the end of start-up until the window closes
+    bool choosingGame_ = false;       // the chooser is open
     bool placementPending_ = false; // the frame is known only once the window is shown
     std::string shownAutoPlayGlyph_;
 };

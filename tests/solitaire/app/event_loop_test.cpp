@@ -321,6 +321,21 @@ TEST_F(EventLoopTest, ADoubleClickQueuedBehindExitGoesNowhere) {
     EXPECT_TRUE(boxes_.shown().empty()) << firstBox();
 }
 
+// The first activation comes from the event loop after start-up; a close before it leaves
+// nothing to activate, and no chooser may open on the closed program.
+TEST_F(EventLoopTest, AProgramClosedBeforeItsFirstActivationShowsNoChooser) {
+    start();
+    bool chooserShown = false;
+    steps_.then(modalShown("frmOpenGame"), [&] {
+        chooserShown = true;
+        shownModal<QDialog>("frmOpenGame")->reject();
+    });
+    main_->close();
+    ASSERT_TRUE(windowGone());
+    EXPECT_FALSE(chooserShown);
+    EXPECT_TRUE(boxes_.shown().empty()) << firstBox();
+}
+
 // Rules opens the help window, a window of its own that stays when the main window goes.
 TEST_F(EventLoopTest, AnActivationAfterExitReachesNoWindow) {
     start();
