@@ -299,6 +299,33 @@ TEST_F(EventLoopTest, OpeningTheChooserWhileItIsOpenLeavesItAlone) {
     EXPECT_TRUE(mainWindow.GameRunning);
 }
 
+// The wait before the winning animation runs the input that comes meanwhile: a new game
+// started then has the table, and the old game's cards must not rain over it.
+TEST_F(EventLoopTest, AGameStartedDuringTheWaitBeforeTheWinningAnimationKeepsItsTable) {
+    start();
+    chooseInTheChooser("FreeCell");
+    ASSERT_TRUE(started());
+    arrangeAllButOneKingHome();
+    main_->MainFormResized();
+    const std::optional<ClosedRect> king = fnCardRect(13);
+    ASSERT_TRUE(king);
+    const QPoint centre((king->left + king->right) / 2, (king->top + king->bottom) / 2);
+    steps_.then([] { return !mainWindow.GameRunning; }, [this] { main_->mnuNew->trigger(); });
+    Steps guard; // a chooser shown by the end of the game would wait for the user
+    guard.then(modalShown("frmOpenGame"), [] { shownModal<QDialog>("frmOpenGame")->reject(); });
+    QTest::mouseMove(main_->windowHandle(), centre);
+    QTest::mouseDClick(main_->windowHandle(), Qt::LeftButton, {}, centre);
+    ASSERT_TRUE(runUntil([&] {
+        return steps_.allTaken() && mainWindow.GameRunning && !QApplication::activeModalWidget();
+    }));
+    EXPECT_FALSE(mainWindow.WinAnimationRunning);
+    const std::vector<std::string> played = sounds_.played();
+    EXPECT_FALSE(std::ranges::any_of(
+        played, [](const std::string& sound) { return sound.find("Won") != std::string::npos; }));
+    EXPECT_EQ(tableDrawingDifference(*main_), "");
+    EXPECT_TRUE(boxes_.shown().empty()) << firstBox();
+}
+
 // Exit closes the window; a double click on a card queued behind it while the program was
 // busy must go nowhere: the table's handlers would reach what the close freed.
 TEST_F(EventLoopTest, ADoubleClickQueuedBehindExitGoesNowhere) {
