@@ -62,29 +62,12 @@ std::function<bool()> modalShown(const char* name) {
     return [name] { return shownModal<QWidget>(name) != nullptr; };
 }
 
-// Until the condition holds or the time is up; the events run meanwhile.
-bool runUntil(const std::function<bool()>& done, int ms = 10000) {
-    return QTest::qWaitFor(done, ms);
-}
-
-class EventLoopTest : public ::testing::Test {
+class EventLoopTest : public RealLoopProgramTest {
 protected:
-    EventLoopTest() : keys_(folder_.keyStore()) {
-        gameDefinition.fill(0);
-        engineScalars = EngineScalars{};
-    }
-    ~EventLoopTest() override {
-        if (main_)
-            main_->close();
-        runUntil([this] { return main_.isNull(); }, 2000);
-        if (ResourceLibraryHandle)
-            fnFreeSharedObjects();
-        platform::shell::closeHelpWindow();
-    }
+    EventLoopTest() : RealLoopProgramTest(true), boxes_(*recordedBoxes_) {}
 
-    // Starts the program; its first activation shows the chooser, whose real modal loop gets
-    // the answer of the first step.
-    void start() { main_ = StartProgram(folder_.dir()); }
+    // The program's first activation shows the chooser, whose real modal loop gets the
+    // answer of the first step.
     void chooseInTheChooser(const char* game) {
         steps_.then(modalShown("frmOpenGame"), [game] {
             chooseGame(game)(*shownModal<platform::forms::Dialog>("frmOpenGame"));
@@ -99,21 +82,12 @@ protected:
             return main_ && !main_->FirstActivation && !QApplication::activeModalWidget();
         });
     }
-    bool windowGone(int ms = 10000) {
-        return runUntil([this] { return main_.isNull(); }, ms);
-    }
     std::string firstBox() const {
         return boxes_.shown().empty() ? std::string() : boxes_.shown().front().text;
     }
 
-    ScratchProgramFolder folder_;
-    platform::shell::ScopedKeyStoreFile keys_;
-    platform::app::TestScreen screen_{1024, 768, 32};
-    platform::app::ScriptedMessageBoxes boxes_; // records an error box instead of waiting
-    platform::shell::OpenRecorder links_;
-    platform::sound::Recorder sounds_;
+    platform::app::ScriptedMessageBoxes& boxes_;
     Steps steps_;
-    QPointer<TfrmMain> main_;
 };
 
 TEST_F(EventLoopTest, ClosingDuringTheNewsletterWaitEndsTheWaitAndThenTheProgram) {

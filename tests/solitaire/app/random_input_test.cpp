@@ -27,11 +27,6 @@ namespace {
 
 using testing_support::WindowSystemInput;
 
-// Until the condition holds or the time is up; the events run meanwhile.
-bool runUntil(const std::function<bool()>& done, int ms) {
-    return QTest::qWaitFor(done, ms);
-}
-
 // The top-level windows on screen that take input (no tool tips).
 std::vector<QWidget*> shownWindows() {
     std::vector<QWidget*> windows;
@@ -286,31 +281,10 @@ private:
     std::vector<std::string> errorBoxes_;
 };
 
-class RandomInputTest : public ::testing::Test {
+// Its message boxes are real: the user answers them too.
+class RandomInputTest : public RealLoopProgramTest {
 protected:
-    RandomInputTest() : keys_(folder_.keyStore()) {}
-    ~RandomInputTest() override {
-        if (main_)
-            main_->close();
-        runUntil([this] { return main_.isNull(); }, 2000);
-        if (ResourceLibraryHandle)
-            fnFreeSharedObjects();
-        platform::shell::closeHelpWindow();
-    }
-
-    // The program started as a new process starts it.
-    void start() {
-        gameDefinition.fill(0);
-        engineScalars = EngineScalars{};
-        main_ = StartProgram(folder_.dir());
-    }
-
-    ScratchProgramFolder folder_;
-    platform::shell::ScopedKeyStoreFile keys_;
-    platform::app::TestScreen screen_{1024, 768, 32};
-    platform::shell::OpenRecorder links_;
-    platform::sound::Recorder sounds_;
-    QPointer<TfrmMain> main_;
+    RandomInputTest() : RealLoopProgramTest(false) {}
 };
 
 TEST_F(RandomInputTest, TheProgramStillAnswersAndClosesAfterACarelessUser) {
