@@ -178,12 +178,16 @@ int timesAsked(const platform::app::ScriptedMessageBoxes& boxes, std::string_vie
 }
 
 // OK lets what waits in the queue run before it hides the chooser and starts the game: a
-// second OK, or a double click on a game, that came with it is the same choice again. Here
-// the running game is kept when asked, so the choice has nothing to start.
+// second OK, or a double click on a game, that came with it is the same choice again, and a
+// close of the chooser only hides it sooner. Here the running game is kept when asked, so
+// the choice has nothing to start.
 struct SecondChoice {
     const char* name;
     std::function<void(WindowSystemInput&, TfrmOpenGame&, QTreeWidgetItem*)> queue;
 };
+void PrintTo(const SecondChoice& choice, std::ostream* out) {
+    *out << choice.name;
+}
 
 class ChooserChoiceTwiceTest : public EventLoopTest,
                                public ::testing::WithParamInterface<SecondChoice> {};
@@ -220,6 +224,10 @@ INSTANTIATE_TEST_SUITE_P(
         SecondChoice{"OKClickedAgain",
                      [](WindowSystemInput& input, TfrmOpenGame& chooser, QTreeWidgetItem*) {
                          input.click(chooser.windowHandle(), centreIn(&chooser, chooser.btnOK));
+                     }},
+        SecondChoice{"TheChooserClosed",
+                     [](WindowSystemInput& input, TfrmOpenGame& chooser, QTreeWidgetItem*) {
+                         input.close(chooser.windowHandle());
                      }},
         SecondChoice{"TheGameDoubleClicked",
                      [](WindowSystemInput& input, TfrmOpenGame& chooser, QTreeWidgetItem* game) {
