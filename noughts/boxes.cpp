@@ -60,6 +60,8 @@ GameType::GameType(Program& program) : program_(program) {
     finish = addControl<QPushButton>(this, "Finish > >", sansSerif, 1920, 1560, 1575, 495);
     playerone->setChecked(true);
     hardlevel->setChecked(true);
+    setDefaultButton(finish);
+    setCancelButton(back);
 
     connect(playerone, &QRadioButton::clicked, this, [this] { playerone_Click(); });
     connect(playertwo, &QRadioButton::clicked, this, [this] { playertwo_Click(); });
@@ -134,6 +136,8 @@ Rules::Rules(Program& program) : program_(program) {
         centredLabel(this, "****Have fun!!!****", 3840, 495, {"Times New Roman", 20.25});
     havefun->setStyleSheet("color: black;");
     okbutton = addControl<QPushButton>(this, "O.K.", sansSerif, 2760, 4440, 1215, 495);
+    setDefaultButton(okbutton);
+    setCancelButton(okbutton);
     connect(okbutton, &QPushButton::clicked, this, [this] { okbutton_Click(); });
 }
 
@@ -177,6 +181,8 @@ About::About(Program& program) : program_(program) {
     setWindowTitle("About Noughts and Crosses");
     setClientTwips(5970, 3735);
     Command1 = addControl<QPushButton>(this, "OK", sansSerif, 2400, 3120, 1215, 495);
+    setDefaultButton(Command1);
+    setCancelButton(Command1);
     QLabel* Label2 =
         addControl<QLabel>(this, "A small desktop game", sansSerif, 2400, 2520, 1215, 375);
     Label1 = addControl<QLabel>(this, version, sansSerif, 2400, 2880, 1215, 255);
@@ -185,6 +191,7 @@ About::About(Program& program) : program_(program) {
         label->setWordWrap(true);
         label->setStyleSheet("color: white; background: transparent;");
     }
+    growToText(*Label2, Qt::BottomEdge); // above the version line
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
 }
 

@@ -17,6 +17,7 @@ namespace noughts {
 
 using platform::toQString;
 using platform::vbforms::addControl;
+using platform::vbforms::growToText;
 using platform::vbforms::Font;
 using platform::vbforms::place;
 using platform::vbforms::toQFont;
@@ -135,6 +136,7 @@ MainForm::MainForm(Program& program) : program_(program) {
 
     QLabel* title = label(client, "Noughts and Crosses.", 120, 4200, 4215, 255, Qt::AlignCenter);
     title->setFont(toQFont({"Montreal SF", 11.25}));
+    growToText(*title); // the copyright line starts 360 twips lower
     label(client, "Made for the desktop, for two players or one", 120, 4560, 4335, 255,
           Qt::AlignCenter);
     progress = label(client, "", 120, 4800, 4215, 255);

@@ -28,9 +28,10 @@ constexpr int kOpponentsWithRandom = 7;
 constexpr int kMaxWeight = 30;
 constexpr int kShowNormal = 1; // the shell's "show normally"
 
-// Fixed-size, centred, with the title bar's close button only.
-void SetUpDialog(QDialog& dialog, const char* caption) {
+// Fixed-size, centred on the screen, with the title bar's close button only.
+void SetUpDialog(platform::forms::Dialog& dialog, const char* caption) {
     dialog.setWindowTitle(caption);
+    dialog.setCentredOnScreen(true);
     dialog.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint);
     dialog.setModal(true);
@@ -59,6 +60,7 @@ QHBoxLayout* OkCancelRow(platform::forms::Dialog& dialog, QPushButton*& ok, QPus
     ok->setDefault(true);
     cancel = AddButton(*row, "Cancel", dialog,
                        [&dialog] { dialog.closeWith(platform::forms::ModalResult::Cancel); });
+    dialog.setCancelButton(cancel);
     return row;
 }
 
@@ -235,6 +237,7 @@ TFAdvanced::TFAdvanced(gameClass& game, TfOptions& options) : game_(game), optio
     BBOk =
         AddButton(*buttons, "OK", *this, [this] { closeWith(platform::forms::ModalResult::Ok); });
     BBOk->setDefault(true);
+    setCancelButton(BBOk); // it also answers Esc
     layout->addLayout(buttons);
     FixSize(*this);
 }
@@ -442,6 +445,7 @@ TfAbout::TfAbout(gameClass& game) {
     BBOk =
         AddButton(*buttons, "OK", *this, [this] { closeWith(platform::forms::ModalResult::Ok); });
     BBOk->setDefault(true);
+    setCancelButton(BBOk); // it also answers Esc
     layout->addLayout(buttons);
     FixSize(*this);
 

@@ -30,8 +30,10 @@ namespace {
 
 constexpr int kToolBarHeight = 28;
 constexpr int kBoardBottom = 303;
+// The form's status bar; FitStatusPanels makes room where the platform's font needs it.
 constexpr int kStatusBarHeight = 19;
 constexpr std::array<int, 3> kPanelWidths = {220, 60, 73};
+constexpr int kProgressWidth = 73, kProgressHeight = 17;
 
 Color ColourOfCell(int value) {
     switch (value) {
@@ -112,6 +114,7 @@ TfKolvan32::TfKolvan32()
     board_->setFocus();
 
     game_ = std::make_unique<gameClass>();
+    FitStatusPanels();
     game_->SetMessagePump([] { platform::app::processMessages(); });
     game_->SetProgressHook([this](int column) { progress_->setValue(column); });
 
@@ -255,26 +258,60 @@ void TfKolvan32::CreateToolBar() {
 }
 
 void TfKolvan32::CreateStatusBar() {
-    auto* bar = new QFrame(board_);
-    bar->setGeometry(0, kBoardBottom, kClientWidth, kStatusBarHeight);
-    bar->setAutoFillBackground(true);
-    int x = 0;
+    statusBar_ = new QFrame(board_);
+    statusBar_->setAutoFillBackground(true);
     for (int i = 0; i < 3; ++i) {
-        auto* panel = new QLabel(bar);
-        panel->setGeometry(x, 0, kPanelWidths[i], kStatusBarHeight);
+        auto* panel = new QLabel(statusBar_);
         if (i > 0)
             panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         panel->setIndent(2);
-        x += kPanelWidths[i];
         panels_[i] = panel;
     }
-    panels_[0]->setText("Ready");
-    panels_[1]->setText("Level  1");
+    // The first panel wraps its longer texts, a space short of the second panel's.
+    panels_[0]->setWordWrap(true);
+    panels_[0]->setContentsMargins(0, 0, panels_[0]->fontMetrics().horizontalAdvance(' '), 0);
     progress_ = new QProgressBar(board_);
-    progress_->setGeometry(147, 305, 73, 17);
     progress_->setRange(0, 7);
     progress_->setTextVisible(false);
     progress_->hide();
+}
+
+void TfKolvan32::FitStatusPanels() {
+    // The longest texts of the second panel: the level with its random range, a network
+    // score of up to 255 games each way; of the third: the two-player game, the connection's
+    // states and the opponents' names.
+    std::array<std::vector<std::string>, 3> longest = {
+        std::vector<std::string>{},
+        {"Level  1-7", "Human", " 255  255  255"},
+        {"Two Players", "Disconnected", "Connected", "Listening", "Trying"}};
+    for (int opponent = 1; opponent <= kRandomOpponent; ++opponent)
+        longest[2].push_back(game_->GetOpponentName(opponent));
+    std::array<int, 3> widths = kPanelWidths;
+    for (int i = 1; i < 3; ++i)
+        for (const std::string& text : longest[static_cast<std::size_t>(i)]) {
+            panels_[i]->setText(platform::toQString(text));
+            widths[i] = std::max(widths[i], panels_[i]->sizeHint().width());
+        }
+    // The first panel takes the rest of the width, and the height of two lines (an empty
+    // text of two) for its longer texts.
+    widths[0] = kClientWidth - widths[1] - widths[2];
+    panels_[0]->setText("\n");
+    const int height = std::max(kStatusBarHeight, panels_[0]->heightForWidth(widths[0]));
+
+    statusBar_->setGeometry(0, kBoardBottom, kClientWidth, height);
+    int x = 0;
+    for (int i = 0; i < 3; ++i) {
+        panels_[i]->setGeometry(x, 0, widths[i], height);
+        x += widths[i];
+    }
+    board_->setFixedSize(kClientWidth, kBoardBottom + height);
+    // Over the right end of the first panel.
+    progress_->setGeometry(widths[0] - kProgressWidth,
+                           kBoardBottom + (height - kProgressHeight) / 2, kProgressWidth,
+                           kProgressHeight);
+    panels_[0]->setText("Ready");
+    panels_[1]->setText("Level  1");
+    panels_[2]->clear();
 }
 
 std::string TfKolvan32::StatusText(int panel) const {

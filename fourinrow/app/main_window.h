@@ -16,6 +16,7 @@
 #include <string>
 
 class QAction;
+class QFrame;
 class QLabel;
 class QProgressBar;
 class QToolBar;
@@ -68,6 +69,8 @@ inline constexpr int kCommandCount = 14;
 class TfKolvan32 : public QMainWindow {
 public:
     static constexpr const char* kSettingsFile = gameClass::kSettingsFile;
+    // The form's client area; the status bar below the board may be taller where the
+    // platform's font needs two lines for its texts.
     static constexpr int kClientWidth = 361;
     static constexpr int kClientHeight = 322;
     static constexpr platform::gdi::Color kNavy = 0x800000;
@@ -78,6 +81,10 @@ public:
     // a peer that floods or ignores the protocol; it is then dropped as a lost connection.
     static constexpr std::size_t kSendQueueLimit = 256 * 1024;
     static constexpr int kMismatchLimit = 32;
+    // Lines of the peer acted on in one turn of the event loop; the rest wait for the next
+    // turn, so that a peer sending without pause leaves the window, its menus and Disconnect
+    // answering. A well-behaved peer sends two or three lines at a time.
+    static constexpr int kLinesPerTurn = 8;
     // A shown session state that no session has, so the next status update refreshes the
     // commands whatever the session's state is by then.
     static constexpr std::uint8_t kControlsStale = 0xFF;
@@ -173,6 +180,8 @@ private:
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
+    // Sizes the status panels for their longest texts at the platform's font.
+    void FitStatusPanels();
     void SetNormalModeControls();
     void SetNetworkModeControls();
     void SetCursorShape(platform::app::CursorShape shape);
@@ -185,6 +194,14 @@ private:
     // Sends one protocol line (the line feed is added) when the connection is up.
     void SendLine(const std::string& line);
     void HandleLine(std::string line);
+    // Acts on the complete lines held in LineBuffer, as many as this turn allows; false when
+    // some are left for the next turn or the session ended on one.
+    bool HandleHeldLines();
+    // The line feed of the first complete line held, or nullptr.
+    char* HeldLineEnd();
+    // Asked for by the first line of a turn: the count starts again, and lines held back are
+    // taken up.
+    void NextTurn();
     // Closes the connection after what was sent has gone out, and the listener.
     void CloseSockets();
     // A new peer starts with an empty receive buffer and a clean record.
@@ -196,6 +213,7 @@ private:
     std::unique_ptr<gameClass> game_;
     BoardView* board_ = nullptr;
     QToolBar* toolBar_ = nullptr;
+    QFrame* statusBar_ = nullptr;
     std::array<QLabel*, 3> panels_{};
     QProgressBar* progress_ = nullptr;
     std::array<QAction*, kCommandCount> actions_{};
@@ -211,6 +229,9 @@ private:
     bool scoreCounted_ = false;
     bool skippingLongLine_ = false;
     int mismatches_ = 0; // lines answered by the sync error since the peer's last good move
+    int linesThisTurn_ = 0; // lines acted on since the event loop last came round
+    // The connecting side's host lookup is under way, and its answer still wanted.
+    bool lookupWanted_ = false;
     std::unique_ptr<socket::TWSocket> cliWSocket_;
     std::unique_ptr<socket::TWSocket> srvWSocket_;
 };

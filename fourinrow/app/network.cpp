@@ -93,6 +93,8 @@ void TfKolvan32::NewNetworkGame() {
             StartListening();
         } else {
             SetConnectionState(1, "Connecting to opponent...", "Trying");
+            // Before the call: a dotted address is answered inside it.
+            lookupWanted_ = true;
             try {
                 cliWSocket_->DnsLookup(PeerHost);
             } catch (const socket::ESocketException&) {
@@ -116,6 +118,11 @@ void TfKolvan32::StartListening() {
 }
 
 void TfKolvan32::CliWSocketDnsLookupDone(std::uint16_t error) {
+    // Only the answer to the session's own lookup leads anywhere: once the session has ended
+    // (a cancelled lookup is answered too) there is nobody left to connect for.
+    if (!lookupWanted_)
+        return;
+    lookupWanted_ = false;
     if (error != 0) {
         SetConnectionState(0, "Unknown server name", "Disconnected");
         UpdateNetworkStatus();
@@ -178,6 +185,9 @@ void TfKolvan32::SrvWSocketSessionClosed(std::uint16_t) {
 }
 
 void TfKolvan32::CloseSockets() {
+    // A host lookup still under way would connect when it is answered.
+    lookupWanted_ = false;
+    cliWSocket_->CancelDnsLookup();
     cliWSocket_->Close();
     srvWSocket_->Close();
 }
@@ -291,6 +301,9 @@ void TfKolvan32::HandleLine(std::string line) {
 }
 
 void TfKolvan32::CliWSocketDataAvailable(std::uint16_t) {
+    // Lines held back go first; nothing new is read until they have been acted on.
+    if (!HandleHeldLines())
+        return;
     char* const free = LineBuffer.data() + BufferFill;
     const int received = cliWSocket_->Receive(free, kLineLimit - BufferFill);
     if (received <= 0)
@@ -299,9 +312,16 @@ void TfKolvan32::CliWSocketDataAvailable(std::uint16_t) {
     char* const end = std::remove(free, free + received, '\0');
     BufferFill += static_cast<std::int32_t>(end - free);
     LineBuffer[BufferFill] = '\0';
+    HandleHeldLines();
+}
 
+char* TfKolvan32::HeldLineEnd() {
+    return static_cast<char*>(std::memchr(LineBuffer.data(), '\n', BufferFill));
+}
+
+bool TfKolvan32::HandleHeldLines() {
     for (;;) {
-        char* const feed = static_cast<char*>(std::memchr(LineBuffer.data(), '\n', BufferFill));
+        char* const feed = HeldLineEnd();
         if (!feed) {
             // A line too long for the buffer is dropped whole, up to its line feed.
             if (BufferFill >= kLineLimit) {
@@ -310,8 +330,12 @@ void TfKolvan32::CliWSocketDataAvailable(std::uint16_t) {
             } else if (skippingLongLine_) {
                 BufferFill = 0;
             }
-            return;
+            return true;
         }
+        if (linesThisTurn_ == kLinesPerTurn)
+            return false; // the rest on the next turn, which the first line of this one asked for
+        if (linesThisTurn_++ == 0)
+            QMetaObject::invokeMethod(this, [this] { NextTurn(); }, Qt::QueuedConnection);
         const auto length = static_cast<std::int32_t>(feed - LineBuffer.data());
         std::string line(LineBuffer.data(), static_cast<std::size_t>(length));
         BufferFill -= length + 1;
@@ -325,9 +349,16 @@ void TfKolvan32::CliWSocketDataAvailable(std::uint16_t) {
         if (cliWSocket_->State() != socket::wsConnected) {
             // The session ended on that line: what is left of the peer's data is dropped.
             BufferFill = 0;
-            return;
+            return false;
         }
     }
+}
+
+void TfKolvan32::NextTurn() {
+    linesThisTurn_ = 0;
+    // Reading stopped while lines were held back, so no arrival would come to take them.
+    if (cliWSocket_->State() == socket::wsConnected && HeldLineEnd())
+        CliWSocketDataAvailable(0);
 }
 
 void TfKolvan32::UpdateNetworkControls() {

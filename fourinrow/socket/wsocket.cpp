@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstring>
+#include <limits>
 
 namespace fourinrow::socket {
 
@@ -20,6 +21,10 @@ constexpr std::int32_t AdoptedEvents = FdRead | FdWrite | FdConnect | FdClose;
 constexpr int ListenBacklog = 5;
 constexpr std::size_t HostEntryBufferSize = 1025;
 constexpr int DropChunkSize = 1024;
+// What one data-arrived message may take from the platform before the read loop gives the
+// event loop back, so that a peer that never stops sending cannot keep the program from its
+// other work. Every receive re-arms the platform's notice, so the rest is announced again.
+constexpr std::uint64_t ReadBudgetPerMessage = 64 * 1024;
 
 std::uint16_t EventFlags(std::intptr_t lParam) {
     return static_cast<std::uint16_t>(ReplyLow(lParam));
@@ -236,10 +241,13 @@ void TCustomWSocket::WndProc(const platform::WindowMessage& message) {
 }
 
 void TCustomWSocket::HandleSelectMessage(std::uintptr_t handle, std::intptr_t lParam) {
-    if (hSocket_ == InvalidSocket || handle != static_cast<std::uintptr_t>(hSocket_) || paused_)
-        return;
     const std::uint16_t events = EventFlags(lParam);
     const std::uint16_t error = EventError(lParam);
+    // Room to send on the connection of the waiting notice: the next send may post one again.
+    if ((events & FdWrite) && handle == static_cast<std::uintptr_t>(sentNoticeFor_))
+        sentNoticeFor_ = InvalidSocket;
+    if (hSocket_ == InvalidSocket || handle != static_cast<std::uintptr_t>(hSocket_) || paused_)
+        return;
     if (events & FdConnect) {
         ChangeState(wsConnected);
         TriggerSessionConnected(error);
@@ -247,7 +255,7 @@ void TCustomWSocket::HandleSelectMessage(std::uintptr_t handle, std::intptr_t lP
             Close();
     }
     if (events & FdRead)
-        HandleReadEvent(error);
+        HandleReadEvent(error, ReadBudgetPerMessage);
     if (events & FdWrite) {
         TryToSend();
         if (allSent_)
@@ -256,8 +264,9 @@ void TCustomWSocket::HandleSelectMessage(std::uintptr_t handle, std::intptr_t lP
     if (events & FdAccept)
         TriggerSessionAvailable(error);
     if ((events & FdClose) && state_ != wsConnecting) {
-        // What is still waiting is delivered before the close is reported.
-        HandleReadEvent(0);
+        // What is still waiting is delivered before the close is reported; nothing more can
+        // arrive, so all of it.
+        HandleReadEvent(0, std::numeric_limits<std::uint64_t>::max());
         if (OnSessionClosed && !closeInvoked_) {
             closeInvoked_ = true;
             TriggerSessionClosed(error);
@@ -621,9 +630,13 @@ int TCustomWSocket::Send(const void* data, int length) {
         result = length;
     }
     TryToSend();
-    // OnDataSent comes from the message loop, never from inside Send.
-    if (allSent_ && hSocket_ != InvalidSocket)
+    // OnDataSent comes from the message loop, never from inside Send. One notice waiting in
+    // the queue stands for every send until it is handled, so a program that sends many lines
+    // in one turn does not queue a message for each.
+    if (allSent_ && hSocket_ != InvalidSocket && sentNoticeFor_ != hSocket_) {
+        sentNoticeFor_ = hSocket_;
         PostToSelf(SocketEventMessage, static_cast<std::uintptr_t>(hSocket_), FdWrite);
+    }
     return result;
 }
 
@@ -695,7 +708,8 @@ void TCustomWSocket::Flush() {
 
 // ---- receiving ----
 
-void TCustomWSocket::HandleReadEvent(std::uint16_t error) {
+void TCustomWSocket::HandleReadEvent(std::uint16_t error, std::uint64_t budget) {
+    const std::uint64_t readAtStart = platformBytesRead_;
     try {
         for (;;) {
             lastError_ = 0;
@@ -718,8 +732,10 @@ void TCustomWSocket::HandleReadEvent(std::uint16_t error) {
                 break;
             }
             // A handler that read nothing is not called again at once: the bytes wait for
-            // the next notification instead of spinning here.
-            if (waiting == 0 || platformBytesRead_ == readBefore)
+            // the next notification instead of spinning here. Neither is one whose peer has
+            // already sent the budget's worth in this message.
+            if (waiting == 0 || platformBytesRead_ == readBefore ||
+                platformBytesRead_ - readAtStart >= budget)
                 break;
         }
     } catch (const std::exception&) {

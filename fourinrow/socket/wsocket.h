@@ -214,7 +214,9 @@ private:
     };
     void AssignWhileClosed(Setting setting, const std::string& value, const char* name);
     void HandleSelectMessage(std::uintptr_t handle, std::intptr_t lParam);
-    void HandleReadEvent(std::uint16_t error);
+    // Raises the data-available event while bytes wait, until the handlers have taken budget
+    // bytes from the platform.
+    void HandleReadEvent(std::uint16_t error, std::uint64_t budget);
     void HandleHostLookupDone(std::uintptr_t request, std::intptr_t lParam);
     void HandleAddrLookupDone(std::uintptr_t request, std::intptr_t lParam);
     bool StartLookup(const std::string& host); // the shared opening of both lookups
@@ -250,8 +252,11 @@ private:
     bool terminated_ = false;
     SocketHandle acceptedHandle_ = platform::winsock::InvalidSocket;
     bool destroying_ = false;
-    // Bytes taken from the platform by DoRecv; lets the read loop see a pass that read nothing.
+    // Bytes taken from the platform by DoRecv; lets the read loop see a pass that read nothing
+    // and how much one message has taken.
     std::uint64_t platformBytesRead_ = 0;
+    // The connection for which a data-sent notice is waiting in the queue, if any.
+    SocketHandle sentNoticeFor_ = platform::winsock::InvalidSocket;
 };
 
 } // namespace fourinrow::socket

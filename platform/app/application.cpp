@@ -183,6 +183,14 @@ MessageHook messageHook() { return currentHook; }
 
 void setActivationHandler(std::function<void()> handler) { activationHandler = std::move(handler); }
 
+void hideStayOnTopWindows() {
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible() && window->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+            window->hide();
+}
+
 namespace {
 
 void closeWindowsWaiting();

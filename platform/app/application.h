@@ -63,6 +63,10 @@ void runGuarded(const std::function<void()>& handler);
 // the program's own that pump messages while they wait for something end early then.
 bool applicationTerminating();
 
+// A box or dialog the user must answer comes in front of everything: the windows that stay on
+// top of all others (a splash window) are hidden before it is shown.
+void hideStayOnTopWindows();
+
 // Called each time the program becomes the active application.
 void setActivationHandler(std::function<void()> handler);
 

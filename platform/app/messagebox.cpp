@@ -3,6 +3,7 @@
 #include "platform/app/application.h"
 
 #include "platform/app/qtstring.h"
+#include "platform/forms/box_placement.h"
 #include "platform/forms/help_context.h"
 
 #include <QApplication>
@@ -66,7 +67,10 @@ QMessageBox::Icon qtIcon(Icon icon) {
 
 Answer showQtBox(const std::string& text, const std::string& caption, Buttons buttons,
                  Icon icon, int helpContext) {
+    hideStayOnTopWindows();
     QMessageBox box(qtIcon(icon), toQString(caption), toQString(text), qtButtons(buttons));
+    forms::fitTitle(box);
+    forms::openOverActiveWindow(box);
     if (helpContext > 0)
         forms::setHelpContext(box, helpContext);
     box.setDefaultButton(buttons == Buttons::Ok || buttons == Buttons::OkCancel

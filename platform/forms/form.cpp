@@ -1,5 +1,6 @@
 #include "platform/forms/form.h"
 
+#include "platform/app/screen.h"
 #include "platform/gdi/qimage.h"
 
 #include <QPainter>
@@ -61,6 +62,8 @@ Dialog::Script* dialogScript = nullptr;
 
 ModalResult Dialog::showModal() {
     result_ = ModalResult::None;
+    app::hideStayOnTopWindows();
+    placeOnScreen();
     if (dialogScript) {
         show();
         ++dialogScript->shown_;
@@ -78,6 +81,23 @@ ModalResult Dialog::showModal() {
 void Dialog::closeWith(ModalResult result) {
     result_ = result;
     done(result == ModalResult::Cancel ? QDialog::Rejected : QDialog::Accepted);
+}
+
+// The frame, once the window has been shown; the client area before.
+void Dialog::placeOnScreen() {
+    if (!centredOnScreen_)
+        return;
+    const QSize frame = frameGeometry().size();
+    move((app::screenWidth() - frame.width()) / 2, (app::screenHeight() - frame.height()) / 2);
+}
+
+void Dialog::reject() {
+    if (!cancelButton_) {
+        close();
+        return;
+    }
+    if (cancelButton_->isVisible() && cancelButton_->isEnabled())
+        cancelButton_->click();
 }
 
 Dialog::Script::Script(std::function<ModalResult(Dialog&)> answer) : answer_(std::move(answer)) {

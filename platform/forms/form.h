@@ -12,12 +12,16 @@
 #include "platform/app/cursor_registry.h"
 #include "platform/gdi/bitmap.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QMoveEvent>
 #include <QPaintEvent>
+#include <QPointer>
 #include <QResizeEvent>
+#include <QShowEvent>
 #include <QWidget>
 #include <QtMath>
 
@@ -88,10 +92,16 @@ public:
     int frameTop() const { return QtBase::frameGeometry().y(); }
     int frameWidth() const { return QtBase::frameGeometry().width(); }
     int frameHeight() const { return QtBase::frameGeometry().height(); }
+    // The frame's width and height are known only once the window system has framed the
+    // shown window, which may come after the show: until then the client takes the whole
+    // size, and it is made smaller by the frame as soon as the frame is known. A window shown
+    // maximized gets its size when it is first restored.
     void setFrameGeometry(int left, int top, int width, int height) {
-        const QSize border = QtBase::frameGeometry().size() - QtBase::size();
         QtBase::move(left, top);
-        QtBase::resize(width - border.width(), height - border.height());
+        pendingFrameSize_ = QSize(width, height);
+        pendingClientSize_ = QSize();
+        sizeWhileMaximized_ = QSize();
+        fitPendingFrameSize();
     }
     int clientWidth() const { return QtBase::width(); }
     int clientHeight() const { return QtBase::height(); }
@@ -129,7 +139,16 @@ protected:
     void resizeEvent(QResizeEvent* event) override {
         fitFrontBuffer();
         QtBase::resizeEvent(event);
+        fitPendingFrameSize();
         app::runGuarded([&] { onResize(); });
+    }
+    void moveEvent(QMoveEvent* event) override {
+        QtBase::moveEvent(event);
+        fitPendingFrameSize();
+    }
+    void showEvent(QShowEvent* event) override {
+        QtBase::showEvent(event);
+        fitPendingFrameSize();
     }
     void mousePressEvent(QMouseEvent* event) override {
         MouseButton button;
@@ -155,12 +174,15 @@ protected:
         if (detail::mouseButtonOf(event->button(), button))
             app::runGuarded([&] { onMouseUp(button, shiftOf(*event), x(*event), y(*event)); });
     }
+    // The program's handlers first, then the window's own keys: in a dialog Enter clicks the
+    // default button and Esc cancels (see Dialog).
     void keyPressEvent(QKeyEvent* event) override {
         app::runGuarded([&] {
             onKeyDown(event->key(), detail::shiftStateOf(event->modifiers(), {}));
             if (const char typed = detail::typedCharacter(*event))
                 onKeyPress(typed);
         });
+        QtBase::keyPressEvent(event);
     }
     void keyReleaseEvent(QKeyEvent* event) override {
         app::runGuarded(
@@ -193,7 +215,34 @@ private:
 
     void fitFrontBuffer() const { frontBuffer_.resize(QtBase::width(), QtBase::height()); }
 
+    // The frame seen in a geometry event of a maximized window, or in its state change, is
+    // not the frame it has when restored, and the first event after the restore may still
+    // carry the maximized size. A size that anyone else set meanwhile stands.
+    void fitPendingFrameSize() {
+        if (pendingFrameSize_.isEmpty())
+            return;
+        if (QtBase::windowState() &
+            (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)) {
+            sizeWhileMaximized_ = QtBase::size();
+            return;
+        }
+        if (QtBase::size() == sizeWhileMaximized_)
+            return;
+        if (pendingClientSize_.isValid() && QtBase::size() != pendingClientSize_) {
+            pendingFrameSize_ = QSize();
+            return;
+        }
+        const QSize border = QtBase::frameGeometry().size() - QtBase::size();
+        pendingClientSize_ = pendingFrameSize_ - border;
+        if (!border.isNull())
+            pendingFrameSize_ = QSize(); // applied once: later sizes are the user's
+        QtBase::resize(pendingClientSize_);
+    }
+
     mutable gdi::Bitmap frontBuffer_;
+    QSize pendingFrameSize_;   // a frame size waiting for the frame to be known
+    QSize pendingClientSize_;  // the client size given for it meanwhile
+    QSize sizeWhileMaximized_; // the last client size seen while maximized meanwhile
     bool presenting_ = false;
 };
 
@@ -204,6 +253,9 @@ public:
 
 enum class ModalResult { None, Ok, Cancel, Yes, No, Abort, Retry, Ignore };
 
+// Enter clicks the default button (QPushButton::setDefault; an auto-default button that has
+// the focus takes its place), Esc the cancel button: the dialog's own handlers run as for a
+// click.
 class Dialog : public Form<QDialog> {
 public:
     explicit Dialog(QWidget* parent = nullptr) : Form<QDialog>(parent) {}
@@ -212,6 +264,15 @@ public:
     ModalResult showModal();
     // Ends showModal with this result.
     void closeWith(ModalResult result);
+
+    // Each showing opens centred on the screen instead of over the owner window.
+    void setCentredOnScreen(bool centred) { centredOnScreen_ = centred; }
+
+    // The button Esc clicks. Without one Esc closes the dialog as its close box does; while
+    // it is hidden or disabled Esc does nothing.
+    void setCancelButton(QAbstractButton* button) { cancelButton_ = button; }
+    // What Esc does (QDialog's name for it).
+    void reject() override;
 
     // While alive, showModal does not wait for the user: it shows the dialog, calls the
     // script with it (the script may work its controls) and returns the script's answer.
@@ -231,7 +292,11 @@ public:
     };
 
 private:
+    void placeOnScreen();
+
     ModalResult result_ = ModalResult::None;
+    QPointer<QAbstractButton> cancelButton_;
+    bool centredOnScreen_ = false;
 };
 
 } // namespace platform::forms

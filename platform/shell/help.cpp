@@ -3,15 +3,30 @@
 #include "platform/app/qtstring.h"
 #include "platform/files/paths.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QPointer>
 #include <QTextBrowser>
 #include <QUrl>
+#include <QWindow>
 
 namespace platform::shell {
 namespace {
 
 QPointer<QTextBrowser> helpWindow;
+
+// A page asked for while a modal box is open belongs to that box: the box blocks every other
+// window, but not its own, and the window manager keeps it in front of the box. Otherwise the
+// help stands on its own. The window system takes a new owner only as the window is shown.
+void belongToTheModalBox(QTextBrowser& help) {
+  const QWidget* modal = QApplication::activeModalWidget();
+  QWindow* owner = modal ? modal->windowHandle() : nullptr;
+  help.winId();
+  QWindow* window = help.windowHandle();
+  if (window->transientParent() == owner)
+    return;
+  help.hide();
+  window->setTransientParent(owner);
+}
 
 }  // namespace
 
@@ -27,6 +42,7 @@ void showHelpPage(const std::string& path) {
     helpWindow->setOpenLinks(true);
     helpWindow->resize(560, 480);
   }
+  belongToTheModalBox(*helpWindow);
   helpWindow->setSource(QUrl::fromLocalFile(toQString(files::resolvePath(path))));
   helpWindow->setWindowTitle(helpWindow->documentTitle());
   helpWindow->show();

@@ -1,6 +1,8 @@
 #include "platform/vbforms/runtime.h"
 
+#include "platform/app/application.h"
 #include "platform/app/qtstring.h"
+#include "platform/forms/box_placement.h"
 
 #include <QInputDialog>
 
@@ -25,10 +27,14 @@ std::optional<std::string> InputBox(const std::string& prompt, const std::string
         scriptedInputBoxes->answers.pop_front();
         return answer;
     }
+    platform::app::hideStayOnTopWindows();
     QInputDialog box;
     box.setWindowTitle(toQString(title));
     box.setLabelText(toQString(prompt));
     box.setTextValue(toQString(defaultText));
+    box.adjustSize(); // builds the box's controls, which Qt leaves until its size is asked
+    platform::forms::fitTitle(box);
+    platform::forms::openOverActiveWindow(box);
     if (box.exec() != QDialog::Accepted)
         return std::nullopt;
     return fromQString(box.textValue());

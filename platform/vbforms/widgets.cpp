@@ -1,7 +1,11 @@
 #include "platform/vbforms/widgets.h"
 
+#include "platform/app/application.h"
+#include "platform/forms/box_placement.h"
+
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <cmath>
 
 namespace platform::vbforms {
@@ -25,6 +29,16 @@ void place(QWidget* control, int left, int top, int width, int height) {
                          twipsToPixels(height));
 }
 
+void growToText(QLabel& label, Qt::Edge keptEdge) {
+    const int needed =
+        label.wordWrap() ? label.heightForWidth(label.width()) : label.sizeHint().height();
+    const int growth = needed - label.height();
+    if (growth <= 0)
+        return;
+    const int top = keptEdge == Qt::BottomEdge ? label.y() - growth : label.y();
+    label.setGeometry(label.x(), top, label.width(), needed);
+}
+
 Form::Form(QWidget* parent) : QWidget(parent, Qt::Window) {}
 
 void Form::setClientTwips(int width, int height) {
@@ -32,6 +46,8 @@ void Form::setClientTwips(int width, int height) {
 }
 
 void Form::showModeless() {
+    if (!isVisible())
+        platform::forms::openOverActiveWindow(*this);
     show();
     raise();
     activateWindow();
@@ -41,6 +57,7 @@ void Form::showModal() {
     if (isVisible() && !isModal())
         hide(); // modality can only change while hidden
     setWindowModality(Qt::ApplicationModal);
+    platform::app::hideStayOnTopWindows();
     showModeless();
     if (testing::modalShowsReturnAtOnce())
         return;
@@ -59,6 +76,26 @@ void Form::closeEvent(QCloseEvent* event) {
         return;
     }
     QWidget::closeEvent(event);
+}
+
+void Form::keyPressEvent(QKeyEvent* event) {
+    const bool plain = event->modifiers() == Qt::NoModifier ||
+                       (event->modifiers() == Qt::KeypadModifier && event->key() == Qt::Key_Enter);
+    QPushButton* button = nullptr;
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        defaultButton_) {
+        button = qobject_cast<QPushButton*>(focusWidget());
+        if (!button)
+            button = defaultButton_;
+    } else if (plain && event->key() == Qt::Key_Escape) {
+        button = cancelButton_;
+    }
+    if (!button) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (button->isVisible() && button->isEnabled())
+        button->click();
 }
 
 void Form::hideEvent(QHideEvent* event) {

@@ -4,8 +4,10 @@
 #include "platform/vbforms/runtime.h"
 
 #include <QFont>
+#include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QWidget>
 #include <utility>
 
@@ -15,6 +17,11 @@ QFont toQFont(const Font& font);
 
 // Places a control by a design rectangle in twips (left, top, width, height).
 void place(QWidget* control, int left, int top, int width, int height);
+
+// A label whose text needs more height at the platform's fonts than its design rectangle
+// gives grows to that height, keeping its top edge, or its bottom edge where what lies below
+// it must stay clear.
+void growToText(QLabel& label, Qt::Edge keptEdge = Qt::TopEdge);
 
 // Creates a control with its caption and font at a design rectangle in twips.
 template <class W>
@@ -39,6 +46,8 @@ public:
     // Sets the client area from a design size in twips.
     void setClientTwips(int width, int height);
 
+    // A form not placed yet opens over the window the user is working in (see
+    // platform::forms::openOverActiveWindow).
     void showModeless();
     // Shows the form application-modal and returns once it is hidden or unloaded (at once
     // under testing::setModalShowsReturnAtOnce).
@@ -47,15 +56,23 @@ public:
     // Set by the slot that loaded the form: what closing the window does.
     void setUnloadAction(std::function<void()> unload) { unload_ = std::move(unload); }
 
+    // A box's keys: with a default button Enter clicks the button that has the focus, else
+    // the default one; Esc clicks the cancel button. A form without them leaves the keys alone.
+    void setDefaultButton(QPushButton* button) { defaultButton_ = button; }
+    void setCancelButton(QPushButton* button) { cancelButton_ = button; }
+
 signals:
     void hidden();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     std::function<void()> unload_;
+    QPointer<QPushButton> defaultButton_;
+    QPointer<QPushButton> cancelButton_;
 };
 
 // Where a form lives while it is loaded: loading an unloaded form creates it and runs its

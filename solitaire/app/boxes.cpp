@@ -17,7 +17,9 @@
 #include <QPlainTextEdit>
 #include <QStackedWidget>
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace solitaire {
 namespace {
@@ -71,6 +73,63 @@ void hideAndRepaintMainWindow(platform::forms::Dialog& box) {
     repaintMainWindow(box);
 }
 
+// The box's controls as laid out, ordered by where they begin along one axis.
+std::vector<QWidget*> controlsBy(platform::forms::Dialog& box, int (QWidget::*begin)() const) {
+    std::vector<QWidget*> controls;
+    for (QWidget* control : box.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        controls.push_back(control);
+    std::ranges::stable_sort(controls, {}, [begin](QWidget* c) { return (c->*begin)(); });
+    return controls;
+}
+
+int farthest(const std::vector<QWidget*>& controls, int (QRect::*edge)() const) {
+    int end = 0;
+    for (const QWidget* control : controls)
+        end = std::max(end, (control->geometry().*edge)());
+    return end;
+}
+
+// Lays the box out again for the platform's font where the form's sizes are too small for
+// a text: a check box or single-line label widens to its text, and what lies to its right on
+// its row moves along; a word-wrapped label grows to the height of its lines, and what lies
+// below it moves down. The box grows by what its contents grew, keeping its margins; where
+// every text fits nothing moves.
+void fitToTexts(platform::forms::Dialog& box) {
+    std::vector<QWidget*> controls = controlsBy(box, &QWidget::x);
+    const int right = farthest(controls, &QRect::right);
+    for (QWidget* control : controls) {
+        const auto* label = qobject_cast<QLabel*>(control);
+        const bool widens = qobject_cast<QCheckBox*>(control) ||
+                            (label && !label->wordWrap() && !label->text().isEmpty());
+        const int growth = control->sizeHint().width() - control->width();
+        if (!widens || growth <= 0)
+            continue;
+        const QRect was = control->geometry();
+        for (QWidget* other : controls)
+            if (other != control && other->x() > was.right() && other->y() <= was.bottom() &&
+                other->geometry().bottom() >= was.top())
+                other->move(other->x() + growth, other->y());
+        control->resize(was.width() + growth, was.height());
+    }
+    controls = controlsBy(box, &QWidget::y);
+    const int bottom = farthest(controls, &QRect::bottom);
+    for (QWidget* control : controls) {
+        const auto* label = qobject_cast<QLabel*>(control);
+        if (!label || !label->wordWrap())
+            continue;
+        const int growth = label->heightForWidth(label->width()) - label->height();
+        if (growth <= 0)
+            continue;
+        const QRect was = control->geometry();
+        for (QWidget* other : controls)
+            if (other != control && other->y() > was.bottom())
+                other->move(other->x(), other->y() + growth);
+        control->resize(was.width(), was.height() + growth);
+    }
+    box.setFixedSize(box.width() + std::max(0, farthest(controls, &QRect::right) - right),
+                     box.height() + std::max(0, farthest(controls, &QRect::bottom) - bottom));
+}
+
 } // namespace
 
 void RedrawTableSelection() {
@@ -83,6 +142,7 @@ void RedrawTableSelection() {
 TfrmMsgAdvice::TfrmMsgAdvice(QWidget* owner, const std::string& text, int page)
     : Dialog(owner), page_(page) {
     setupBox(*this, "frmMsgAdvice", "Information", 418, 161);
+    setCentredOnScreen(true);
     setWindowFlag(Qt::WindowCloseButtonHint, false);
     auto* notebook = place<QStackedWidget>(this, "Notebook1", 8, 8, 64, 64);
     for (const auto& [pageName, pictureName] :
@@ -98,10 +158,13 @@ TfrmMsgAdvice::TfrmMsgAdvice(QWidget* owner, const std::string& text, int page)
     chkNotDisplay = place<QCheckBox>(this, "chkNotDisplay", 82, 100, 326, 20);
     chkNotDisplay->setText("&Don't show this message box again");
     btnOK = button(this, "btnOK", "OK", 172, 128);
+    btnOK->setDefault(true);
+    setCancelButton(btnOK); // the box has no close box: Esc is its one button too
     QObject::connect(btnOK, &QPushButton::clicked, this, [this] {
         closeWith(ModalResult::Ok);
         fnWaitProcessing(0);
     });
+    fitToTexts(*this);
 }
 
 void TfrmMsgAdvice::hideEvent(QHideEvent* event) {
@@ -121,6 +184,7 @@ void ShowAdvice(QWidget* owner, const std::string& text, const std::string& key,
 
 TfrmAbout::TfrmAbout(QWidget* owner) : Dialog(owner) {
     setupBox(*this, "frmAbout", "About [Program]", 417, 279);
+    setCentredOnScreen(true);
     platform::forms::setHelpContext(*this, kAboutHelpContext);
     // Two columns right of the picture: captions, then the addresses at the widest caption.
     constexpr int kText = 112, kAddress = 270;
@@ -150,7 +214,10 @@ TfrmAbout::TfrmAbout(QWidget* owner) : Dialog(owner) {
     for (LinkLabel* mail : {lblMail, lblMailMark, lblMailSupport})
         mail->onClick = [mail] { OpenLink("EMAIL", fromQString(mail->text())); };
     btnOK = button(this, "btnOK", "OK", 171, 246);
+    btnOK->setDefault(true);
+    setCancelButton(btnOK);
     QObject::connect(btnOK, &QPushButton::clicked, this, [this] { closeWith(ModalResult::Ok); });
+    fitToTexts(*this);
 }
 
 void TfrmAbout::changeEvent(QEvent* event) {
@@ -182,9 +249,12 @@ TfrmNews::TfrmNews(QWidget* owner) : Dialog(owner) {
     chkNotDisplay->setText("Don't show this message box again");
     btnSend = button(this, "btnSend", "OK", 236, 78);
     btnCancel = button(this, "btnCancel", "Cancel", 318, 78);
+    btnSend->setDefault(true);
+    setCancelButton(btnCancel);
     QObject::connect(btnSend, &QPushButton::clicked, this, [this] { sendClicked(); });
     QObject::connect(btnCancel, &QPushButton::clicked, this,
                      [this] { closeWith(ModalResult::Cancel); });
+    fitToTexts(*this);
 }
 
 void TfrmNews::sendClicked() {
@@ -204,7 +274,9 @@ TfrmNews2::TfrmNews2(QWidget* owner) : Dialog(owner) {
     lblEmail = link(this, "lblEmail", kNewsletterMailAddress, 64, 26, 200);
     label(this, "and make sure the word \"News\" shows up in \"Subject\". Thank you.", 64, 44, 352,
           16);
-    label(this, "Downloaded from:", 64, 66, 100, 16)->setObjectName("lblWhere");
+    QLabel* lblWhere = label(this, "Downloaded from:", 64, 66, 100, 16);
+    lblWhere->setObjectName("lblWhere");
+    lblWhere->setWordWrap(false); // the caption of the field beside it
     edtWhere = place<QLineEdit>(this, "edtWhere", 168, 64, 248, 20);
     label(this, "You can also sign up for Pellmoor NewsLetter linking at this Web page: ", 64, 90,
           352, 16);
@@ -213,11 +285,14 @@ TfrmNews2::TfrmNews2(QWidget* owner) : Dialog(owner) {
     btnOK = place<QPushButton>(this, "btnOK", 240, 128, 90, 25);
     btnOK->setText("Send E-Mail");
     btnCancel = button(this, "btnCancel", "Cancel", 340, 128);
+    btnOK->setDefault(true);
+    setCancelButton(btnCancel);
     QObject::connect(btnOK, &QPushButton::clicked, this, [this] {
         platform::app::runGuarded([this] { sendClicked(); });
     });
     QObject::connect(btnCancel, &QPushButton::clicked, this,
                      [this] { closeWith(ModalResult::Cancel); });
+    fitToTexts(*this);
 }
 
 std::string TfrmNews2::subjectSuffix() const {

@@ -30,6 +30,15 @@ inline constexpr int kCardSizePosition = 128, kCardSizeWidth = 1;
 inline constexpr platform::gdi::Color kShadowTransparentColor = 0xFFFFFF;
 inline constexpr platform::gdi::Color kBorderTransparentColor = 0xFF0000;
 
+// The pile markers are drawn in three inks that take their colours from the table beneath
+// each marker, so that an empty pile suits every background: the table ink (also at the three
+// pixels of each rounded corner) shows the background itself, the slot ink a shade of it and
+// the line ink a tint that stands out from it. Other colours, such as the stock hint's yellow,
+// are drawn as they are.
+inline constexpr platform::gdi::Color kMarkerTableInk = 0x006000;
+inline constexpr platform::gdi::Color kMarkerSlotInk = 0x1E5A1E;
+inline constexpr platform::gdi::Color kMarkerLineInk = 0x8FC08F;
+
 // The marker digits in the load order of MarkerImages (index 0 = load order 1).
 inline constexpr const char* kMarkerDigits[22] = {
     "004", "002", "022", "005", "008", "004", "010", "012", "013", "014", "015",

@@ -59,13 +59,6 @@ std::optional<Point> stockHintPlace() {
     return std::nullopt;
 }
 
-void drawMarkerOnWindow(int marker, Point at) {
-    windowCanvas().copyFrom({at.x, at.y},
-                            sharedObjects.MarkerImages[static_cast<std::size_t>(marker)],
-                            {0, 0, cardWidth(), cardHeight()});
-    showWindowArea(cardPlace(at));
-}
-
 // Puts the drag image into the back buffer at (x, y) (window coordinates).
 void CopyDragImageToBackBuffer(int x, int y, int height) {
     const Rect& source = dragImage.DragSourceRect;
@@ -305,7 +298,7 @@ void fnEraseDragShadow() {
 
 void fnShowStockHint() {
     if (const std::optional<Point> at = stockHintPlace())
-        drawMarkerOnWindow(kStockHintMarker, *at);
+        DrawMarker(sharedObjects.MarkerImages[kStockHintMarker], at->x, at->y, Surface::Window);
     engineScalars.StockHintShown = 1;
 }
 

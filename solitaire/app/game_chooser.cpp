@@ -19,6 +19,7 @@
 #include "platform/gdi/drawing.h"
 
 #include <QScopedValueRollback>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -34,6 +35,8 @@ namespace gdi = platform::gdi;
 
 constexpr gdi::Color kPreviewGreen = 0x008000;
 constexpr int kPreviewWidth = 300, kPreviewHeight = 185;
+// The form's widths of the tree and of the description beside it.
+constexpr int kTreeWidth = 190, kDescriptionWidth = 312;
 
 const char* const kGameTimePictures[] = {"PROG_TIME_LONG", "PROG_TIME_MEDIUM", "PROG_TIME_QUICK"};
 const char* const kDifficultyPictures[] = {"PROG_DIFF_EASY", "PROG_DIFF_MEDIUM", "PROG_DIFF_HARD"};
@@ -79,10 +82,14 @@ bool lowColourDisplay() {
 
 } // namespace
 
-GameDescription DescribeGame(int gameId) {
-    const GameParameters rows = {kGameTimeRow,  kDifficultyRow,  kChanceRow, kOddsWonRow,
-                                 kOddsPlayedRow, kRedealLimitRow, kCardsInPlayRow, -1, -1};
-    const GameParameters values = fnReadGameParameters(gameId, rows);
+namespace {
+
+// The rows the description reads, in the order describe() takes their values.
+constexpr GameParameters kDescriptionRows = {kGameTimeRow,    kDifficultyRow,  kChanceRow,
+                                             kOddsWonRow,     kOddsPlayedRow,  kRedealLimitRow,
+                                             kCardsInPlayRow, -1,              -1};
+
+GameDescription describe(const GameParameters& values) {
     const int gameTime = values[0], difficulty = values[1], chance = values[2];
     const int oddsWon = values[3], oddsPlayed = values[4], redealLimit = values[5];
     GameDescription description;
@@ -100,6 +107,12 @@ GameDescription DescribeGame(int gameId) {
     description.difficultyPicture = textOf(kDifficultyPictures, difficulty);
     description.chancePicture = textOf(kChancePictures, chance);
     return description;
+}
+
+} // namespace
+
+GameDescription DescribeGame(int gameId) {
+    return describe(fnReadGameParameters(gameId, kDescriptionRows));
 }
 
 std::string PreviewPictureName(int gameId) {
@@ -128,11 +141,13 @@ GameIndexRow GameIndexRowOf(const std::string& entry) {
 TfrmOpenGame::TfrmOpenGame(TfrmMain* owner) : Dialog(owner), owner_(owner) {
     setObjectName("frmOpenGame");
     setWindowTitle("Open a game");
+    setCentredOnScreen(true);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(529, 377);
 
     // The tree under its label panel, and the description, either side of Splitter1.
-    auto* splitter = place<QSplitter>(this, "Splitter1", 8, 8, 513, 328);
+    splitter_ = place<QSplitter>(this, "Splitter1", 8, 8, 513, 328);
+    QSplitter* splitter = splitter_;
     splitter->setChildrenCollapsible(false);
     auto* treeSide = new QWidget(splitter);
     treeSide->setObjectName("pnlTree");
@@ -153,7 +168,6 @@ TfrmOpenGame::TfrmOpenGame(TfrmMain* owner) : Dialog(owner), owner_(owner) {
     QPalette white = description->palette();
     white.setColor(QPalette::Window, Qt::white);
     description->setPalette(white);
-    splitter->setSizes({190, splitter->width() - 190 - splitter->handleWidth()});
 
     pnlDesc1 = place<QLabel>(description, "pnlDesc1", 8, 8, 300, 40);
     static_cast<QLabel*>(pnlDesc1)->setText("Choose a game in the list on the left.");
@@ -165,7 +179,7 @@ TfrmOpenGame::TfrmOpenGame(TfrmMain* owner) : Dialog(owner), owner_(owner) {
     place<QLabel>(description, "imgZevodadu", 8, 100, 300, 185)
         ->setPixmap(resourcePixmap(kProgramPictureName));
 
-    pnlDescGame = place<QWidget>(description, "pnlDescGame", 0, 0, 312, 318);
+    pnlDescGame = place<QWidget>(description, "pnlDescGame", 0, 0, kDescriptionWidth, 318);
     imgGame = place<QLabel>(pnlDescGame, "imgGame", 8, 4, kPreviewWidth, kPreviewHeight);
     lblGameName = place<QLabel>(pnlDescGame, "lblGameName", 8, 194, 300, 18);
     QFont bold = lblGameName->font();
@@ -177,7 +191,7 @@ TfrmOpenGame::TfrmOpenGame(TfrmMain* owner) : Dialog(owner), owner_(owner) {
     lblDiffRules = textLabel(pnlDescGame, "lblDiffRules", "", 150, 236, 160);
     imgDifficult = place<QLabel>(pnlDescGame, "imgDifficult", 130, 236, 16, 16);
     textLabel(pnlDescGame, "lblDiffWinCaption", "Chance of winning:", 8, 256, 120);
-    lblDiffWin = textLabel(pnlDescGame, "lblDiffWin", "", 150, 256, 161);
+    lblDiffWin = textLabel(pnlDescGame, "lblDiffWin", "", 150, 256, kDescriptionWidth - 151);
     imgWinning = place<QLabel>(pnlDescGame, "imgWinning", 130, 256, 16, 16);
     textLabel(pnlDescGame, "lblRedealCaption", "Redeals:", 8, 276, 120);
     lblRedeal = textLabel(pnlDescGame, "lblRedeal", "", 130, 276, 150);
@@ -192,6 +206,7 @@ TfrmOpenGame::TfrmOpenGame(TfrmMain* owner) : Dialog(owner), owner_(owner) {
     btnOK = place<QPushButton>(this, "btnOK", btnCancel->x() - 75 - 5, 344, 75, 25);
     btnOK->setText("OK");
     btnOK->setDefault(true);
+    setCancelButton(btnCancel);
     btnRules = place<QPushButton>(this, "btnRules", 8, 344, 75, 25);
     btnRules->setText("Rules");
     btnAiuto = place<QPushButton>(this, "btnAiuto", 88, 344, 30, 25);
@@ -215,6 +230,7 @@ TfrmOpenGame::TfrmOpenGame(TfrmMain* owner) : Dialog(owner), owner_(owner) {
     allGames->setIcon(0, groupImages);
     auto* placeholder = new QTreeWidgetItem(allGames, QStringList{"nil"});
     placeholder->setData(0, Qt::UserRole, kPlaceholderNode);
+    FitToTexts();
 
     const platform::files::IniFile ini = PreferencesFile();
     if (const int group = ini.readInteger(kPreferenceSection, "Game_TreeNum", kAllGamesNode);
@@ -280,6 +296,44 @@ TfrmOpenGame::TfrmOpenGame(TfrmMain* owner) : Dialog(owner), owner_(owner) {
         PopupMenu1->popup(trvGames->viewport()->mapToGlobal(at));
     });
     QObject::connect(timShowGame, &QTimer::timeout, this, guarded([this] { timShowGameTimer(); }));
+}
+
+void TfrmOpenGame::FitToTexts() {
+    // A game's row needs what the group's row needs besides its caption, one indentation
+    // further in, and its name. The tree shows the group's row from the start, so Qt measures
+    // that one (the measure is public where the item views declare it).
+    const QTreeWidgetItem* group = trvGames->topLevelItem(0);
+    const QFontMetrics treeFont = trvGames->fontMetrics();
+    const int groupRow = static_cast<const QAbstractItemView*>(trvGames)->sizeHintForColumn(0);
+    const int rowBesidesCaption = groupRow - treeFont.horizontalAdvance(group->text(0));
+    int widestRow = groupRow;
+    std::vector<int> games;
+    for (const std::string& entry : sortedIndex_) {
+        const GameIndexRow row = GameIndexRowOf(entry);
+        widestRow = std::max(widestRow, rowBesidesCaption + trvGames->indentation() +
+                                            treeFont.horizontalAdvance(toQString(row.name)));
+        if (row.id >= 0)
+            games.push_back(row.id);
+    }
+    int widestChance = 0;
+    for (const GameParameters& values : fnReadGameParameters(games, kDescriptionRows))
+        widestChance = std::max(widestChance, lblDiffWin->fontMetrics()
+                                                  .size(0, toQString(describe(values).chanceOfWinning))
+                                                  .width());
+    const int treeWidth = std::max(kTreeWidth, widestRow + 2 * trvGames->frameWidth() +
+                                                   trvGames->verticalScrollBar()->sizeHint().width());
+    const int descriptionWidth = std::max(kDescriptionWidth, lblDiffWin->x() + widestChance + 1);
+    const int treeGrowth = treeWidth - kTreeWidth;
+    const int growth = treeGrowth + descriptionWidth - kDescriptionWidth;
+
+    setFixedSize(width() + growth, height());
+    splitter_->resize(splitter_->width() + growth, splitter_->height());
+    splitter_->setSizes({treeWidth, splitter_->width() - treeWidth - splitter_->handleWidth()});
+    pnlDescGame->resize(descriptionWidth, pnlDescGame->height());
+    lblDiffWin->resize(descriptionWidth - lblDiffWin->x() - 1, lblDiffWin->height());
+    chkPreview->move(chkPreview->x() + treeGrowth, chkPreview->y());
+    for (QPushButton* button : {btnOK, btnCancel})
+        button->move(button->x() + growth, button->y());
 }
 
 int TfrmOpenGame::stateCode(const QTreeWidgetItem* node) {

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -106,6 +107,9 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    // The tree as wide as its longest row and the description as wide as its longest chance
+    // of winning, at the platform's font; the dialog grows by what they grow.
+    void FitToTexts();
     // Timer off, the game commands off while no game is selected, the table whole again.
     void FormClose();
     void FillAllGamesNode(QTreeWidgetItem* node, int gameToSelect);
@@ -114,6 +118,7 @@ private:
     void timShowGameTimer();
 
     TfrmMain* owner_;
+    QSplitter* splitter_;
     std::vector<std::string> sortedIndex_;
     std::vector<QPixmap> images_; // ImageList1
     bool choosing_ = false;       // an OK is at work

@@ -44,6 +44,7 @@
 #include <cstdlib>
 #include <map>
 #include <optional>
+#include <vector>
 
 namespace solitaire {
 namespace {
@@ -53,7 +54,9 @@ using platform::toQString;
 
 enum ToolButton { kNewButton, kOpenButton, kAutoPlayButton, kRulesButton, kExitButton };
 
-constexpr int kPanelWidth = 90;
+// The large buttons' glyphs leave room below them for the caption in the 42-pixel buttons.
+constexpr int kLargeGlyphSize = 20;
+constexpr int kLargeButtonWidth = 44, kSmallButtonWidth = 23;
 constexpr int kUpdatePageHelpContext = 4021; // the web submenu and its Update item share it
 const char* const kAdviceText =
     "At this time your display driver supports 256 colors or less. This program takes advantage "
@@ -90,22 +93,60 @@ QFrame* separator(QWidget* bar, const std::string& name, int left, int width, in
     return bevel;
 }
 
+// The bold caption, a space, and the value right-aligned in room for the widest of
+// `widestValues` at the platform's font.
 QFrame* statusPanel(QWidget* parent, const char* name, const char* caption, QLabel*& captionLabel,
                     QLabel*& valueLabel, const char* captionName, const char* valueName,
-                    const char* value) {
-    auto* panel = place<QFrame>(parent, name, 0, 0, kPanelWidth, 24);
+                    const std::string& value, std::initializer_list<std::string> widestValues) {
+    constexpr int kMargin = 4, kLabelHeight = 16;
+    auto* panel = place<QFrame>(parent, name, 0, 0, 0, 24);
     panel->setFrameShape(QFrame::StyledPanel);
     panel->setAutoFillBackground(true);
-    captionLabel = place<QLabel>(panel, captionName, 4, 4, 40, 16);
+    captionLabel = place<QLabel>(panel, captionName, kMargin, kMargin, 0, kLabelHeight);
     captionLabel->setText(caption);
     QFont bold = captionLabel->font();
     bold.setBold(true);
     captionLabel->setFont(bold);
-    valueLabel = place<QLabel>(panel, valueName, 40, 4, kPanelWidth - 44, 16);
+    captionLabel->resize(captionLabel->sizeHint().width(), kLabelHeight);
+    valueLabel = place<QLabel>(panel, valueName, 0, kMargin, 0, kLabelHeight);
     valueLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    valueLabel->setText(value);
+    int valueWidth = 0;
+    for (const std::string& widest : widestValues) {
+        valueLabel->setText(toQString(widest));
+        valueWidth = std::max(valueWidth, valueLabel->sizeHint().width());
+    }
+    valueLabel->setText(toQString(value));
+    valueLabel->setGeometry(captionLabel->geometry().right() + 1 +
+                                valueLabel->fontMetrics().horizontalAdvance(' '),
+                            kMargin, valueWidth, kLabelHeight);
+    panel->resize(valueLabel->geometry().right() + 1 + kMargin, panel->height());
     panel->setContextMenuPolicy(Qt::CustomContextMenu);
     return panel;
+}
+
+// The buttons of a group sit side by side; the 2-pixel separator after a group lies 3 pixels
+// on, and the next group begins 3 pixels after it. The third group (undo and redo, which this
+// program does not offer) has no buttons: its separator lies on the one before.
+void layOutToolBar(const std::array<QToolButton*, 5>& buttons,
+                   const std::array<QFrame*, 4>& separators) {
+    const std::vector<std::vector<ToolButton>> groups = {
+        {kNewButton, kOpenButton}, {kAutoPlayButton}, {}, {kRulesButton}, {kExitButton}};
+    constexpr int kGap = 3, kSeparatorWidth = 2;
+    int left = 5, separatorLeft = 0;
+    for (std::size_t group = 0; group < groups.size(); ++group) {
+        for (const ToolButton index : groups[group]) {
+            QToolButton* button = buttons[static_cast<std::size_t>(index)];
+            button->move(left, button->y());
+            left += button->width();
+        }
+        if (group + 1 == groups.size())
+            break;
+        if (!groups[group].empty()) {
+            separatorLeft = left + kGap;
+            left = separatorLeft + kSeparatorWidth + kGap;
+        }
+        separators[group]->move(separatorLeft, separators[group]->y());
+    }
 }
 
 // The table answers the left and the right button only; the middle one does nothing there.
@@ -165,7 +206,7 @@ TfrmMain::~TfrmMain() {
 void TfrmMain::buildMenu() {
     MainMenu1 = new QMenuBar(this);
     MainMenu1->setObjectName("MainMenu1");
-    QMenu* file = MainMenu1->addMenu("&File");
+    QMenu* file = mnuFile = MainMenu1->addMenu("&File");
     mnuNew = menuItem(file, "mnuNew", "&New game", Qt::Key_F2);
     mnuOpen = menuItem(file, "mnuOpen", "&Open a game", QKeySequence(Qt::CTRL | Qt::Key_F12));
     file->addSeparator();
@@ -222,11 +263,15 @@ QToolButton* TfrmMain::toolButton(QWidget* bar, const char* name, const char* hi
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     const std::string glyphName = std::string("TB_") + glyph + (large ? "_LARGE" : "");
-    button->setIconSize(large ? QSize(32, 32) : QSize(16, 16));
+    button->setIconSize(large ? QSize(kLargeGlyphSize, kLargeGlyphSize) : QSize(16, 16));
     button->setProperty("glyph", toQString(glyphName));
     if (large) {
         button->setText(hint);
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        // As wide as its caption needs at the platform's font, at least the form's width.
+        button->resize(std::max(kLargeButtonWidth, button->sizeHint().width()), 42);
+    } else {
+        button->resize(kSmallButtonWidth, 22);
     }
     QObject::connect(button, &QToolButton::clicked, this, [this, command] {
         repaint(); // the table is whole before the command runs
@@ -248,35 +293,31 @@ void TfrmMain::buildToolBars() {
         const char* hint;
         const char* glyph;
         QAction* command;
-        int largeLeft;
-        int smallLeft;
     };
-    const Button buttons[] = {{"tbNew", "New", "NEW", mnuNew, 5, 5},
-                              {"tbOpen", "Open", "OPEN", mnuOpen, 49, 28},
-                              {"tbAutoPlay", "Autoplay", "AUTOPLAY", mnuAutoPlay, 101, 59},
-                              {"tbRules", "Rules", "RULES", mnuRules, 153, 90},
-                              {"tbExit", "Exit", "EXIT", mnuExit, 205, 121}};
+    const Button buttons[] = {{"tbNew", "New", "NEW", mnuNew},
+                              {"tbOpen", "Open", "OPEN", mnuOpen},
+                              {"tbAutoPlay", "Autoplay", "AUTOPLAY", mnuAutoPlay},
+                              {"tbRules", "Rules", "RULES", mnuRules},
+                              {"tbExit", "Exit", "EXIT", mnuExit}};
     for (std::size_t i = 0; i < std::size(buttons); ++i) {
         const Button& b = buttons[i];
         largeButtons[i] = toolButton(pnlTB, b.name, b.hint, b.glyph, true, b.command);
-        largeButtons[i]->setGeometry(b.largeLeft, 2, 44, 42);
         smallButtons[i] =
             toolButton(pnlTB1, (std::string(b.name) + "1").c_str(), b.hint, b.glyph, false, b.command);
-        smallButtons[i]->setGeometry(b.smallLeft, 2, 23, 22);
+        for (QToolButton* button : {largeButtons[i], smallButtons[i]})
+            button->move(0, 2);
     }
     for (QToolButton* autoplay : {largeButtons[kAutoPlayButton], smallButtons[kAutoPlayButton]})
         autoplay->setCheckable(true);
-    const int largeSeparatorLefts[] = {96, 148, 148, 200};
-    const int smallSeparatorLefts[] = {54, 85, 85, 116};
     for (int i = 0; i < 4; ++i) {
         const int separatorWidth = i == 1 ? 0 : 2; // the second group has no buttons left
         largeSeparators[static_cast<std::size_t>(i)] =
-            separator(pnlTB, "sep_tb_large_" + std::to_string(i + 1), largeSeparatorLefts[i],
-                      separatorWidth, 42);
+            separator(pnlTB, "sep_tb_large_" + std::to_string(i + 1), 0, separatorWidth, 42);
         smallSeparators[static_cast<std::size_t>(i)] =
-            separator(pnlTB1, "sep_tb_small_" + std::to_string(i + 1), smallSeparatorLefts[i],
-                      separatorWidth, 20);
+            separator(pnlTB1, "sep_tb_small_" + std::to_string(i + 1), 0, separatorWidth, 20);
     }
+    layOutToolBar(largeButtons, largeSeparators);
+    layOutToolBar(smallButtons, smallSeparators);
 
     popTB = new QMenu(this);
     popTB->setObjectName("popTB");
@@ -310,10 +351,11 @@ void TfrmMain::buildToolBars() {
 }
 
 void TfrmMain::buildPanels() {
+    // The clock runs on past nine hours; the score is kept in six characters.
     pnlTempo = statusPanel(this, "pnlTempo", "Time:", lblTempo2, lblTempo, "lblTempo2", "lblTempo",
-                           fnClockText(0).c_str());
+                           fnClockText(0), {fnClockText(99 * 3600 + 59 * 60 + 59)});
     pnlScore = statusPanel(this, "pnlScore", "Score:", lblScore2, lblScore, "lblScore2", "lblScore",
-                           "0");
+                           "0", {"-99999", "999999"});
     popTime = new QMenu(this);
     popTime->setObjectName("popTime");
     QObject::connect(menuItem(popTime, "popTimeHide", "&Hide"), &QAction::triggered, this,
@@ -335,6 +377,7 @@ void TfrmMain::buildPanels() {
     pnlStatusBar->setAutoFillBackground(true);
     place<QLabel>(pnlStatusBar, "pnl_sb_giocatori", 2, 2, 200, 16);
     place<QLabel>(pnlStatusBar, "pnl_sb_livello", 206, 2, 200, 16);
+    lblNoGameHint = place<QLabel>(pnlStatusBar, "lblNoGameHint", 2, 2, width() - 4, 16);
     pnlPilesSize = place<QLabel>(this, "pnlPilesSize", 0, 0, 110, 20);
     pnlPilesSize->setText("Pile cards: 104");
     pnlPilesSize->setStyleSheet("background: #ffffe1; border: 1px solid black;");
@@ -432,7 +475,8 @@ void TfrmMain::InitFromPreferences() {
     if (ini.readString(kPreferenceSection, "AutoPlay", "Y") == "Y")
         AutoPlay();
     fnResetNumberFields();
-    if (fieldIs(kStatusBarPosition, "N"))
+    statusBarOn_ = !fieldIs(kStatusBarPosition, "N");
+    if (!statusBarOn_)
         pnlStatusBar->hide();
     mainWindow.ShadowOffset = fieldIs(kCardsShadowedPosition, "N") ? 0 : 9;
     fnFillCardTableAndPiles();
@@ -460,7 +504,6 @@ void TfrmMain::RestoreWindowState() {
     const WindowPlacement placement = ReadWindowPlacement(PreferencesFile());
     setFrameGeometry(placement.left, placement.top, placement.width, placement.height);
     setWindowState(placement.maximized ? Qt::WindowMaximized : Qt::WindowNoState);
-    placementPending_ = !placement.maximized;
 }
 
 void TfrmMain::CreateGameChooser() {
@@ -469,11 +512,6 @@ void TfrmMain::CreateGameChooser() {
 
 void TfrmMain::showEvent(QShowEvent* event) {
     Window::showEvent(event);
-    if (placementPending_) {
-        placementPending_ = false;
-        const WindowPlacement placement = ReadWindowPlacement(PreferencesFile());
-        setFrameGeometry(placement.left, placement.top, placement.width, placement.height);
-    }
     if (FirstActivation) {
         RedrawWholeTable();
         repaint();
@@ -658,17 +696,49 @@ void TfrmMain::MainFormResized() {
         sharedObjects.BackBuffer.resize(w, h);
         sharedObjects.BackgroundCopy.resize(w, h);
     }
-    if (pnlStatusBar->isVisible()) {
-        pnlStatusBar->setGeometry(0, height() - pnlStatusBar->height(), width(),
-                                  pnlStatusBar->height());
-        pnlStatusBar->raise();
-    }
+    if (pnlStatusBar->isVisible())
+        LayoutStatusBar();
     mainWindow.Width = frameWidth();
     mainWindow.Height = frameHeight();
     mainWindow.ClientWidth = clientWidth();
     mainWindow.ClientHeight = clientHeight();
     if (!FirstActivation)
         RedrawWholeTable();
+}
+
+void TfrmMain::LayoutStatusBar() {
+    pnlStatusBar->setGeometry(0, height() - pnlStatusBar->height(), width(),
+                              pnlStatusBar->height());
+    lblNoGameHint->resize(pnlStatusBar->width() - 2 * lblNoGameHint->x(), lblNoGameHint->height());
+    pnlStatusBar->raise();
+}
+
+// With no game running the table is empty (the chooser was cancelled, or a won game ended
+// and no other was chosen): the status bar says how to start one, and shows for the purpose
+// when the preferences hide it.
+void TfrmMain::UpdateNoGameHint() {
+    if (mainWindow.GameRunning) {
+        lblNoGameHint->clear();
+        pnlStatusBar->setVisible(statusBarOn_);
+        return;
+    }
+    // The commands as their menu shows them, "File > Open a game".
+    auto command = [this](const QAction* item) {
+        return QString(mnuFile->title() + " > " + item->text()).remove('&');
+    };
+    const bool gameChosen =
+        fnTryStrToInt(fnReadSettingsField(kSelectedGamePosition, kSelectedGameWidth))
+            .value_or(-1) >= 0;
+    lblNoGameHint->setText(
+        gameChosen
+            ? QString("No game is being played: choose %1 to deal %2, or %3 to pick "
+                      "another game.")
+                  .arg(command(mnuNew),
+                       toQString(fnReadSettingsField(kGameNamePosition, kGameNameWidth)),
+                       command(mnuOpen))
+            : QString("No game is being played: choose %1 to pick one.").arg(command(mnuOpen)));
+    pnlStatusBar->show();
+    LayoutStatusBar();
 }
 
 void TfrmMain::SetToolbarLarge(bool large, bool save) {
@@ -872,6 +942,7 @@ void TfrmMain::NewGame() {
     fnEndGame();
     fnPlaySoundSync("New", fieldIs(kSoundsNewGamePosition, "Y"));
     fnStartNewGame(true, true, 2, false);
+    UpdateNoGameHint();
 }
 
 void TfrmMain::OpenGame() {
@@ -881,6 +952,7 @@ void TfrmMain::OpenGame() {
         return;
     const QScopedValueRollback choosing(choosingGame_, true);
     frmOpenGame_->showModal();
+    UpdateNoGameHint();
 }
 
 void TfrmMain::ExitProgram() {

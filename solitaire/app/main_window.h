@@ -96,6 +96,7 @@ public:
     std::string BackgroundsFolder; // backgrounds, "b*.bmp"
 
     QMenuBar* MainMenu1;
+    QMenu* mnuFile;
     QAction* mnuNew;
     QAction* mnuOpen;
     QAction* mnuExit;
@@ -122,6 +123,7 @@ public:
     QLabel* lblScore2;
     QLabel* lblScore;
     QWidget* pnlStatusBar;
+    QLabel* lblNoGameHint; // on the status bar while no game runs
     QWidget* pnlLineaGrigia;
     QWidget* pnlLineaNera;
     QLabel* pnlPilesSize;
@@ -164,13 +166,15 @@ private:
     void LoadToolbarGlyphs();
     static QIcon glyphIcon(const std::string& name);
     void FirstActivationSequence();
+    void UpdateNoGameHint();
+    void LayoutStatusBar();
     void LeaveTheCloseToTheEndOfTheGame();
 
     std::unique_ptr<TfrmOpenGame> frmOpenGame_;
     bool resizeHandlerAttached_ = true;
     bool answersActivations_ = false; // from the end of start-up until the window closes
     bool choosingGame_ = false;       // the chooser is open
-    bool placementPending_ = false; // the frame is known only once the window is shown
+    bool statusBarOn_ = true;         // the preferences show the status bar
     std::string shownAutoPlayGlyph_;
 };
 

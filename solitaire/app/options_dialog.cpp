@@ -233,6 +233,7 @@ private:
 OptionsDialog::OptionsDialog(QWidget* parent, OptionsHost& host) : Dialog(parent), host_(host) {
     setObjectName("TfrmCustomize_Zevodadu");
     setWindowTitle("Customize");
+    setCentredOnScreen(true);
     setFixedSize(kDialogWidth, kDialogHeight);
 
     TabbedNotebook1_ = place<QTabWidget>(this, "TabbedNotebook1", 8, 8, 420, 282);
@@ -289,6 +290,7 @@ OptionsDialog::OptionsDialog(QWidget* parent, OptionsHost& host) : Dialog(parent
     btnOK->setDefault(true);
     auto* btnAnnulla = place<QPushButton>(this, "btnAnnulla", 268, 300, 75, 25);
     btnAnnulla->setText("Cancel");
+    setCancelButton(btnAnnulla);
     auto* btnAiuto = place<QPushButton>(this, "btnAiuto", 350, 300, 75, 25);
     btnAiuto->setText("&?");
 

@@ -17,7 +17,10 @@
 namespace solitaire {
 
 TfrmMain* StartProgram(const std::string& programDirectory) {
-    if (const auto error = fnProgramDirectoryError(fnProgramDirectory())) {
+    // The folder the program's files are read from and written to must fit its field whole:
+    // a cut path would name another folder.
+    const std::string folder = programDirectory.empty() ? fnProgramDirectory() : programDirectory;
+    if (const auto error = fnProgramDirectoryError(folder)) {
         platform::app::messageBox(*error, "", platform::app::Buttons::Ok, platform::app::Icon::Error);
         std::exit(0);
     }

@@ -27,6 +27,7 @@ namespace solitaire {
 namespace {
 
 using platform::gdi::Bitmap;
+using platform::gdi::Color;
 using namespace table;
 
 constexpr int kTemporaryStockMarkerKind = 8;
@@ -44,13 +45,31 @@ bool redealPossible() {
             gameWord(kRedealLimitWord) == -1);
 }
 
-void blitMarker(const Bitmap& marker, int x, int y, Surface canvas) {
-    surfaceBitmap(canvas).copyFrom({x, y + scrollOf(canvas)}, marker,
-                                   {0, 0, cardWidth(), cardHeight()});
-    showIfWindow(canvas, cardPlace({x, y}));
-}
 void drawMarker(int marker, int x, int y, Surface canvas) {
-    blitMarker(sharedObjects.MarkerImages[static_cast<std::size_t>(marker)], x, y, canvas);
+    DrawMarker(sharedObjects.MarkerImages[static_cast<std::size_t>(marker)], x, y, canvas);
+}
+
+// The slot ink: the background a quarter darker.
+Color slotShade(Color table) {
+    auto channel = [](int c) { return c * 3 / 4; };
+    return platform::gdi::rgb(channel(platform::gdi::redOf(table)),
+                              channel(platform::gdi::greenOf(table)),
+                              channel(platform::gdi::blueOf(table)));
+}
+
+// Brightness 0..255 of a colour, as the eye weighs its channels.
+int luminance(Color c) {
+    return (299 * platform::gdi::redOf(c) + 587 * platform::gdi::greenOf(c) +
+            114 * platform::gdi::blueOf(c)) /
+           1000;
+}
+
+// The line ink: the background lightened towards white, on a light table darkened.
+Color lineTint(Color table, bool lightTable) {
+    auto channel = [lightTable](int c) { return lightTable ? c / 2 : c + (255 - c) * 55 / 100; };
+    return platform::gdi::rgb(channel(platform::gdi::redOf(table)),
+                              channel(platform::gdi::greenOf(table)),
+                              channel(platform::gdi::blueOf(table)));
 }
 
 // The marker of an empty pile; -1 when it shows none.
@@ -153,6 +172,30 @@ bool CardsShadowed() {
     return fnReadSettingsField(kCardsShadowedPosition, 1) != "N";
 }
 
+void DrawMarker(const Bitmap& marker, int x, int y, Surface canvas) {
+    Bitmap& target = surfaceBitmap(canvas);
+    const Bitmap& table = sharedObjects.BackgroundCopy;
+    const int w = cardWidth(), h = cardHeight(), scroll = scrollOf(canvas);
+    // One way for all the lines, from the table's mean brightness there, so that they stay
+    // whole over a patterned picture.
+    long brightness = 0;
+    for (int dy = 0; dy < h; ++dy)
+        for (int dx = 0; dx < w; ++dx)
+            brightness += luminance(table.pixel(x + dx, y + dy));
+    const bool lightTable = brightness >= 150L * std::max(1, w * h);
+    for (int dy = 0; dy < h; ++dy)
+        for (int dx = 0; dx < w; ++dx) {
+            const Color ink = marker.pixel(dx, dy);
+            const Color beneath = table.pixel(x + dx, y + dy);
+            target.setPixel(x + dx, y + dy + scroll,
+                            ink == kMarkerTableInk  ? beneath
+                            : ink == kMarkerSlotInk ? slotShade(beneath)
+                            : ink == kMarkerLineInk ? lineTint(beneath, lightTable)
+                                                    : ink);
+        }
+    showIfWindow(canvas, cardPlace({x, y}));
+}
+
 void fnDrawPileBase(int kind, int x, int y, Surface canvas, int pileIndex) {
     platform::gdi::Bitmap temporary;
     int marker = -1;
@@ -161,7 +204,7 @@ void fnDrawPileBase(int kind, int x, int y, Surface canvas, int pileIndex) {
         if (gameWord(kGameKindWord) == kTemporaryStockMarkerKind) {
             fnLoadResourceBitmap(temporary,
                                  "W" + fnReadSettingsField(kCardSizePosition, 1) + "021");
-            blitMarker(temporary, x, y, canvas);
+            DrawMarker(temporary, x, y, canvas);
         } else {
             marker = stockMarker();
         }

@@ -57,6 +57,10 @@ void fnCopyCornersFromBackground(Surface target, const platform::gdi::Rect& rect
 // Whether the shadows are on (Cards_Shadowed is not "N").
 bool CardsShadowed();
 
+// Puts a marker picture at (x, y) of a surface, pixel for pixel, its inks resolved against
+// the background copy there (see kMarkerTableInk).
+void DrawMarker(const platform::gdi::Bitmap& marker, int x, int y, Surface canvas);
+
 void fnDrawPileBase(int kind, int x, int y, Surface canvas, int pileIndex);
 bool DrawRankMark(int baseCode, int x, int y, Surface canvas);
 void DrawAllPileBases(Surface canvas);

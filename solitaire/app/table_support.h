@@ -21,8 +21,6 @@ namespace solitaire::table {
 using platform::gdi::Point;
 using platform::gdi::Rect;
 
-// Game word values.
-inline constexpr int kReserveAsRow = -11; // reserve variant: the reserves lie in a row
 // Fan modes.
 inline constexpr int kSquaredFan = 3;
 inline constexpr int kRowFan = 4;

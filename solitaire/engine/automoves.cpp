@@ -202,9 +202,10 @@ bool fnDoubleClickMove(bool doubleClick, bool topOnly) {
     if (hit.pileName == "Mazzo_Vis") {
         qualifies = true;
     } else if (hit.pileName.starts_with("Appogg")) {
-        // Only the reserve's top card; a covered card stays where it is.
+        // A card a drag could take: a covered card of a stacked reserve stays where it is.
         const auto line = PileLineForName(hit.pileName);
-        qualifies = line && topCard(line->list->at(static_cast<std::size_t>(line->line))) == card;
+        qualifies =
+            line && reserveOffersCard(line->list->at(static_cast<std::size_t>(line->line)), card);
     } else if (hit.pileName.starts_with("Fila")) {
         qualifies = !topOnly || IsTopCardOfPile(card);
     }

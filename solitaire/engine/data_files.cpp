@@ -99,8 +99,14 @@ std::string fnProgramFilePath(std::string_view relative) {
 }
 
 GameParameters fnReadGameParameters(int game, const GameParameters& rows) {
-    GameParameters values;
-    values.fill(kNoGameParameter);
+    return fnReadGameParameters(std::vector<int>{game}, rows).front();
+}
+
+std::vector<GameParameters> fnReadGameParameters(const std::vector<int>& games,
+                                                 const GameParameters& rows) {
+    GameParameters none;
+    none.fill(kNoGameParameter);
+    std::vector<GameParameters> values(games.size(), none);
     if (std::ranges::find(rows, 0) != rows.end())
         throw std::invalid_argument("fnReadGameParameters: row 0 does not exist");
     if (std::ranges::none_of(rows, [](int row) { return row > 0; }))
@@ -114,7 +120,8 @@ GameParameters fnReadGameParameters(int game, const GameParameters& rows) {
             continue;
         if (static_cast<std::size_t>(row) > matrix.size())
             throw GameDataError("Game definitions hold no row " + std::to_string(row));
-        values[slot] = fnGameCellValue(matrix[static_cast<std::size_t>(row) - 1], game);
+        for (std::size_t i = 0; i < games.size(); ++i)
+            values[i][slot] = fnGameCellValue(matrix[static_cast<std::size_t>(row) - 1], games[i]);
     }
     return values;
 }

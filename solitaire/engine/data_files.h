@@ -9,6 +9,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace solitaire {
 
@@ -24,6 +25,9 @@ using GameParameters = std::array<int, kGameParameterSlots>;
 // row 0 is not allowed (std::invalid_argument). A row past the matrix raises GameDataError, a
 // cell that is no number ConversionError.
 GameParameters fnReadGameParameters(int game, const GameParameters& rows);
+// The same for each of `games`, in their order, reading the definitions file once.
+std::vector<GameParameters> fnReadGameParameters(const std::vector<int>& games,
+                                                 const GameParameters& rows);
 
 // True when the file exists; otherwise the error box naming it, and the program ends with
 // exit code 0.

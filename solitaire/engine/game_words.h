@@ -38,6 +38,7 @@ inline constexpr int kStockClickWord = 8;           // 1: clicks turn cards to a
 inline constexpr int kDealFoundationCardWord = 10;  // 1: one card to foundation 1 after the deal
 inline constexpr int kGroupSizeWord = 11;           // -1 any, -12 single or king-led, -5/-6, n
 inline constexpr int kReserveVariantWord = 12;      // -11: the reserves lie in a row
+inline constexpr int kReserveAsRow = -11;           // that value of the reserve variant
 inline constexpr int kRedealLimitWord = 13;         // passes through the stock, -1 unlimited
 inline constexpr int kRedealModeWord = 14;          // > 0: the waste can go back to the stock
 inline constexpr int kStockClickConditionWord = 15; // 1: turn only while the waste is empty

@@ -16,7 +16,6 @@ namespace {
 
 enum class Group { Stock, Foundation, Tableau, Reserve };
 
-constexpr int kReserveAsRow = -11;
 constexpr int kUntidyPilesField = 179;
 // Room kept free at the right edge of the table area by cards laid in lines.
 constexpr int kAreaMargin = 12;

@@ -20,7 +20,6 @@ using namespace play;
 namespace {
 
 constexpr int kNoCardsFan = 8;
-constexpr int kReserveAsRow = -11;
 
 platform::gdi::Rect toRect(const ClosedRect& rect) {
     return {rect.left, rect.top, rect.right, rect.bottom};
@@ -464,9 +463,8 @@ void otherPress(const TableHit& hit, int x, int y, int kind) {
                           (gameWord(kFoundationTakeBackWord) == 2 && count > 1)))
             startDrag(card, hit.rect, x, y);
     } else if (hit.pileName.starts_with("Appogg")) {
-        const bool row = gameWord(kReserveVariantWord) == kReserveAsRow;
-        if (card != 0 && (row || (card == topCard(pileOf(hit.pileName)) && !fnIsFaceDown(card))))
-            startDrag(card, hit.rect, x, y, row);
+        if (reserveOffersCard(pileOf(hit.pileName), card))
+            startDrag(card, hit.rect, x, y, gameWord(kReserveVariantWord) == kReserveAsRow);
     } else if (hit.pileName == "Mazzo_Vis") {
         if (card != 0) {
             if (kind == 4)

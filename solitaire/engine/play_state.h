@@ -109,6 +109,15 @@ inline int positionInPile(std::string_view pile, int card) {
     return -1;
 }
 
+// Whether a player may take the card from the reserve pile: any of its cards when the
+// reserves lie in a row, else only its face-up top card.
+inline bool reserveOffersCard(std::string_view pile, int card) {
+    if (card == 0)
+        return false;
+    return gameWord(kReserveVariantWord) == kReserveAsRow ||
+           (card == topCard(pile) && !fnIsFaceDown(card));
+}
+
 inline std::string pileName(std::string_view prefix, int number) {
     return std::string(prefix) + std::to_string(number);
 }

@@ -66,6 +66,40 @@ TEST_F(ProgramTest, BackAndTheCloseBoxLeaveTheRunningGameAlone) {
     EXPECT_FALSE(program.ended());
 }
 
+// Keys reach a box through its window, as the window system delivers them: Enter answers as
+// the box's main button, Esc as the button that leaves it.
+TEST_F(ProgramTest, EnterAndEscAnswerTheBoxesAsTheirButtons) {
+    openGameWindow();
+    const auto press = [](QWidget* box, Qt::Key key) {
+        ASSERT_NE(box, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(box));
+        QTest::keyClick(box->windowHandle(), key);
+        deleteUnloadedForms();
+    };
+    QTest::mouseClick(main().startnewgame, Qt::LeftButton);
+    press(program.gametype.get(), Qt::Key_Escape);
+    EXPECT_FALSE(program.gametype.loaded()) << "Esc goes back";
+    EXPECT_TRUE(names.shown.empty()) << "and starts no game";
+
+    names.answers = {"Ann"};
+    rolls.values = {xStarts};
+    QTest::mouseClick(main().startnewgame, Qt::LeftButton);
+    press(program.gametype.get(), Qt::Key_Return);
+    EXPECT_FALSE(program.gametype.loaded());
+    EXPECT_EQ(names.shown.size(), 1u) << "Enter finishes: the game asks the name";
+    EXPECT_EQ(game().p2name, "Computer");
+
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        main().menu_rulesmenu->trigger();
+        press(program.rules.get(), key);
+        EXPECT_FALSE(program.rules.loaded()) << key;
+        main().menu_About_game->trigger();
+        press(program.about.get(), key);
+        EXPECT_FALSE(program.about.loaded()) << key;
+        EXPECT_TRUE(main().isActiveWindow()) << "the game window is in front again";
+    }
+}
+
 TEST_F(ProgramTest, RulesBoxDoubleClicksToggleTheText) {
     openGameWindow();
     sounds.clear();

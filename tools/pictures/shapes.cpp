@@ -7,6 +7,8 @@ namespace pictures {
 namespace {
 
 using Glyph = std::array<std::string_view, 7>;
+using TallGlyph = std::array<std::string_view, 9>;
+using SmallGlyph = std::array<std::string_view, 5>;
 
 // clang-format off
 constexpr Glyph kDigits[10] = {
@@ -32,14 +34,43 @@ constexpr Glyph kSuits[4] = {
   {"..###..", "..###..", "##.#.##", "#######", "##.#.##", "...#...", "..###.."},
   {"...#...", "..###..", ".#####.", "#######", "##.#.##", "...#...", "..###.."},
 };
+
+// The ranks of the corner index, five pixels wide so that the index fits the narrowest strip a
+// fanned pile leaves of a card; the ten is condensed to that width.
+constexpr TallGlyph kTallRanks[13] = {
+  {"..#..", ".#.#.", ".#.#.", "#...#", "#...#", "#####", "#...#", "#...#", "#...#"},
+  {".###.", "#...#", "....#", "....#", "...#.", "..#..", ".#...", "#....", "#####"},
+  {".###.", "#...#", "....#", "....#", "..##.", "....#", "....#", "#...#", ".###."},
+  {"...#.", "..##.", ".#.#.", "#..#.", "#..#.", "#####", "...#.", "...#.", "...#."},
+  {"#####", "#....", "#....", "####.", "....#", "....#", "....#", "#...#", ".###."},
+  {"..##.", ".#...", "#....", "#....", "####.", "#...#", "#...#", "#...#", ".###."},
+  {"#####", "....#", "....#", "...#.", "...#.", "..#..", "..#..", ".#...", ".#..."},
+  {".###.", "#...#", "#...#", "#...#", ".###.", "#...#", "#...#", "#...#", ".###."},
+  {".###.", "#...#", "#...#", "#...#", ".####", "....#", "....#", "...#.", ".##.."},
+  {"#.###", "#.#.#", "#.#.#", "#.#.#", "#.#.#", "#.#.#", "#.#.#", "#.#.#", "#.###"},
+  {"..###", "...#.", "...#.", "...#.", "...#.", "...#.", "#..#.", "#..#.", ".##.."},
+  {".###.", "#...#", "#...#", "#...#", "#...#", "#...#", "#.#.#", "#..#.", ".##.#"},
+  {"#...#", "#..#.", "#..#.", "#.#..", "##...", "#.#..", "#..#.", "#..#.", "#...#"},
+};
+constexpr Glyph kCondensedTen = {"#.###", "#.#.#", "#.#.#", "#.#.#", "#.#.#", "#.#.#", "#.###"};
+
+// The suit signs of the corner index.
+constexpr SmallGlyph kSmallSuits[4] = {
+  {".#.#.", "#####", "#####", ".###.", "..#.."},
+  {"..#..", ".###.", "#####", ".###.", "..#.."},
+  {".###.", ".###.", "#.#.#", "#####", "..#.."},
+  {"..#..", ".###.", "#####", "#.#.#", "..#.."},
+};
 // clang-format on
 
-int glyphWidth(const Glyph& g) {
+template <std::size_t Rows> int glyphWidth(const std::array<std::string_view, Rows>& g) {
     return static_cast<int>(g[0].size());
 }
 
-void drawGlyph(QImage& image, const Glyph& g, int x, int y, int scale, QRgb colour) {
-    for (int row = 0; row < 7; ++row) {
+template <std::size_t Rows>
+void drawGlyph(QImage& image, const std::array<std::string_view, Rows>& g, int x, int y, int scale,
+               QRgb colour) {
+    for (int row = 0; row < static_cast<int>(Rows); ++row) {
         for (int col = 0; col < glyphWidth(g); ++col) {
             if (g[row][col] != '#')
                 continue;
@@ -92,6 +123,19 @@ void drawRank(QImage& image, int rank, int x, int y, int scale, QRgb colour) {
 
 void drawSuit(QImage& image, Suit suit, int x, int y, int scale, QRgb colour) {
     drawGlyph(image, kSuits[static_cast<int>(suit)], x, y, scale, colour);
+}
+
+void drawIndexRank(QImage& image, int rank, int x, int y, int rows, QRgb colour) {
+    if (rows == kTallIndexRows)
+        drawGlyph(image, kTallRanks[rank - 1], x, y, 1, colour);
+    else if (rank == 10)
+        drawGlyph(image, kCondensedTen, x, y, 1, colour);
+    else
+        drawGlyph(image, *rankGlyphs(rank)[0], x, y, 1, colour);
+}
+
+void drawSmallSuit(QImage& image, Suit suit, int x, int y, QRgb colour) {
+    drawGlyph(image, kSmallSuits[static_cast<int>(suit)], x, y, 1, colour);
 }
 
 bool isCornerPixel(int x, int y, int width, int height) {

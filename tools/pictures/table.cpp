@@ -5,6 +5,10 @@
 namespace pictures {
 namespace {
 
+// The markers are drawn in inks, exact colours without smoothing, that the table replaces by
+// colours taken from the background beneath each marker: the slot ink by a shade of it, the
+// line ink by a tint that stands out from it, the table green of the corners by the background
+// itself (kMarkerSlotInk and its neighbours in the program). The stock hint's yellow stays.
 constexpr QRgb kSlotFill = 0xFF1E5A1E;
 constexpr QRgb kSlotLine = 0xFF8FC08F;
 constexpr QRgb kHintLine = 0xFFFFE040;

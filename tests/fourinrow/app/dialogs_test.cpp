@@ -6,6 +6,7 @@
 #include "fourinrow/app/track_bar.h"
 #include "fourinrow/socket/winsock.h"
 #include "platform/shell/shell.h"
+#include "tests/platform/keys_when_shown.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -244,6 +245,47 @@ TEST_F(DialogsTest, HelpBoxOpensOnTheLastPageAndItsLinksGoToTheShell) {
     ASSERT_EQ(recorder.requests().size(), 2u);
     EXPECT_EQ(recorder.requests()[0].target, TfAbout::kMailLink);
     EXPECT_EQ(recorder.requests()[1].target, TfAbout::kWebLink);
+}
+
+// Each dialog in its own modal loop, worked by keys through its window: Enter is OK, Esc is
+// Cancel, and in the editor and the help box, whose one button is OK, Esc is OK.
+TEST_F(DialogsTest, EnterAndEscAnswerEachDialogAsItsButtons) {
+    using zvtest::KeysWhenShown;
+    {
+        const KeysWhenShown<TfOptions> esc({Qt::Key_Escape},
+                                           [](TfOptions& options) { options.TBLevel->setValue(6); });
+        Main().Action(Command::NewGame).trigger();
+        ASSERT_TRUE(esc.pressed());
+    }
+    EXPECT_EQ(Game().GetLevel(), 1) << "Esc changes nothing";
+    {
+        const KeysWhenShown<TfOptions> enter({Qt::Key_Return},
+                                             [](TfOptions& options) { options.TBLevel->setValue(5); });
+        Main().Action(Command::NewGame).trigger();
+        ASSERT_TRUE(enter.pressed());
+    }
+    EXPECT_EQ(Game().GetLevel(), 5) << "Enter is OK";
+    {
+        // The editor, opened from the options, goes on Esc; then Esc leaves the options.
+        const KeysWhenShown<TfOptions> options({Qt::Key_Escape}, [](TfOptions& dialog) {
+            dialog.BnAdvanced->click();
+        });
+        const KeysWhenShown<TFAdvanced> editor({Qt::Key_Escape});
+        Main().Action(Command::NewGame).trigger();
+        ASSERT_TRUE(editor.pressed());
+        ASSERT_TRUE(options.pressed());
+    }
+    {
+        const KeysWhenShown<TfNetwork> esc({Qt::Key_Escape});
+        Main().Action(Command::NetworkMode).trigger();
+        ASSERT_TRUE(esc.pressed());
+    }
+    EXPECT_EQ(Main().SessionActive, 0) << "Esc neither waits nor connects";
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        const KeysWhenShown<TfAbout> about({key});
+        Main().Action(Command::About).trigger();
+        EXPECT_TRUE(about.pressed()) << key;
+    }
 }
 
 class FirstRunTest : public KolvanTest {};

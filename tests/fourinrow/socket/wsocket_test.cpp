@@ -9,10 +9,16 @@
 #include <QTimer>
 
 #include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <sys/time.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <memory>
 #include <random>
 #include <thread>
@@ -114,6 +120,26 @@ TEST(WSocket, DataSentComesFromTheMessageLoopAfterSendReturned) {
     EXPECT_TRUE(sentInsideSend.empty());
     ASSERT_TRUE(PumpUntil([&] { return !sentInsideSend.empty(); }));
     EXPECT_FALSE(sentInsideSend.front());
+}
+
+TEST(WSocket, SendsInOneTurnAreFollowedByOneDataSent) {
+    LoopbackPair pair;
+    pair.Connect();
+    PumpUntil([] { return false; }, std::chrono::milliseconds(50)); // the connection's own
+    int sent = 0;
+    pair.client.OnDataSent = [&](TCustomWSocket*, std::uint16_t) { ++sent; };
+    std::string received;
+    CollectReceived(pair.server, received);
+    for (int i = 0; i < 100; ++i)
+        pair.client.SendStr("GA\n");
+    ASSERT_TRUE(PumpUntil([&] { return received.size() == 300; }));
+    PumpUntil([] { return false; }, std::chrono::milliseconds(50));
+    EXPECT_EQ(sent, 1);
+    // The notice came; the next send is followed by one of its own.
+    pair.client.SendStr("GB\n");
+    ASSERT_TRUE(PumpUntil([&] { return received.size() == 303; }));
+    PumpUntil([] { return false; }, std::chrono::milliseconds(50));
+    EXPECT_EQ(sent, 2);
 }
 
 TEST(WSocket, SendOfNothingReturnsZeroAndFlushEnds) {
@@ -405,6 +431,59 @@ TEST(ReadLoop, AHandlerThatReadsNothingIsNotCalledWithoutEnd) {
     CollectReceived(pair.server, later);
     pair.client.SendStr("more");
     ASSERT_TRUE(PumpUntil([&] { return later == "more"; }));
+}
+
+TEST(ReadLoop, APeerThatNeverStopsSendingLeavesTheEventLoopRunning) {
+    using namespace std::chrono_literals;
+    using Clock = std::chrono::steady_clock;
+    LoopbackPair pair;
+    std::size_t received = 0;
+    pair.server.OnDataAvailable = [&](TCustomWSocket*, std::uint16_t) {
+        // Small reads: the peer sends faster than they take its bytes.
+        char buffer[64];
+        received += static_cast<std::size_t>(std::max(pair.server.Receive(buffer, 64), 0));
+    };
+    // The peer: a plain socket on a thread of its own, sending as fast as the other end takes
+    // it for two seconds.
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<std::uint16_t>(std::stoi(pair.port)));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ASSERT_TRUE(PumpUntil([&] { return pair.server.State() == wsConnected; }));
+    std::atomic<std::size_t> sent{0};
+    std::atomic<bool> flooding{true};
+    // Blocking sends refill the socket the moment it has room; a reader that stopped reading
+    // altogether would end them after a second.
+    const timeval patience{1, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &patience, sizeof patience);
+    std::thread peer([&] {
+        const std::string chunk(64 * 1024, 'x');
+        for (const auto end = Clock::now() + 2s; Clock::now() < end;) {
+            const ssize_t count = ::send(fd, chunk.data(), chunk.size(), MSG_NOSIGNAL);
+            if (count > 0)
+                sent += static_cast<std::size_t>(count);
+        }
+        flooding = false;
+    });
+
+    QTimer ticker;
+    auto lastTick = Clock::now();
+    auto longestGap = Clock::duration::zero();
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        longestGap = std::max(longestGap, Clock::now() - lastTick);
+        lastTick = Clock::now();
+    });
+    ticker.start(10);
+    PumpUntil([&] { return !flooding; });
+    longestGap = std::max(longestGap, Clock::now() - lastTick); // a timer that never came
+    ticker.stop();
+    peer.join();
+    // Far more than one message's reading takes, far less than the flood.
+    EXPECT_LT(longestGap, 500ms);
+    EXPECT_TRUE(PumpUntil([&] { return received == sent; }));
+    ::close(fd);
 }
 
 TEST(ReadLoop, WithoutAHandlerReceivedBytesAreDropped) {

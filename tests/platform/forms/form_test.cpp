@@ -8,11 +8,16 @@
 #include <QScreen>
 #include <QTest>
 #include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
 #include <QPointer>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -225,6 +230,48 @@ TEST_F(FormTest, FrameGeometryContainsTheClientArea) {
     EXPECT_EQ(window.frontBuffer().width(), window.clientWidth());
 }
 
+// A window placed before it is shown, as a program restores its window at start-up: the
+// frame is known only once it is shown, and it is the frame that takes the size. Maximized
+// first, the window gets that size when it is restored.
+TEST(FrameGeometryTest, AWindowPlacedBeforeItIsShownHasThatFrame) {
+    for (const bool maximized : {false, true}) {
+        SCOPED_TRACE(maximized ? "shown maximized, then restored" : "shown normal");
+        Window window;
+        window.setFrameGeometry(50, 60, 300, 200);
+        if (maximized)
+            window.setWindowState(Qt::WindowMaximized);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        if (maximized) {
+            window.showNormal();
+            QCoreApplication::processEvents();
+        }
+        EXPECT_EQ(window.frameGeometry(), QRect(50, 60, 300, 200));
+        EXPECT_LT(window.clientWidth(), 300) << "the frame has a border here";
+        // Later sizes are the user's: a resize is not undone.
+        window.resize(250, 150);
+        window.move(70, 80);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(window.clientWidth(), 250);
+        EXPECT_EQ(window.clientHeight(), 150);
+    }
+}
+
+// Shown maximized and restored, a window the program sized itself before its stored frame
+// came to be applied keeps the program's size.
+TEST(FrameGeometryTest, ASizeGivenBeforeTheFrameIsKnownStands) {
+    Window window;
+    window.setFrameGeometry(50, 60, 300, 200);
+    window.setWindowState(Qt::WindowMaximized);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.showNormal();
+    window.resize(250, 150);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.clientWidth(), 250);
+    EXPECT_EQ(window.clientHeight(), 150);
+}
+
 TEST_F(FormTest, ExceptionInAHandlerIsReportedAndInputGoesOn) {
     class ThrowingWindow : public Window {
     public:
@@ -269,6 +316,20 @@ TEST(DialogTest, ShowModalRunsUntilCloseWith) {
     QTimer::singleShot(0, &dialog, [&] { dialog.close(); });
     EXPECT_EQ(dialog.showModal(), ModalResult::Cancel);
     EXPECT_EQ(dialog.shows, 2);
+}
+
+// A dialog shown while a window stays on top of all others (a splash) comes in front of it.
+TEST(DialogTest, AModalDialogHidesTheWindowsThatStayOnTop) {
+    QWidget splash(nullptr, Qt::SplashScreen | Qt::WindowStaysOnTopHint);
+    splash.show();
+    OkDialog dialog;
+    bool splashShown = true;
+    QTimer::singleShot(0, &dialog, [&] {
+        splashShown = splash.isVisible();
+        dialog.closeWith(ModalResult::Ok);
+    });
+    EXPECT_EQ(dialog.showModal(), ModalResult::Ok);
+    EXPECT_FALSE(splashShown);
 }
 
 TEST(DialogTest, ScriptAnswersInsteadOfTheUser) {
@@ -328,4 +389,120 @@ TEST(DeferredCloseTest, AWindowClosedInsideAModalLoopOutlivesItAndThenCloses) {
     plain.show();
     EXPECT_FALSE(plain.close());
     EXPECT_EQ(plain.calls, std::vector<std::string>{"closequery"});
+}
+
+namespace {
+
+// A dialog as the programs build theirs: an edit field and a tree that take keys of their
+// own, OK as the default button and Cancel as the cancel button; every handler is recorded.
+class KeysDialog : public Dialog {
+public:
+    explicit KeysDialog(bool withCancelButton) {
+        auto* layout = new QVBoxLayout(this);
+        edit = new QLineEdit(this);
+        tree = new QTreeWidget(this);
+        for (const char* game : {"Canfield", "FreeCell", "Klondike"})
+            new QTreeWidgetItem(tree, QStringList{game});
+        ok = new QPushButton("OK", this);
+        cancel = new QPushButton("Cancel", this);
+        for (QWidget* control : std::initializer_list<QWidget*>{edit, tree, ok, cancel})
+            layout->addWidget(control);
+        ok->setDefault(true);
+        if (withCancelButton)
+            setCancelButton(cancel);
+        connect(ok, &QPushButton::clicked, this, [this] {
+            calls.push_back("ok");
+            closeWith(ModalResult::Ok);
+        });
+        connect(cancel, &QPushButton::clicked, this, [this] {
+            calls.push_back("cancel");
+            closeWith(ModalResult::Cancel);
+        });
+    }
+
+    QLineEdit* edit;
+    QTreeWidget* tree;
+    QPushButton* ok;
+    QPushButton* cancel;
+    std::vector<std::string> calls;
+
+protected:
+    bool onCloseQuery() override {
+        calls.push_back("closequery");
+        return true;
+    }
+};
+
+// Shows the dialog by its modal loop; once it is up, `press` works it through its window, as
+// the window system delivers keys. A dialog the keys left open is recorded and ended.
+ModalResult runWithKeys(KeysDialog& dialog, const std::function<void()>& press) {
+    QTimer::singleShot(0, &dialog, [&] {
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        press();
+        if (dialog.isVisible()) {
+            dialog.calls.push_back("still open");
+            dialog.closeWith(ModalResult::Ignore);
+        }
+    });
+    return dialog.showModal();
+}
+
+} // namespace
+
+TEST(DialogKeysTest, EnterClicksTheDefaultButtonAndEscTheCancelButton) {
+    struct Case {
+        const char* what;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        bool withCancelButton;
+        ModalResult result;
+        std::vector<std::string> calls;
+    };
+    const Case cases[] = {
+        {"Return", Qt::Key_Return, Qt::NoModifier, true, ModalResult::Ok, {"ok"}},
+        {"keypad Enter", Qt::Key_Enter, Qt::KeypadModifier, true, ModalResult::Ok, {"ok"}},
+        {"Esc", Qt::Key_Escape, Qt::NoModifier, true, ModalResult::Cancel, {"cancel"}},
+        // Without a cancel button Esc closes the dialog as its close box does.
+        {"Esc, no cancel button", Qt::Key_Escape, Qt::NoModifier, false, ModalResult::Cancel,
+         {"closequery"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        KeysDialog dialog(c.withCancelButton);
+        const ModalResult result = runWithKeys(dialog, [&] {
+            dialog.edit->setFocus();
+            QTest::keyClick(dialog.windowHandle(), c.key, c.modifiers);
+        });
+        EXPECT_EQ(result, c.result);
+        EXPECT_EQ(dialog.calls, c.calls);
+        EXPECT_FALSE(dialog.isVisible());
+    }
+}
+
+TEST(DialogKeysTest, ADisabledButtonIgnoresItsKey) {
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        KeysDialog dialog(true);
+        dialog.ok->setEnabled(false);
+        dialog.cancel->setEnabled(false);
+        EXPECT_EQ(runWithKeys(dialog, [&] { QTest::keyClick(dialog.windowHandle(), key); }),
+                  ModalResult::Ignore);
+        EXPECT_EQ(dialog.calls, std::vector<std::string>{"still open"}) << key;
+    }
+}
+
+// The keys a control uses stay with it; Enter there still reaches the default button.
+TEST(DialogKeysTest, AControlKeepsItsOwnKeys) {
+    KeysDialog dialog(true);
+    std::string current;
+    EXPECT_EQ(runWithKeys(dialog,
+                          [&] {
+                              dialog.tree->setFocus();
+                              dialog.tree->setCurrentItem(dialog.tree->topLevelItem(0));
+                              QTest::keyClick(dialog.windowHandle(), Qt::Key_Down);
+                              current = dialog.tree->currentItem()->text(0).toStdString();
+                              QTest::keyClick(dialog.windowHandle(), Qt::Key_Return);
+                          }),
+              ModalResult::Ok);
+    EXPECT_EQ(current, "FreeCell");
+    EXPECT_EQ(dialog.calls, std::vector<std::string>{"ok"});
 }

@@ -1,9 +1,19 @@
 // Forms that load and unload, and modal shows.
 #include "platform/vbforms/widgets.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QFontMetrics>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <utility>
 
 namespace platform::vbforms {
 namespace {
@@ -93,6 +103,111 @@ TEST(Forms, ShowModalTurnsAModelessFormModal) {
     testing::setModalShowsReturnAtOnce(false);
     EXPECT_TRUE(form.isModal());
     EXPECT_TRUE(form.isVisible());
+}
+
+// A box shown modal by its own loop, worked by keys through its window as the window system
+// delivers them: Enter clicks the default button or the focused one, Esc the cancel button;
+// a form with no such buttons takes neither key.
+TEST(Forms, EnterAndEscClickTheBoxsButtons) {
+    struct Case {
+        const char* what;
+        bool buttons;   // default and cancel button set
+        bool focusOnCancel;
+        Qt::Key key;
+        const char* clicked;
+    };
+    const Case cases[] = {
+        {"Enter", true, false, Qt::Key_Return, "finish"},
+        {"keypad Enter", true, false, Qt::Key_Enter, "finish"},
+        {"Enter on the focused button", true, true, Qt::Key_Return, "back"},
+        {"Esc", true, false, Qt::Key_Escape, "back"},
+        {"Enter, no buttons", false, false, Qt::Key_Return, ""},
+        {"Esc, no buttons", false, false, Qt::Key_Escape, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Events events;
+        FormSlot<TestForm> slot;
+        TestForm& form = slot.load(events);
+        form.resize(240, 120);
+        auto* name = new QLineEdit(&form);
+        auto* back = new QPushButton("< < Back", &form);
+        auto* finish = new QPushButton("Finish > >", &form);
+        back->move(0, 40);
+        finish->move(120, 40);
+        std::string clicked;
+        QObject::connect(back, &QPushButton::clicked, &form, [&] {
+            clicked = "back";
+            slot.unload();
+        });
+        QObject::connect(finish, &QPushButton::clicked, &form, [&] {
+            clicked = "finish";
+            slot.unload();
+        });
+        if (c.buttons) {
+            form.setDefaultButton(finish);
+            form.setCancelButton(back);
+        }
+        QTimer::singleShot(0, &form, [&] {
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+            (c.focusOnCancel ? static_cast<QWidget*>(back) : name)->setFocus();
+            QTest::keyClick(form.windowHandle(), c.key);
+            if (slot.loaded())
+                slot.unload(); // the keys left it open
+        });
+        form.showModal();
+        EXPECT_EQ(clicked, c.clicked);
+        deleteUnloaded();
+    }
+}
+
+// The message and input boxes, each in its own modal loop, open over the game window the user
+// works in, not the middle of the screen, wide enough for the window manager to show their
+// whole title beside the icon and buttons; a box form opens over the game window too.
+TEST(Forms, BoxesOpenOverTheActiveWindowWideEnoughForTheirTitles) {
+    QWidget game;
+    game.setGeometry(330, 220, 510, 400);
+    game.show();
+    game.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&game));
+    QFont titleFont = QApplication::font();
+    titleFont.setBold(true);
+    const int titleWidth = QFontMetrics(titleFont).horizontalAdvance("Noughts and Crosses");
+    const auto offCentre = [&](const QRect& shown) {
+        return (shown.center() - game.frameGeometry().center()).manhattanLength();
+    };
+
+    // Each box is closed as its window's close box would close it.
+    const std::pair<const char*, std::function<void()>> boxes[] = {
+        {"message box", [] { MsgBox("That's taken!", Buttons::Ok, "Noughts and Crosses"); }},
+        {"input box", [] { InputBox("Enter your name player 1:", "Noughts and Crosses", ""); }},
+    };
+    for (const auto& [what, show] : boxes) {
+        SCOPED_TRACE(what);
+        QRect shown;
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            ASSERT_NE(box, nullptr);
+            shown = box->frameGeometry();
+            box->close();
+        });
+        show();
+        EXPECT_LE(offCentre(shown), 4) << shown.x() << "," << shown.y();
+        EXPECT_GE(shown.width(), titleWidth + 64);
+    }
+
+    Events events;
+    FormSlot<TestForm> slot;
+    TestForm& form = slot.load(events);
+    form.setWindowTitle("Noughts and Crosses");
+    form.setClientTwips(2400, 1500);
+    QRect shown;
+    QTimer::singleShot(0, &form, [&] {
+        shown = form.frameGeometry();
+        slot.unload();
+    });
+    form.showModal();
+    EXPECT_LE(offCentre(shown), 4) << shown.x() << "," << shown.y();
 }
 
 TEST(Forms, PlaceAndClientSizeAreInTwips) {

@@ -122,6 +122,23 @@ TEST_P(CardSetTest, MarkersShadowsAndBordersAreLoadedAtTheirSizes) {
     EXPECT_FALSE(sharedObjects.ShadowImages[1].isEmpty());
 }
 
+// Every marker pixel is one of the inks the table resolves against its background, or the
+// stock hint's own yellow: a smoothed edge in between would show as a fixed colour on every
+// table.
+TEST_P(CardSetTest, MarkersAreDrawnInTheTableInksAlone) {
+    constexpr Color kHintYellow = 0x40E0FF;
+    for (std::size_t i = 0; i < sharedObjects.MarkerImages.size(); ++i) {
+        const Bitmap& marker = sharedObjects.MarkerImages[i];
+        for (int y = 0; y < marker.height(); ++y)
+            for (int x = 0; x < marker.width(); ++x) {
+                const Color c = marker.pixel(x, y);
+                ASSERT_TRUE(c == kMarkerTableInk || c == kMarkerSlotInk || c == kMarkerLineInk ||
+                            c == kHintYellow)
+                    << "marker " << i << " at " << x << "," << y << ": " << std::hex << c;
+            }
+    }
+}
+
 // Drawn with their fixed transparent colours over a plain table, shadows and borders leave
 // the table visible around their dots and bands, and put their own pixels elsewhere.
 TEST_P(CardSetTest, TransparentColoursKeepTheTableAroundShadowsAndBorders) {

@@ -280,7 +280,7 @@ TEST_F(DragImageTest, StockHintMarksTheStockAndIsTakenAwayAgain) {
     constexpr int kHintMarker = 3;
     const int w = mainWindow.CardWidth, h = mainWindow.CardHeight;
     EXPECT_EQ(window_.pixel(x + w / 2, y + h / 2),
-              sharedObjects.MarkerImages[kHintMarker].pixel(w / 2, h / 2));
+              markerAsDrawn(sharedObjects.MarkerImages[kHintMarker], x, y).pixel(w / 2, h / 2));
     platform::app::TestClock clock;
     fnHideStockHint();
     // The stock still holds cards: its place shows the table again, not an empty-stock mark.

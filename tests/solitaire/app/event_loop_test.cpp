@@ -7,6 +7,7 @@
 
 #include "../../platform/window_system_input.h"
 
+#include "solitaire/app/animation.h"
 #include "solitaire/app/preferences.h"
 #include "solitaire/engine/geometry.h"
 
@@ -163,6 +164,38 @@ TEST_F(EventLoopTest, ACloseDuringTheWaitBeforeTheWinningAnimationClosesOnceTheG
     EXPECT_FALSE(std::ranges::any_of(
         played, [](const std::string& sound) { return sound.find("Won") != std::string::npos; }))
         << "the program was closing: nothing to celebrate";
+}
+
+// The chooser a win opens runs its modal loop inside the end of the game; cancelled there,
+// it leaves an empty table whose status bar offers a new deal, which takes the hint away.
+TEST_F(EventLoopTest, AChooserCancelledAfterAWinLeavesTheHintOfANewDeal) {
+    start();
+    chooseInTheChooser("FreeCell");
+    ASSERT_TRUE(started());
+    ASSERT_FALSE(main_->pnlStatusBar->isVisible()) << "a game runs: no hint";
+    arrangeAllButOneKingHome();
+    main_->MainFormResized();
+    const std::optional<ClosedRect> king = fnCardRect(13);
+    ASSERT_TRUE(king);
+    const QPoint centre((king->left + king->right) / 2, (king->top + king->bottom) / 2);
+
+    steps_.then([] { return mainWindow.WinAnimationRunning; }, [] { StopAnimation(); });
+    cancelTheChooser();
+    QTest::mouseMove(main_->windowHandle(), centre);
+    QTest::mouseDClick(main_->windowHandle(), Qt::LeftButton, {}, centre);
+    ASSERT_TRUE(runUntil([this] {
+        return steps_.allTaken() && !QApplication::activeModalWidget() &&
+               !main_->lblNoGameHint->text().isEmpty();
+    }));
+    EXPECT_FALSE(mainWindow.GameRunning);
+    EXPECT_TRUE(main_->pnlStatusBar->isVisible());
+    EXPECT_EQ(main_->lblNoGameHint->text().toStdString(),
+              "No game is being played: choose File > New game to deal FreeCell, or "
+              "File > Open a game to pick another game.");
+    main_->mnuNew->trigger();
+    EXPECT_TRUE(mainWindow.GameRunning);
+    EXPECT_FALSE(main_->pnlStatusBar->isVisible());
+    EXPECT_TRUE(boxes_.shown().empty()) << firstBox();
 }
 
 // Where a control of a window lies in the window's own coordinates.

@@ -701,6 +701,37 @@ TEST_F(PlayTest, CardsLiftedFromFannedAndRowReservesLeaveTheRestOfTheTableDrawn)
     }
 }
 
+// Every card of Flower Garden's bouquet may be played, so a double click on a covered one
+// sends it home as a drag would, and the bouquet is drawn closed up over its place.
+TEST_F(PlayTest, FlowerGardenBouquetCardGoesHomeOnADoubleClick) {
+    start(chooseGame("Flower Garden"));
+    ASSERT_TRUE(mainWindow.GameRunning);
+    if (mainWindow.AutoPlayChecked)
+        main_->mnuAutoPlay->trigger(); // off: only the double click moves the ace
+    const std::string& bouquet = sharedObjects.AppoggPiles[0];
+    int ace = 0;
+    for (std::uint32_t seed = 1; seed < 100 && ace == 0; ++seed) {
+        platform::app::setRandomSeed(seed);
+        main_->mnuNew->trigger();
+        for (std::size_t i = 0; i + 6 <= bouquet.size(); i += 3) // below the bouquet's top
+            if (const int card = std::stoi(bouquet.substr(i, 3)); CardRank(card) == 1)
+                ace = card;
+    }
+    ASSERT_NE(ace, 0) << "no deal with an ace covered in the bouquet";
+    // On the strip of the ace that the cards above it leave showing.
+    QPoint onItsEdge(fnReserveX(0) + mainWindow.CardWidth / 2, fnReserveY(0));
+    while (onItsEdge.y() < main_->height() &&
+           fnHitTestTable(onItsEdge.x(), onItsEdge.y()).card != ace)
+        onItsEdge.ry() += 1;
+    ASSERT_EQ(fnHitTestTable(onItsEdge.x(), onItsEdge.y()).card, ace);
+    QTest::mouseMove(main_->windowHandle(), onItsEdge);
+    QTest::mouseDClick(main_->windowHandle(), Qt::LeftButton, {}, onItsEdge);
+    EXPECT_TRUE(pilesHold(sharedObjects.DestPiles, ace)) << "the double click sent the ace home";
+    EXPECT_FALSE(pilesHold(sharedObjects.AppoggPiles, ace));
+    expectTableDrawnAsThePilesAre("a bouquet card sent home");
+    savePicture("zevodadu-flower-garden-double-click.png");
+}
+
 // Fan mode 8: a card taken out of a line leaves the line closed up; put back, it takes its
 // place again.
 TEST_F(PlayTest, ACardTakenOutOfALineLeavesTheLineClosedUp) {

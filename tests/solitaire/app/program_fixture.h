@@ -140,9 +140,11 @@ class ProgramTest : public ::testing::Test {
 protected:
     static constexpr int kScreenWidth = 1024, kScreenHeight = 768;
 
-    // The engine's globals as a new process has them; the screen of the given size.
-    explicit ProgramTest(int screenWidth = kScreenWidth, int screenHeight = kScreenHeight)
-        : keys_(folder_.keyStore()), screen_(screenWidth, screenHeight, 32) {
+    // The engine's globals as a new process has them; the screen of the given size and
+    // colour depth.
+    explicit ProgramTest(int screenWidth = kScreenWidth, int screenHeight = kScreenHeight,
+                         int colourDepth = 32)
+        : keys_(folder_.keyStore()), screen_(screenWidth, screenHeight, colourDepth) {
         gameDefinition.fill(0);
         engineScalars = EngineScalars{};
     }

@@ -6,6 +6,11 @@
 #include "solitaire/app/preferences.h"
 #include "solitaire/engine/data_files.h"
 
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
 #include <cstdio>
 #include <cstdlib>
 #include <algorithm>
@@ -68,6 +73,58 @@ TEST_F(ProgramTest, RestoredWindowTakesTheStoredBoundsAndSavesThemAtClose) {
     EXPECT_EQ(cfg.readInteger("Preference", "MainWindowState_Width", 0), 640);
     EXPECT_EQ(cfg.readInteger("Preference", "MainWindowState_Height", 0), 480);
     EXPECT_EQ(cfg.readString("Preference", "AutoPlay", ""), "N");
+}
+
+// The placement saved at exit is what the next start restores: run after run, the window
+// keeps its place and size, also when it was maximized in between.
+TEST_F(ProgramTest, ARestoredWindowKeepsItsPlaceAndSizeRunAfterRun) {
+    {
+        platform::files::IniFile cfg = folder_.preferences();
+        cfg.writeString("Preference", "MainWindowState_Maximized", "N");
+        cfg.writeInteger("Preference", "MainWindowState_Left", 60);
+        cfg.writeInteger("Preference", "MainWindowState_Top", 70);
+        cfg.writeInteger("Preference", "MainWindowState_Width", 900);
+        cfg.writeInteger("Preference", "MainWindowState_Height", 600);
+    }
+    for (int run = 1; run <= 4; ++run) {
+        SCOPED_TRACE("run " + std::to_string(run));
+        TfrmMain& window = start();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        if (run == 3) { // maximized, then restored by the user
+            window.showMaximized();
+            QCoreApplication::processEvents();
+            window.showNormal();
+            QCoreApplication::processEvents();
+        }
+        EXPECT_EQ(window.frameGeometry(), QRect(60, 70, 900, 600));
+        close();
+        ASSERT_TRUE(windowGone());
+        const platform::files::IniFile cfg = folder_.preferences();
+        EXPECT_EQ(cfg.readInteger("Preference", "MainWindowState_Left", 0), 60);
+        EXPECT_EQ(cfg.readInteger("Preference", "MainWindowState_Top", 0), 70);
+        EXPECT_EQ(cfg.readInteger("Preference", "MainWindowState_Width", 0), 900);
+        EXPECT_EQ(cfg.readInteger("Preference", "MainWindowState_Height", 0), 600);
+        gameDefinition.fill(0);
+        engineScalars = EngineScalars{};
+        mainWindow = MainWindowState{};
+    }
+}
+
+// Started maximized, the window restores to the stored bounds.
+TEST_F(ProgramTest, AWindowStartedMaximizedRestoresToTheStoredBounds) {
+    {
+        platform::files::IniFile cfg = folder_.preferences();
+        cfg.writeInteger("Preference", "MainWindowState_Left", 60);
+        cfg.writeInteger("Preference", "MainWindowState_Top", 70);
+        cfg.writeInteger("Preference", "MainWindowState_Width", 900);
+        cfg.writeInteger("Preference", "MainWindowState_Height", 600);
+    }
+    TfrmMain& window = start();
+    ASSERT_TRUE(window.isMaximized());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.showNormal();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.frameGeometry(), QRect(60, 70, 900, 600));
 }
 
 TEST_F(ProgramTest, ConfirmQuitAsksAndCancelKeepsTheProgram) {
@@ -137,11 +194,42 @@ void printShownBoxes() {
         std::fprintf(stderr, "[%s]\n", box.text.c_str());
 }
 
-void startAndDie(bool withLibrary, bool withGames) {
-    ScratchProgramFolder folder(withLibrary, withGames);
-    platform::shell::ScopedKeyStoreFile keys(folder.keyStore());
+void startInAndDie(const std::string& folder) {
     dyingBoxes = new platform::app::ScriptedMessageBoxes;
     std::atexit(printShownBoxes);
+    StartProgram(folder);
+}
+
+void startAndDie(bool withLibrary, bool withGames) {
+    // Static, so that the child's exit removes them.
+    static std::optional<ScratchProgramFolder> folder;
+    static std::optional<platform::shell::ScopedKeyStoreFile> keys;
+    folder.emplace(withLibrary, withGames);
+    keys.emplace(folder->keyStore());
+    startInAndDie(folder->dir());
+}
+
+// The same with the real boxes, each in its own modal loop: once a box is up the child prints
+// its text and whether a window that stays on top of all others (the splash) still shows,
+// and answers OK.
+void startAndDieShowingTheBox(bool withLibrary, bool withGames) {
+    ScratchProgramFolder folder(withLibrary, withGames);
+    platform::shell::ScopedKeyStoreFile keys(folder.keyStore());
+    auto* watch = new QTimer(QCoreApplication::instance());
+    watch->setInterval(5);
+    QObject::connect(watch, &QTimer::timeout, [] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        const bool covered = std::any_of(windows.begin(), windows.end(), [](QWidget* window) {
+            return window->isVisible() && window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        });
+        std::fprintf(stderr, "[%s] %s\n", box->text().toLocal8Bit().constData(),
+                     covered ? "under a window on top" : "in front");
+        box->button(QMessageBox::Ok)->click();
+    });
+    watch->start();
     StartProgram(folder.dir());
 }
 
@@ -155,9 +243,26 @@ TEST_F(FatalStartTest, MissingResourceLibraryNamesItsPathInLowerCase) {
                 "\\[Can't find/load /tmp/zv-app-fatalstarttest-missingresourcelibrary[^]]*/zuv\\.rgf\\]");
 }
 
+// The folder the program runs in is checked, not the folder of the test program: a folder
+// too long for the settings record ends the program before anything is read or written.
+TEST_F(FatalStartTest, AProgramFolderTooLongForItsFieldEndsTheProgram) {
+    const std::string tooLong = "/" + std::string(200, 'f') + "/";
+    EXPECT_EXIT(startInAndDie(tooLong), ::testing::ExitedWithCode(0),
+                "\\[The program folder's path is too long: at most 200 characters[^]]*" + tooLong);
+}
+
 TEST_F(FatalStartTest, MissingGameDefinitionsEndTheProgram) {
     EXPECT_EXIT(startAndDie(true, false), ::testing::ExitedWithCode(0),
                 "\\[Cannot find file:[^]]*GAMES\\.DAT");
+}
+
+// The splash stays on top of everything while the program starts: the message that ends the
+// start comes in front of it, for it must be read.
+TEST_F(FatalStartTest, TheMessageThatEndsTheStartIsInFrontOfTheSplash) {
+    EXPECT_EXIT(startAndDieShowingTheBox(false, true), ::testing::ExitedWithCode(0),
+                "\\[Can't find/load [^]]*zuv\\.rgf\\] in front");
+    EXPECT_EXIT(startAndDieShowingTheBox(true, false), ::testing::ExitedWithCode(0),
+                "\\[Cannot find file:[^]]*GAMES\\.DAT[^]]*\\] in front");
 }
 
 } // namespace

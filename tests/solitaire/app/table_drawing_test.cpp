@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 
 using namespace solitaire;
 using namespace solitaire::testing;
@@ -66,8 +67,10 @@ TEST_F(TableFixture, DealtKlondikeShowsFacesBacksCornersAndRankMarks) {
                              sharedObjects.CardBackImage, h));
     constexpr int kAceMark = 6;
     for (int i = 0; i < 4; ++i)
-        EXPECT_TRUE(showsPicture(window_, fnFoundationX(i), fnFoundationY(i),
-                                 sharedObjects.MarkerImages[kAceMark], h))
+        EXPECT_TRUE(showsPicture(
+            window_, fnFoundationX(i), fnFoundationY(i),
+            markerAsDrawn(sharedObjects.MarkerImages[kAceMark], fnFoundationX(i), fnFoundationY(i)),
+            h))
             << "foundation " << i;
     EXPECT_TRUE(mainWindow.TableDrawn);
     EXPECT_GE(engineScalars.TableHeight, y6 + 6 * engineScalars.FanDownY + h);
@@ -100,7 +103,9 @@ TEST_P(FoundationBaseTest, EmptyFoundationShowsItsRankMarkOrThePlainMarker) {
     fnFlipBackBuffer(window_);
     fnDrawPileBase(kFoundationBase, 100, 50, Surface::Window, 2);
     EXPECT_TRUE(showsPicture(
-        window_, 100, 50, sharedObjects.MarkerImages[static_cast<std::size_t>(GetParam().marker)],
+        window_, 100, 50,
+        markerAsDrawn(sharedObjects.MarkerImages[static_cast<std::size_t>(GetParam().marker)], 100,
+                      50),
         mainWindow.CardHeight));
 }
 
@@ -116,6 +121,79 @@ INSTANTIATE_TEST_SUITE_P(Marks, FoundationBaseTest,
                                     std::to_string(std::abs(c.baseCode)) + "Rule" +
                                     std::to_string(c.foundationRule);
                          });
+
+// An empty pile's frame belongs to the table it lies on: its corners show the background, its
+// slot is a darker shade of what lies beneath and follows a picture's pattern, its lines
+// stand out from it, on a blue, a pale, a picture and the default table alike.
+TEST_F(TableFixture, EmptyPileFramesTakeTheirColoursFromTheTableBeneath) {
+    struct Table {
+        const char* name;
+        const char* defaultGreen;
+        const char* picture;
+        const char* fixedColour;
+    };
+    const Table tables[] = {{"blue", "N", "0", "16711680"},
+                            {"pale", "N", "0", "11534335"},
+                            {"brick picture", "N", "304", "0"},
+                            {"default green", "Y", "0", "0"}};
+    auto luminance = [](Color c) {
+        return (299 * platform::gdi::redOf(c) + 587 * platform::gdi::greenOf(c) +
+                114 * platform::gdi::blueOf(c)) /
+               1000;
+    };
+    loadGame(kKlondike);
+    setField(kFadeBackgroundPosition, 1, "N");
+    setField(kCustomizedBackgroundPosition, 1, "N");
+    setField(kBackgroundColourPosition, 15, "0");
+    const int w = mainWindow.CardWidth, h = mainWindow.CardHeight;
+    for (const Table& table : tables) {
+        SCOPED_TRACE(table.name);
+        setField(kBackgroundDefaultPosition, 1, table.defaultGreen);
+        setField(kBackgroundPicturePosition, 4, table.picture);
+        setField(kBackgroundFixedColourPosition, 15, table.fixedColour);
+        fnPaintConfiguredBackground(sharedObjects.BackBuffer);
+        fnFlipBackBuffer(window_);
+        // The framed base of a tableau pile that takes any card (Klondike's first pile takes
+        // kings) and the ace mark of a foundation.
+        gameDefinition[100 + 2] = 0;
+        struct Base {
+            int kind, index;
+            std::size_t marker;
+        };
+        for (const Base base : {Base{kTableauBase, 2, 0}, Base{kFoundationBase, 0, 6}}) {
+            const int x = 150 + 100 * base.index, y = 200;
+            fnDrawPileBase(base.kind, x, y, Surface::Window, base.index);
+            const Bitmap& marker = sharedObjects.MarkerImages[base.marker];
+            std::set<Color> slotShades, tablesBeneath;
+            int lines = 0, lighter = 0, contrast = 0;
+            for (int dy = 0; dy < h; ++dy)
+                for (int dx = 0; dx < w; ++dx) {
+                    const Color ink = marker.pixel(dx, dy);
+                    const Color shown = window_.pixel(x + dx, y + dy);
+                    const Color beneath = sharedObjects.BackgroundCopy.pixel(x + dx, y + dy);
+                    if (ink == kMarkerTableInk) {
+                        ASSERT_EQ(shown, beneath) << dx << "," << dy;
+                    } else if (ink == kMarkerSlotInk) {
+                        ASSERT_LE(luminance(shown), luminance(beneath)) << dx << "," << dy;
+                        ASSERT_GE(luminance(shown), luminance(beneath) / 2) << dx << "," << dy;
+                        slotShades.insert(shown);
+                        tablesBeneath.insert(beneath);
+                    } else if (ink == kMarkerLineInk) {
+                        ++lines;
+                        lighter += luminance(shown) > luminance(beneath);
+                        contrast += std::abs(luminance(shown) - luminance(beneath));
+                    }
+                }
+            ASSERT_GT(lines, 2 * (w + h) - 8);
+            // All lines lighter than the table or all darker, so that they stay whole, and
+            // well apart from it.
+            EXPECT_TRUE(lighter == 0 || lighter == lines) << lighter << " of " << lines;
+            EXPECT_GE(contrast / lines, 50);
+            // Where the table has a pattern, the slot shows it.
+            EXPECT_EQ(slotShades.size() > 1, tablesBeneath.size() > 1);
+        }
+    }
+}
 
 TEST_F(TableFixture, ACardWithShadowKeepsTheBackgroundLowerLeftAndGreyLowerRight) {
     loadGame(kKlondike);
@@ -314,3 +392,142 @@ TEST_F(TableFixture, SavesPicturesOfDealtTablesAtEachCardSize) {
             ASSERT_TRUE(window_.save((out / file).string())) << file;
         }
 }
+
+// A covered card of a fanned pile shows only the strip up to the next card: at every fan step
+// of the large and medium cards that strip carries the card's rank and suit. Read through the
+// table drawing, the strips of the 52 cards are told apart by marks, not by chance pixels:
+// - every two suits are told apart by a mark, pixels that are ink in the strips of all 13
+//   cards of one and paper in those of the other, and every two ranks by a mark in the strips
+//   of their four cards;
+// - no two strips look alike: each differs from every other in at least a few clearly
+//   different pixels (a heart and a diamond of one rank differ in the suit sign alone).
+// The short fixed sideways step of size M (5 pixels) and every step of size L (3 pixels)
+// leave no room for a rank and are not asked.
+struct FanCase {
+    const char* name;
+    int game;
+    const char* size;
+    const char* deck;
+    bool vertical;
+};
+
+class FannedStripTest : public TableFixture, public ::testing::WithParamInterface<FanCase> {};
+
+TEST_P(FannedStripTest, EveryCoveredCardShowsItsRankAndSuit) {
+    const FanCase& fan = GetParam();
+    setField(kDeckPosition, 3, fan.deck);
+    setCardSize(fan.size);
+    loadGame(fan.game);
+    const int w = mainWindow.CardWidth, h = mainWindow.CardHeight;
+    std::vector<Bitmap> strips(52);
+    for (int suit = 0; suit < 4; ++suit) {
+        // The 13 cards of the suit in pile 1 with one more card over the king, nothing else on
+        // the table.
+        fnClearGameState(false, true);
+        for (int rank = 0; rank < 13; ++rank)
+            AppendCardToPile(sharedObjects.FilaPiles, 0, suit * 13 + rank + 1, kFaceUp);
+        AppendCardToPile(sharedObjects.FilaPiles, 0, (suit * 13 + 13) % 52 + 1, kFaceUp);
+        mainWindow.TableReady = true;
+        drawTable();
+        for (int rank = 0; rank < 13; ++rank) {
+            const int depth = 13 - rank; // from the top card
+            const int x = fnPileCardX("Fila1", 0, depth, false);
+            const int y = fnPileCardY("Fila1", depth, false);
+            const int nx = fnPileCardX("Fila1", 0, depth - 1, false);
+            const int ny = fnPileCardY("Fila1", depth - 1, false);
+            const Rect strip =
+                fan.vertical ? Rect::fromSize(x, y, w, ny - y) : Rect::fromSize(x, y, nx - x, h);
+            ASSERT_GT(strip.width(), 0);
+            ASSERT_GT(strip.height(), 0);
+            ASSERT_LT(fan.vertical ? strip.height() : strip.width(), fan.vertical ? h : w);
+            Bitmap& shown = strips[static_cast<std::size_t>(suit * 13 + rank)];
+            shown = Bitmap(strip.width(), strip.height());
+            shown.copyFrom({0, 0}, window_, strip);
+        }
+    }
+    const char* const suits = "HDCS";
+    auto cardName = [&](std::size_t card) {
+        return std::to_string(card % 13 + 1) + suits[card / 13];
+    };
+
+    // Ink: the pixels of a strip that are not paper.
+    const int sw = strips[0].width(), sh = strips[0].height();
+    using Mask = std::vector<bool>;
+    auto inkOf = [&](const Bitmap& strip) {
+        Mask ink(static_cast<std::size_t>(sw * sh));
+        for (int y = 0; y < sh; ++y)
+            for (int x = 0; x < sw; ++x) {
+                const Color c = strip.pixel(x, y);
+                ink[static_cast<std::size_t>(y * sw + x)] =
+                    std::min({platform::gdi::redOf(c), platform::gdi::greenOf(c),
+                              platform::gdi::blueOf(c)}) < 160;
+            }
+        return ink;
+    };
+    // What a group of cards shows alike: each pixel where the strips of all of them are ink
+    // (1) or all paper (0), else -1.
+    auto alike = [&](const std::vector<std::size_t>& cards) {
+        std::vector<int> shared(static_cast<std::size_t>(sw * sh), -2);
+        for (const std::size_t card : cards) {
+            const Mask ink = inkOf(strips[card]);
+            for (std::size_t i = 0; i < shared.size(); ++i)
+                shared[i] = shared[i] == -2 || shared[i] == int(ink[i]) ? int(ink[i]) : -1;
+        }
+        return shared;
+    };
+    // Two groups are told apart by a mark where each shows alike, ink in one and paper in
+    // the other.
+    auto markApart = [](const std::vector<int>& a, const std::vector<int>& b) {
+        long n = 0;
+        for (std::size_t i = 0; i < a.size(); ++i)
+            n += a[i] >= 0 && b[i] >= 0 && a[i] != b[i];
+        return n;
+    };
+    std::vector<std::vector<int>> bySuit, byRank;
+    for (std::size_t suit = 0; suit < 4; ++suit) {
+        std::vector<std::size_t> cards;
+        for (std::size_t rank = 0; rank < 13; ++rank)
+            cards.push_back(suit * 13 + rank);
+        bySuit.push_back(alike(cards));
+    }
+    for (std::size_t rank = 0; rank < 13; ++rank)
+        byRank.push_back(alike({rank, 13 + rank, 26 + rank, 39 + rank}));
+    for (std::size_t a = 0; a < 4; ++a)
+        for (std::size_t b = a + 1; b < 4; ++b)
+            EXPECT_GE(markApart(bySuit[a], bySuit[b]), 3)
+                << "no mark tells the suits " << suits[a] << " and " << suits[b] << " apart";
+    for (std::size_t a = 0; a < 13; ++a)
+        for (std::size_t b = a + 1; b < 13; ++b)
+            EXPECT_GE(markApart(byRank[a], byRank[b]), 3)
+                << "no mark tells the ranks " << a + 1 << " and " << b + 1 << " apart";
+
+    auto clearlyDifferent = [](Color a, Color b) {
+        return std::abs(platform::gdi::redOf(a) - platform::gdi::redOf(b)) +
+                   std::abs(platform::gdi::greenOf(a) - platform::gdi::greenOf(b)) +
+                   std::abs(platform::gdi::blueOf(a) - platform::gdi::blueOf(b)) >
+               200;
+    };
+    for (std::size_t a = 0; a < strips.size(); ++a)
+        for (std::size_t b = a + 1; b < strips.size(); ++b) {
+            int differing = 0;
+            for (int y = 0; y < sh; ++y)
+                for (int x = 0; x < sw; ++x)
+                    differing += clearlyDifferent(strips[a].pixel(x, y), strips[b].pixel(x, y));
+            EXPECT_GE(differing, 4) << cardName(a) << " and " << cardName(b) << " look alike";
+        }
+}
+
+constexpr int kFan = 220, kShamrocks = 221;
+INSTANTIATE_TEST_SUITE_P(
+    Steps, FannedStripTest,
+    ::testing::Values(FanCase{"LargeDown", kKlondike, "B", "001", true},
+                      FanCase{"LargeRight", kFan, "B", "001", false},
+                      FanCase{"LargeRightFixedStep", kShamrocks, "B", "001", false},
+                      FanCase{"MediumDown", kKlondike, "M", "001", true},
+                      FanCase{"MediumRight", kFan, "M", "001", false},
+                      FanCase{"LargeDownSecondDeck", kKlondike, "B", "003", true},
+                      FanCase{"LargeRightSecondDeck", kFan, "B", "003", false},
+                      FanCase{"LargeRightFixedStepSecondDeck", kShamrocks, "B", "003", false},
+                      FanCase{"MediumDownSecondDeck", kKlondike, "M", "003", true},
+                      FanCase{"MediumRightSecondDeck", kFan, "M", "003", false}),
+    [](const auto& info) { return std::string(info.param.name); });

@@ -45,6 +45,20 @@ inline std::string firstDifference(const platform::gdi::Bitmap& a, const platfor
     return count == 0 ? "" : first + ", " + std::to_string(count) + " pixels";
 }
 
+// A marker picture as the table shows it at window position (x, y), the back buffer left as
+// it was.
+inline platform::gdi::Bitmap markerAsDrawn(const platform::gdi::Bitmap& marker, int x, int y) {
+    platform::gdi::Bitmap& back = sharedObjects.BackBuffer;
+    const platform::gdi::Bitmap kept = back;
+    const int scroll = mainWindow.ScrollBarPosition;
+    DrawMarker(marker, x, y, Surface::BackBuffer);
+    platform::gdi::Bitmap shown(marker.width(), marker.height());
+    shown.copyFrom({0, 0}, back,
+                   platform::gdi::Rect::fromSize(x, y + scroll, marker.width(), marker.height()));
+    back = kept;
+    return shown;
+}
+
 // The table presentation with the main window's own calls left empty.
 class TestPresentation : public TablePresentation {
 public:

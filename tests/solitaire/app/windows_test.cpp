@@ -444,6 +444,33 @@ TEST(CategoryTreeTest, NamesTheKnownCategoriesAndReportsOthers) {
     EXPECT_EQ(boxes.shown()[0].text, "GameCategory not found (14)");
 }
 
+// The chooser, Customize, the advice and the about box open centred on the screen, wherever
+// the main window is; each is shown twice (the first time its frame is not known yet).
+TEST_F(WindowsTest, DialogsOpenCentredOnTheScreen) {
+    main_->showNormal();
+    main_->setFrameGeometry(10, 20, 500, 400);
+    QCoreApplication::processEvents();
+    std::vector<std::string> centred, elsewhere;
+    answerDialogs([&](Dialog& dialog) {
+        const QPoint centre = dialog.frameGeometry().center();
+        const bool onScreenCentre = std::abs(centre.x() - kScreenWidth / 2) <= 3 &&
+                                    std::abs(centre.y() - kScreenHeight / 2) <= 3;
+        (onScreenCentre ? centred : elsewhere).push_back(dialog.objectName().toStdString());
+        return ModalResult::Cancel;
+    });
+    for (int showing = 0; showing < 2; ++showing) {
+        main_->OpenGame();
+        main_->Customize();
+        main_->About();
+        ShowAdvice(main_, "text", "Screen_Under_256_Colors", 0);
+    }
+    EXPECT_EQ(centred, (std::vector<std::string>{"frmOpenGame", "TfrmCustomize_Zevodadu",
+                                                 "frmAbout", "frmMsgAdvice", "frmOpenGame",
+                                                 "TfrmCustomize_Zevodadu", "frmAbout",
+                                                 "frmMsgAdvice"}));
+    EXPECT_TRUE(elsewhere.empty()) << elsewhere.front();
+}
+
 TEST_F(WindowsTest, AdviceSwitchedOffStaysOff) {
     answerDialogs([](Dialog& dialog) {
         auto& advice = dynamic_cast<TfrmMsgAdvice&>(dialog);
@@ -584,6 +611,50 @@ TEST_F(ProgramTest, CancellingTheChooserWithoutAGameSwitchesTheGameCommandsOff) 
     start();
     EXPECT_FALSE(main_->mnuNew->isEnabled());
     EXPECT_FALSE(main_->mnuAutoPlay->isEnabled());
+}
+
+// With no game running the table is empty: the status bar, switched off by default, says
+// how to start one in the menu's own words, whole, and goes again once a game runs.
+class NoGameHintTest : public ProgramTest {
+protected:
+    void expectHint(const std::string& text) {
+        ASSERT_TRUE(main_->pnlStatusBar->isVisible());
+        EXPECT_EQ(main_->lblNoGameHint->text().toStdString(), text);
+        EXPECT_LE(main_->lblNoGameHint->fontMetrics().horizontalAdvance(main_->lblNoGameHint->text()),
+                  main_->lblNoGameHint->width())
+            << "the hint is cut short";
+        EXPECT_EQ(main_->pnlStatusBar->geometry().bottom(), main_->height() - 1);
+    }
+    void expectNoHint() {
+        EXPECT_TRUE(mainWindow.GameRunning);
+        EXPECT_FALSE(main_->pnlStatusBar->isVisible());
+        EXPECT_EQ(main_->lblNoGameHint->text().toStdString(), "");
+    }
+};
+
+TEST_F(NoGameHintTest, CancelledWithNoGameChosenTheStatusBarPointsToTheChooser) {
+    folder_.preferences().writeInteger("Preference", "Game", -1);
+    start();
+    expectHint("No game is being played: choose File > Open a game to pick one.");
+    answerDialogs(chooseGame("Klondike"));
+    main_->mnuOpen->trigger();
+    expectNoHint();
+}
+
+TEST_F(NoGameHintTest, CancelledWithAGameChosenTheStatusBarOffersANewDealToo) {
+    start(); // the game chosen at first is FreeCell
+    expectHint("No game is being played: choose File > New game to deal FreeCell, or "
+               "File > Open a game to pick another game.");
+    main_->mnuNew->trigger();
+    expectNoHint();
+}
+
+TEST_F(NoGameHintTest, AStatusBarSwitchedOnStaysWhenTheHintGoes) {
+    folder_.preferences().writeString("Preference", "StatusBar", "Y");
+    start();
+    main_->mnuNew->trigger();
+    EXPECT_TRUE(main_->pnlStatusBar->isVisible());
+    EXPECT_EQ(main_->lblNoGameHint->text().toStdString(), "");
 }
 
 // The winning animation makes the main window the active one, so the key that stops it

@@ -1,7 +1,9 @@
 // The catalogue check: every game of the built GAMES.DAT, one test case each, started in the
 // program offscreen on a screen of the size the game needs (800 x 600 unless its rules page
 // asks for more) and
-// - dealt for 100 game numbers: every card in play lies on the table once, the table fits;
+// - shown in the chooser's preview as a whole: the preview's picture is its table, shrunk;
+// - dealt for 100 game numbers: every card in play lies on the table once, the table fits
+//   and the stock group's thickness edges cover no other pile;
 // - played by a player who picks random legal moves through the window's mouse handling
 //   (drags, stock clicks, double clicks, taking back the last step): after every action every
 //   card is there once, the score is what the table earns, the history's step for the action
@@ -17,11 +19,14 @@
 
 #include "../app/program_fixture.h"
 
+#include "tools/previews/preview_table.h"
+
 #include "solitaire/app/game_chooser.h"
 #include "solitaire/app/preferences.h"
 #include "solitaire/engine/coordinates.h"
 #include "solitaire/engine/data_files.h"
 #include "solitaire/engine/geometry.h"
+#include "solitaire/engine/layout.h"
 #include "solitaire/engine/lifecycle.h"
 #include "solitaire/engine/piles.h"
 #include "solitaire/engine/score.h"
@@ -102,8 +107,8 @@ struct Tally {
 class CatalogueCheck : public ProgramTest, public ::testing::WithParamInterface<CatalogueGame> {
 protected:
     CatalogueCheck()
-        : ProgramTest(statedTableSize(rulesPage(GetParam().id)).width,
-                      statedTableSize(rulesPage(GetParam().id)).height) {}
+        : ProgramTest(previews::statedTableSize(rulesPage(GetParam().id)).width,
+                      previews::statedTableSize(rulesPage(GetParam().id)).height) {}
 
     void TearDown() override { writeRow(); }
 
@@ -135,36 +140,148 @@ protected:
         setPresentation(&shown);
     }
 
+    // Calls place(pile, depth, x, y) for every laid-out place and every card of the table:
+    // each card of a pile (depth 0 the top card), the place of an empty one.
+    template <typename Place> static void forEachCardPlace(Place place) {
+        auto pileCards = [&](const std::string& pile, int index, const std::string& cards) {
+            const int count = std::max<int>(static_cast<int>(cards.size() / 3), 1);
+            for (int depth = 0; depth < count; ++depth) {
+                const int x = fnPileCardX(pile, index, depth, false);
+                const int y = fnPileCardY(pile, depth, false);
+                if (isPresentCoordinate(x) && isPresentCoordinate(y))
+                    place(pile, depth, x, y);
+            }
+        };
+        pileCards("Mazzo", 0, sharedObjects.MazzoPiles[kStockLine]);
+        pileCards("Mazzo_Vis", 0, sharedObjects.MazzoPiles[kWasteLine]);
+        pileCards("Mazzo_Waste", 0, sharedObjects.MazzoPiles[kDiscardLine]);
+        for (int f = 0; f < fnFoundationCount(); ++f)
+            pileCards("Dest" + std::to_string(f + 1), f, sharedObjects.DestPiles[f]);
+        for (int k = 0; k < fnTableauCount(); ++k)
+            pileCards("Fila" + std::to_string(k + 1), k, sharedObjects.FilaPiles[k]);
+        for (int r = 0; r < fnReserveCount(); ++r)
+            pileCards("Appogg" + std::to_string(r + 1), r, sharedObjects.AppoggPiles[r]);
+    }
+
     // "" when every laid-out place and every card of the table lies inside the window's
     // table area.
     static std::string tableOverflow() {
         const int left = 0, top = mainWindow.TableAreaTop, right = mainWindow.ClientWidth,
                   bottom = mainWindow.ClientHeight;
         std::ostringstream out;
-        auto check = [&](const std::string& pile, int index, int depth) {
-            const int x = fnPileCardX(pile, index, depth, false);
-            const int y = fnPileCardY(pile, depth, false);
-            if (!isPresentCoordinate(x) || !isPresentCoordinate(y))
-                return;
+        forEachCardPlace([&](const std::string& pile, int depth, int x, int y) {
             if (x < left || y < top || x + mainWindow.CardWidth > right ||
                 y + mainWindow.CardHeight > bottom)
                 out << pile << " card " << depth << " from the top at (" << x << ", " << y
                     << ") leaves the table area " << right << " x " << bottom << "; ";
+        });
+        return out.str();
+    }
+
+    // "" when no card of another pile lies where the stock group draws: a slot's place with
+    // the strips above and left of it that its thickness edge takes back from the background
+    // at every redraw (15 pixels each way), which would wipe out what lies there. Tableau
+    // piles reaching there are laid again over the strips; other piles are not.
+    static std::string stockEdgeCovering() {
+        const int w = mainWindow.CardWidth, h = mainWindow.CardHeight;
+        const char* const slotNames[] = {"Mazzo", "Mazzo_Vis", "Mazzo_Waste"};
+        std::ostringstream out;
+        for (int slot = 0; slot < kStockGroupPiles; ++slot) {
+            const int sx = fnStockPileX(slot), sy = fnStockPileY(slot);
+            if (!isPresentCoordinate(sx) || !isPresentCoordinate(sy))
+                continue;
+            const QRect drawn(sx - 15, sy - 15, w + 15, h + 15);
+            forEachCardPlace([&](const std::string& pile, int depth, int x, int y) {
+                if (pile != slotNames[slot] && !pile.starts_with("Fila") &&
+                    drawn.intersects(QRect(x, y, w, h)))
+                    out << "the edge of " << slotNames[slot] << " at (" << sx << ", " << sy
+                        << ") covers " << pile << " card " << depth << " from the top at (" << x
+                        << ", " << y << "); ";
+            });
+        }
+        return out.str();
+    }
+
+    // "" when the game's preview in the chooser shows its whole table: the table dealt as the
+    // preview deals it, before any automatic play, has card places (each card of a pile, an
+    // empty pile's place, the stock group's top cards where their edges raise them) whose
+    // extent, shrunk alike in width and height, is the extent of the picture's drawn pixels,
+    // clear of the picture's edges; every place shrunk so lies drawn in the picture, and the
+    // picture draws nothing elsewhere.
+    std::string previewMismatch() {
+        const bool autoplay = mainWindow.AutoPlayChecked;
+        mainWindow.AutoPlayChecked = false; // the preview shows the table as dealt
+        dealQuietly(previews::kPreviewDealSeed);
+        mainWindow.AutoPlayChecked = autoplay;
+        main_->RedrawTable(); // the stock group's top cards stand where their edges raise them
+        const platform::gdi::Bitmap picture = platform::resources::loadBitmap(
+            ResourceLibraryHandle, PreviewPictureName(GetParam().id));
+        if (picture.width() != previews::kPreviewWidth ||
+            picture.height() != previews::kPreviewHeight)
+            return "the preview is " + std::to_string(picture.width()) + " x " +
+                   std::to_string(picture.height()) + " pixels";
+        const int w = mainWindow.CardWidth, h = mainWindow.CardHeight;
+        std::vector<QRect> places;
+        forEachCardPlace(
+            [&](const std::string&, int, int x, int y) { places.emplace_back(x, y, w, h); });
+        for (int slot = 0; slot < kStockGroupPiles; ++slot)
+            if (isPresentCoordinate(fnStockPileX(slot)))
+                places.emplace_back(stockDrawOrigins.X[slot], stockDrawOrigins.Y[slot], w, h);
+        QRect table;
+        for (const QRect& place : places)
+            table = table.united(place);
+        // The chooser shows the picture's top-left colour as transparent.
+        const platform::gdi::Color clear = picture.pixel(0, 0);
+        const QRect frame(0, 0, picture.width(), picture.height());
+        auto drawn = [&](int x, int y) {
+            return frame.contains(x, y) && picture.pixel(x, y) != clear;
         };
-        auto checkPile = [&](const std::string& pile, int index, const std::string& cards) {
-            const int count = std::max<int>(static_cast<int>(cards.size() / 3), 1);
-            for (int depth = 0; depth < count; ++depth)
-                check(pile, index, depth);
+        QRect shown;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                if (drawn(x, y))
+                    shown = shown.united(QRect(x, y, 1, 1));
+        std::ostringstream out;
+        if (shown.isEmpty())
+            return "the preview shows nothing";
+        if (!frame.adjusted(1, 1, -1, -1).contains(shown))
+            out << "the preview's table reaches its edge; ";
+        const double scaleX = double(shown.width()) / table.width();
+        const double scaleY = double(shown.height()) / table.height();
+        if (std::abs(scaleX - scaleY) * std::max(table.width(), table.height()) > 2)
+            out << "the preview's table (" << shown.width() << " x " << shown.height()
+                << ") is not the table (" << table.width() << " x " << table.height()
+                << ") shrunk alike both ways; ";
+        auto inPicture = [&](const QRect& place) {
+            return QRectF(shown.left() + (place.left() - table.left()) * scaleX,
+                          shown.top() + (place.top() - table.top()) * scaleY,
+                          place.width() * scaleX, place.height() * scaleY);
         };
-        checkPile("Mazzo", 0, sharedObjects.MazzoPiles[kStockLine]);
-        checkPile("Mazzo_Vis", 0, sharedObjects.MazzoPiles[kWasteLine]);
-        checkPile("Mazzo_Waste", 0, sharedObjects.MazzoPiles[kDiscardLine]);
-        for (int f = 0; f < fnFoundationCount(); ++f)
-            checkPile("Dest" + std::to_string(f + 1), f, sharedObjects.DestPiles[f]);
-        for (int k = 0; k < fnTableauCount(); ++k)
-            checkPile("Fila" + std::to_string(k + 1), k, sharedObjects.FilaPiles[k]);
-        for (int r = 0; r < fnReserveCount(); ++r)
-            checkPile("Appogg" + std::to_string(r + 1), r, sharedObjects.AppoggPiles[r]);
+        std::vector<bool> covered(static_cast<std::size_t>(picture.width() * picture.height()));
+        int undrawn = 0;
+        for (const QRect& place : places) {
+            const QRectF spot = inPicture(place);
+            const QRect inner = spot.adjusted(1, 1, -1, -1).toAlignedRect();
+            int cells = 0, shownCells = 0;
+            for (int y = inner.top(); y <= inner.bottom(); ++y)
+                for (int x = inner.left(); x <= inner.right(); ++x)
+                    ++cells, shownCells += drawn(x, y);
+            if (cells > 0 && shownCells < cells * 9 / 10 && undrawn++ == 0)
+                out << "the place at (" << place.x() << ", " << place.y()
+                    << ") is not drawn in the preview; ";
+            const QRect outer = spot.adjusted(-2, -2, 2, 2).toAlignedRect().intersected(frame);
+            for (int y = outer.top(); y <= outer.bottom(); ++y)
+                for (int x = outer.left(); x <= outer.right(); ++x)
+                    covered[static_cast<std::size_t>(y * picture.width() + x)] = true;
+        }
+        if (undrawn > 1)
+            out << "nor are " << undrawn - 1 << " more places; ";
+        int stray = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                stray += drawn(x, y) && !covered[static_cast<std::size_t>(y * picture.width() + x)];
+        if (stray > 0)
+            out << stray << " pixels of the preview lie off the table's places; ";
         return out.str();
     }
 
@@ -178,11 +295,11 @@ protected:
                 census.fail("game number " + number + ": " + fault);
             else
                 ++dealt;
-            if (const std::string fault = tableOverflow(); !fault.empty())
+            if (const std::string fault = tableOverflow() + stockEdgeCovering(); !fault.empty())
                 fits.fail("game number " + number + ": " + fault);
         }
         row_.dealt = std::to_string(dealt) + "/" + std::to_string(kDealtNumbers);
-        const TableSize size = statedTableSize(rulesPage(GetParam().id));
+        const previews::TableSize size = previews::statedTableSize(rulesPage(GetParam().id));
         row_.fits = fits.failed == 0 ? std::to_string(size.width) + "x" + std::to_string(size.height)
                                      : fits.column(kDealtNumbers);
         EXPECT_EQ(census.failed, 0) << census.first;
@@ -332,7 +449,7 @@ protected:
 TEST_P(CatalogueCheck, DealsFitsPlaysAndIsWon) {
     // A window of the size the game asks for, as a player would set it (a first run would
     // take the whole screen).
-    const TableSize size = statedTableSize(rulesPage(GetParam().id));
+    const previews::TableSize size = previews::statedTableSize(rulesPage(GetParam().id));
     platform::files::IniFile preferences = folder_.preferences();
     preferences.writeString(kPreferenceSection, "MainWindowState_Maximized", "N");
     for (const auto& [key, value] : {std::pair{"MainWindowState_Left", 0},
@@ -342,6 +459,7 @@ TEST_P(CatalogueCheck, DealsFitsPlaysAndIsWon) {
         preferences.writeInteger(kPreferenceSection, key, value);
     start([this](platform::forms::Dialog& dialog) { return chooseTheGame(dialog); });
     ASSERT_TRUE(mainWindow.GameRunning) << "the game did not start";
+    EXPECT_EQ(previewMismatch(), "");
     checkDeals();
     playRandomly();
     searchForWins();

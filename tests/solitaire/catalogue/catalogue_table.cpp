@@ -6,9 +6,7 @@
 #include "solitaire/engine/presentation.h"
 #include "solitaire/engine/settings.h"
 
-#include <fstream>
 #include <map>
-#include <cstdio>
 #include <sstream>
 
 namespace solitaire::catalogue {
@@ -52,22 +50,6 @@ std::vector<CatalogueGame> readCatalogue(const std::string& gamesFile) {
         games.push_back({fnStrToInt(fnTrimLeft(line.substr(4, 3))), fnTrimRight(line.substr(10))});
     }
     return games;
-}
-
-TableSize statedTableSize(const std::string& rulesPage) {
-    std::ifstream in(rulesPage);
-    std::string line;
-    while (std::getline(in, line)) {
-        const std::size_t mark = line.find("class=\"table-size\"");
-        if (mark == std::string::npos)
-            continue;
-        const std::size_t digits = line.find_first_of("0123456789", line.find('>', mark));
-        TableSize size;
-        if (digits != std::string::npos &&
-            std::sscanf(line.c_str() + digits, "%d x %d", &size.width, &size.height) == 2)
-            return size;
-    }
-    return {};
 }
 
 std::string cardCensusFault() {

@@ -1,8 +1,8 @@
 #pragma once
 // What the catalogue check knows about a game and its table: the games of a compiled GAMES.DAT,
-// the table size a rules page asks for, the census of the cards on the table, the score the
-// table earns, the table as the undo history records it, and the whole engine state the
-// automated player puts aside and brings back.
+// the census of the cards on the table, the score the table earns, the table as the undo
+// history records it, and the whole engine state the automated player puts aside and brings
+// back.
 
 #include "solitaire/engine/game_words.h"
 #include "solitaire/engine/shared_state.h"
@@ -22,14 +22,6 @@ struct CatalogueGame {
 };
 // The offered games of the game list of that file, read as the program reads it.
 std::vector<CatalogueGame> readCatalogue(const std::string& gamesFile);
-
-// A rules page that needs a window larger than 800 x 600 says so in a paragraph of class
-// "table-size" holding "<width> x <height>"; without one the game must fit 800 x 600.
-struct TableSize {
-    int width = 800;
-    int height = 600;
-};
-TableSize statedTableSize(const std::string& rulesPage);
 
 // "" when every card in play lies on the table exactly once and nothing else does; else
 // what is wrong.

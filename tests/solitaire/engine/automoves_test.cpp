@@ -204,17 +204,31 @@ TEST_F(AutoMoveTest, ACardSentByADoubleClickIsLiftedFromItsPileOnlyWhenAPileTake
     EXPECT_EQ(countCalls("fnRedrawSourcePile("), 1);
 }
 
-TEST_F(AutoMoveTest, ADoubleClickMovesOnlyAReservesTopCard) {
-    appogg(1) = codes({AH, FiveC}); // AH covered in the fanned reserve
-    fila(1) = codes({KS});
-    parkTheRest(8);
-    const auto site = fnPileCardY("Appogg1", 1, false);
-    engineScalars.LastMouseX = static_cast<std::int16_t>(fnReserveX(0) + 10);
-    engineScalars.LastMouseY = static_cast<std::int16_t>(site + 5);
-    ASSERT_EQ(fnHitTestTable(engineScalars.LastMouseX, engineScalars.LastMouseY).card, AH);
-    EXPECT_FALSE(fnDoubleClickMove(true, false));
-    EXPECT_EQ(appogg(1), codes({AH, FiveC}));
-    EXPECT_TRUE(dest(1).empty());
+// A double click takes from a reserve the cards a drag could take: the top card of a fanned
+// reserve (FreeCell's cells), any card of a reserve laid out as a row (Flower Garden's
+// bouquet).
+TEST_F(AutoMoveTest, ADoubleClickTakesFromAReserveTheCardsADragCouldTake) {
+    constexpr int kFlowerGardenId = 262;
+    struct Case {
+        int game;
+        bool sent;
+    } const cases[] = {{testing::kFreeCellId, false}, {kFlowerGardenId, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "game " << c.game);
+        setUpGame(c.game);
+        clearTable();
+        appogg(1) = codes({AH, FiveC}); // AH covered in the fanned reserve
+        fila(1) = codes({KS});
+        parkTheRest(2);
+        const auto site = fnPileCardY("Appogg1", 1, false);
+        engineScalars.LastMouseX = static_cast<std::int16_t>(fnReserveX(0) + 10);
+        engineScalars.LastMouseY = static_cast<std::int16_t>(site + 5);
+        ASSERT_EQ(fnHitTestTable(engineScalars.LastMouseX, engineScalars.LastMouseY).card, AH);
+        EXPECT_EQ(fnDoubleClickMove(true, true), c.sent);
+        EXPECT_EQ(appogg(1), c.sent ? codes({FiveC}) : codes({AH, FiveC}));
+        EXPECT_EQ(dest(1), c.sent ? codes({AH}) : "");
+        expectEveryCardOnce();
+    }
 }
 
 TEST_F(AutoMoveTest, ADoubleClickIgnoresFaceDownAndFoundationCardsAndTheStock) {

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <vector>
 
 namespace solitaire {
 namespace {
@@ -42,6 +43,20 @@ TEST_F(GameParametersTest, ReadsRowsByPositionForTheGame) {
         fnReadGameParameters(2, {340, 341, 343, 344, 345, 13, 265, -1, -1});
     EXPECT_EQ(values, (GameParameters{3402, 3412, 3432, 3442, 3452, 132, 2652, kNoGameParameter,
                                       kNoGameParameter}));
+}
+
+TEST_F(GameParametersTest, ReadsSeveralGamesInTheirOrder) {
+    writeMatrix(13);
+    const std::vector<GameParameters> values =
+        fnReadGameParameters(std::vector<int>{2, 0, 2}, {13, 1, -1, -1, -1, -1, -1, -1, -1});
+    const int none = kNoGameParameter;
+    EXPECT_EQ(values, (std::vector<GameParameters>{{132, 12, none, none, none, none, none, none, none},
+                                                   {130, 10, none, none, none, none, none, none, none},
+                                                   {132, 12, none, none, none, none, none, none, none}}));
+    EXPECT_TRUE(fnReadGameParameters(std::vector<int>{}, {1, -1, -1, -1, -1, -1, -1, -1, -1}).empty());
+    EXPECT_THROW(fnReadGameParameters(std::vector<int>{1, 3}, {1, -1, -1, -1, -1, -1, -1, -1, -1}),
+                 ConversionError)
+        << "a game without a cell among them";
 }
 
 TEST_F(GameParametersTest, AllRowsNegativeReadsNothing) {

@@ -161,34 +161,45 @@ TEST_F(MoveTest, MazzoWasteTurnsOntoTheDiscardPile) {
 }
 
 // The redeal takes two presses: the first shows the stock marker, the release (StockPressed)
-// brings the waste back in the stock's order, face down, and counts a pass.
+// brings the waste back in the stock's order, face down, and counts a pass. A waste of one
+// card stays where it is, even with passes left: that card can be played from the waste.
 TEST_F(MoveTest, TheWasteGoesBackToTheStockWhilePassesRemain) {
+    const std::string three = codes({FiveC, SixD, SevenS}), two = codes({FiveC, SixD});
     struct Case {
         int limit;
         int passesMade;
-        bool redeals;
-    } const cases[] = {{-1, 40, true}, {0, 0, false}, {2, 1, true}, {2, 2, false}};
+        std::string waste;
+        std::string stockAfter; // empty: no redeal
+    } const cases[] = {{-1, 40, three, codes({SevenS, SixD, FiveC})},
+                       {0, 0, three, ""},
+                       {2, 1, three, codes({SevenS, SixD, FiveC})},
+                       {2, 2, three, ""},
+                       {-1, 0, two, codes({SixD, FiveC})},
+                       {-1, 0, codes({FiveC}), ""}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "limit " << c.limit << " passes " << c.passesMade);
+        SCOPED_TRACE(::testing::Message() << "limit " << c.limit << " passes " << c.passesMade
+                                          << " waste " << c.waste);
         clearTable();
         gameDefinition[13] = static_cast<std::int16_t>(c.limit);
         engineScalars.StockPassCount = static_cast<std::int16_t>(c.passesMade);
         engineScalars.StockPressed = 0;
-        waste() = codes({FiveC, SixD, SevenS});
+        waste() = c.waste;
         fila(1) = codes({KS});
         const int before = undoSteps();
 
+        const bool redeals = !c.stockAfter.empty();
         EXPECT_FALSE(fnMakeMove(0, "Mazzo_Vis"));
-        EXPECT_EQ(engineScalars.StockPressed, c.redeals ? 1 : 0);
-        EXPECT_EQ(fnMakeMove(0, "Mazzo_Vis"), c.redeals);
-        if (c.redeals) {
-            EXPECT_EQ(stock(), codes({SevenS, SixD, FiveC}));
+        EXPECT_EQ(engineScalars.StockPressed, redeals ? 1 : 0);
+        EXPECT_EQ(fnMakeMove(0, "Mazzo_Vis"), redeals);
+        if (redeals) {
+            EXPECT_EQ(stock(), c.stockAfter);
             EXPECT_TRUE(waste().empty());
             EXPECT_TRUE(fnIsFaceDown(FiveC));
             EXPECT_EQ(engineScalars.StockPassCount, c.passesMade + 1);
             EXPECT_EQ(undoSteps(), before + 1);
         } else {
-            EXPECT_EQ(waste(), codes({FiveC, SixD, SevenS}));
+            EXPECT_EQ(waste(), c.waste);
+            EXPECT_TRUE(stock().empty());
             EXPECT_EQ(undoSteps(), before);
         }
     }

@@ -1,0 +1,22 @@
+#pragma once
+// Finds the texts a window shows cut short: a label, button, check box, group title, tab,
+// list entry or tree row whose text, at the font it is drawn in (wrapped where the control
+// wraps), does not fit the place the control draws it in, that its containers clip, that a
+// control above it covers, or that runs into a neighbouring text.
+//
+// The places are Qt's own: a label's contents less its margin and indent, a button's
+// contents as the style lays them out, a tool button's caption below its icon. The window
+// must have been shown, so that its layouts have run.
+
+#include <string>
+#include <vector>
+
+class QWidget;
+
+namespace textfit {
+
+// One line per text that does not fit, naming the control, its text and what went wrong;
+// empty when every visible text of the window fits.
+std::vector<std::string> cutTexts(const QWidget& window);
+
+} // namespace textfit
