@@ -116,10 +116,10 @@ public:
         bool result = true;
         runGuarded([&] {
             // A window system gives no input to a window that is not on screen, but Qt
-            // delivers what was queued before the window was hidden: the second click of a
-            // double click on a button that closed its window, say, would reach handlers
-            // whose window has gone (and freed what they use), or run a handler that hid
-            // its window while it works a second time.
+            // delivers what was queued before the window was hidden: the clicks that follow
+            // one that closed the window would reach handlers whose window has gone (and
+            // freed what they use), or start again a handler that hid its window and is
+            // still at work.
             if (const auto* window = qobject_cast<const QWindow*>(receiver);
                 window && !window->isVisible() && isInput(*event))
                 return;
