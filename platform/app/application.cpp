@@ -10,6 +10,7 @@
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <cstdlib>
@@ -71,6 +72,22 @@ std::optional<InputMessage> inputMessage(const QEvent& event) {
     }
 }
 
+// Input that a window system delivers to a window.
+bool isInput(const QEvent& event) {
+    switch (event.type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 void runGuarded(const std::function<void()>& handler) {
@@ -98,6 +115,14 @@ public:
     bool notify(QObject* receiver, QEvent* event) override {
         bool result = true;
         runGuarded([&] {
+            // A window system gives no input to a window that is not on screen, but Qt
+            // delivers what was queued before the window was hidden: the clicks that follow
+            // one that closed the window would reach handlers whose window has gone (and
+            // freed what they use), or start again a handler that hid its window and is
+            // still at work.
+            if (const auto* window = qobject_cast<const QWindow*>(receiver);
+                window && !window->isVisible() && isInput(*event))
+                return;
             // Widgets only: a window-system event reaches its QWindow first and is then
             // forwarded to the widget, so this sees each press once. Shortcut events go to
             // actions and shortcut objects, never to a window.

@@ -444,12 +444,19 @@ void TfrmOpenGame::ShowGamePreview(int gameId) {
 }
 
 void TfrmOpenGame::btnOKClick() {
+    // Its pump below runs what waits in the queue: an OK or a double click on a game that
+    // comes while this one is at work is the same choice again, and this one ends the dialog.
+    if (choosing_)
+        return;
     const QTreeWidgetItem* node = trvGames->currentItem();
     if (stateCode(node) < 0) {
         fnInfoMessage("Open a game");
         trvGames->setFocus();
         return;
     }
+    // The closing work waits for the game, also when the form is hidden meanwhile: its
+    // check asks whether one is selected now.
+    const QScopedValueRollback choosing(choosing_, true);
     const int game = stateCode(node);
     const std::string name = fromQString(node->text(0));
     {
@@ -458,13 +465,9 @@ void TfrmOpenGame::btnOKClick() {
         ini.writeString(kPreferenceSection, "Open_Preview_Game", chkPreview->isChecked() ? "Y" : "N");
     }
     platform::app::processMessages();
-    {
-        // The closing work waits for the game: its check asks whether one is selected now.
-        const QScopedValueRollback choosing(choosing_, true);
-        hide();
-        owner_->UpdateMainWindow();
-        owner_->SelectGame(game, name, "", false);
-    }
+    hide();
+    owner_->UpdateMainWindow();
+    owner_->SelectGame(game, name, "", false);
     FormClose();
     closeWith(platform::forms::ModalResult::Ok);
 }

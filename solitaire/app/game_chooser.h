@@ -121,7 +121,7 @@ private:
     QSplitter* splitter_;
     std::vector<std::string> sortedIndex_;
     std::vector<QPixmap> images_; // ImageList1
-    bool choosing_ = false;       // OK hid the form: the closing work waits for the game
+    bool choosing_ = false;       // an OK is at work
     platform::gdi::Bitmap gradient_;
     platform::gdi::Bitmap preview_;
     int rememberedGroup_ = kPlaceholderNode;

@@ -37,6 +37,7 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMenu>
+#include <QScopedValueRollback>
 
 #include <algorithm>
 #include <cctype>
@@ -518,13 +519,13 @@ void TfrmMain::showEvent(QShowEvent* event) {
 }
 
 void TfrmMain::StartupFinished() {
-    startupFinished_ = true;
+    answersActivations_ = true;
     if (QGuiApplication::applicationState() == Qt::ApplicationActive)
         QTimer::singleShot(0, this, [this] { platform::app::runGuarded([this] { m_AppActivate(); }); });
 }
 
 void TfrmMain::m_AppActivate() {
-    if (!startupFinished_)
+    if (!answersActivations_)
         return;
     if (FirstActivation) {
         fnUpdateCaption();
@@ -600,6 +601,7 @@ void TfrmMain::onClose() {
     platform::resources::freeLibrary(ResourceLibraryHandle);
     ResourceLibraryHandle = 0;
     resizeHandlerAttached_ = false;
+    answersActivations_ = false; // what the first activation would use is gone
 }
 
 void TfrmMain::onPaint() {
@@ -944,6 +946,11 @@ void TfrmMain::NewGame() {
 }
 
 void TfrmMain::OpenGame() {
+    // One chooser at a time: asked again while it is open (by a key that came while the game
+    // it chose was being set up, say), it is there already or just closing.
+    if (choosingGame_)
+        return;
+    const QScopedValueRollback choosing(choosingGame_, true);
     frmOpenGame_->showModal();
     UpdateNoGameHint();
 }

@@ -172,8 +172,9 @@ private:
 
     std::unique_ptr<TfrmOpenGame> frmOpenGame_;
     bool resizeHandlerAttached_ = true;
-    bool startupFinished_ = false;
-    bool statusBarOn_ = true; // the preferences show the status bar
+    bool answersActivations_ = false; // from the end of start-up until the window closes
+    bool choosingGame_ = false;       // the chooser is open
+    bool statusBarOn_ = true;         // the preferences show the status bar
     std::string shownAutoPlayGlyph_;
 };
 

@@ -135,7 +135,8 @@ void fnEndGame() {
         hourglass.reset();
         fnWaitProcessing(200);
         // A close during the wait: the window closes below, with nothing to celebrate first.
-        if (engineScalars.ClosePending == 0) {
+        // A game started during it has the table now: the cards would rain over it.
+        if (engineScalars.ClosePending == 0 && !mainWindow.GameRunning) {
             presentation().InstallAnimationMessageHook();
             presentation().fnPlaySound("Won", switchIsOn(kWonSoundField));
             mainWindow.WinAnimationRunning = true;

@@ -2,9 +2,11 @@
 #include "platform/app/messagebox.h"
 
 #include <QAction>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -127,6 +129,56 @@ TEST(ApplicationTest, MessageHookSeesAKeyBoundToACommandAndCanSwallowIt) {
     EXPECT_EQ(triggered, 1);
     ASSERT_FALSE(seen.empty());
     EXPECT_EQ(seen.front(), InputMessage::KeyDown);
+}
+
+// What the window system had queued for a window before a handler hid it (the second click
+// of a double click on a button that closes its window, or keys typed meanwhile) reaches
+// neither the window nor its controls; shown again, it takes input again.
+TEST(ApplicationTest, InputQueuedForAWindowThatWasHiddenGoesNowhere) {
+    QWidget window;
+    window.resize(200, 100);
+    auto* button = new QPushButton("Close", &window);
+    button->setGeometry(10, 10, 80, 30);
+    int clicks = 0, keys = 0;
+    QObject::connect(button, &QPushButton::clicked, [&] {
+        ++clicks;
+        window.hide();
+    });
+    class KeyCounter : public QObject {
+    public:
+        explicit KeyCounter(int& keys) : keys_(keys) {}
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::KeyPress)
+                ++keys_;
+            return false;
+        }
+        int& keys_;
+    } keyCounter(keys);
+    button->installEventFilter(&keyCounter);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    button->setFocus();
+    QWindow* handle = window.windowHandle();
+    const QPoint at = button->geometry().center();
+    // As the window system delivers a queue it had filled while the program was busy.
+    auto queued = [&](int time) {
+        qt_handleMouseEvent(handle, at, handle->mapToGlobal(QPointF(at)), Qt::LeftButton,
+                            Qt::LeftButton, QEvent::MouseButtonPress, {}, time);
+        qt_handleMouseEvent(handle, at, handle->mapToGlobal(QPointF(at)), {}, Qt::LeftButton,
+                            QEvent::MouseButtonRelease, {}, time + 1);
+        qt_handleKeyEvent(handle, QEvent::KeyPress, Qt::Key_Space, {}, " ");
+        qt_handleKeyEvent(handle, QEvent::KeyRelease, Qt::Key_Space, {}, " ");
+    };
+    const int time = QTest::lastMouseTimestamp + 10000;
+    queued(time);
+    queued(time + 2);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(keys, 0);
+
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    queued(time + 10000);
+    EXPECT_EQ(clicks, 2);
 }
 
 TEST(ApplicationTest, ActivationHandlerRunsWhenTheProgramBecomesActive) {

@@ -5,6 +5,8 @@
 
 #include "program_fixture.h"
 
+#include "../../platform/window_system_input.h"
+
 #include "solitaire/app/animation.h"
 #include "solitaire/app/preferences.h"
 #include "solitaire/engine/geometry.h"
@@ -18,11 +20,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <string_view>
 
 namespace solitaire::testing {
 namespace {
 
 using namespace std::chrono_literals;
+using testing_support::WindowSystemInput;
 
 // Steps run in order, each once its condition holds; a real timer looks every 10 ms in
 // whatever loop runs then. The step itself runs from a timer of its own, so that a modal
@@ -59,29 +63,12 @@ std::function<bool()> modalShown(const char* name) {
     return [name] { return shownModal<QWidget>(name) != nullptr; };
 }
 
-// Until the condition holds or the time is up; the events run meanwhile.
-bool runUntil(const std::function<bool()>& done, int ms = 10000) {
-    return QTest::qWaitFor(done, ms);
-}
-
-class EventLoopTest : public ::testing::Test {
+class EventLoopTest : public RealLoopProgramTest {
 protected:
-    EventLoopTest() : keys_(folder_.keyStore()) {
-        gameDefinition.fill(0);
-        engineScalars = EngineScalars{};
-    }
-    ~EventLoopTest() override {
-        if (main_)
-            main_->close();
-        runUntil([this] { return main_.isNull(); }, 2000);
-        if (ResourceLibraryHandle)
-            fnFreeSharedObjects();
-        platform::shell::closeHelpWindow();
-    }
+    EventLoopTest() : RealLoopProgramTest(true), boxes_(*recordedBoxes_) {}
 
-    // Starts the program; its first activation shows the chooser, whose real modal loop gets
-    // the answer of the first step.
-    void start() { main_ = StartProgram(folder_.dir()); }
+    // The program's first activation shows the chooser, whose real modal loop gets the
+    // answer of the first step.
     void chooseInTheChooser(const char* game) {
         steps_.then(modalShown("frmOpenGame"), [game] {
             chooseGame(game)(*shownModal<platform::forms::Dialog>("frmOpenGame"));
@@ -96,21 +83,12 @@ protected:
             return main_ && !main_->FirstActivation && !QApplication::activeModalWidget();
         });
     }
-    bool windowGone(int ms = 10000) {
-        return runUntil([this] { return main_.isNull(); }, ms);
-    }
     std::string firstBox() const {
         return boxes_.shown().empty() ? std::string() : boxes_.shown().front().text;
     }
 
-    ScratchProgramFolder folder_;
-    platform::shell::ScopedKeyStoreFile keys_;
-    platform::app::TestScreen screen_{1024, 768, 32};
-    platform::app::ScriptedMessageBoxes boxes_; // records an error box instead of waiting
-    platform::shell::OpenRecorder links_;
-    platform::sound::Recorder sounds_;
+    platform::app::ScriptedMessageBoxes& boxes_;
     Steps steps_;
-    QPointer<TfrmMain> main_;
 };
 
 TEST_F(EventLoopTest, ClosingDuringTheNewsletterWaitEndsTheWaitAndThenTheProgram) {
@@ -217,6 +195,186 @@ TEST_F(EventLoopTest, AChooserCancelledAfterAWinLeavesTheHintOfANewDeal) {
     main_->mnuNew->trigger();
     EXPECT_TRUE(mainWindow.GameRunning);
     EXPECT_FALSE(main_->pnlStatusBar->isVisible());
+    EXPECT_TRUE(boxes_.shown().empty()) << firstBox();
+}
+
+// Where a control of a window lies in the window's own coordinates.
+QPoint centreIn(QWidget* window, QWidget* control) {
+    return control->mapTo(window, control->rect().center());
+}
+
+int timesAsked(const platform::app::ScriptedMessageBoxes& boxes, std::string_view question) {
+    return static_cast<int>(
+        std::ranges::count_if(boxes.shown(), [&](const platform::app::ShownMessageBox& box) {
+            return box.text == question;
+        }));
+}
+
+// OK lets what waits in the queue run before it hides the chooser and starts the game: a
+// second OK, or a double click on a game, that came with it is the same choice again, and a
+// close of the chooser only hides it sooner. Here the running game is kept when asked, so
+// the choice has nothing to start.
+struct SecondChoice {
+    const char* name;
+    std::function<void(WindowSystemInput&, TfrmOpenGame&, QTreeWidgetItem*)> queue;
+};
+void PrintTo(const SecondChoice& choice, std::ostream* out) {
+    *out << choice.name;
+}
+
+class ChooserChoiceTwiceTest : public EventLoopTest,
+                               public ::testing::WithParamInterface<SecondChoice> {};
+
+TEST_P(ChooserChoiceTwiceTest, AsksToQuitTheRunningGameOnce) {
+    start();
+    chooseInTheChooser("Klondike");
+    ASSERT_TRUE(started());
+    boxes_.answer(platform::app::Answer::Cancel); // "Quit this game?": no
+    boxes_.answer(platform::app::Answer::Cancel);
+    WindowSystemInput input;
+    steps_.then([] { return true; }, [this] { main_->mnuOpen->trigger(); });
+    steps_.then(modalShown("frmOpenGame"), [&] {
+        auto* chooser = shownModal<TfrmOpenGame>("frmOpenGame");
+        QTreeWidgetItem* freeCell =
+            chooser->trvGames->findItems("FreeCell", Qt::MatchExactly | Qt::MatchRecursive).front();
+        chooser->trvGames->setCurrentItem(freeCell);
+        chooser->trvGames->scrollToItem(freeCell);
+        input.click(chooser->windowHandle(), centreIn(chooser, chooser->btnOK));
+        GetParam().queue(input, *chooser, freeCell);
+    });
+    ASSERT_TRUE(runUntil([&] {
+        return steps_.allTaken() && input.idle() && !QApplication::activeModalWidget();
+    }));
+    EXPECT_EQ(timesAsked(boxes_, "Quit this game?"), 1);
+    EXPECT_EQ(fnTrimRight(fnReadSettingsField(kGameNamePosition, kGameNameWidth)), "Klondike");
+    EXPECT_TRUE(mainWindow.GameRunning);
+    EXPECT_FALSE(main_->gameChooser()->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Choices, ChooserChoiceTwiceTest,
+    ::testing::Values(
+        SecondChoice{"OKClickedAgain",
+                     [](WindowSystemInput& input, TfrmOpenGame& chooser, QTreeWidgetItem*) {
+                         input.click(chooser.windowHandle(), centreIn(&chooser, chooser.btnOK));
+                     }},
+        SecondChoice{"TheChooserClosed",
+                     [](WindowSystemInput& input, TfrmOpenGame& chooser, QTreeWidgetItem*) {
+                         input.close(chooser.windowHandle());
+                     }},
+        SecondChoice{"TheGameDoubleClicked",
+                     [](WindowSystemInput& input, TfrmOpenGame& chooser, QTreeWidgetItem* game) {
+                         const QPoint row = chooser.trvGames->visualItemRect(game).center();
+                         QWidget* rows = chooser.trvGames->viewport();
+                         input.doubleClick(chooser.windowHandle(), rows->mapTo(&chooser, row));
+                     }}),
+    [](const ::testing::TestParamInfo<SecondChoice>& info) {
+        return std::string(info.param.name);
+    });
+
+// What Qt says meanwhile (it complains, for one, when a dialog that runs modally is asked to
+// run again).
+class QtMessages {
+public:
+    QtMessages() : previous_(qInstallMessageHandler(&QtMessages::note)) { current_ = this; }
+    ~QtMessages() {
+        qInstallMessageHandler(previous_);
+        current_ = nullptr;
+    }
+    QtMessages(const QtMessages&) = delete;
+    QtMessages& operator=(const QtMessages&) = delete;
+    bool said(std::string_view text) const {
+        return std::ranges::any_of(said_, [&](const std::string& message) {
+            return message.find(text) != std::string::npos;
+        });
+    }
+
+private:
+    static void note(QtMsgType, const QMessageLogContext&, const QString& message) {
+        if (current_)
+            current_->said_.push_back(message.toStdString());
+    }
+    static inline QtMessages* current_ = nullptr;
+    QtMessageHandler previous_;
+    std::vector<std::string> said_;
+};
+
+// The Open command while the chooser is open (as the first activation arriving late, the
+// end of a won game or a shortcut would run it) leaves the one that is open alone, which
+// then chooses as before.
+TEST_F(EventLoopTest, OpeningTheChooserWhileItIsOpenLeavesItAlone) {
+    const QtMessages qt;
+    start();
+    steps_.then(modalShown("frmOpenGame"), [this] { main_->mnuOpen->trigger(); });
+    chooseInTheChooser("FreeCell");
+    ASSERT_TRUE(started());
+    EXPECT_TRUE(steps_.allTaken());
+    EXPECT_FALSE(qt.said("Recursive call")) << "the chooser was run again inside itself";
+    EXPECT_EQ(fnTrimRight(fnReadSettingsField(kGameNamePosition, kGameNameWidth)), "FreeCell");
+    EXPECT_TRUE(mainWindow.GameRunning);
+}
+
+// The wait before the winning animation runs the input that comes meanwhile: a new game
+// started then has the table, and the old game's cards must not rain over it.
+TEST_F(EventLoopTest, AGameStartedDuringTheWaitBeforeTheWinningAnimationKeepsItsTable) {
+    start();
+    chooseInTheChooser("FreeCell");
+    ASSERT_TRUE(started());
+    arrangeAllButOneKingHome();
+    main_->MainFormResized();
+    const std::optional<ClosedRect> king = fnCardRect(13);
+    ASSERT_TRUE(king);
+    const QPoint centre((king->left + king->right) / 2, (king->top + king->bottom) / 2);
+    steps_.then([] { return !mainWindow.GameRunning; }, [this] { main_->mnuNew->trigger(); });
+    Steps guard; // a chooser shown by the end of the game would wait for the user
+    guard.then(modalShown("frmOpenGame"), [] { shownModal<QDialog>("frmOpenGame")->reject(); });
+    QTest::mouseMove(main_->windowHandle(), centre);
+    QTest::mouseDClick(main_->windowHandle(), Qt::LeftButton, {}, centre);
+    ASSERT_TRUE(runUntil([&] {
+        return steps_.allTaken() && mainWindow.GameRunning && !QApplication::activeModalWidget();
+    }));
+    EXPECT_FALSE(mainWindow.WinAnimationRunning);
+    const std::vector<std::string> played = sounds_.played();
+    EXPECT_FALSE(std::ranges::any_of(
+        played, [](const std::string& sound) { return sound.find("Won") != std::string::npos; }));
+    EXPECT_EQ(tableDrawingDifference(*main_), "");
+    EXPECT_TRUE(boxes_.shown().empty()) << firstBox();
+}
+
+// Exit closes the window; a double click on a card queued behind it while the program was
+// busy must go nowhere: the table's handlers would reach what the close freed.
+TEST_F(EventLoopTest, ADoubleClickQueuedBehindExitGoesNowhere) {
+    start();
+    chooseInTheChooser("FreeCell");
+    ASSERT_TRUE(started());
+    const bool large = !main_->pnlTB->isHidden();
+    QToolButton* exit = (large ? main_->largeButtons : main_->smallButtons)[4];
+    const std::string& firstPile = sharedObjects.FilaPiles[0];
+    const std::optional<ClosedRect> card =
+        fnCardRect(std::stoi(firstPile.substr(firstPile.size() - 3)));
+    ASSERT_TRUE(card);
+    WindowSystemInput input;
+    input.whileBusy([&] {
+        input.click(main_->windowHandle(), centreIn(main_, exit));
+        input.doubleClick(main_->windowHandle(),
+                          QPoint((card->left + card->right) / 2, (card->top + card->bottom) / 2));
+    });
+    ASSERT_TRUE(windowGone());
+    EXPECT_TRUE(boxes_.shown().empty()) << firstBox();
+}
+
+// The first activation comes from the event loop after start-up; a close before it leaves
+// nothing to activate, and no chooser may open on the closed program.
+TEST_F(EventLoopTest, AProgramClosedBeforeItsFirstActivationShowsNoChooser) {
+    start();
+    bool chooserShown = false;
+    steps_.then(modalShown("frmOpenGame"), [&] {
+        chooserShown = true;
+        shownModal<QDialog>("frmOpenGame")->reject();
+    });
+    main_->close();
+    ASSERT_TRUE(windowGone());
+    EXPECT_FALSE(chooserShown);
     EXPECT_TRUE(boxes_.shown().empty()) << firstBox();
 }
 

@@ -195,6 +195,48 @@ protected:
     QPointer<TfrmMain> main_;
 };
 
+// Until the condition holds or the time is up; the events run meanwhile.
+inline bool runUntil(const std::function<bool()>& done, int ms = 10000) {
+    return QTest::qWaitFor(done, ms);
+}
+
+// The whole program under its real event loop: the dialogs run modal loops of their own and
+// the waits take real time. Message boxes are shown as well, or recorded with the default
+// answer (an error box then does not wait for anyone).
+class RealLoopProgramTest : public ::testing::Test {
+protected:
+    explicit RealLoopProgramTest(bool recordBoxes) : keys_(folder_.keyStore()) {
+        if (recordBoxes)
+            recordedBoxes_.emplace();
+    }
+    ~RealLoopProgramTest() override {
+        if (main_)
+            main_->close();
+        runUntil([this] { return main_.isNull(); }, 2000);
+        if (ResourceLibraryHandle)
+            fnFreeSharedObjects();
+        platform::shell::closeHelpWindow();
+    }
+
+    // Starts the program with the engine's globals as a new process has them.
+    void start() {
+        gameDefinition.fill(0);
+        engineScalars = EngineScalars{};
+        main_ = StartProgram(folder_.dir());
+    }
+    bool windowGone(int ms = 10000) {
+        return runUntil([this] { return main_.isNull(); }, ms);
+    }
+
+    ScratchProgramFolder folder_;
+    platform::shell::ScopedKeyStoreFile keys_;
+    platform::app::TestScreen screen_{1024, 768, 32};
+    std::optional<platform::app::ScriptedMessageBoxes> recordedBoxes_;
+    platform::shell::OpenRecorder links_;
+    platform::sound::Recorder sounds_;
+    QPointer<TfrmMain> main_;
+};
+
 // The chooser's answer: choose the game of that name and press OK.
 inline std::function<platform::forms::ModalResult(platform::forms::Dialog&)> chooseGame(
     const std::string& name) {
