@@ -100,9 +100,9 @@ GameDescription describe(const GameParameters& values) {
     if (oddsPlayed != 0)
         description.chanceOfWinning +=
             " (about " + std::to_string(oddsWon) + " in " + std::to_string(oddsPlayed) + ")";
-    description.redeals = redealLimit == -1  ? "Unlimited"
-                          : redealLimit == 0 ? "0"
-                                             : std::to_string(redealLimit - 1);
+    // The word is the number of redeals the stock makes (the move engine counts them against
+    // it), so the row shows it as it is.
+    description.redeals = redealLimit == -1 ? "Unlimited" : std::to_string(redealLimit);
     description.gameTimePicture = textOf(kGameTimePictures, gameTime);
     description.difficultyPicture = textOf(kDifficultyPictures, difficulty);
     description.chancePicture = textOf(kChancePictures, chance);

@@ -20,7 +20,7 @@ constexpr std::array kFamilies{
     WordFamily{"deal_foundation_card", 10, 1},  // 1: one card to foundation 1 after the deal
     WordFamily{"group_size", 11, 1},            // -1 any, -12 single or king-led, -5/-6, n
     WordFamily{"reserve_variant", 12, 1},       // -11: reserve laid out as a row
-    WordFamily{"redeal_limit", 13, 1},          // passes through the stock, -1 unlimited
+    WordFamily{"redeal_limit", 13, 1},          // redeals of the stock, -1 unlimited
     WordFamily{"redeal_mode", 14, 1},           // > 0: redeal by counting passes
     WordFamily{"stock_click_condition", 15, 1}, // 1: turn only while the waste is empty
     WordFamily{"foundation_take_back", 16, 1},  // 1 any, 2 while more than one card

@@ -8,6 +8,7 @@
 #include "solitaire/app/preferences.h"
 #include "solitaire/app/widgets.h"
 #include "solitaire/engine/cards.h"
+#include "solitaire/engine/coordinates.h"
 #include "solitaire/engine/game_words.h"
 #include "solitaire/engine/lifecycle.h"
 #include "solitaire/engine/piles.h"
@@ -73,7 +74,7 @@ QImage resourceImage(const std::string& name, bool masked = false) {
 
 // The description's texts, from the game matrix rows read straight from GAMES.DAT.
 struct ExpectedDescription {
-    std::string decks, gameTime, difficulty, chance, redeals;
+    std::string decks, gameTime, difficulty, chance;
 };
 ExpectedDescription expectedDescription(int game) {
     const GameParameters rows = {340, 341, 343, 344, 345, 13, 265, -1, -1};
@@ -88,7 +89,6 @@ ExpectedDescription expectedDescription(int game) {
     e.chance = chances[v[2]];
     if (v[4] != 0)
         e.chance += " (about " + std::to_string(v[3]) + " in " + std::to_string(v[4]) + ")";
-    e.redeals = v[5] == -1 ? "Unlimited" : std::to_string(std::max(v[5] - 1, 0));
     return e;
 }
 
@@ -109,7 +109,6 @@ TEST_F(WindowsTest, ChooserDescribesAndStartsEveryGameOfTheCatalogue) {
             EXPECT_EQ(open.lblGameTime->text().toStdString(), e.gameTime);
             EXPECT_EQ(open.lblDiffRules->text().toStdString(), e.difficulty);
             EXPECT_EQ(open.lblDiffWin->text().toStdString(), e.chance);
-            EXPECT_EQ(open.lblRedeal->text().toStdString(), e.redeals);
             EXPECT_FALSE(open.imgDifficult->pixmap().isNull());
             EXPECT_TRUE(open.pnlDescGame->isVisible());
             EXPECT_TRUE(open.btnOK->isEnabled());
@@ -125,6 +124,49 @@ TEST_F(WindowsTest, ChooserDescribesAndStartsEveryGameOfTheCatalogue) {
         EXPECT_EQ(cfg.readString("Preference", "Game_Name", ""), name);
         EXPECT_EQ(cfg.readInteger("Preference", "Game_TreeNum", 0), kAllGamesNode);
         EXPECT_EQ(cfg.readString("Preference", "Open_Preview_Game", ""), "Y");
+    }
+}
+
+// The stock of the running game clicked through with autoplay off, so that the turned cards
+// stay on the waste: how many times the waste came back into the stock, up to kCountedRedeals
+// ("Unlimited" once that many came).
+std::string redealsTheStockGives(TfrmMain& main) {
+    constexpr int kCountedRedeals = 20;
+    if (mainWindow.AutoPlayChecked)
+        main.mnuAutoPlay->trigger();
+    if (!isPresentCoordinate(fnStockPileX(0)) || !isPresentCoordinate(fnStockPileY(0)))
+        return "0";
+    const QPoint stock(fnStockPileX(0) + mainWindow.CardWidth / 2,
+                       fnStockPileY(0) + mainWindow.CardHeight / 2 - mainWindow.ScrollBarPosition);
+    const std::string& stockCards = sharedObjects.MazzoPiles[kStockLine];
+    const std::string& wasteCards = sharedObjects.MazzoPiles[kWasteLine];
+    int redeals = 0;
+    while (redeals < kCountedRedeals && mainWindow.GameRunning) {
+        const std::string stockBefore = stockCards, wasteBefore = wasteCards;
+        QTest::mouseClick(&main, Qt::LeftButton, {}, stock);
+        if (stockCards == stockBefore && wasteCards == wasteBefore)
+            break; // the stock gives nothing more
+        redeals += stockBefore.empty() && !stockCards.empty() ? 1 : 0;
+    }
+    return redeals == kCountedRedeals ? "Unlimited" : std::to_string(redeals);
+}
+
+// The chooser's "Redeals:" row of every game is the number of times its stock comes back.
+TEST_F(WindowsTest, ChooserShowsTheRedealsEachGameGives) {
+    for (const std::string& line : sharedObjects.GameList) {
+        const std::string name = fnTrimRight(line.substr(10));
+        SCOPED_TRACE(name);
+        std::string shown;
+        withChooser([&](TfrmOpenGame& open) {
+            open.trvGames->setCurrentItem(
+                open.trvGames->findItems(QString::fromStdString(name),
+                                         Qt::MatchExactly | Qt::MatchRecursive)
+                    .front());
+            shown = open.lblRedeal->text().toStdString();
+            QTest::mouseClick(open.btnOK, Qt::LeftButton);
+        });
+        ASSERT_TRUE(mainWindow.GameRunning);
+        EXPECT_EQ(shown, redealsTheStockGives(*main_));
     }
 }
 

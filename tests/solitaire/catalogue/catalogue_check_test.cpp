@@ -12,7 +12,8 @@
 // - tried by the automated player on its first game numbers, which must win some.
 // Each case leaves its row of the catalogue table in the build folder; scripts/test.sh prints
 // the table. One game: ctest -R 'CatalogueCheck.*/id_2 ' (the space ends the id: the names go
-// on with the game's name); ZV_CATALOGUE_TRIES=n tries n numbers.
+// on with the game's name); ZV_CATALOGUE_TRIES=n tries n numbers, ZV_CATALOGUE_BUDGET=n lets
+// the automated player try n actions on each.
 
 #include "catalogue_player.h"
 #include "catalogue_table.h"
@@ -71,9 +72,17 @@ constexpr int kDealtNumbers = 100;
 // takes 1..100, the random player its own, the automated player 1.. again.
 constexpr std::uint32_t kRandomPlaySeeds = 5000;
 
+// A positive number in the environment variable, else the fallback.
+int positiveFromEnvironment(const char* name, int fallback) {
+    const char* value = std::getenv(name);
+    return value && std::atoi(value) > 0 ? std::atoi(value) : fallback;
+}
 int searchTries() {
-    const char* tries = std::getenv("ZV_CATALOGUE_TRIES");
-    return tries && std::atoi(tries) > 0 ? std::atoi(tries) : kSearchTries;
+    return positiveFromEnvironment("ZV_CATALOGUE_TRIES", kSearchTries);
+}
+// Actions the automated player may try on one game number.
+int searchBudget() {
+    return positiveFromEnvironment("ZV_CATALOGUE_BUDGET", kSearchBudget);
 }
 
 const std::vector<CatalogueGame>& games() {
@@ -417,7 +426,7 @@ protected:
         int tries = 0, won = 0;
         while (tries < first || (kWinRequired && won == 0 && tries < kWinnableTries * first)) {
             dealQuietly(static_cast<std::uint32_t>(++tries));
-            won += searchForWin(kSearchBudget).won ? 1 : 0;
+            won += searchForWin(searchBudget()).won ? 1 : 0;
         }
         row_.won = std::to_string(won) + "/" + std::to_string(tries);
         const GameParameters rows{343, -1, -1, -1, -1, -1, -1, -1, -1};

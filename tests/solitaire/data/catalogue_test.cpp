@@ -95,6 +95,20 @@ TEST_F(ShippedCatalogue, GameListOffersEveryGameUnderItsIdAndName) {
         EXPECT_EQ(offered[game.id], game.name);
 }
 
+// The chooser's chance of winning names the band its odds fall in (the games README): very
+// high from 85 deals in 100, high from 60, medium from 30, low above 10, very low below.
+TEST_F(ShippedCatalogue, ChanceOfWinningAgreesWithItsOdds) {
+    for (const GameSource& game : sources()) {
+        const int wins = game.definition[344], games = game.definition[345];
+        if (games == 0)
+            continue; // no odds shown
+        SCOPED_TRACE(game.file);
+        const double percent = 100.0 * wins / games;
+        const int band = percent >= 85 ? 0 : percent >= 60 ? 1 : percent >= 30 ? 2 : percent > 10 ? 3 : 4;
+        EXPECT_EQ(game.definition[343], band) << "about " << wins << " in " << games;
+    }
+}
+
 // What the later engine steps rely on, stated by word number, independently of the names
 // the sources use: (word, value) pairs.
 void expectWords(const GameSource& game, std::initializer_list<std::pair<int, int>> words) {

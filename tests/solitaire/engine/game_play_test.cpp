@@ -9,6 +9,7 @@
 #include "solitaire/engine/coordinates.h"
 #include "solitaire/engine/drop.h"
 #include "solitaire/engine/pickup.h"
+#include "solitaire/engine/rules.h"
 
 namespace solitaire {
 namespace {
@@ -367,6 +368,60 @@ TEST_F(GamePlayTest, ASelectionGameIsPlayedToAWin) {
     EXPECT_TRUE(stock().empty());
     EXPECT_FALSE(mainWindow.GameRunning);
     EXPECT_TRUE(called("ShowGameChooser()"));
+}
+
+// ---- Rules of shipped games ----
+
+// Agnes Bernauer ranks its tableau round without a break, as Canfield does: a card of the
+// foundations' starting rank takes the next lower card of the other colour like any card, and
+// an ace takes a king.
+TEST_F(GamePlayTest, AgnesBernauerBuildsOnEveryRankAsCanfieldDoes) {
+    constexpr int kAgnesBernauerId = 10, kCanfieldId = 60;
+    constexpr int kHearts = 0, kClubs = 2, kSpades = 3;
+    for (const int id : {kAgnesBernauerId, kCanfieldId}) {
+        SCOPED_TRACE(id);
+        startGame(id, 1);
+        const int base = gameDefinition[36]; // the rank the dealt foundation card set
+        struct Case {
+            int under, moving;
+            bool taken;
+        } const cases[] = {
+            {card(base, kSpades), card(PrevRank(base), kHearts), true},
+            {card(base, kSpades), card(PrevRank(base), kClubs), false}, // same colour
+            {card(1, kClubs), card(13, kHearts), true},
+        };
+        for (const Case& c : cases) {
+            SCOPED_TRACE(::testing::Message() << c.moving << " on " << c.under);
+            clearTable();
+            fila(1) = codes({c.under});
+            fila(2) = codes({c.moving});
+            EXPECT_EQ(fnCanDropOnPile(c.moving, "Fila1"), c.taken);
+        }
+    }
+}
+
+// Nestor lays its last four cards out open on their own, so that twelve cards are free at the
+// start: the top cards of the eight piles of six and those four. A press chooses a free card
+// (and a second press puts it back), any other card is refused.
+TEST_F(GamePlayTest, NestorStartsWithTwelveFreeCards) {
+    constexpr int kNestorId = 243;
+    startGame(kNestorId, 1);
+    int free = 0, cards = 0;
+    for (int k = 0; k < fnTableauCount(); ++k) {
+        const std::string name = "Fila" + std::to_string(k + 1);
+        for (int depth = 0; depth < cardsIn(fila(k + 1)); ++depth) {
+            const auto [x, y] = pointOn(name, k, depth);
+            click(x, y);
+            if (!dest(1).empty()) {
+                ++free;
+                click(x, y);
+                ASSERT_TRUE(dest(1).empty());
+            }
+            ++cards;
+        }
+    }
+    EXPECT_EQ(cards, 52);
+    EXPECT_EQ(free, 12);
 }
 
 } // namespace
