@@ -438,6 +438,20 @@ protected:
         }
     }
 
+    // The chooser's chance word and its odds tell one story: the word is the band the odds
+    // fall in (solitaire/data/games/README.md gives the bands).
+    void checkChanceAgreesWithOdds() const {
+        const GameParameters rows{343, 344, 345, -1, -1, -1, -1, -1, -1};
+        const GameParameters values = fnReadGameParameters(GetParam().id, rows);
+        const int chance = values[0], wins = values[1], games = values[2];
+        ASSERT_GT(games, 0) << "the game states no odds of winning";
+        ASSERT_TRUE(wins > 0 && wins <= games) << wins << " in " << games;
+        const int percent = 100 * wins / games;
+        const int band = percent >= 85 ? 0 : percent >= 60 ? 1 : percent >= 30 ? 2 : percent > 10 ? 3 : 4;
+        EXPECT_EQ(chance, band) << "the odds " << wins << " in " << games
+                                << " fall in chance band " << band;
+    }
+
     void writeRow() const {
         std::ostringstream line;
         line << std::setw(3) << GetParam().id << "  " << std::left << std::setw(28)
@@ -469,6 +483,7 @@ TEST_P(CatalogueCheck, DealsFitsPlaysAndIsWon) {
     start([this](platform::forms::Dialog& dialog) { return chooseTheGame(dialog); });
     ASSERT_TRUE(mainWindow.GameRunning) << "the game did not start";
     EXPECT_EQ(previewMismatch(), "");
+    checkChanceAgreesWithOdds();
     checkDeals();
     playRandomly();
     searchForWins();
