@@ -181,16 +181,20 @@ void makeTreePictures(const Output& out) {
     out.resourceBitmap("TREE5_FAVORITES_GAMES", star(QColor(0xF0D020)));
 }
 
-// Description pictures: a row of blocks, `filled` of `total` lit, on the white description area.
+// Description pictures: `total` bars rising from left to right, the first `filled` lit, on
+// the white description area. The chooser shows them in a 16 x 16 place.
 QImage meter(int filled, int total, QColor colour) {
-    constexpr int kBlock = 8, kGap = 2;
-    QImage image(total * (kBlock + kGap) + 1, 12, QImage::Format_RGB32);
+    constexpr int kSide = 16;
+    const int gap = total > 3 ? 1 : 2;
+    const int bar = (kSide - (total - 1) * gap) / total;
+    const int left = (kSide - total * bar - (total - 1) * gap) / 2;
+    QImage image(kSide, kSide, QImage::Format_RGB32);
     image.fill(kWhite);
     QPainter p(&image);
     for (int i = 0; i < total; ++i) {
-        p.setPen(Qt::black);
-        p.setBrush(i < filled ? colour : QColor(0xE0E0E0));
-        p.drawRect(i * (kBlock + kGap), 1, kBlock, 10);
+        const int height = kSide * (i + 1) / total;
+        p.fillRect(left + i * (bar + gap), kSide - height, bar, height,
+                   i < filled ? colour : QColor(0xD0D0D0));
     }
     return image;
 }

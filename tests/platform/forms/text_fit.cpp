@@ -118,6 +118,25 @@ std::optional<ShownText> labelText(const QLabel& label) {
     return ShownText{&label, label.text(), place, drawn};
 }
 
+// A label's picture, unless the label scales it to fit: drawn at its own size, aligned in the
+// contents less the margin, and clipped to the label.
+struct ShownPicture {
+    const QLabel* label;
+    QRect place;
+    QRect drawn;
+};
+
+std::optional<ShownPicture> labelPicture(const QLabel& label) {
+    const QPixmap picture = label.pixmap();
+    if (picture.isNull() || label.hasScaledContents())
+        return std::nullopt;
+    const QRect place = label.contentsRect().adjusted(label.margin(), label.margin(),
+                                                      -label.margin(), -label.margin());
+    return ShownPicture{&label, place,
+                        alignedIn(place, label.alignment(),
+                                  picture.deviceIndependentSize().toSize())};
+}
+
 QSize mnemonicTextSize(const QWidget& control, const QString& text) {
     return control.fontMetrics().size(Qt::TextShowMnemonic, text);
 }
@@ -318,7 +337,7 @@ QString quoted(const QString& text) {
 
 } // namespace
 
-std::vector<std::string> cutTexts(const QWidget& window) {
+std::vector<std::string> cutShort(const QWidget& window) {
     std::vector<const QWidget*> controls;
     for (const QWidget* control : window.findChildren<const QWidget*>())
         if (control->isVisibleTo(&window) && !control->isWindow() && control->window() == &window)
@@ -350,6 +369,18 @@ std::vector<std::string> cutTexts(const QWidget& window) {
             }
             placed.push_back({text, drawn});
         }
+
+    for (const QWidget* control : controls) {
+        const auto* label = qobject_cast<const QLabel*>(control);
+        const auto picture = label ? labelPicture(*label) : std::nullopt;
+        if (!picture)
+            continue;
+        const QString name = describe(*label) + " picture of " + sizeText(picture->drawn.size());
+        if (!picture->place.contains(picture->drawn))
+            faults.push_back((name + ": has " + sizeText(picture->place.size())).toStdString());
+        else if (!visibleArea(window, *label).contains(inWindow(window, *label, picture->drawn)))
+            faults.push_back((name + ": cut off by the edge of its container").toStdString());
+    }
 
     for (const Placed& one : placed) {
         for (const QWidget* control : controls) {

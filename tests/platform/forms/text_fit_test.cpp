@@ -59,7 +59,7 @@ struct Window {
     std::vector<std::string> cut() {
         widget.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&widget));
-        return textfit::cutTexts(widget);
+        return textfit::cutShort(widget);
     }
     QWidget widget;
 };
@@ -76,6 +76,15 @@ QPixmap clearIcon(int size) {
     QPixmap picture(size, size);
     picture.fill(Qt::transparent);
     return picture;
+}
+
+// A label showing a solid red picture, which counts as ink like a red text.
+QLabel* pictureLabel(QWidget& window) {
+    QPixmap picture(30, 12);
+    picture.fill(Qt::red);
+    auto* label = new QLabel(&window);
+    label->setPixmap(picture);
+    return label;
 }
 
 // A flat tool button with its caption under a 20-pixel icon that paints nothing.
@@ -134,6 +143,8 @@ const SizedControl kSizedControls[] = {
      false, 60},
     {"group title by width", [](QWidget& w) { return new QGroupBox("Connection Type", &w); },
      false, 60},
+    {"picture by width", pictureLabel, false, 16},
+    {"picture by height", pictureLabel, true, 40},
 };
 
 class SizedControlTest : public ::testing::TestWithParam<SizedControl> {};
@@ -160,7 +171,7 @@ TEST_P(SizedControlTest, FitsExactlyWhenTheWholeTextIsPainted) {
     std::optional<int> firstFit, firstWhole;
     for (int side = 4; side <= 200; ++side) {
         resize(side);
-        const bool fits = textfit::cutTexts(window.widget).empty();
+        const bool fits = textfit::cutShort(window.widget).empty();
         const bool whole = inkOf(*control) == fullInk[side % 2];
         if (fits) {
             EXPECT_TRUE(whole) << "found to fit at " << side << " pixels, but cut";
@@ -219,6 +230,19 @@ TEST(TextFitTest, TextBeyondItsContainerIsCutOff) {
     }
 }
 
+TEST(TextFitTest, APictureBeyondItsContainerIsCutUnlessItsLabelScalesIt) {
+    for (bool scaled : {false, true}) {
+        Window window;
+        auto* panel = window.add<QWidget>();
+        panel->setGeometry(0, 0, 10, 40);
+        auto* picture = new QLabel(panel);
+        picture->setPixmap(clearIcon(16));
+        picture->setScaledContents(scaled);
+        picture->setGeometry(0, 0, scaled ? 8 : 16, 16);
+        EXPECT_THAT(window.cut(), SizeIs(scaled ? 0 : 1)) << scaled;
+    }
+}
+
 TEST(TextFitTest, TreeRowsAndListEntriesMustFitTheirWidth) {
     for (int width : {90, 300}) {
         Window window;
@@ -246,7 +270,7 @@ TEST(TextFitTest, TabsScrolledOutOfTheirBarAreCut) {
     }
 }
 
-TEST(TextFitTest, HiddenControlsAndPicturesAreLeftOut) {
+TEST(TextFitTest, HiddenControlsAndPicturesThatFitAreLeftOut) {
     Window window;
     auto* hidden = window.add<QLabel>("Very high (about 99 in 100)");
     hidden->setGeometry(0, 0, 20, 16);

@@ -140,3 +140,34 @@ TEST(ShippedPicturesTest, BackgroundsTileWithoutSeams) {
         EXPECT_LE(across, 2 * inside + 4 * (t.width() + t.height())) << name;
     }
 }
+
+// The chooser shows a game's time, difficulty and chance of winning each as a picture in a
+// 16 x 16 place beside its word: each picture fits it, and each level looks different.
+TEST(ShippedPicturesTest, DescriptionPicturesFitTheirPlaceAndTellTheirLevelsApart) {
+    const LibraryHandle library = platform::resources::loadLibrary(programDir() + "ZUV.RGF");
+    ASSERT_GE(library, 32u);
+    const std::vector<std::vector<std::string>> rows = {
+        {"PROG_TIME_QUICK", "PROG_TIME_MEDIUM", "PROG_TIME_LONG"},
+        {"PROG_DIFF_EASY", "PROG_DIFF_MEDIUM", "PROG_DIFF_HARD"},
+        {"PROG_CHAN_VERYLOW", "PROG_CHAN_LOW", "PROG_CHAN_MEDIUM", "PROG_CHAN_HIGH",
+         "PROG_CHAN_VERYHIGH"}};
+    for (const auto& row : rows) {
+        std::vector<platform::gdi::Bitmap> pictures;
+        for (const std::string& name : row) {
+            pictures.push_back(platform::resources::loadBitmap(library, name));
+            EXPECT_LE(pictures.back().width(), 16) << name;
+            EXPECT_LE(pictures.back().height(), 16) << name;
+        }
+        for (std::size_t i = 0; i < pictures.size(); ++i)
+            for (std::size_t j = i + 1; j < pictures.size(); ++j) {
+                const auto& a = pictures[i];
+                const auto& b = pictures[j];
+                bool same = a.width() == b.width() && a.height() == b.height();
+                for (int y = 0; same && y < a.height(); ++y)
+                    for (int x = 0; same && x < a.width(); ++x)
+                        same = a.pixel(x, y) == b.pixel(x, y);
+                EXPECT_FALSE(same) << row[i] << " looks like " << row[j];
+            }
+    }
+    platform::resources::freeLibrary(library);
+}
