@@ -1,11 +1,13 @@
 #include "platform/app/application.h"
 
 #include "platform/app/messagebox.h"
+#include "platform/app/program_style.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QStyle>
 #include <QShortcutEvent>
 #include <QThread>
 #include <QTimer>
@@ -103,6 +105,7 @@ void runGuarded(const std::function<void()>& handler) {
 class Application::QtApplication : public QApplication {
 public:
     QtApplication(int& argc, char** argv) : QApplication(argc, argv) {
+        setStyle(newProgramStyle(style()->name().toLatin1().constData()));
         connect(this, &QGuiApplication::applicationStateChanged, this,
                 [](Qt::ApplicationState state) {
                     if (state == Qt::ApplicationActive && activationHandler)

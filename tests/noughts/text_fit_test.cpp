@@ -11,34 +11,34 @@ namespace noughts::test {
 namespace {
 
 using ::testing::IsEmpty;
-using textfit::cutShort;
+using textfit::layoutFaults;
 
 class TextFitTest : public ProgramTest {};
 
 TEST_F(TextFitTest, StartUpScreenShowsItsPromptWhole) {
     program.start();
     ASSERT_TRUE(program.splash.loaded());
-    EXPECT_THAT(cutShort(*program.splash.get()), IsEmpty());
+    EXPECT_THAT(layoutFaults(*program.splash.get()), IsEmpty());
 }
 
 TEST_F(TextFitTest, GameWindowShowsNamesScoresAndStatusLinesWhole) {
     openGameWindow();
-    EXPECT_THAT(cutShort(main()), IsEmpty()) << "at start";
+    EXPECT_THAT(layoutFaults(main()), IsEmpty()) << "at start";
     names.answers = {"Christopher", "Maximiliane"};
     rolls.values.push_back(xStarts);
     newGame(Mode::twoPlayers);
-    EXPECT_THAT(cutShort(main()), IsEmpty()) << "two long names";
+    EXPECT_THAT(layoutFaults(main()), IsEmpty()) << "two long names";
     for (const ScoreLabel score : {ScoreLabel::total, ScoreLabel::draws, ScoreLabel::onewins,
                                    ScoreLabel::onelosses, ScoreLabel::twowins,
                                    ScoreLabel::twolosses})
         main().setScore(score, "999");
-    EXPECT_THAT(cutShort(main()), IsEmpty()) << "three-digit scores";
+    EXPECT_THAT(layoutFaults(main()), IsEmpty()) << "three-digit scores";
     for (const char* status :
          {"Ready", "Initializing players. . .", "Resetting grid. . .", "Resetting table. . .",
           "Determining player to start. . .", "Checking grid matchup. . .", "Draw detected. . .",
           "Winner detected. . .", "Game paused", "Game unpaused", "Computer is thinking. . ."}) {
         main().setProgress(status);
-        EXPECT_THAT(cutShort(main()), IsEmpty()) << status;
+        EXPECT_THAT(layoutFaults(main()), IsEmpty()) << status;
     }
 }
 
@@ -46,7 +46,7 @@ TEST_F(TextFitTest, NewGameBoxShowsItsChoicesWhole) {
     openGameWindow();
     QTest::mouseClick(main().startnewgame, Qt::LeftButton);
     ASSERT_TRUE(program.gametype.loaded());
-    EXPECT_THAT(cutShort(*program.gametype.get()), IsEmpty());
+    EXPECT_THAT(layoutFaults(*program.gametype.get()), IsEmpty());
 }
 
 TEST_F(TextFitTest, RulesBoxShowsEachOfItsTextsWhole) {
@@ -54,14 +54,14 @@ TEST_F(TextFitTest, RulesBoxShowsEachOfItsTextsWhole) {
     main().menu_rulesmenu->trigger();
     ASSERT_TRUE(program.rules.loaded());
     Rules& rules = *program.rules.get();
-    EXPECT_THAT(cutShort(rules), IsEmpty()) << "the opening text";
+    EXPECT_THAT(layoutFaults(rules), IsEmpty()) << "the opening text";
     rules.maintext_DblClick();
-    EXPECT_THAT(cutShort(rules), IsEmpty()) << "the joke";
+    EXPECT_THAT(layoutFaults(rules), IsEmpty()) << "the joke";
     rules.maintext_DblClick();
-    EXPECT_THAT(cutShort(rules), IsEmpty()) << "the second text";
+    EXPECT_THAT(layoutFaults(rules), IsEmpty()) << "the second text";
     rules.Form_DblClick();
     rules.Form_DblClick();
-    EXPECT_THAT(cutShort(rules), IsEmpty()) << "the second text, centred";
+    EXPECT_THAT(layoutFaults(rules), IsEmpty()) << "the second text, centred";
 }
 
 TEST_F(TextFitTest, AboutBoxShowsItsVersionAndEveryJokeWhole) {
@@ -69,11 +69,11 @@ TEST_F(TextFitTest, AboutBoxShowsItsVersionAndEveryJokeWhole) {
     main().menu_About_game->trigger();
     ASSERT_TRUE(program.about.loaded());
     About& about = *program.about.get();
-    EXPECT_THAT(cutShort(about), IsEmpty()) << "the version";
+    EXPECT_THAT(layoutFaults(about), IsEmpty()) << "the version";
     for (const QString& joke : About::jokeCaptions) {
         about.Form_DblClick();
         EXPECT_EQ(about.Label1->text(), joke);
-        EXPECT_THAT(cutShort(about), IsEmpty()) << joke.toStdString();
+        EXPECT_THAT(layoutFaults(about), IsEmpty()) << joke.toStdString();
     }
 }
 

@@ -19,7 +19,7 @@ namespace {
 using platform::forms::Dialog;
 using platform::forms::ModalResult;
 using ::testing::IsEmpty;
-using textfit::cutShort;
+using textfit::layoutFaults;
 
 class TextFitTest : public KolvanTest {
 protected:
@@ -75,12 +75,12 @@ std::vector<std::string> FirstPanelTexts(const std::vector<std::string>& opponen
 TEST_F(TextFitTest, StatusPanelsShowEveryTextWhole) {
     for (const std::string& text : FirstPanelTexts(OpponentNames())) {
         Main().SetStatus(text, "-", "-");
-        EXPECT_THAT(cutShort(Main()), IsEmpty()) << text;
+        EXPECT_THAT(layoutFaults(Main()), IsEmpty()) << text;
     }
     // Panel 2: the level, the two-player game, the network score of wins, draws and losses.
     for (const char* text : {"Level  7", "Level  1-7", "Human", " 0  0  0", " 255  255  255"}) {
         Main().SetStatus("-", text, "-");
-        EXPECT_THAT(cutShort(Main()), IsEmpty()) << text;
+        EXPECT_THAT(layoutFaults(Main()), IsEmpty()) << text;
     }
     // Panel 3: the opponent, the two-player game, the connection.
     std::vector<std::string> third = OpponentNames();
@@ -89,13 +89,13 @@ TEST_F(TextFitTest, StatusPanelsShowEveryTextWhole) {
         third.push_back(text);
     for (const std::string& text : third) {
         Main().SetStatus("-", "-", text);
-        EXPECT_THAT(cutShort(Main()), IsEmpty()) << text;
+        EXPECT_THAT(layoutFaults(Main()), IsEmpty()) << text;
     }
 }
 
 TEST_F(TextFitTest, OptionsAndTheOpponentEditorShowTheirTextsWhole) {
     const Dialog::Script script([](Dialog& dialog) {
-        EXPECT_THAT(cutShort(dialog), IsEmpty()) << dialog.windowTitle().toStdString();
+        EXPECT_THAT(layoutFaults(dialog), IsEmpty()) << dialog.windowTitle().toStdString();
         if (auto* options = dynamic_cast<TfOptions*>(&dialog))
             options->BnAdvancedClick();
         return ModalResult::Cancel;
@@ -106,7 +106,7 @@ TEST_F(TextFitTest, OptionsAndTheOpponentEditorShowTheirTextsWhole) {
 
 TEST_F(TextFitTest, NetworkDialogShowsItsTextsWhole) {
     const Dialog::Script script([](Dialog& dialog) {
-        EXPECT_THAT(cutShort(dialog), IsEmpty());
+        EXPECT_THAT(layoutFaults(dialog), IsEmpty());
         return ModalResult::Cancel;
     });
     Main().Action(Command::ToggleMode).trigger();
@@ -118,7 +118,7 @@ TEST_F(TextFitTest, HelpBoxShowsEveryPageWhole) {
         auto& about = dynamic_cast<TfAbout&>(dialog);
         for (int page = 0; page < about.Pages->count(); ++page) {
             about.Pages->setCurrentIndex(page);
-            EXPECT_THAT(cutShort(dialog), IsEmpty()) << about.Pages->tabText(page).toStdString();
+            EXPECT_THAT(layoutFaults(dialog), IsEmpty()) << about.Pages->tabText(page).toStdString();
         }
         return ModalResult::Ok;
     });

@@ -337,7 +337,7 @@ QString quoted(const QString& text) {
 
 } // namespace
 
-std::vector<std::string> cutShort(const QWidget& window) {
+std::vector<std::string> layoutFaults(const QWidget& window) {
     std::vector<const QWidget*> controls;
     for (const QWidget* control : window.findChildren<const QWidget*>())
         if (control->isVisibleTo(&window) && !control->isWindow() && control->window() == &window)
@@ -380,6 +380,32 @@ std::vector<std::string> cutShort(const QWidget& window) {
             faults.push_back((name + ": has " + sizeText(picture->place.size())).toStdString());
         else if (!visibleArea(window, *label).contains(inWindow(window, *label, picture->drawn)))
             faults.push_back((name + ": cut off by the edge of its container").toStdString());
+    }
+
+    // A group box's frame: what a control paints, and the texts of the controls that paint
+    // only their text, lie inside its line or wholly outside; the box's title lies on it.
+    for (const QWidget* control : controls) {
+        const auto* box = qobject_cast<const QGroupBox*>(control);
+        if (!box)
+            continue;
+        const auto option = styleOptionOf<QStyleOptionGroupBox>(*box);
+        const QRect frame = inWindow(window, *box,
+                                     box->style()->subControlRect(QStyle::CC_GroupBox, &option,
+                                                                  QStyle::SC_GroupBoxFrame, box));
+        const auto across = [&](const QRect& r) {
+            return r.intersects(frame) && !frame.adjusted(1, 1, -1, -1).contains(r) &&
+                   !r.contains(frame);
+        };
+        for (const QWidget* other : controls) {
+            const auto cover = coverOf(*other);
+            if (cover && other != box && !isAncestor(*other, *box) &&
+                across(inWindow(window, *other, *cover)))
+                faults.push_back(
+                    (describe(*other) + ": lies across the frame of " + describe(*box)).toStdString());
+        }
+        for (const Placed& one : placed)
+            if (one.text.control != box && !coverOf(*one.text.control) && across(one.drawn))
+                fault(one.text, "lies across the frame of " + describe(*box));
     }
 
     for (const Placed& one : placed) {

@@ -59,7 +59,7 @@ struct Window {
     std::vector<std::string> cut() {
         widget.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&widget));
-        return textfit::cutShort(widget);
+        return textfit::layoutFaults(widget);
     }
     QWidget widget;
 };
@@ -171,7 +171,7 @@ TEST_P(SizedControlTest, FitsExactlyWhenTheWholeTextIsPainted) {
     std::optional<int> firstFit, firstWhole;
     for (int side = 4; side <= 200; ++side) {
         resize(side);
-        const bool fits = textfit::cutShort(window.widget).empty();
+        const bool fits = textfit::layoutFaults(window.widget).empty();
         const bool whole = inkOf(*control) == fullInk[side % 2];
         if (fits) {
             EXPECT_TRUE(whole) << "found to fit at " << side << " pixels, but cut";
@@ -241,6 +241,32 @@ TEST(TextFitTest, APictureBeyondItsContainerIsCutUnlessItsLabelScalesIt) {
         picture->setGeometry(0, 0, scaled ? 8 : 16, 16);
         EXPECT_THAT(window.cut(), SizeIs(scaled ? 0 : 1)) << scaled;
     }
+}
+
+TEST(TextFitTest, AControlOrTextAcrossAFrameLineIsFound) {
+    struct Case {
+        const char* what;
+        int top;       // of the button and the label, in the group box
+        bool sibling;  // the button stands in front of the box instead of in it
+        bool across;
+    };
+    for (const Case c : {Case{"inside", 30, false, false}, Case{"across the top", 0, false, true},
+                         Case{"sibling inside", 30, true, false},
+                         Case{"sibling across the top", 2, true, true}}) {
+        Window window;
+        auto* box = window.add<QGroupBox>("Game controls");
+        box->setGeometry(10, 10, 200, 120);
+        auto* button = new QPushButton("Exit", c.sibling ? &window.widget : box);
+        // To the right of the title, which it would also cover.
+        button->setGeometry(c.sibling ? 130 : 120, c.sibling ? 10 + c.top : c.top, 70, 25);
+        (new QLabel("Wins:", box))->setGeometry(10, 60, 50, 16);
+        EXPECT_THAT(window.cut(), SizeIs(c.across ? 1 : 0)) << c.what;
+    }
+    Window window;
+    auto* box = window.add<QGroupBox>("Player 1 Status");
+    box->setGeometry(10, 10, 200, 60);
+    (new QLabel("Losses:", box))->setGeometry(10, 50, 60, 16);
+    EXPECT_THAT(window.cut(), SizeIs(1)) << "a label across the bottom line";
 }
 
 TEST(TextFitTest, TreeRowsAndListEntriesMustFitTheirWidth) {

@@ -22,7 +22,7 @@ namespace {
 using platform::forms::Dialog;
 using platform::forms::ModalResult;
 using ::testing::IsEmpty;
-using textfit::cutShort;
+using textfit::layoutFaults;
 
 class TextFitTest : public ProgramTest {
 protected:
@@ -55,7 +55,7 @@ TEST_F(TextFitTest, ToolBarsClockAndScoreShowTheirTextsWhole) {
                 mainWindow.ClockLabel = clock;
                 mainWindow.ScoreLabel = score;
                 main_->ShowWindowState();
-                EXPECT_THAT(cutShort(*main_), IsEmpty())
+                EXPECT_THAT(layoutFaults(*main_), IsEmpty())
                     << (large ? "large" : "small") << (flat ? " flat" : "") << " buttons, "
                     << clock << ", " << score;
             }
@@ -67,11 +67,11 @@ TEST_F(TextFitTest, ChooserShowsEveryGamesNameAndDescriptionWhole) {
                    auto& open = dynamic_cast<TfrmOpenGame&>(dialog);
                    QTreeWidgetItem* group = open.trvGames->topLevelItem(0);
                    open.trvGames->setCurrentItem(group);
-                   EXPECT_THAT(cutShort(open), IsEmpty()) << "no game selected";
+                   EXPECT_THAT(layoutFaults(open), IsEmpty()) << "no game selected";
                    EXPECT_GT(group->childCount(), 1);
                    for (int i = 0; i < group->childCount(); ++i) {
                        open.trvGames->setCurrentItem(group->child(i));
-                       EXPECT_THAT(cutShort(open), IsEmpty()) << group->child(i)->text(0).toStdString();
+                       EXPECT_THAT(layoutFaults(open), IsEmpty()) << group->child(i)->text(0).toStdString();
                    }
                    return ModalResult::Cancel;
                });
@@ -84,12 +84,12 @@ TEST_F(TextFitTest, CustomizeShowsEveryPageAndChoiceWhole) {
                    for (int page = 0; page < pages->count(); ++page) {
                        pages->setCurrentIndex(page);
                        const std::string pageName = pages->tabText(page).toStdString();
-                       EXPECT_THAT(cutShort(dialog), IsEmpty()) << pageName;
+                       EXPECT_THAT(layoutFaults(dialog), IsEmpty()) << pageName;
                        // The caption above a tree names the chosen card back or background.
                        for (auto* tree : pages->widget(page)->findChildren<QTreeWidget*>())
                            for (QTreeWidgetItemIterator it(tree); *it; ++it) {
                                tree->setCurrentItem(*it);
-                               EXPECT_THAT(cutShort(dialog), IsEmpty())
+                               EXPECT_THAT(layoutFaults(dialog), IsEmpty())
                                    << pageName << ", " << (*it)->text(0).toStdString();
                            }
                    }
@@ -100,7 +100,7 @@ TEST_F(TextFitTest, CustomizeShowsEveryPageAndChoiceWhole) {
 TEST_F(TextFitTest, AboutBoxShowsItsTextsWhole) {
     whileShown([this] { main_->About(); },
                [](Dialog& dialog) {
-                   EXPECT_THAT(cutShort(dialog), IsEmpty());
+                   EXPECT_THAT(layoutFaults(dialog), IsEmpty());
                    return ModalResult::Ok;
                });
 }
@@ -108,7 +108,7 @@ TEST_F(TextFitTest, AboutBoxShowsItsTextsWhole) {
 TEST_F(TextFitTest, NewsletterBoxesShowTheirTextsWhole) {
     whileShown([this] { main_->Newsletter(); },
                [](Dialog& dialog) {
-                   EXPECT_THAT(cutShort(dialog), IsEmpty()) << dialog.objectName().toStdString();
+                   EXPECT_THAT(layoutFaults(dialog), IsEmpty()) << dialog.objectName().toStdString();
                    if (auto* invitation = dynamic_cast<TfrmNews*>(&dialog)) {
                        QTest::mouseClick(invitation->btnSend, Qt::LeftButton); // the sign-up
                        return ModalResult::Ok;
@@ -120,7 +120,7 @@ TEST_F(TextFitTest, NewsletterBoxesShowTheirTextsWhole) {
     whileShown([&] { invitation.showModal(); },
                [](Dialog& dialog) {
                    EXPECT_TRUE(dynamic_cast<TfrmNews&>(dialog).chkNotDisplay->isVisible());
-                   EXPECT_THAT(cutShort(dialog), IsEmpty());
+                   EXPECT_THAT(layoutFaults(dialog), IsEmpty());
                    return ModalResult::Cancel;
                });
 }
@@ -129,7 +129,7 @@ TEST_F(TextFitTest, SplashShowsItsTextsWhole) {
     TfrmSplashForm splash;
     splash.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
-    EXPECT_THAT(cutShort(splash), IsEmpty());
+    EXPECT_THAT(layoutFaults(splash), IsEmpty());
 }
 
 // The advice that a display of 256 colours or fewer gets at start-up.
@@ -143,7 +143,7 @@ TEST_F(LowColourTextFitTest, AdviceShowsItsTextsWhole) {
     start([&](Dialog& dialog) {
         if (dynamic_cast<TfrmMsgAdvice*>(&dialog)) {
             advised = true;
-            EXPECT_THAT(cutShort(dialog), IsEmpty());
+            EXPECT_THAT(layoutFaults(dialog), IsEmpty());
         }
         return ModalResult::Cancel;
     });
