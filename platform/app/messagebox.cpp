@@ -65,10 +65,40 @@ QMessageBox::Icon qtIcon(Icon icon) {
     return QMessageBox::NoIcon;
 }
 
+// A box's text wraps only at spaces, and the box grows no wider than part of the screen, so
+// a long path would be cut. A zero-width space, which shows nothing, after each folder
+// separator of a long word (and within a long stretch without one) lets its line break there.
+QString wrappable(const QString& text) {
+    constexpr int kLongWord = 32;
+    QString out;
+    out.reserve(text.size() + text.size() / 8);
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = start;
+        while (end < text.size() && !text[end].isSpace())
+            ++end;
+        if (end - start <= kLongWord) {
+            out += text.mid(start, end - start);
+        } else {
+            int sinceBreak = 0;
+            for (qsizetype i = start; i < end; ++i) {
+                out += text[i];
+                if (text[i] == u'/' || text[i] == u'\\' || ++sinceBreak == kLongWord) {
+                    out += QChar(0x200B);
+                    sinceBreak = 0;
+                }
+            }
+        }
+        for (start = end; start < text.size() && text[start].isSpace(); ++start)
+            out += text[start];
+    }
+    return out;
+}
+
 Answer showQtBox(const std::string& text, const std::string& caption, Buttons buttons,
                  Icon icon, int helpContext) {
     hideStayOnTopWindows();
-    QMessageBox box(qtIcon(icon), toQString(caption), toQString(text), qtButtons(buttons));
+    QMessageBox box(qtIcon(icon), toQString(caption), wrappable(toQString(text)),
+                    qtButtons(buttons));
     forms::fitTitle(box);
     forms::openOverActiveWindow(box);
     if (helpContext > 0)

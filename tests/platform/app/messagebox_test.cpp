@@ -1,5 +1,6 @@
 #include "platform/app/messagebox.h"
 #include "platform/forms/help_context.h"
+#include "tests/platform/forms/text_fit.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 using namespace platform::app;
@@ -105,4 +107,36 @@ TEST(ShownMessageBoxTest, F1AsksTheHelpForTheBoxsContext) {
     EXPECT_EQ(messageBox("No topic", "t", Buttons::OkCancel), Answer::Cancel);
     EXPECT_EQ(asked, std::vector<int>{4021});
     platform::forms::setHelpHandler({});
+}
+
+// Real boxes with the long texts the programs show: every text shows whole, a long path
+// (which has no space to break at) too.
+TEST(ShownMessageBoxTest, LongTextsShowWhole) {
+    const std::string folder = "/home/a-player-with-a-long-name/games/patience/" +
+                               std::string(120, 'x') + "/Zevodadu/";
+    struct Box {
+        std::string text;
+        Buttons buttons;
+        Icon icon;
+    };
+    const Box boxes[] = {
+        {"Cannot find images file:\n" + folder + "ZUV.RGF\nSome program components cannot be "
+         "shown correctly.\nCopy the file into the directory that above is specified\nor "
+         "reinstall the program.",
+         Buttons::Ok, Icon::Error},
+        {"Quit this game?", Buttons::OkCancel, Icon::Question},
+        {"Unable to establish connection", Buttons::Ok, Icon::Warning},
+    };
+    for (const Box& shown : boxes) {
+        std::vector<std::string> faults{"not walked"};
+        QTimer::singleShot(0, [&faults] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(box));
+            faults = textfit::layoutFaults(*box);
+            box->defaultButton()->click();
+        });
+        messageBox(shown.text, "Brindlewood", shown.buttons, shown.icon);
+        EXPECT_TRUE(faults.empty()) << shown.text << "\n" << ::testing::PrintToString(faults);
+    }
 }

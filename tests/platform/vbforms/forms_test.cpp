@@ -1,5 +1,6 @@
 // Forms that load and unload, and modal shows.
 #include "platform/vbforms/widgets.h"
+#include "tests/platform/forms/text_fit.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -14,6 +15,7 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace platform::vbforms {
 namespace {
@@ -163,7 +165,8 @@ TEST(Forms, EnterAndEscClickTheBoxsButtons) {
 
 // The message and input boxes, each in its own modal loop, open over the game window the user
 // works in, not the middle of the screen, wide enough for the window manager to show their
-// whole title beside the icon and buttons; a box form opens over the game window too.
+// whole title beside the icon and buttons, with their texts whole; a box form opens over the
+// game window too.
 TEST(Forms, BoxesOpenOverTheActiveWindowWideEnoughForTheirTitles) {
     QWidget game;
     game.setGeometry(330, 220, 510, 400);
@@ -185,15 +188,18 @@ TEST(Forms, BoxesOpenOverTheActiveWindowWideEnoughForTheirTitles) {
     for (const auto& [what, show] : boxes) {
         SCOPED_TRACE(what);
         QRect shown;
+        std::vector<std::string> faults{"not walked"};
         QTimer::singleShot(0, [&] {
             QWidget* box = QApplication::activeModalWidget();
             ASSERT_NE(box, nullptr);
             shown = box->frameGeometry();
+            faults = textfit::layoutFaults(*box);
             box->close();
         });
         show();
         EXPECT_LE(offCentre(shown), 4) << shown.x() << "," << shown.y();
         EXPECT_GE(shown.width(), titleWidth + 64);
+        EXPECT_TRUE(faults.empty()) << ::testing::PrintToString(faults);
     }
 
     Events events;
