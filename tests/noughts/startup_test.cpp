@@ -38,6 +38,7 @@ TEST_F(ProgramTest, ClickWithAllSoundsPresentOpensTheGameWindowAtOnce) {
     });
     EXPECT_NE(closed, mci.commands.end());
     const Texts played = sounds.played();
+    ASSERT_FALSE(played.empty());
     EXPECT_EQ(played.back(), "sounds\\main.WAV");
 }
 

@@ -117,6 +117,8 @@ TEST_P(DragShadowTest, SingleCardsCastPictureShadowsRunsADottedOneAndNoneWhenOff
     mainWindow.DragHeight = mainWindow.CardHeight + GetParam().dragHeightExtra;
     fnSetDragRects(600, 300, 600 + mainWindow.CardWidth, 300 + mainWindow.DragHeight);
     fnBuildDragImage();
+    dragImage.DragImageX = 600; // the drag starts where the card lies
+    dragImage.DragImageY = 300;
     const Bitmap before = window_;
     ASSERT_TRUE(fnMoveDragImage(610, 310, false, false));
     const Rect r = mainWindow.DragTargetRect;
