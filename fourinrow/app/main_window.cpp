@@ -15,6 +15,7 @@
 #include <QBitmap>
 #include <QFrame>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
@@ -48,6 +49,17 @@ Color ColourOfCell(int value) {
 
 std::string ColourName(int colour) {
     return colour == 0 ? "Red" : "Yellow";
+}
+
+// The first panel's texts that name the opponent.
+std::string OpponentWinsText(const std::string& opponent) {
+    return opponent + " wins! Get ready for revenge";
+}
+std::string OpponentPickedText(const std::string& opponent, const std::string& column) {
+    return opponent + " picked " + column + ". Your move";
+}
+std::string FirstMoveText(const std::string& opponent) {
+    return "Move or let " + opponent + " move first";
 }
 
 // A tool bar picture with its own transparent colour, its bottom-left pixel, masked out.
@@ -132,7 +144,6 @@ TfKolvan32::TfKolvan32()
     };
     srvWSocket_->OnSessionClosed = [this](auto*, std::uint16_t e) { SrvWSocketSessionClosed(e); };
 
-    setFixedSize(sizeHint());
     move((platform::app::screenWidth() - width()) / 2,
          (platform::app::screenHeight() - height()) / 2);
     ShowGameInfo();
@@ -270,6 +281,8 @@ void TfKolvan32::CreateStatusBar() {
     // The first panel wraps its longer texts, a space short of the second panel's.
     panels_[0]->setWordWrap(true);
     panels_[0]->setContentsMargins(0, 0, panels_[0]->fontMetrics().horizontalAdvance(' '), 0);
+    panels_[0]->setText("Ready");
+    panels_[1]->setText("Level  1");
     progress_ = new QProgressBar(board_);
     progress_->setRange(0, 7);
     progress_->setTextVisible(false);
@@ -279,7 +292,10 @@ void TfKolvan32::CreateStatusBar() {
 void TfKolvan32::FitStatusPanels() {
     // The longest texts of the second panel: the level with its random range, a network
     // score of up to 255 games each way; of the third: the two-player game, the connection's
-    // states and the opponents' names.
+    // states and the opponents' names as they are now. The panels keep what they show.
+    std::array<QString, 3> shown;
+    for (int i = 0; i < 3; ++i)
+        shown[static_cast<std::size_t>(i)] = panels_[i]->text();
     std::array<std::vector<std::string>, 3> longest = {
         std::vector<std::string>{},
         {"Level  1-7", "Human", " 255  255  255"},
@@ -293,10 +309,20 @@ void TfKolvan32::FitStatusPanels() {
             widths[i] = std::max(widths[i], panels_[i]->sizeHint().width());
         }
     // The first panel takes the rest of the width, and the height of two lines (an empty
-    // text of two) for its longer texts.
+    // text of two) for its longer texts, or more for a text that names a long opponent.
     widths[0] = kClientWidth - widths[1] - widths[2];
-    panels_[0]->setText("\n");
-    const int height = std::max(kStatusBarHeight, panels_[0]->heightForWidth(widths[0]));
+    std::vector<std::string> tallest = {"\n"};
+    for (int opponent = 1; opponent <= kRandomOpponent; ++opponent) {
+        const std::string name = game_->GetOpponentName(opponent);
+        for (const std::string& text :
+             {OpponentWinsText(name), OpponentPickedText(name, "7"), FirstMoveText(name)})
+            tallest.push_back(text);
+    }
+    int height = kStatusBarHeight;
+    for (const std::string& text : tallest) {
+        panels_[0]->setText(platform::toQString(text));
+        height = std::max(height, panels_[0]->heightForWidth(widths[0]));
+    }
 
     statusBar_->setGeometry(0, kBoardBottom, kClientWidth, height);
     int x = 0;
@@ -305,13 +331,14 @@ void TfKolvan32::FitStatusPanels() {
         x += widths[i];
     }
     board_->setFixedSize(kClientWidth, kBoardBottom + height);
+    layout()->invalidate();
+    setFixedSize(sizeHint()); // the window keeps its fixed border
     // Over the right end of the first panel.
     progress_->setGeometry(widths[0] - kProgressWidth,
                            kBoardBottom + (height - kProgressHeight) / 2, kProgressWidth,
                            kProgressHeight);
-    panels_[0]->setText("Ready");
-    panels_[1]->setText("Level  1");
-    panels_[2]->clear();
+    for (int i = 0; i < 3; ++i)
+        panels_[i]->setText(shown[static_cast<std::size_t>(i)]);
 }
 
 std::string TfKolvan32::StatusText(int panel) const {
@@ -501,7 +528,9 @@ void TfKolvan32::NewGameCommand() {
 }
 
 void TfKolvan32::NewNormalGame() {
-    if (!options_ || !options_->ShowOptions())
+    const bool chosen = options_ && options_->ShowOptions();
+    FitStatusPanels(); // the opponent editor may have renamed an opponent
+    if (!chosen)
         return;
     ResetBoard();
     ShowGameInfo();
@@ -662,15 +691,15 @@ void TfKolvan32::UpdateNormalStatus() {
         if (over && !four) {
             text = "Draw! Get ready for rematch";
         } else if (four && game_->GetLastMover() == 1) {
-            text = opponent + " wins! Get ready for revenge";
+            text = OpponentWinsText(opponent);
         } else if (four) {
             text = "You win! Get ready for next game";
             game_->RecordWinLevel();
             game_->AdvanceChallenge();
         } else if (moves > 0) {
-            text = opponent + " picked " + lastColumn + ". Your move";
+            text = OpponentPickedText(opponent, lastColumn);
         } else {
-            text = "Move or let " + opponent + " move first";
+            text = FirstMoveText(opponent);
         }
     }
     SetStatus(text, "-", "-");

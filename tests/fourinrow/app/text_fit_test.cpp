@@ -6,6 +6,7 @@
 #include "tests/platform/forms/text_fit.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 
@@ -90,6 +91,35 @@ TEST_F(TextFitTest, StatusPanelsShowEveryTextWhole) {
     for (const std::string& text : third) {
         Main().SetStatus("-", "-", text);
         EXPECT_THAT(layoutFaults(Main()), IsEmpty()) << text;
+    }
+}
+
+// An opponent renamed in the editor to a long name shows whole in the third panel once the
+// options are closed, whether they were then confirmed or not.
+TEST_F(TextFitTest, AnOpponentRenamedInTheEditorShowsWholeInTheStatusBar) {
+    const std::string wide = "WWWWWWWWWW"; // as long as a name can be, in wide letters
+    for (const ModalResult optionsAnswer : {ModalResult::Cancel, ModalResult::Ok}) {
+        const std::string before = Main().StatusText(1);
+        const Dialog::Script script([&](Dialog& dialog) {
+            if (auto* options = dynamic_cast<TfOptions*>(&dialog)) {
+                options->BnAdvancedClick();
+                return optionsAnswer;
+            }
+            auto& editor = dynamic_cast<TFAdvanced&>(dialog);
+            editor.EOppName->setText(QString::fromStdString(wide));
+            editor.BnSaveClick();
+            return ModalResult::Ok;
+        });
+        Main().Action(Command::NewGame).trigger();
+        ASSERT_EQ(script.shownCount(), 2);
+        ASSERT_THAT(OpponentNames(), ::testing::Contains(wide));
+        if (optionsAnswer == ModalResult::Cancel) {
+            EXPECT_EQ(Main().StatusText(1), before) << "the panels keep their texts";
+        }
+        for (const std::string& text : FirstPanelTexts(OpponentNames())) {
+            Main().SetStatus(text, "-", wide);
+            EXPECT_THAT(layoutFaults(Main()), IsEmpty()) << text;
+        }
     }
 }
 
