@@ -2,6 +2,7 @@
 
 #include "fourinrow/app/dialogs.h"
 #include "fourinrow/app/pictures.h"
+#include "fourinrow/app/status_texts.h"
 #include "platform/app/application.h"
 #include "platform/app/clock.h"
 #include "platform/app/qtstring.h"
@@ -49,17 +50,6 @@ Color ColourOfCell(int value) {
 
 std::string ColourName(int colour) {
     return colour == 0 ? "Red" : "Yellow";
-}
-
-// The first panel's texts that name the opponent.
-std::string OpponentWinsText(const std::string& opponent) {
-    return opponent + " wins! Get ready for revenge";
-}
-std::string OpponentPickedText(const std::string& opponent, const std::string& column) {
-    return opponent + " picked " + column + ". Your move";
-}
-std::string FirstMoveText(const std::string& opponent) {
-    return "Move or let " + opponent + " move first";
 }
 
 // A tool bar picture with its own transparent colour, its bottom-left pixel, masked out.
@@ -309,15 +299,16 @@ void TfKolvan32::FitStatusPanels() {
             widths[i] = std::max(widths[i], panels_[i]->sizeHint().width());
         }
     // The first panel takes the rest of the width, and the height of two lines (an empty
-    // text of two) for its longer texts, or more for a text that names a long opponent.
+    // text of two) for its longer texts, or more for a text that names a long opponent or
+    // peer.
     widths[0] = kClientWidth - widths[1] - widths[2];
     std::vector<std::string> tallest = {"\n"};
-    for (int opponent = 1; opponent <= kRandomOpponent; ++opponent) {
-        const std::string name = game_->GetOpponentName(opponent);
-        for (const std::string& text :
-             {OpponentWinsText(name), OpponentPickedText(name, "7"), FirstMoveText(name)})
-            tallest.push_back(text);
-    }
+    for (int opponent = 1; opponent <= kRandomOpponent; ++opponent)
+        for (std::string& text : status::NamingOpponent(game_->GetOpponentName(opponent)))
+            tallest.push_back(std::move(text));
+    if (!PeerName.empty())
+        for (std::string& text : status::NamingPeer(PeerName))
+            tallest.push_back(std::move(text));
     int height = kStatusBarHeight;
     for (const std::string& text : tallest) {
         panels_[0]->setText(platform::toQString(text));
@@ -691,15 +682,15 @@ void TfKolvan32::UpdateNormalStatus() {
         if (over && !four) {
             text = "Draw! Get ready for rematch";
         } else if (four && game_->GetLastMover() == 1) {
-            text = OpponentWinsText(opponent);
+            text = status::OpponentWins(opponent);
         } else if (four) {
             text = "You win! Get ready for next game";
             game_->RecordWinLevel();
             game_->AdvanceChallenge();
         } else if (moves > 0) {
-            text = OpponentPickedText(opponent, lastColumn);
+            text = status::Picked(opponent, lastColumn);
         } else {
-            text = FirstMoveText(opponent);
+            text = status::MoveOrLetMoveFirst(opponent);
         }
     }
     SetStatus(text, "-", "-");

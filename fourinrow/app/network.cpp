@@ -2,6 +2,7 @@
 
 #include "fourinrow/app/dialogs.h"
 #include "fourinrow/app/main_window.h"
+#include "fourinrow/app/status_texts.h"
 
 #include "fourinrow/socket/esocketexception.h"
 #include "fourinrow/socket/winsock.h"
@@ -233,7 +234,7 @@ void TfKolvan32::StartNetworkGame(const std::string& line) {
         game_->SetFirstMover(ownMove ? 1 : 0);
     }
     WaitingForPeer = ownMove ? 0 : 1;
-    StatusMessage = "Opponent " + PeerName + (ownMove ? ". Your move" : ". Waiting...");
+    StatusMessage = status::PeerTurn(PeerName, ownMove);
     UpdateNetworkStatus();
 }
 
@@ -241,7 +242,7 @@ void TfKolvan32::SendMove(int column) {
     if (SessionActive != 1 || WaitingForPeer != 0 || !game_->DropPiece(column))
         return;
     WaitingForPeer = 1;
-    StatusMessage = "Waiting for " + PeerName + " to move...";
+    StatusMessage = status::WaitingFor(PeerName);
     DrawLastMove();
     UpdateNetworkStatus();
     SendLine("C" + std::to_string(column));
@@ -258,7 +259,7 @@ void TfKolvan32::ReceiveMove(const std::string& character) {
     if (peersTurn && c >= '1' && c <= '7' && game_->DropPiece(c - '0')) {
         mismatches_ = 0;
         WaitingForPeer = 0;
-        StatusMessage = PeerName + " picked " + character + ". Your move";
+        StatusMessage = status::Picked(PeerName, character);
         DrawLastMove();
     } else if (++mismatches_ > kMismatchLimit) {
         DropPeer();
@@ -286,6 +287,7 @@ void TfKolvan32::HandleLine(std::string line) {
         PeerName = line.substr(1, kPeerNameLength);
         if (PeerName.empty())
             PeerName = "Anonymous";
+        FitStatusPanels(); // for the texts that name the peer
         if (IsListener)
             StartNetworkGame(line);
         break;
@@ -397,12 +399,9 @@ void TfKolvan32::UpdateNetworkStatus() {
             text = PeerName + " wins!";
             Losses = static_cast<std::uint8_t>(Losses + (count ? 1 : 0));
         }
-        if (IsListener) {
-            text += " Next Game to restart";
+        text = status::GameOver(text, IsListener != 0);
+        if (IsListener)
             Enable(Command::NextGame, true);
-        } else {
-            text += " Waiting for restart...";
-        }
     }
     SetStatus(text,
               " " + std::to_string(Wins) + "  " + std::to_string(Draws) + "  " +

@@ -2,6 +2,7 @@
 // every text each status panel can show, with every opponent's name and long player names.
 
 #include "kolvan_fixture.h"
+#include "network_fixture.h"
 
 #include "tests/platform/forms/text_fit.h"
 
@@ -154,6 +155,24 @@ TEST_F(TextFitTest, HelpBoxShowsEveryPageWhole) {
     });
     Main().Action(Command::About).trigger();
     EXPECT_EQ(script.shownCount(), 1);
+}
+
+// A peer that names itself with a long name of wide letters: once the name has come, every
+// text that names it shows whole, the first one as the game starts.
+TEST_F(NetworkTest, APeerWithALongNameIsShownWhole) {
+    const std::string wide = "WWWWWWWWWWW"; // as long as a peer's name is taken
+    PlainPeer peer;
+    ListenAndConnect(peer, wide);
+    EXPECT_EQ(Main().StatusText(1), "Opponent " + wide + ". Your move");
+    EXPECT_THAT(layoutFaults(Main()), IsEmpty());
+    for (const std::string& text : FirstPanelTexts({})) {
+        if (text.find(kPeerNames[0]) == std::string::npos)
+            continue;
+        std::string named = text;
+        named.replace(named.find(kPeerNames[0]), kPeerNames[0].size(), wide);
+        Main().SetStatus(named, "-", "-");
+        EXPECT_THAT(layoutFaults(Main()), IsEmpty()) << named;
+    }
 }
 
 } // namespace
