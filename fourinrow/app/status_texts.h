@@ -32,9 +32,9 @@ inline std::vector<std::string> NamingOpponent(const std::string& opponent) {
     return {OpponentWins(opponent), Picked(opponent, "7"), MoveOrLetMoveFirst(opponent)};
 }
 inline std::vector<std::string> NamingPeer(const std::string& peer) {
-    return {PeerTurn(peer, true),          PeerTurn(peer, false),
-            WaitingFor(peer),              Picked(peer, "7"),
-            GameOver(peer + " wins!", true), GameOver(peer + " wins!", false)};
+    return {
+        PeerTurn(peer, true), PeerTurn(peer, false),           WaitingFor(peer),
+        Picked(peer, "7"),    GameOver(peer + " wins!", true), GameOver(peer + " wins!", false)};
 }
 
 } // namespace fourinrow::app::status

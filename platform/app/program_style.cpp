@@ -17,10 +17,11 @@ bool titled(const QStyleOptionComplex* option) {
 
 class ProgramStyle : public QProxyStyle {
 public:
-    explicit ProgramStyle(const char* baseStyleKey) : QProxyStyle(QString::fromLatin1(baseStyleKey)) {}
+    explicit ProgramStyle(const char* baseStyleKey)
+        : QProxyStyle(QString::fromLatin1(baseStyleKey)) {}
 
-    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option,
-                         SubControl part, const QWidget* widget) const override {
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
+                         const QWidget* widget) const override {
         QRect rect = QProxyStyle::subControlRect(control, option, part, widget);
         if (control != CC_GroupBox || !titled(option))
             return rect;

@@ -149,7 +149,8 @@ TEST_F(TextFitTest, HelpBoxShowsEveryPageWhole) {
         auto& about = dynamic_cast<TfAbout&>(dialog);
         for (int page = 0; page < about.Pages->count(); ++page) {
             about.Pages->setCurrentIndex(page);
-            EXPECT_THAT(layoutFaults(dialog), IsEmpty()) << about.Pages->tabText(page).toStdString();
+            EXPECT_THAT(layoutFaults(dialog), IsEmpty())
+                << about.Pages->tabText(page).toStdString();
         }
         return ModalResult::Ok;
     });

@@ -28,8 +28,8 @@ Drawn drawGroupBox(const char* title) {
     option.initFrom(&box);
     option.text = box.title();
     option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
-    const QRect label = box.style()->subControlRect(QStyle::CC_GroupBox, &option,
-                                                    QStyle::SC_GroupBoxLabel, &box);
+    const QRect label =
+        box.style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, &box);
     return {box.grab().toImage(), label};
 }
 

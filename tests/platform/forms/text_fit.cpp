@@ -399,9 +399,11 @@ std::vector<std::string> layoutFaults(const QWidget& window) {
         for (const QWidget* other : controls) {
             const auto cover = coverOf(*other);
             if (cover && other != box && !isAncestor(*other, *box) &&
-                across(inWindow(window, *other, *cover)))
-                faults.push_back(
-                    (describe(*other) + ": lies across the frame of " + describe(*box)).toStdString());
+                across(inWindow(window, *other, *cover))) {
+                const QString what =
+                    describe(*other) + ": lies across the frame of " + describe(*box);
+                faults.push_back(what.toStdString());
+            }
         }
         for (const Placed& one : placed)
             if (one.text.control != box && !coverOf(*one.text.control) && across(one.drawn))

@@ -71,7 +71,8 @@ TEST_F(TextFitTest, ChooserShowsEveryGamesNameAndDescriptionWhole) {
                    EXPECT_GT(group->childCount(), 1);
                    for (int i = 0; i < group->childCount(); ++i) {
                        open.trvGames->setCurrentItem(group->child(i));
-                       EXPECT_THAT(layoutFaults(open), IsEmpty()) << group->child(i)->text(0).toStdString();
+                       EXPECT_THAT(layoutFaults(open), IsEmpty())
+                           << group->child(i)->text(0).toStdString();
                    }
                    return ModalResult::Cancel;
                });
@@ -108,7 +109,8 @@ TEST_F(TextFitTest, AboutBoxShowsItsTextsWhole) {
 TEST_F(TextFitTest, NewsletterBoxesShowTheirTextsWhole) {
     whileShown([this] { main_->Newsletter(); },
                [](Dialog& dialog) {
-                   EXPECT_THAT(layoutFaults(dialog), IsEmpty()) << dialog.objectName().toStdString();
+                   EXPECT_THAT(layoutFaults(dialog), IsEmpty())
+                       << dialog.objectName().toStdString();
                    if (auto* invitation = dynamic_cast<TfrmNews*>(&dialog)) {
                        QTest::mouseClick(invitation->btnSend, Qt::LeftButton); // the sign-up
                        return ModalResult::Ok;
