@@ -180,7 +180,8 @@ private:
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
-    // Sizes the status panels for their longest texts at the platform's font.
+    // Sizes the status panels, and the window with them, for their longest texts at the
+    // platform's font with the names known now; the panels keep what they show.
     void FitStatusPanels();
     void SetNormalModeControls();
     void SetNetworkModeControls();

@@ -7,8 +7,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
-#include <QStyle>
 #include <QShortcutEvent>
+#include <QStyle>
 #include <QThread>
 #include <QTimer>
 #include <QWidget>

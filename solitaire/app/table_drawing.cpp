@@ -49,12 +49,15 @@ void drawMarker(int marker, int x, int y, Surface canvas) {
     DrawMarker(sharedObjects.MarkerImages[static_cast<std::size_t>(marker)], x, y, canvas);
 }
 
+// The colour with `channel` applied to each of its red, green and blue.
+template <class Channel> Color eachChannel(Color c, Channel channel) {
+    return platform::gdi::rgb(channel(platform::gdi::redOf(c)), channel(platform::gdi::greenOf(c)),
+                              channel(platform::gdi::blueOf(c)));
+}
+
 // The slot ink: the background a quarter darker.
 Color slotShade(Color table) {
-    auto channel = [](int c) { return c * 3 / 4; };
-    return platform::gdi::rgb(channel(platform::gdi::redOf(table)),
-                              channel(platform::gdi::greenOf(table)),
-                              channel(platform::gdi::blueOf(table)));
+    return eachChannel(table, [](int c) { return c * 3 / 4; });
 }
 
 // Brightness 0..255 of a colour, as the eye weighs its channels.
@@ -66,10 +69,9 @@ int luminance(Color c) {
 
 // The line ink: the background lightened towards white, on a light table darkened.
 Color lineTint(Color table, bool lightTable) {
-    auto channel = [lightTable](int c) { return lightTable ? c / 2 : c + (255 - c) * 55 / 100; };
-    return platform::gdi::rgb(channel(platform::gdi::redOf(table)),
-                              channel(platform::gdi::greenOf(table)),
-                              channel(platform::gdi::blueOf(table)));
+    return eachChannel(table, [lightTable](int c) {
+        return lightTable ? c / 2 : c + (255 - c) * 55 / 100;
+    });
 }
 
 // The marker of an empty pile; -1 when it shows none.

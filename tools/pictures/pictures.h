@@ -57,9 +57,7 @@ inline constexpr int kGlyphHeight = 7;
 inline constexpr int kSuitSize = 7;
 // The corner index of the large faces: a rank five pixels wide and seven or nine rows tall
 // (the ten condensed to that width), and suit signs five pixels square.
-inline constexpr int kIndexWidth = 5;
 inline constexpr int kTallIndexRows = 9;
-inline constexpr int kSmallSuitSize = 5;
 void drawIndexRank(QImage& image, int rank, int x, int y, int rows, QRgb colour);
 void drawSmallSuit(QImage& image, Suit suit, int x, int y, QRgb colour);
 

@@ -103,7 +103,6 @@ gdi::Bitmap drawTable(int game, const std::string& programDirectory,
                       std::optional<platform::app::TestScreen>& screen) {
     const previews::TableSize size = previews::statedTableSize(
         programDirectory + "help/" + std::to_string(3000 + game) + ".html");
-    screen.reset();
     screen.emplace(size.width, size.height, 32);
     mainWindow.Width = size.width;
     mainWindow.Height = size.height;
