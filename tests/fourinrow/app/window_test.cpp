@@ -51,7 +51,9 @@ protected:
     // Runs `action` from the event loop once the computer is thinking.
     void WhileThinking(std::function<void()> action) {
         thinkingTimer_ = std::make_unique<QTimer>();
-        thinkingTimer_->setInterval(1);
+        // Every pass of an event loop, the search's pumps included: a quick search may end
+        // before any timer with an interval comes due.
+        thinkingTimer_->setInterval(0);
         QObject::connect(thinkingTimer_.get(), &QTimer::timeout, [this, action] {
             if (!Game().IsThinking())
                 return;
